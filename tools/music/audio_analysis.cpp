@@ -1,0 +1,92 @@
+#include "audio_analysis.h"
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+
+namespace lumenvale::music {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr std::size_t kFrameSize = 4096;
+
+double to_dbfs(double amplitude) {
+    return amplitude > 0.0 ? std::max(kSilenceDbfs, 20.0 * std::log10(amplitude)) : kSilenceDbfs;
+}
+
+// In-place iterative radix-2 FFT; the size must be a power of two.
+void fft(std::vector<std::complex<double>>& data) {
+    const std::size_t n = data.size();
+    for (std::size_t i = 1, j = 0; i < n; ++i) {
+        std::size_t bit = n >> 1;
+        for (; j & bit; bit >>= 1) j ^= bit;
+        j ^= bit;
+        if (i < j) std::swap(data[i], data[j]);
+    }
+    for (std::size_t length = 2; length <= n; length <<= 1) {
+        const std::complex<double> step = std::polar(1.0, -2.0 * kPi / static_cast<double>(length));
+        for (std::size_t start = 0; start < n; start += length) {
+            std::complex<double> twiddle = 1.0;
+            for (std::size_t k = 0; k < length / 2; ++k) {
+                const std::complex<double> even = data[start + k];
+                const std::complex<double> odd = data[start + k + length / 2] * twiddle;
+                data[start + k] = even + odd;
+                data[start + k + length / 2] = even - odd;
+                twiddle *= step;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<float> mono_mix(const std::vector<std::int16_t>& interleaved_stereo) {
+    std::vector<float> mono(interleaved_stereo.size() / 2);
+    for (std::size_t i = 0; i < mono.size(); ++i) {
+        const double sum = interleaved_stereo[2 * i] + interleaved_stereo[2 * i + 1];
+        mono[i] = static_cast<float>(sum / (2.0 * 32768.0));
+    }
+    return mono;
+}
+
+double rms_dbfs(const std::vector<float>& samples, std::size_t begin, std::size_t end) {
+    end = std::min(end, samples.size());
+    if (begin >= end) return kSilenceDbfs;
+    double sum = 0.0;
+    for (std::size_t i = begin; i < end; ++i) sum += static_cast<double>(samples[i]) * samples[i];
+    return to_dbfs(std::sqrt(sum / static_cast<double>(end - begin)));
+}
+
+double peak_dbfs(const std::vector<float>& samples, std::size_t begin, std::size_t end) {
+    end = std::min(end, samples.size());
+    double peak = 0.0;
+    for (std::size_t i = begin; i < end; ++i) peak = std::max(peak, std::fabs(double{samples[i]}));
+    return to_dbfs(peak);
+}
+
+double spectral_centroid_hz(const std::vector<float>& samples, std::size_t begin, std::size_t end,
+                            int sample_rate) {
+    end = std::min(end, samples.size());
+    std::vector<double> power(kFrameSize / 2, 0.0);
+    std::vector<std::complex<double>> frame(kFrameSize);
+    for (std::size_t start = begin; start + kFrameSize <= end; start += kFrameSize) {
+        for (std::size_t i = 0; i < kFrameSize; ++i) {
+            const double window =
+                0.5 - 0.5 * std::cos(2.0 * kPi * static_cast<double>(i) / kFrameSize);
+            frame[i] = window * samples[start + i];
+        }
+        fft(frame);
+        for (std::size_t bin = 0; bin < power.size(); ++bin) power[bin] += std::norm(frame[bin]);
+    }
+    double weighted = 0.0;
+    double total = 0.0;
+    for (std::size_t bin = 0; bin < power.size(); ++bin) {
+        const double frequency = static_cast<double>(bin) * sample_rate / kFrameSize;
+        weighted += frequency * power[bin];
+        total += power[bin];
+    }
+    return total > 0.0 ? weighted / total : 0.0;
+}
+
+}  // namespace lumenvale::music

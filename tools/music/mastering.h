@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "stereo_buffer.h"
+
+namespace lumenvale::music {
+
+// Raises the first seconds from silence along a half cosine, so the file starts without a click.
+void fade_in(StereoBuffer& buffer, double seconds);
+
+// Lowers the audio along a half cosine from start_seconds to silence at end_seconds and leaves
+// everything after it silent.
+void fade_out(StereoBuffer& buffer, double start_seconds, double end_seconds);
+
+// Scales both channels together so that the loudest sample sits at peak_dbfs. Silence is left
+// as it is.
+void normalise_peak(StereoBuffer& buffer, double peak_dbfs);
+
+// Interleaved 16-bit samples (left, right), rounded to the nearest step without dither so that
+// the conversion is exact and repeatable; anything beyond full scale is clamped.
+std::vector<std::int16_t> to_pcm16(const StereoBuffer& buffer);
+
+}  // namespace lumenvale::music

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace lumenvale::music {
+
+struct Note {
+    double start_beat;
+    double length_beats;
+    int pitch;     // MIDI key number
+    int velocity;  // 1..127
+};
+
+// One instrument on its own MIDI channel, with the range it is written for.
+struct Part {
+    std::string name;
+    int channel;
+    int program;  // General MIDI program, counted from 0
+    int pan;      // 0 left, 64 centre, 127 right
+    int reverb_send;
+    int lowest_pitch;
+    int highest_pitch;
+    std::vector<Note> notes;
+};
+
+// A point of the loudness curve of the whole piece (0..1), sent to every channel as expression so
+// that held chords swell and fade, not only new notes.
+struct DynamicPoint {
+    double beat;
+    double level;
+};
+
+// A span of the film the music follows; used to describe and check the rendered file.
+struct Section {
+    std::string name;
+    double start_beat;
+    double end_beat;
+};
+
+struct Score {
+    double beats_per_minute = 72.0;
+    int beats_per_bar = 3;
+    double length_seconds = 0.0;       // length of the rendered file
+    double silent_from_seconds = 0.0;  // the tail has faded out completely by here
+    std::vector<Part> parts;
+    std::vector<DynamicPoint> dynamics;  // sorted by beat
+    std::vector<Section> sections;
+
+    double seconds_at(double beat) const { return beat * 60.0 / beats_per_minute; }
+    double beat_of_bar(double bar) const { return bar * beats_per_bar; }
+    // Linear between points, held flat before the first and after the last.
+    double dynamic_level_at(double beat) const;
+    // Time at which the last note is released.
+    double last_release_seconds() const;
+};
+
+}  // namespace lumenvale::music
