@@ -1,0 +1,4 @@
+#version 330 core
+// Writes depth only.
+void main() {
+}

@@ -1,0 +1,7 @@
+#include "app/clock.h"
+
+#include <GLFW/glfw3.h>
+
+double GlfwClock::Now() const {
+    return glfwGetTime();
+}

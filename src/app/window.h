@@ -1,0 +1,18 @@
+#pragma once
+
+#include "gfx/gl.h"
+// The loader comes before GLFW.
+#include <GLFW/glfw3.h>
+
+constexpr int kWindowWidth = 1920;
+constexpr int kWindowHeight = 1080;
+
+// Initialises GLFW and opens the 1920x1080 "Lumenvale" window with an OpenGL 3.3 core context;
+// null when it cannot be created.
+GLFWwindow* OpenMainWindow();
+
+// Makes the window's context current and loads the GL entry points.
+void LoadGlEntryPoints(GLFWwindow* window);
+
+// The viewport stays 1920x1080 for the whole run: nothing reacts to resizing.
+void SetFixedViewport();

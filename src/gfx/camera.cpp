@@ -1,0 +1,91 @@
+#include "gfx/camera.h"
+
+#define GLM_ENABLE_EXPERIMENTAL
+#include <algorithm>
+#include <cmath>
+#include <glm/gtc/matrix_transform.hpp>
+#include <glm/gtc/type_ptr.hpp>
+#include <glm/gtx/rotate_vector.hpp>
+#include <iostream>
+
+Camera* g_camera = nullptr;
+
+namespace {
+constexpr float kDegreesToRadians = 0.01745329f;
+// The view may come no closer than 5 degrees to straight up or straight down.
+constexpr float kMaxPitchFromHorizon = 1.48353f;
+}  // namespace
+
+Camera::Camera(int width, int height, glm::vec3 position)
+    : position(position), width(width), height(height) {}
+
+void Camera::updateMatrix(float FOVdeg, float nearPlane, float farPlane) {
+    const glm::mat4 view = glm::lookAt(position, position + orientation, up);
+    const glm::mat4 projection = glm::perspective(
+        FOVdeg * kDegreesToRadians, static_cast<float>(width) / height, nearPlane, farPlane);
+    cameraMatrix = projection * view;
+}
+
+void Camera::Matrix(Shader& shader, const char* uniform) {
+    glUniformMatrix4fv(glGetUniformLocation(shader.ID, uniform), 1, GL_FALSE,
+                       glm::value_ptr(cameraMatrix));
+}
+
+void Camera::Move(const MovementKeys& keys, float deltaTime) {
+    const float step = speed * deltaTime;
+    const glm::vec3 sideways = glm::normalize(glm::cross(orientation, up));
+    if (keys.forward) position += step * orientation;
+    if (keys.left) position += -step * sideways;
+    if (keys.backward) position += -step * orientation;
+    if (keys.right) position += step * sideways;
+    if (keys.rise) position += step * up;
+    if (keys.sink) position += -step * up;
+}
+
+void Camera::Look(double mouseX, double mouseY) {
+    const float rotX = sensitivity * static_cast<float>(mouseY - height / 2) / height;
+    const float rotY = sensitivity * static_cast<float>(mouseX - width / 2) / width;
+
+    const glm::vec3 pitched = glm::rotate(orientation, -rotX * kDegreesToRadians,
+                                          glm::normalize(glm::cross(orientation, up)));
+    const float angleToUp = std::acos(std::clamp(glm::dot(pitched, up), -1.0f, 1.0f));
+    if (std::abs(angleToUp - 90.0f * kDegreesToRadians) <= kMaxPitchFromHorizon) {
+        orientation = pitched;
+    }
+    orientation = glm::rotate(orientation, -rotY * kDegreesToRadians, up);
+}
+
+void Camera::Inputs(GLFWwindow* window, float deltaTime) {
+    MovementKeys keys;
+    keys.forward = glfwGetKey(window, GLFW_KEY_W) == GLFW_PRESS;
+    keys.left = glfwGetKey(window, GLFW_KEY_A) == GLFW_PRESS;
+    keys.backward = glfwGetKey(window, GLFW_KEY_S) == GLFW_PRESS;
+    keys.right = glfwGetKey(window, GLFW_KEY_D) == GLFW_PRESS;
+    keys.rise = glfwGetKey(window, GLFW_KEY_SPACE) == GLFW_PRESS;
+    keys.sink = glfwGetKey(window, GLFW_KEY_LEFT_CONTROL) == GLFW_PRESS;
+    Move(keys, deltaTime);
+
+    if (glfwGetMouseButton(window, GLFW_MOUSE_BUTTON_LEFT) == GLFW_PRESS) {
+        glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
+        if (firstClick) {
+            glfwSetCursorPos(window, width / 2, height / 2);
+            firstClick = false;
+        }
+        double mouseX = 0.0, mouseY = 0.0;
+        glfwGetCursorPos(window, &mouseX, &mouseY);
+        Look(mouseX, mouseY);
+        glfwSetCursorPos(window, width / 2, height / 2);
+    } else if (glfwGetMouseButton(window, GLFW_MOUSE_BUTTON_LEFT) == GLFW_RELEASE) {
+        glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
+        firstClick = true;
+    }
+}
+
+void Camera::Scroll(double yOffset, std::ostream& out) {
+    speed = std::clamp(speed + static_cast<float>(yOffset * 2.0), 0.5f, 100.0f);
+    out << "Camera speed: " << speed << " units/sec" << std::endl;
+}
+
+void scroll_callback(GLFWwindow* /*window*/, double /*xOffset*/, double yOffset) {
+    if (g_camera) g_camera->Scroll(yOffset, std::cout);
+}

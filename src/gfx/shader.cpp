@@ -1,0 +1,85 @@
+#include "gfx/shader.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <vector>
+
+std::string get_file_contents(const char* filename) {
+    std::ifstream in(filename, std::ios::in | std::ios::binary);
+    if (!in) throw errno;
+    in.seekg(0, std::ios::end);
+    std::string contents(static_cast<std::size_t>(in.tellg()), '\0');
+    in.seekg(0, std::ios::beg);
+    in.read(contents.data(), static_cast<std::streamsize>(contents.size()));
+    return contents;
+}
+
+ShaderFileError::ShaderFileError(const std::string& file, int error)
+    : std::runtime_error("Failed to open shader file " + file + ": " + std::strerror(error)) {}
+
+namespace {
+
+std::string ReadShaderFile(const char* filename) {
+    try {
+        return get_file_contents(filename);
+    } catch (int error) {
+        throw ShaderFileError(filename, error);
+    }
+}
+
+// Shader and program logs are read the same way through their own pair of GL calls.
+std::string InfoLog(GLuint object, PFNGLGETSHADERIVPROC getParameter,
+                    PFNGLGETSHADERINFOLOGPROC getLog) {
+    GLint length = 0;
+    getParameter(object, GL_INFO_LOG_LENGTH, &length);
+    std::vector<char> log(static_cast<std::size_t>(length > 0 ? length : 1), '\0');
+    getLog(object, static_cast<GLsizei>(log.size()), nullptr, log.data());
+    return log.data();
+}
+
+GLuint CompileStage(GLenum stage, const std::string& source, const char* filename) {
+    GLuint shader = glCreateShader(stage);
+    const char* text = source.c_str();
+    glShaderSource(shader, 1, &text, nullptr);
+    glCompileShader(shader);
+    GLint ok = GL_FALSE;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (!ok)
+        std::cerr << "Shader compile error in " << filename << ":\n"
+                  << InfoLog(shader, glGetShaderiv, glGetShaderInfoLog) << std::endl;
+    return shader;
+}
+
+}  // namespace
+
+Shader::Shader(const char* vertexFile, const char* fragmentFile) {
+    const std::string vertexSource = ReadShaderFile(vertexFile);
+    const std::string fragmentSource = ReadShaderFile(fragmentFile);
+
+    GLuint vertexShader = CompileStage(GL_VERTEX_SHADER, vertexSource, vertexFile);
+    GLuint fragmentShader = CompileStage(GL_FRAGMENT_SHADER, fragmentSource, fragmentFile);
+
+    ID = glCreateProgram();
+    glAttachShader(ID, vertexShader);
+    glAttachShader(ID, fragmentShader);
+    glLinkProgram(ID);
+    GLint ok = GL_FALSE;
+    glGetProgramiv(ID, GL_LINK_STATUS, &ok);
+    if (!ok) {
+        std::cerr << "Shader link error in " << vertexFile << " + " << fragmentFile << ":\n"
+                  << InfoLog(ID, glGetProgramiv, glGetProgramInfoLog) << std::endl;
+    }
+
+    glDeleteShader(vertexShader);
+    glDeleteShader(fragmentShader);
+}
+
+void Shader::Activate() {
+    glUseProgram(ID);
+}
+
+void Shader::Delete() {
+    glDeleteProgram(ID);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+#include "gfx/gl.h"
+
+// Reads a whole file byte for byte. Throws the C library's errno (as an int) when the file
+// cannot be opened.
+std::string get_file_contents(const char* filename);
+
+// A shader file that could not be opened: names the file and the reason.
+class ShaderFileError : public std::runtime_error {
+  public:
+    ShaderFileError(const std::string& file, int error);
+};
+
+// One linked GLSL program. A plain value: copies share the program, only Delete releases it.
+class Shader {
+  public:
+    GLuint ID = 0;
+
+    // Builds the program from a vertex and a fragment file. Compile and link problems are
+    // reported on standard error with the file names and the driver's log; the program is kept
+    // either way. Throws ShaderFileError when a file cannot be opened.
+    Shader(const char* vertexFile, const char* fragmentFile);
+
+    void Activate();
+    void Delete();
+};

@@ -1,0 +1,185 @@
+#include "e2e/player_process.h"
+
+#include <X11/Xlib.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+std::string RunCommand(const std::string& command) {
+    std::string output;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return output;
+    std::array<char, 256> buffer{};
+    while (std::fgets(buffer.data(), buffer.size(), pipe)) output += buffer.data();
+    pclose(pipe);
+    while (!output.empty() && (output.back() == '\n' || output.back() == '\r')) output.pop_back();
+    return output;
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+fs::path MakeTempDirectory(const char* prefix) {
+    std::string pattern = (fs::temp_directory_path() / (std::string(prefix) + "XXXXXX")).string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    return pattern;
+}
+
+void SendDeleteWindow(unsigned long window) {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return;
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XFlush(display);
+    XCloseDisplay(display);
+}
+
+}  // namespace
+
+PlayerProcess::PlayerProcess(const fs::path& workingDirectory)
+    : outputDir(MakeTempDirectory("lumenvale-e2e-out-")) {
+    const std::string out = (outputDir / "stdout").string();
+    const std::string err = (outputDir / "stderr").string();
+    pid = fork();
+    if (pid == 0) {
+        if (chdir(workingDirectory.c_str()) != 0) _exit(126);
+        int outFd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        int errFd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(outFd, STDOUT_FILENO);
+        dup2(errFd, STDERR_FILENO);
+        // No sound card here: the music player must fail cleanly or play into nothing.
+        setenv("SDL_AUDIODRIVER", "dummy", 0);
+        execl(LUMENVALE_EXECUTABLE, LUMENVALE_EXECUTABLE, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+}
+
+PlayerProcess::~PlayerProcess() {
+    if (!exitStatus && pid > 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+    std::error_code ignored;
+    fs::remove_all(outputDir, ignored);
+}
+
+bool PlayerProcess::WaitForWindow(std::chrono::seconds timeout) {
+    const auto deadline = Clock::now() + timeout;
+    while (Clock::now() < deadline) {
+        if (WaitForExit(std::chrono::seconds(0))) return false;
+        windowId = RunCommand("xdotool search --pid " + std::to_string(pid) +
+                              " --name '^Lumenvale' 2>/dev/null | head -n 1");
+        if (!windowId.empty()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    return false;
+}
+
+std::string PlayerProcess::Title() const {
+    return RunCommand("xdotool getwindowname " + windowId + " 2>/dev/null");
+}
+
+bool PlayerProcess::WaitForTitleUpdates(int updates, std::chrono::seconds timeout) {
+    const auto deadline = Clock::now() + timeout;
+    std::string last = Title();
+    while (updates > 0 && Clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        const std::string now = Title();
+        if (now != last) {
+            --updates;
+            last = now;
+        }
+    }
+    return updates == 0;
+}
+
+void PlayerProcess::PressKey(const std::string& key, std::chrono::milliseconds hold) {
+    RunCommand("xdotool keydown " + key);
+    std::this_thread::sleep_for(hold);
+    RunCommand("xdotool keyup " + key);
+}
+
+void PlayerProcess::Scroll(int notches) {
+    RunCommand("xdotool mousemove --window " + windowId + " 960 540");
+    const std::string button = notches > 0 ? "4" : "5";
+    for (int i = 0; i < std::abs(notches); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        RunCommand("xdotool click " + button);
+    }
+}
+
+void PlayerProcess::RequestClose() {
+    SendDeleteWindow(std::stoul(windowId));
+}
+
+std::optional<int> PlayerProcess::WaitForExit(std::chrono::seconds timeout) {
+    const auto deadline = Clock::now() + timeout;
+    while (!exitStatus) {
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid) {
+            exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            break;
+        }
+        if (Clock::now() >= deadline) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return exitStatus;
+}
+
+bool PlayerProcess::WaitForOutput(const std::string& text, std::chrono::seconds timeout) {
+    const auto deadline = Clock::now() + timeout;
+    while (Clock::now() < deadline) {
+        if (StandardOutput().find(text) != std::string::npos) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return StandardOutput().find(text) != std::string::npos;
+}
+
+std::string PlayerProcess::StandardOutput() const {
+    return ReadFile(outputDir / "stdout");
+}
+
+std::string PlayerProcess::StandardError() const {
+    return ReadFile(outputDir / "stderr");
+}
+
+fs::path MakeScratchRunDirectory() {
+    const fs::path root = fs::current_path();
+    const fs::path scratch = MakeTempDirectory("lumenvale-e2e-run-");
+    fs::copy(root / "shaders", scratch / "shaders", fs::copy_options::recursive);
+    const fs::path resources = fs::absolute(root / "resources");
+    fs::create_directories(scratch / "resources");
+    for (const auto& entry : fs::recursive_directory_iterator(resources)) {
+        const fs::path target = scratch / "resources" / fs::relative(entry.path(), resources);
+        if (entry.is_directory()) {
+            fs::create_directories(target);
+        } else {
+            fs::create_symlink(entry.path(), target);
+        }
+    }
+    return scratch;
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+// The real lumenvale executable, started in a working directory of the test's choosing and driven
+// through the X server like a user would: keys and the scroll wheel through xdotool, the close
+// button through the WM_DELETE_WINDOW protocol a window manager would send.
+class PlayerProcess {
+  public:
+    explicit PlayerProcess(const std::filesystem::path& workingDirectory);
+    ~PlayerProcess();
+    PlayerProcess(const PlayerProcess&) = delete;
+    PlayerProcess& operator=(const PlayerProcess&) = delete;
+
+    // Waits for the program's window; false when none appeared in time or the program ended.
+    bool WaitForWindow(std::chrono::seconds timeout = std::chrono::seconds(60));
+    std::string Title() const;
+    // Waits until the title has been refreshed at least `updates` more times.
+    bool WaitForTitleUpdates(int updates, std::chrono::seconds timeout = std::chrono::seconds(60));
+    // Holds the key (an xdotool key name) down for a moment, so that a frame sees it.
+    void PressKey(const std::string& key,
+                  std::chrono::milliseconds hold = std::chrono::milliseconds(300));
+    void Scroll(int notches);
+    // Asks the window to close, as a window manager's close button does.
+    void RequestClose();
+    // The exit status, or nothing when the program is still running after `timeout`.
+    std::optional<int> WaitForExit(std::chrono::seconds timeout = std::chrono::seconds(60));
+    // Waits until standard output contains `text`.
+    bool WaitForOutput(const std::string& text,
+                       std::chrono::seconds timeout = std::chrono::seconds(60));
+
+    std::string StandardOutput() const;
+    std::string StandardError() const;
+
+  private:
+    pid_t pid = -1;
+    std::optional<int> exitStatus;
+    std::string windowId;
+    std::filesystem::path outputDir;
+};
+
+// A private copy of the run-time data: shaders/ copied, resources/ as links to the real files, so
+// that a test may remove files from it without touching the repository.
+std::filesystem::path MakeScratchRunDirectory();

@@ -1,0 +1,60 @@
+// The program as a user meets it: its window and title, the scroll wheel, closing, and a
+// broken installation.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+
+#include "e2e/player_process.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::regex kTitlePattern(R"(Lumenvale \d+ FPS \| \d+\.\d\d ms)");
+
+}  // namespace
+
+TEST(PlayerWindow, ShowsFrameRateTitleIgnoresEscapeAndExitsCleanlyOnClose) {
+    PlayerProcess player(fs::current_path());
+    ASSERT_TRUE(player.WaitForWindow()) << player.StandardError();
+    ASSERT_TRUE(player.WaitForTitleUpdates(1)) << "the title never changed after the first frame";
+    EXPECT_TRUE(std::regex_match(player.Title(), kTitlePattern)) << player.Title();
+
+    // No key leaves the program; only closing the window does.
+    player.PressKey("Escape");
+    ASSERT_TRUE(player.WaitForTitleUpdates(2));
+    EXPECT_FALSE(player.WaitForExit(std::chrono::seconds(0)).has_value());
+
+    player.RequestClose();
+    const auto status = player.WaitForExit();
+    ASSERT_TRUE(status.has_value()) << "the program did not exit after the close request";
+    EXPECT_EQ(*status, 0);
+    EXPECT_EQ(player.StandardError().find("error"), std::string::npos) << player.StandardError();
+}
+
+TEST(PlayerWindow, ScrollWheelChangesAndReportsCameraSpeedWithinItsLimits) {
+    PlayerProcess player(fs::current_path());
+    ASSERT_TRUE(player.WaitForWindow()) << player.StandardError();
+    player.Scroll(1);
+    ASSERT_TRUE(player.WaitForOutput("Camera speed: 12 units/sec\n"));
+    player.Scroll(-6);
+    ASSERT_TRUE(player.WaitForOutput("Camera speed: 0.5 units/sec\n")) << player.StandardOutput();
+    player.RequestClose();
+    EXPECT_EQ(player.WaitForExit(), 0);
+}
+
+TEST(BrokenInstallation, MissingShaderFileIsNamedAndStartupFails) {
+    const fs::path scratch = MakeScratchRunDirectory();
+    fs::remove(scratch / "shaders" / "water.frag");
+    PlayerProcess player(scratch);
+    const auto status = player.WaitForExit();
+    fs::remove_all(scratch);
+    ASSERT_TRUE(status.has_value()) << "start-up did not stop";
+    EXPECT_EQ(*status, 255) << "the exit status must be -1";
+    EXPECT_NE(player.StandardError().find("Failed to open shader file shaders/water.frag: "
+                                          "No such file or directory"),
+              std::string::npos)
+        << player.StandardError();
+    EXPECT_EQ(player.StandardOutput().find("Camera speed"), std::string::npos);
+}

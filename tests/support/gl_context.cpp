@@ -1,0 +1,33 @@
+#include "support/gl_context.h"
+
+#include <cstdlib>
+
+namespace {
+GLFWwindow* g_window = nullptr;
+bool g_tried = false;
+}  // namespace
+
+void GlTest::SetUpTestSuite() {
+    if (g_tried) return;
+    g_tried = true;
+    if (!glfwInit()) return;
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    g_window = glfwCreateWindow(1920, 1080, "Lumenvale test", nullptr, nullptr);
+    if (!g_window) return;
+    glfwMakeContextCurrent(g_window);
+    if (!gladLoadGL(glfwGetProcAddress)) g_window = nullptr;
+    // The process exit tears the context down; tests never destroy it.
+    std::atexit([] { glfwTerminate(); });
+}
+
+void GlTest::SetUp() {
+    if (!g_window) GTEST_FAIL() << "no OpenGL 3.3 core context (is DISPLAY set? run under Xvfb)";
+    glViewport(0, 0, 1920, 1080);
+}
+
+GLFWwindow* GlTest::window() {
+    return g_window;
+}
