@@ -5,18 +5,12 @@
 #include <cmath>
 
 #include "plants/plant_recipe.h"
+#include "plants/plant_test_support.h"
 
 namespace {
 
-const float kTolerance = 1e-5f;
 const int kTubeVertices = 18;
 const int kLeafVertices = 68;
-
-void ExpectNear(const glm::vec3& actual, const glm::vec3& expected, float tolerance = kTolerance) {
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
-}
 
 // Centre of the ring that starts at `first` (8 segments: the ninth vertex repeats the first).
 glm::vec3 RingCentre(const std::vector<Vertex>& vertices, size_t first) {
@@ -48,11 +42,6 @@ Built Plant(int type, float size, int iterations, uint32_t seed, float heightFac
     LSystem::CreatePlant(static_cast<PlantType>(type), built.vertices, built.indices, size,
                          iterations, seed, heightFactor);
     return built;
-}
-
-bool SameVertex(const Vertex& a, const Vertex& b) {
-    return a.position == b.position && a.normal == b.normal && a.color == b.color &&
-           a.texUV == b.texUV;
 }
 
 bool SameGeometry(const Built& a, const Built& b) {

@@ -3,16 +3,9 @@
 #include <cmath>
 
 #include "plants/l_system.h"
+#include "plants/plant_test_support.h"
 
 namespace {
-
-const float kTolerance = 1e-5f;
-
-void ExpectNear(const glm::vec3& actual, const glm::vec3& expected, float tolerance = kTolerance) {
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
-}
 
 LSystem NoRules() {
     return LSystem("", {}, 0.0f, 1.0f);
