@@ -73,13 +73,14 @@ void arpeggiate(Part& part, const Progression& progression, const Span& span, do
     }
 }
 
-void pulse(Part& part, const Progression& progression, const Span& span, int velocity) {
+void pulse(Part& part, const Progression& progression, const Span& span, int velocity,
+           int octave_shift) {
     constexpr double kEighth = 0.5;
     const int steps = static_cast<int>(span.beats_per_chord / kEighth + 0.5);
     for (std::size_t i = 0; i < progression.size(); ++i) {
         const double chord_start = span.first_beat + static_cast<double>(i) * span.beats_per_chord;
         for (int step = 0; step < steps; ++step) {
-            const int pitch = progression[i].bass + (step % 2 == 0 ? 0 : 12);
+            const int pitch = progression[i].bass + 12 * octave_shift + (step % 2 == 0 ? 0 : 12);
             const int accent = step == 0 ? 14 : 0;
             part.notes.push_back(Note{chord_start + step * kEighth, kEighth * 0.9, pitch,
                                       std::min(127, velocity + accent)});

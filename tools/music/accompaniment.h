@@ -37,8 +37,10 @@ void sustain_bass(Part& part, const Progression& progression, const Span& span, 
 void arpeggiate(Part& part, const Progression& progression, const Span& span, double step_beats,
                 int velocity);
 
-// The flight's heartbeat: bass and its octave in alternating eighths, accented on the downbeat.
-void pulse(Part& part, const Progression& progression, const Span& span, int velocity);
+// The flight's heartbeat: bass and its octave in alternating eighths, accented on the downbeat,
+// moved by whole octaves like sustain_bass.
+void pulse(Part& part, const Progression& progression, const Span& span, int velocity,
+           int octave_shift);
 
 // All notes of a chord struck one after another from the bottom, like a harp's roll.
 void roll(Part& part, const std::vector<int>& pitches, double start_beat, double length_beats,

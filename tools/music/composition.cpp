@@ -16,10 +16,10 @@ constexpr double kFileSeconds = 132.0;
 // noon, easing at sunset, a hush over the water, the flight growing toward the final chord.
 std::vector<DynamicPoint> film_dynamics() {
     return {
-        {bar(0), 0.50},    {bar(3.5), 0.58},  {bar(4), 0.62},    {bar(11), 0.72},
-        {bar(15.7), 0.95}, {bar(16), 1.00},   {bar(23.5), 1.00}, {bar(24), 0.90},
-        {bar(27.5), 0.68}, {bar(28), 0.52},   {bar(30), 0.55},   {bar(31), 0.60},
-        {bar(34), 0.65},   {bar(45.5), 0.85}, {bar(48), 0.80},   {bar(50.6), 0.62},
+        {bar(0), 0.70},    {bar(3.5), 0.74},  {bar(4), 0.76},    {bar(11), 0.84},
+        {bar(15.7), 0.97}, {bar(16), 1.00},   {bar(23.5), 1.00}, {bar(24), 0.94},
+        {bar(27.5), 0.80}, {bar(28), 0.72},   {bar(30), 0.74},   {bar(31), 0.78},
+        {bar(34), 0.80},   {bar(45.5), 0.94}, {bar(48), 0.90},   {bar(50.6), 0.76},
     };
 }
 

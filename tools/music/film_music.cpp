@@ -16,6 +16,7 @@ constexpr double kTailFadeSeconds = 3.5;
 
 std::vector<std::int16_t> render_film_music(const Score& score, const std::string& soundfont_path) {
     StereoBuffer buffer = render_score(score, soundfont_path, score.length_seconds);
+    remove_dc(buffer);
     fade_in(buffer, kFadeInSeconds);
     fade_out(buffer, score.silent_from_seconds - kTailFadeSeconds, score.silent_from_seconds);
     normalise_peak(buffer, kFilmPeakDbfs);

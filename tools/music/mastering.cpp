@@ -27,6 +27,21 @@ void scale_frame(StereoBuffer& buffer, std::size_t frame, double gain) {
 
 }  // namespace
 
+void remove_dc(StereoBuffer& buffer) {
+    constexpr double kCutoffHz = 10.0;
+    const double pole = std::exp(-2.0 * kPi * kCutoffHz / buffer.sample_rate);
+    for (std::vector<float>* channel : {&buffer.left, &buffer.right}) {
+        double previous_in = 0.0;
+        double previous_out = 0.0;
+        for (float& sample : *channel) {
+            const double out = sample - previous_in + pole * previous_out;
+            previous_in = sample;
+            previous_out = out;
+            sample = static_cast<float>(out);
+        }
+    }
+}
+
 void fade_in(StereoBuffer& buffer, double seconds) {
     const std::size_t length = frame_at(buffer, seconds);
     for (std::size_t i = 0; i < length; ++i) {

@@ -7,6 +7,10 @@
 
 namespace lumenvale::music {
 
+// Removes the constant offset some samples carry with a gentle high-pass below hearing, so the
+// signal swings around zero and fades end on zero.
+void remove_dc(StereoBuffer& buffer);
+
 // Raises the first seconds from silence along a half cosine, so the file starts without a click.
 void fade_in(StereoBuffer& buffer, double seconds);
 

@@ -30,9 +30,9 @@ void write_hush(Score& score) {
         chord("Bb1", {"D3", "G3", "A3", "D4"}),  // Gm(add9)/Bb
         chord("A1", {"D3", "G3", "A3", "E4"}),   // A7sus4
     };
-    sustain_upper(part(score, Instrument::kStringPad), hush, bars_from(28), 42);
-    sustain_bass(part(score, Instrument::kBasses), hush, bars_from(28), 38, 0);
-    sustain_upper(part(score, Instrument::kChoir), hush, bars_from(28), 28);
+    sustain_upper(part(score, Instrument::kStringPad), hush, bars_from(28), 54);
+    sustain_bass(part(score, Instrument::kBasses), hush, bars_from(28), 46, 0);
+    sustain_upper(part(score, Instrument::kChoir), hush, bars_from(28), 46);
 }
 
 // 75-85 s: the firefly lifts off. The celesta climbs the D minor chord over two octaves and the
@@ -44,20 +44,20 @@ void write_firefly_rise(Score& score) {
         chord("Bb1", {"D3", "F3", "A3", "D4"}),   // Bbmaj7
         chord("A1", {"C#3", "E3", "G3", "C#4"}),  // A7
     };
-    sustain_upper(part(score, Instrument::kStringPad), rise, bars_from(30), 44);
+    sustain_upper(part(score, Instrument::kStringPad), rise, bars_from(30), 50);
     sustain_bass(part(score, Instrument::kBasses), rise, bars_from(30), 40, 0);
-    sustain_upper(part(score, Instrument::kChoir), rise, bars_from(30), 30);
+    sustain_upper(part(score, Instrument::kChoir), rise, bars_from(30), 46);
 
     std::vector<int> harp_chord{rise[0].bass};
     harp_chord.insert(harp_chord.end(), rise[0].upper.begin(), rise[0].upper.end());
-    roll(part(score, Instrument::kHarp), harp_chord, bar(30), 6.0, 0.15, 40);
+    roll(part(score, Instrument::kHarp), harp_chord, bar(30), 6.0, 0.15, 54);
 
     const double rise_end =
-        play_motif(part(score, Instrument::kCelesta), firefly_rise(), kDMinorHigh, bar(30), 56);
+        play_motif(part(score, Instrument::kCelesta), firefly_rise(), kDMinorHigh, bar(30), 96);
     part(score, Instrument::kGlockenspiel)
-        .notes.push_back(Note{rise_end - 4.0, 3.0, degree_pitch(kDMinorHigh, 14), 48});
+        .notes.push_back(Note{rise_end - 4.0, 3.0, degree_pitch(kDMinorHigh, 14), 84});
     play_motif(part(score, Instrument::kCelesta), motif_excerpt(main_theme(), 0.0, 4.0),
-               kDMinorHigh, bar(32), 50);
+               kDMinorHigh, bar(32), 88);
 }
 
 // 85-120 s: the flight. Pizzicato eighths keep a pulse while the clarinet sings the theme in
@@ -76,27 +76,27 @@ void write_flight(Score& score) {
     Progression whole_flight = theme_harmony;
     whole_flight.insert(whole_flight.end(), answer_harmony.begin(), answer_harmony.end());
 
-    pulse(part(score, Instrument::kPizzicato), theme_harmony, bars_from(34), 48);
-    pulse(part(score, Instrument::kPizzicato), answer_harmony, bars_from(42), 60);
-    sustain_upper(part(score, Instrument::kStringPad), whole_flight, bars_from(34), 46);
+    pulse(part(score, Instrument::kPizzicato), theme_harmony, bars_from(34), 64, 1);
+    pulse(part(score, Instrument::kPizzicato), answer_harmony, bars_from(42), 74, 1);
+    sustain_upper(part(score, Instrument::kStringPad), whole_flight, bars_from(34), 44);
     sustain_bass(part(score, Instrument::kBasses), answer_harmony, bars_from(42), 48, 0);
     arpeggiate(part(score, Instrument::kHarp), answer_harmony, bars_from(42), 0.5, 48);
     sustain_upper(part(score, Instrument::kHorns),
                   Progression(answer_harmony.begin() + 2, answer_harmony.end()), bars_from(44), 52);
 
-    play_motif(part(score, Instrument::kClarinet), main_theme(), kDMinor, bar(34), 66);
+    play_motif(part(score, Instrument::kClarinet), main_theme(), kDMinor, bar(34), 90);
     play_motif(part(score, Instrument::kCelesta), motif_excerpt(main_theme(), 12.0, 24.0),
-               kDMinorHigh, bar(38), 42);
-    play_motif(part(score, Instrument::kOboe), theme_answer(), kDMinor, bar(42), 68);
-    play_motif(part(score, Instrument::kFlute), theme_answer(), kDMinorHigh, bar(42), 60);
+               kDMinorHigh, bar(38), 76);
+    play_motif(part(score, Instrument::kOboe), theme_answer(), kDMinor, bar(42), 80);
+    play_motif(part(score, Instrument::kFlute), theme_answer(), kDMinorHigh, bar(42), 66);
     const Motif cadence{{9, 2.0}, {7, 1.0}, {8, 2.0}, {6, 1.0}};  // F D | E C#, into D major
-    play_motif(part(score, Instrument::kOboe), cadence, kDMinor, bar(46), 70);
-    play_motif(part(score, Instrument::kFlute), cadence, kDMinorHigh, bar(46), 62);
+    play_motif(part(score, Instrument::kOboe), cadence, kDMinor, bar(46), 82);
+    play_motif(part(score, Instrument::kFlute), cadence, kDMinorHigh, bar(46), 68);
 
     // The firefly's glints: the top of its rising figure, heard again as it flies on.
     const Motif glint = motif_excerpt(firefly_rise(), 1.2, 10.0);
     for (double glint_bar : {37.0, 41.0, 45.0}) {
-        play_motif(part(score, Instrument::kGlockenspiel), glint, kDMinorHigh, bar(glint_bar), 40);
+        play_motif(part(score, Instrument::kGlockenspiel), glint, kDMinorHigh, bar(glint_bar), 72);
     }
 }
 
@@ -122,8 +122,8 @@ void write_ending(Score& score) {
 
     Motif head = motif_excerpt(main_theme(), 0.0, 4.0);
     head.back().beats = kFinalChordBeats - 3.0;
-    play_motif(part(score, Instrument::kFlute), head, kDMajorHigh, start, 58);
-    play_motif(part(score, Instrument::kCelesta), firefly_rise(), kDMajorHigh, start + 1.5, 38);
+    play_motif(part(score, Instrument::kFlute), head, kDMajorHigh, start, 66);
+    play_motif(part(score, Instrument::kCelesta), firefly_rise(), kDMajorHigh, start + 1.5, 70);
 }
 
 }  // namespace lumenvale::music
