@@ -1,16 +1,17 @@
 // Start-up cost of the plants with the start-up arguments (height limit 0.5, 200 attempts,
-// seed 42) on an island-like terrain: the CPU work of placing them and growing their world-space
+// seed 42) on the islands terrain: the CPU work of placing them and growing their world-space
 // geometry, and separately the upload of that geometry into meshes.
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "gfx/gl.h"
 // the loader must come first
 #include <GLFW/glfw3.h>
 
+#include "plants/islands_terrain.h"
 #include "plants/plant_manager.h"
 #include "plants/world_plant_geometry.h"
 
@@ -20,29 +21,18 @@ const float kHeightLimit = 0.5f;
 const int kAttempts = 200;
 const uint32_t kSeed = 42;
 
-// A 200 x 200 grid over [-100, 100]^2: two rounded islands rising to about +15 out of a sea
-// floor about 25 deep, so most vertices lie under water inside the plant band.
-std::vector<Vertex> IslandTerrain() {
-    const int side = 200;
-    std::vector<Vertex> vertices;
-    vertices.reserve(side * side);
-    for (int row = 0; row < side; ++row) {
-        for (int column = 0; column < side; ++column) {
-            const float x = -100.0f + 200.0f * column / (side - 1);
-            const float z = -100.0f + 200.0f * row / (side - 1);
-            const float island =
-                40.0f * std::exp(-(x * x + z * z) / 900.0f) +
-                30.0f * std::exp(-((x - 45) * (x - 45) + (z + 30) * (z + 30)) / 300.0f);
-            const float y = -25.0f + island + 2.0f * std::sin(0.3f * x) * std::cos(0.2f * z);
-            vertices.push_back({glm::vec3(x, y, z), glm::vec3(1.0f), glm::vec3(0.0f, 1.0f, 0.0f),
-                                glm::vec2(0.0f)});
-        }
+// Run from the repository root after the resources are built.
+std::vector<Vertex> LoadTerrain() {
+    std::vector<Vertex> terrain = IslandsTerrainVertices();
+    if (terrain.empty()) {
+        std::fprintf(stderr, "cannot read %s\n", kIslandsPath);
+        std::exit(1);
     }
-    return vertices;
+    return terrain;
 }
 
 const std::vector<Vertex>& Terrain() {
-    static const std::vector<Vertex> terrain = IslandTerrain();
+    static const std::vector<Vertex> terrain = LoadTerrain();
     return terrain;
 }
 
