@@ -1,11 +1,12 @@
 #include <array>
 #include <cmath>
+#include <glm/gtc/constants.hpp>
 
 #include "plants/l_system.h"
 
 namespace {
 
-const double kPi = 3.14159265358979323846;
+const double kPi = glm::pi<double>();
 
 const glm::vec3 kTrunkColor(0.28f, 0.42f, 0.32f);
 const glm::vec3 kTipColor(0.32f, 0.58f, 0.42f);

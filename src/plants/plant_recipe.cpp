@@ -1,6 +1,7 @@
 #include "plants/plant_recipe.h"
 
 #include <algorithm>
+#include <glm/gtc/constants.hpp>
 #include <random>
 
 #include "plants/l_system.h"
@@ -13,8 +14,7 @@ float DrawPlantVariation(uint32_t seed) {
 
 float PlantTurningAngle(float heightFactor, float variation) {
     const float degrees = 60.0f - 35.0f * heightFactor;
-    const double pi = 3.14159265358979323846;
-    return static_cast<float>(degrees * pi / 180.0 * variation);
+    return static_cast<float>(degrees * glm::pi<double>() / 180.0 * variation);
 }
 
 namespace {
