@@ -1,7 +1,13 @@
 #include "app/frame_loop.h"
 
-FrameLoop::FrameLoop(GLFWwindow* window, Scene& scene, Camera& camera, const Clock& clock)
-    : window(window), scene(scene), camera(camera), clock(clock), lastFrameTime(clock.Now()) {}
+FrameLoop::FrameLoop(GLFWwindow* window, Scene& scene, Camera& camera, const Clock& clock,
+                     std::ostream& log)
+    : window(window),
+      camera(camera),
+      clock(clock),
+      log(log),
+      renderer(scene, log),
+      lastFrameTime(clock.Now()) {}
 
 void FrameLoop::Run() {
     while (!glfwWindowShouldClose(window)) RunFrame();
@@ -10,9 +16,12 @@ void FrameLoop::Run() {
 // One frame, in order.
 void FrameLoop::RunFrame() {
     SampleFrameTime();
+    StartDayCycleOnFirstFrame();
     UpdateCamera();
     UpdateTitle();
-    BeginScene();
+    AdvanceDayNight();
+    RenderShadowMap();
+    RenderScene();
     Present();
     EndFrame();
 }
@@ -22,19 +31,33 @@ void FrameLoop::SampleFrameTime() {
     deltaTime = static_cast<float>(currentTime - lastFrameTime);
 }
 
+void FrameLoop::StartDayCycleOnFirstFrame() {
+    dayNight.InitializeOnce(clock.Now());
+}
+
 void FrameLoop::UpdateCamera() {
     camera.Inputs(window, deltaTime);
 }
 
 void FrameLoop::UpdateTitle() {
-    titleTime = clock.Now();
-    if (auto text = title.Tick(titleTime)) glfwSetWindowTitle(window, text->c_str());
+    frameTime = clock.Now();
+    if (auto text = title.Tick(frameTime)) glfwSetWindowTitle(window, text->c_str());
 }
 
-void FrameLoop::BeginScene() {
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    camera.updateMatrix(45.0f, 0.1f, 2000.0f);
+void FrameLoop::AdvanceDayNight() {
+    sun = dayNight.Advance(frameTime);
+    dayNight.PrintDiagnostic(frameTime, log);
+}
+
+void FrameLoop::RenderShadowMap() {
+    renderer.RenderShadowMap(sun);
+}
+
+void FrameLoop::RenderScene() {
+    FrameInputs frame;
+    frame.sun = sun;
+    frame.time = static_cast<float>(frameTime);
+    renderer.RenderScene(camera, frame);
 }
 
 void FrameLoop::Present() {

@@ -4,29 +4,22 @@
 
 #include "app/clock.h"
 #include "app/frame_loop.h"
-#include "app/scene.h"
-#include "app/shader_programs.h"
 #include "app/window.h"
 #include "gfx/camera.h"
+#include "render/scene.h"
 
 namespace {
 
-int FailStartup(const char* message) {
-    std::cout << message << std::endl;
-    glfwTerminate();
-    return -1;
-}
-
-}  // namespace
-
-// The start-up order, the frame loop, then shutdown.
+// Start-up, the frame loop, then shutdown.
 int PlayFilm() {
     GLFWwindow* window = OpenMainWindow();
-    if (!window) return FailStartup("Failed to create GLFW window");
+    if (!window) throw StartupFailure("Failed to create GLFW window");
     LoadGlEntryPoints(window);
     SetFixedViewport();
 
-    Scene scene{BuildShaderPrograms()};
+    // Shadow target, screen quad, programs, textures, water, models, plants, firefly, sky
+    // objects and the start-up uniforms, in that order.
+    Scene scene;
 
     Camera camera(kWindowWidth, kWindowHeight, glm::vec3(0.0f, 0.0f, 2.0f));
     g_camera = &camera;
@@ -35,21 +28,27 @@ int PlayFilm() {
     glEnable(GL_DEPTH_TEST);
 
     GlfwClock clock;
-    FrameLoop loop(window, scene, camera, clock);
-    loop.Run();
+    FrameLoop(window, scene, camera, clock, std::cout).Run();
 
     DeleteShaderPrograms(scene.programs);
+    glDeleteVertexArrays(1, &scene.stars.starVAO);
+    glDeleteBuffers(1, &scene.stars.starVBO);
+    glDeleteVertexArrays(1, &scene.screenQuad.screenQuadVAO);
     glfwDestroyWindow(window);
     glfwTerminate();
     return 0;
 }
 
+}  // namespace
+
 int main() {
     try {
         return PlayFilm();
+    } catch (const StartupFailure& failure) {
+        std::cout << failure.what() << std::endl;
     } catch (const ShaderFileError& error) {
         std::cerr << error.what() << std::endl;
-        glfwTerminate();
-        return -1;
     }
+    glfwTerminate();
+    return -1;
 }

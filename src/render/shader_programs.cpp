@@ -1,4 +1,4 @@
-#include "app/shader_programs.h"
+#include "render/shader_programs.h"
 
 ShaderPrograms BuildShaderPrograms() {
     // Braced initialisation runs in the order written, which is the build order.

@@ -1,0 +1,185 @@
+#include "render/frame_renderer.h"
+
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "gfx/uniforms.h"
+#include "render/lens_flare.h"
+#include "render/shadow_map.h"
+
+namespace {
+constexpr int kWidth = 1920;
+constexpr int kHeight = 1080;
+}  // namespace
+
+FrameRenderer::FrameRenderer(Scene& scene, std::ostream& log) : scene(scene), log(log) {}
+
+void FrameRenderer::RenderShadowMap(const SunState& sun) {
+    lightSpaceMatrix = LightSpaceMatrix(sun.sunPos);
+    glViewport(0, 0, ShadowTarget::kSize, ShadowTarget::kSize);
+    glBindFramebuffer(GL_FRAMEBUFFER, scene.shadow.shadowFBO);
+    glClear(GL_DEPTH_BUFFER_BIT);
+
+    Shader& program = scene.programs.shadow;
+    program.Activate();
+    SetUniform(program, "lightSpaceMatrix", lightSpaceMatrix);
+    const glm::mat4 identity(1.0f);
+    const struct {
+        std::vector<Mesh>& meshes;
+        const glm::mat4& model;
+    } casters[] = {{scene.wellMeshes, scene.wellModel},
+                   {scene.terrainMeshes, scene.terrainModel},
+                   {scene.plantMeshes, identity}};
+    for (const auto& caster : casters) {
+        for (Mesh& mesh : caster.meshes) {
+            SetUniform(program, "model", caster.model);
+            mesh.DrawShadow(program);
+        }
+    }
+
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, kWidth, kHeight);
+}
+
+void FrameRenderer::RenderScene(Camera& camera, const FrameInputs& frame) {
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    camera.updateMatrix(45.0f, 0.1f, 2000.0f);
+
+    DrawSky(camera, frame);
+    DrawStars(camera, frame);
+    DrawLitObjects(camera, frame);
+    DrawWater(camera, frame);
+    DrawSunOrMoon(camera, frame);
+    glDisable(GL_BLEND);
+    DrawFade(frame);
+}
+
+// Sky and stars go first without depth, so everything drawn later covers them.
+void FrameRenderer::DrawSky(Camera& camera, const FrameInputs& frame) {
+    glDepthMask(GL_FALSE);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    Shader& program = scene.programs.sky;
+    program.Activate();
+    SetUniform(program, "sunDirection", frame.sun.sunPos / glm::length(frame.sun.sunPos));
+    SetUniform(program, "sunHeight", frame.sun.sunHeight);
+    SetUniform(program, "time", frame.time);
+    glm::vec3 origin(0.0f);
+    scene.skyMesh.Draw(program, camera, origin);
+}
+
+void FrameRenderer::DrawStars(Camera& camera, const FrameInputs& frame) {
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glEnable(GL_PROGRAM_POINT_SIZE);
+    Shader& program = scene.programs.star;
+    program.Activate();
+    ++frameCount;
+    camera.Matrix(program, "camMatrix");
+    SetUniform(program, "nightFactor", frame.sun.nightFactor);
+    SetUniform(program, "time", frame.time);
+    glBindVertexArray(scene.stars.starVAO);
+    glDrawArrays(GL_POINTS, 0, scene.stars.starCount);
+    glBindVertexArray(0);
+    if (frameCount % 60 == 0 && frame.sun.nightFactor > 0.1f) {
+        log << "Attempted to render " << scene.stars.starCount
+            << " stars with nightFactor=" << frame.sun.nightFactor << std::endl;
+    }
+    glDisable(GL_BLEND);
+    glDepthMask(GL_TRUE);
+    glEnable(GL_DEPTH_TEST);
+}
+
+void FrameRenderer::DrawLitObjects(Camera& camera, const FrameInputs& frame) {
+    glActiveTexture(GL_TEXTURE5);
+    glBindTexture(GL_TEXTURE_2D, scene.shadow.shadowMap);
+
+    const glm::vec4 lightColor(frame.sun.lightColor, 1.0f);
+    for (Shader* program : {&scene.programs.terrain, &scene.programs.well}) {
+        program->Activate();
+        SetUniform(*program, "lightColor", lightColor);
+        SetUniform(*program, "lightSpaceMatrix", lightSpaceMatrix);
+        SetUniform(*program, "shadowMap", 5);
+    }
+    scene.programs.plant.Activate();
+    SetUniform(scene.programs.plant, "lightColor", lightColor);
+    scene.programs.firefly.Activate();
+    SetUniform(scene.programs.firefly, "model", scene.fireflyModel);
+    SetUniform(scene.programs.firefly, "glowStrength", 3.5f);
+
+    glm::vec3 lightPos = frame.sun.sunPos;
+    const struct {
+        std::vector<Mesh>& meshes;
+        Shader& program;
+    } litObjects[] = {{scene.wellMeshes, scene.programs.well},
+                      {scene.terrainMeshes, scene.programs.terrain},
+                      {scene.plantMeshes, scene.programs.plant},
+                      {scene.fireflyMeshes, scene.programs.firefly}};
+    for (const auto& object : litObjects) {
+        for (Mesh& mesh : object.meshes) mesh.Draw(object.program, camera, lightPos);
+    }
+}
+
+void FrameRenderer::DrawWater(Camera& camera, const FrameInputs& frame) {
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDepthMask(GL_FALSE);
+    scene.programs.water.Activate();
+    SetUniform(scene.programs.water, "uTime", frame.time);
+    glm::vec3 lightPos = frame.sun.sunPos;
+    scene.waterPlane.Draw(scene.programs.water, camera, lightPos);
+    glDepthMask(GL_TRUE);
+}
+
+// Blending stays on (source alpha over) for the sun, the moon and the flare.
+void FrameRenderer::DrawSunOrMoon(Camera& camera, const FrameInputs& frame) {
+    if (frame.drawSun) {
+        scene.programs.sun.Activate();
+        SetUniform(scene.programs.sun, "sunPosition", frame.sun.sunPos);
+        scene.sunMesh.DrawBillboard(scene.programs.sun, camera, frame.sun.sunPos, 25.0f);
+        DrawLensFlare(camera, frame);
+    } else {
+        scene.moonMesh.DrawBillboard(scene.programs.moon, camera, frame.sun.moonPos, 3.0f);
+    }
+}
+
+// Reads back the depth under the sun: the flare shows only when nothing stands in front of it.
+void FrameRenderer::DrawLensFlare(Camera& camera, const FrameInputs& frame) {
+    const auto sun = ProjectSun(camera.cameraMatrix, frame.sun.sunPos, kWidth, kHeight);
+    if (!sun) return;
+    float depth = 0.0f;
+    glReadPixels(sun->readPixel.x, sun->readPixel.y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    if (depth < sun->depth - 0.0001f) return;
+    const float visibility = FlareVisibility(sun->ndc, frame.sun.sunHeight);
+    if (visibility <= 0.0f) return;
+
+    glBlendFunc(GL_ONE, GL_ONE);
+    glDepthMask(GL_FALSE);
+    Shader& program = scene.programs.lensFlare;
+    program.Activate();
+    SetUniform(program, "model", glm::mat4(1.0f));
+    glm::vec3 origin(0.0f);
+    for (const FlareElement& element : FlareElements()) {
+        SetUniform(program, "flareScreenPos", FlareScreenPosition(sun->ndc, element.offset));
+        SetUniform(program, "flareColor", element.color);
+        SetUniform(program, "flareIntensity", element.intensity * visibility);
+        SetUniform(program, "flareType", element.type);
+        SetUniform(program, "model", glm::scale(glm::mat4(1.0f), glm::vec3(element.size)));
+        scene.flareQuadMesh.Draw(program, camera, origin);
+    }
+    glDepthMask(GL_TRUE);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+void FrameRenderer::DrawFade(const FrameInputs& frame) {
+    if (frame.fadeAlpha <= 0.0f) return;
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    scene.programs.fade.Activate();
+    SetUniform(scene.programs.fade, "fadeAlpha", frame.fadeAlpha);
+    glBindVertexArray(scene.screenQuad.screenQuadVAO);
+    glDrawArrays(GL_TRIANGLES, 0, 6);
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+}

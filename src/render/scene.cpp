@@ -1,0 +1,51 @@
+#include "render/scene.h"
+
+#include "gfx/uniforms.h"
+
+Scene::Scene() {
+    SetStartupUniforms();
+}
+
+void Scene::SetStartupUniforms() {
+    const glm::vec4 white(1.0f);
+    const glm::vec3 pointLightPos(0.0f, 1.0f, -3.0f);
+    const glm::vec3 startLightPos(1.0f, 1.0f, 0.0f);
+    const glm::mat4 identity(1.0f);
+
+    programs.water.Activate();
+    SetUniform(programs.water, "model", waterModel);
+    SetUniform(programs.water, "lightColor", white);
+    SetUniform(programs.water, "lightPos", pointLightPos);
+
+    programs.firefly.Activate();
+    SetUniform(programs.firefly, "model", fireflyModel);
+    SetUniform(programs.firefly, "glowStrength", 3.5f);
+
+    // Well and terrain are lit the same way and also read the shadow map on unit 5; the plants
+    // never sample it.
+    const struct {
+        Shader& program;
+        const glm::mat4& model;
+        bool shadowed;
+    } litObjects[] = {{programs.well, wellModel, true},
+                      {programs.terrain, terrainModel, true},
+                      {programs.plant, identity, false}};
+    for (const auto& lit : litObjects) {
+        lit.program.Activate();
+        SetUniform(lit.program, "model", lit.model);
+        SetUniform(lit.program, "lightColor", white);
+        SetUniform(lit.program, "lightPos", startLightPos);
+        SetUniform(lit.program, "pointLightPos", pointLightPos);
+        SetUniform(lit.program, "bothLight", 0);
+        if (lit.shadowed) SetUniform(lit.program, "shadowMap", 5);
+    }
+
+    programs.sun.Activate();
+    SetUniform(programs.sun, "model", sunModel);
+    SetUniform(programs.sun, "lightColor", white);
+    SetUniform(programs.sun, "sunPosition", scene_layout::SunStartPosition());
+
+    programs.moon.Activate();
+    SetUniform(programs.moon, "model", moonModel);
+    SetUniform(programs.moon, "lightColor", white);
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <glm/gtc/matrix_transform.hpp>
+#include <vector>
+
+#include "gfx/mesh.h"
+#include "gfx/texture.h"
+#include "gfx/water_plane.h"
+#include "plants/plant_manager.h"
+#include "render/scene_assembly.h"
+#include "render/scene_layout.h"
+#include "render/screen_quad.h"
+#include "render/shader_programs.h"
+#include "render/shadow_map.h"
+#include "render/star_field.h"
+
+// Every object the film is made of, built once in the order the members are declared (which is
+// the start-up order) and kept for the whole run. Needs the window's GL context; runs from the
+// directory that holds shaders/ and resources/. Throws StartupFailure when a model cannot be
+// loaded, ShaderFileError when a shader file cannot be opened.
+struct Scene {
+    Scene();
+    Scene(const Scene&) = delete;
+    Scene& operator=(const Scene&) = delete;
+
+    ShadowTarget shadow = CreateShadowTarget();
+    ScreenQuad screenQuad = CreateScreenQuad();
+    ShaderPrograms programs = BuildShaderPrograms();
+
+    Texture brickTexture{"resources/brick.png", "diffuse", 0};
+    Texture moonTexture{"resources/moon_texture.png", "diffuse", 0};
+
+    WaterPlane waterPlane{300.0f, 300.0f, glm::vec3(0.0f, 0.3f, 0.6f)};
+    glm::mat4 waterModel = scene_layout::WaterModel();
+
+    // Loaded so that a broken installation shows at start-up; never drawn.
+    std::vector<Mesh> statueMeshes = LoadModel("resources/models/statue/12338_Statue_v1_L3.obj",
+                                               "Failed to create STATUE model");
+    std::vector<Mesh> wellMeshes =
+        LoadModel("resources/models/well/well.obj", "Failed to create WELL model");
+    glm::mat4 wellModel = scene_layout::WellModel();
+    std::vector<Mesh> terrainMeshes =
+        LoadModel("resources/models/islands/islands.obj", "Failed to create TERRAIN model");
+    glm::mat4 terrainModel = scene_layout::TerrainModel();
+
+    // The terrain in world space: plants grow on its vertices.
+    std::vector<Vertex> terrainVertices = WorldSpaceVertices(terrainMeshes, terrainModel);
+    PlantManager plantManager;
+    std::vector<Mesh> plantMeshes = GrowPlants(plantManager, terrainVertices);
+
+    std::vector<Mesh> fireflyMeshes =
+        LoadModel("resources/models/firefly/Firefly_Flit.obj", "Failed to create FIREFLY model");
+    glm::mat4 fireflyModel = scene_layout::FireflyRestModel();
+
+    Mesh sunMesh = SunQuadMesh(brickTexture);
+    glm::mat4 sunModel = glm::translate(glm::mat4(1.0f), scene_layout::SunStartPosition());
+    Mesh moonMesh = SunQuadMesh(moonTexture);
+    glm::mat4 moonModel = glm::translate(glm::mat4(1.0f), scene_layout::SunStartPosition());
+    Mesh skyMesh = SkyDomeMesh(brickTexture);
+    StarField stars = CreateStarField();
+    Mesh flareQuadMesh = FlareQuadMesh(brickTexture);
+
+  private:
+    // The values the programs keep from the start, or until a pass replaces them.
+    void SetStartupUniforms();
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <glm/glm.hpp>
+#include <vector>
+
+#include "gfx/gl.h"
+
+// The C runtime generator the star field was laid out with, reproduced here so that every
+// platform draws the same stars: 15-bit results of a 32-bit linear congruential sequence.
+class StarRandom {
+  public:
+    explicit StarRandom(unsigned seed) : state(seed) {}
+    int Next();
+
+  private:
+    unsigned state;
+};
+
+// Star positions on the upper half of a sphere of radius 400: 485 of 1000 seeded attempts.
+std::vector<glm::vec3> StarPositions();
+
+// The star points on the GPU: only the position attribute, in 44-byte vertex records.
+struct StarField {
+    GLuint starVAO = 0;
+    GLuint starVBO = 0;
+    GLsizei starCount = 0;
+};
+
+StarField CreateStarField();

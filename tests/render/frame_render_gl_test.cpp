@@ -1,0 +1,167 @@
+// Whole frames of the real scene, with the generated run-time data, read back from the GPU.
+#include <glm/gtc/matrix_transform.hpp>
+#include <memory>
+#include <sstream>
+
+#include "gfx/camera.h"
+#include "render/day_night.h"
+#include "render/frame_renderer.h"
+#include "render/scene.h"
+#include "support/gl_context.h"
+
+namespace {
+
+constexpr float kNoonAngle = 1.5707963f;
+constexpr float kMidnightAngle = -1.5707963f;
+constexpr float kAfternoonAngle = 2.0943951f;  // 120 degrees: the sun stands over -x
+
+struct Rgb {
+    float r, g, b;
+    float Luminance() const { return 0.2126f * r + 0.7152f * g + 0.0722f * b; }
+};
+
+class SceneFrames : public GlTest {
+  protected:
+    static void SetUpTestSuite() {
+        GlTest::SetUpTestSuite();
+        if (!window()) return;
+        testing::internal::CaptureStdout();
+        scene = std::make_unique<Scene>();
+        startupLog = testing::internal::GetCapturedStdout();
+        glEnable(GL_DEPTH_TEST);
+    }
+    static void TearDownTestSuite() { scene.reset(); }
+
+    // Renders one frame with the camera at `eye` looking at `target` and the sun at `angle`.
+    void Render(const glm::vec3& eye, const glm::vec3& target, float angle,
+                float fadeAlpha = 0.0f) {
+        camera.position = eye;
+        camera.orientation = glm::normalize(target - eye);
+        FrameRenderer renderer(*scene, log);
+        FrameInputs frame;
+        frame.sun = SunAt(angle);
+        frame.time = 42.0f;
+        frame.fadeAlpha = fadeAlpha;
+        renderer.RenderShadowMap(frame.sun);
+        renderer.RenderScene(camera, frame);
+        glFinish();
+    }
+
+    // Mean colour of a 5x5 block around the window pixel (x, y), 0..1.
+    static Rgb MeanColor(int x, int y) {
+        unsigned char pixels[5 * 5 * 4];
+        glReadPixels(x - 2, y - 2, 5, 5, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+        Rgb sum{0, 0, 0};
+        for (int i = 0; i < 25; ++i) {
+            sum.r += pixels[i * 4] / 255.0f / 25.0f;
+            sum.g += pixels[i * 4 + 1] / 255.0f / 25.0f;
+            sum.b += pixels[i * 4 + 2] / 255.0f / 25.0f;
+        }
+        return sum;
+    }
+
+    glm::ivec2 WindowPixel(const glm::vec3& world) const {
+        const glm::vec4 clip = camera.cameraMatrix * glm::vec4(world, 1.0f);
+        const glm::vec2 ndc = glm::vec2(clip) / clip.w;
+        return glm::ivec2((ndc * 0.5f + 0.5f) * glm::vec2(1920.0f, 1080.0f));
+    }
+
+    static std::unique_ptr<Scene> scene;
+    static std::string startupLog;
+    Camera camera{1920, 1080, glm::vec3(0.0f)};
+    std::ostringstream log;
+};
+
+std::unique_ptr<Scene> SceneFrames::scene;
+std::string SceneFrames::startupLog;
+
+}  // namespace
+
+TEST_F(SceneFrames, StartupLoadsEveryModelAndTextureWithoutWarnings) {
+    EXPECT_EQ(startupLog.find("WARN: "), std::string::npos) << startupLog;
+    EXPECT_EQ(startupLog.find("ERR: "), std::string::npos) << startupLog;
+    EXPECT_NE(startupLog.find("Loaded texture: resources/brick.png channels: 3\n"),
+              std::string::npos);
+    EXPECT_NE(startupLog.find("Loaded texture: resources/moon_texture.png channels: 4\n"),
+              std::string::npos);
+    EXPECT_NE(startupLog.find(" plants on terrain\n"), std::string::npos);
+    EXPECT_GE(scene->wellMeshes.size(), 3u) << "stone, wood and roof";
+    EXPECT_FALSE(scene->terrainMeshes.empty());
+    EXPECT_FALSE(scene->fireflyMeshes.empty());
+    EXPECT_EQ(scene->terrainVertices.size(), [] {
+        size_t count = 0;
+        for (const Mesh& mesh : scene->terrainMeshes) count += mesh.vertices.size();
+        return count;
+    }());
+}
+
+TEST_F(SceneFrames, NoonSkyIsBrightAndBlueMidnightSkyIsDark) {
+    const glm::vec3 eye(0.0f, 30.0f, 60.0f);
+    const glm::vec3 upTheSky(0.0f, 200.0f, -200.0f);
+    Render(eye, upTheSky, kNoonAngle);
+    const Rgb noon = MeanColor(960, 700);
+    EXPECT_GT(noon.b, noon.r) << "a day sky is blue";
+    EXPECT_GT(noon.Luminance(), 0.35f);
+
+    Render(eye, upTheSky, kMidnightAngle);
+    const Rgb midnight = MeanColor(960, 700);
+    EXPECT_LT(midnight.Luminance(), 0.12f);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(SceneFrames, TheWellCastsAShadowByDayThatIsGoneAtNight) {
+    const glm::vec3 wellBase(-3.38f, 0.8f, -14.1f);
+    const glm::vec3 eye = wellBase + glm::vec3(0.6f, 3.0f, 1.5f);
+    // With the sun at 120 degrees a point 0.5 above the base shades the ground 0.29 east of it;
+    // 1.2 east of the base the ground is in the open.
+    const glm::vec3 shaded = wellBase + glm::vec3(0.29f, 0.0f, 0.0f);
+    const glm::vec3 open = wellBase + glm::vec3(1.2f, 0.0f, 0.0f);
+
+    Render(eye, wellBase, kAfternoonAngle);
+    const Rgb dayShaded = MeanColor(WindowPixel(shaded).x, WindowPixel(shaded).y);
+    const Rgb dayOpen = MeanColor(WindowPixel(open).x, WindowPixel(open).y);
+    EXPECT_LT(dayShaded.Luminance(), 0.8f * dayOpen.Luminance());
+
+    Render(eye, wellBase, kMidnightAngle);
+    const Rgb nightShaded = MeanColor(WindowPixel(shaded).x, WindowPixel(shaded).y);
+    const Rgb nightOpen = MeanColor(WindowPixel(open).x, WindowPixel(open).y);
+    EXPECT_NEAR(nightShaded.Luminance(), nightOpen.Luminance(),
+                0.15f * std::max(nightOpen.Luminance(), 0.02f));
+}
+
+TEST_F(SceneFrames, WaterIsBlendedOverTheSeaFloorWithoutHidingItsDepth) {
+    // Looking steeply down into the water where the sea floor lies a few units deep.
+    const glm::vec3 eye(-6.0f, 5.0f, -21.0f);
+    const glm::vec3 floor(-6.0f, -2.0f, -24.0f);
+    Render(eye, floor, kNoonAngle);
+    float depth = 0.0f;
+    glReadPixels(960, 540, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    // The water surface at y = 0.5 would be much nearer than what the depth buffer holds.
+    const float surfaceDistance = (eye.y - 0.5f) / std::abs(glm::normalize(floor - eye).y);
+    const float near = 0.1f, far = 2000.0f;
+    const float storedDistance =
+        2.0f * near * far / (far + near - (2.0f * depth - 1.0f) * (far - near));
+    EXPECT_GT(storedDistance, surfaceDistance * 1.05f) << "the water must not write depth";
+    const Rgb seen = MeanColor(960, 540);
+    EXPECT_GT(seen.Luminance(), 0.02f);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(SceneFrames, FullFadeCoversTheWholeFrameAndLeavesTheStateTheFrameOrderPromises) {
+    Render(glm::vec3(0.0f, 30.0f, 60.0f), glm::vec3(0.0f), kNoonAngle, 1.0f);
+    const Rgb covered = MeanColor(960, 540);
+    EXPECT_LT(covered.Luminance(), 0.01f);
+    GLboolean depthTest = GL_FALSE, blend = GL_TRUE, depthWrites = GL_FALSE;
+    glGetBooleanv(GL_DEPTH_TEST, &depthTest);
+    glGetBooleanv(GL_BLEND, &blend);
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
+    EXPECT_TRUE(depthTest);
+    EXPECT_FALSE(blend);
+    EXPECT_TRUE(depthWrites);
+    GLint framebuffer = -1, viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(framebuffer, 0);
+    EXPECT_EQ(viewport[2], 1920);
+    EXPECT_EQ(viewport[3], 1080);
+}

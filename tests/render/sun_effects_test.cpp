@@ -1,0 +1,82 @@
+// The maths behind shadows, stars and the lens flare.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "render/lens_flare.h"
+#include "render/shadow_map.h"
+#include "render/star_field.h"
+
+TEST(LightSpaceMatrix, LooksFromTheSunOverAHundredUnitSquare) {
+    // Overhead: straight down, the map's up is +z, depth runs from 149 above to 50 below.
+    const glm::mat4 overhead = LightSpaceMatrix(glm::vec3(0.0f, 150.0f, 0.0f));
+    const glm::vec4 centre = overhead * glm::vec4(0.0f, 0.0f, 0.0f, 1.0f);
+    EXPECT_NEAR(centre.x, 0.0f, 1e-5f);
+    EXPECT_NEAR(centre.y, 0.0f, 1e-5f);
+    const glm::vec4 corner = overhead * glm::vec4(50.0f, 0.0f, 50.0f, 1.0f);
+    EXPECT_NEAR(std::abs(corner.x), 1.0f, 1e-5f);
+    EXPECT_NEAR(corner.y, 1.0f, 1e-5f);
+    EXPECT_NEAR((overhead * glm::vec4(0.0f, 149.0f, 0.0f, 1.0f)).z, -1.0f, 1e-4f);
+    EXPECT_NEAR((overhead * glm::vec4(0.0f, -50.0f, 0.0f, 1.0f)).z, 1.0f, 1e-4f);
+    // Higher points are nearer the sun.
+    EXPECT_LT((overhead * glm::vec4(3.0f, 10.0f, 3.0f, 1.0f)).z,
+              (overhead * glm::vec4(3.0f, 0.0f, 3.0f, 1.0f)).z);
+
+    // At the horizon the light looks along -x; also from below, the matrix is well formed.
+    const glm::mat4 rising = LightSpaceMatrix(glm::vec3(150.0f, 0.0f, 0.0f));
+    EXPECT_LT((rising * glm::vec4(10.0f, 0.0f, 0.0f, 1.0f)).z,
+              (rising * glm::vec4(-10.0f, 0.0f, 0.0f, 1.0f)).z);
+    const glm::mat4 night = LightSpaceMatrix(glm::vec3(0.0f, -150.0f, 0.0f));
+    EXPECT_TRUE(std::isfinite(night[0][0]) && std::isfinite(night[3][2]));
+}
+
+TEST(StarField, ReproducesTheSeededFieldOnTheUpperHemisphere) {
+    StarRandom random(12345);
+    // The first outputs of the runtime generator for this seed.
+    EXPECT_EQ(random.Next(), 7584);
+    EXPECT_EQ(random.Next(), 19164);
+
+    const std::vector<glm::vec3> stars = StarPositions();
+    ASSERT_EQ(stars.size(), 485u);
+    for (const glm::vec3& star : stars) {
+        EXPECT_NEAR(glm::length(star), 400.0f, 0.01f);
+        EXPECT_GE(star.y, 1.5f);
+    }
+    EXPECT_EQ(StarPositions(), stars) << "the field must be the same on every start";
+}
+
+TEST(LensFlare, VisibilityFadesAtTheEdgeDimsAtTheCentreAndRisesWithTheSun) {
+    EXPECT_FLOAT_EQ(FlareVisibility(glm::vec2(0.0f), 0.5f), 1.0f);
+    // From 0.3 out the centre factor is a half; the edge factor falls towards 1.5.
+    const float e = 0.5f / 1.5f;
+    EXPECT_NEAR(FlareVisibility(glm::vec2(0.5f, 0.0f), 1.0f),
+                0.5f * (1.0f - e * e * (3.0f - 2.0f * e)), 1e-6f);
+    EXPECT_NEAR(FlareVisibility(glm::vec2(0.0f), 0.1f), 0.5f, 1e-6f);  // half risen
+    EXPECT_EQ(FlareVisibility(glm::vec2(0.0f), 0.0f), 0.0f);
+    EXPECT_EQ(FlareVisibility(glm::vec2(0.0f), -0.3f), 0.0f);
+    EXPECT_EQ(FlareVisibility(glm::vec2(1.49f, 0.0f), 1.0f), 0.0f);  // too faint to draw
+
+    // Elements past the centre land on the far side.
+    const glm::vec2 ninth = FlareScreenPosition(glm::vec2(0.5f, 0.2f), FlareElements()[9].offset);
+    EXPECT_NEAR(ninth.x, -0.4f, 1e-6f);
+    EXPECT_NEAR(ninth.y, -0.16f, 1e-6f);
+}
+
+TEST(LensFlare, SunBehindTheCameraOrFarOffScreenIsNeverTested) {
+    const glm::mat4 lookingDownMinusZ =
+        glm::mat4(1.0f);  // clip = world: w = 1, so only the x/y limits apply
+    EXPECT_FALSE(ProjectSun(lookingDownMinusZ, glm::vec3(1.6f, 0.0f, 0.0f), 1920, 1080));
+    EXPECT_FALSE(ProjectSun(lookingDownMinusZ, glm::vec3(0.0f, -1.5f, 0.0f), 1920, 1080));
+    glm::mat4 behind(1.0f);
+    behind[3][3] = -1.0f;  // w < 0
+    EXPECT_FALSE(ProjectSun(behind, glm::vec3(0.0f), 1920, 1080));
+
+    const auto inside = ProjectSun(lookingDownMinusZ, glm::vec3(0.5f, 0.2f, 0.0f), 1920, 1080);
+    ASSERT_TRUE(inside);
+    EXPECT_EQ(inside->readPixel, glm::ivec2(1440, 648));
+    EXPECT_FLOAT_EQ(inside->depth, 0.5f);
+    // Just outside the picture the read moves to the nearest edge pixel.
+    const auto outside = ProjectSun(lookingDownMinusZ, glm::vec3(1.2f, -1.3f, 0.0f), 1920, 1080);
+    ASSERT_TRUE(outside);
+    EXPECT_EQ(outside->readPixel, glm::ivec2(1919, 0));
+}
