@@ -1,0 +1,115 @@
+#include "mastering.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+
+#include "audio_analysis.h"
+#include "music/wav_reader.h"
+#include "wav_writer.h"
+
+namespace lumenvale::music {
+namespace {
+
+StereoBuffer constant_buffer(std::size_t frames, float left, float right) {
+    StereoBuffer buffer;
+    buffer.sample_rate = 1000;
+    buffer.left.assign(frames, left);
+    buffer.right.assign(frames, right);
+    return buffer;
+}
+
+TEST(Mastering, NormalisingPutsTheLoudestSampleOfEitherChannelAtTheTarget) {
+    StereoBuffer buffer = constant_buffer(10, 0.1f, -0.2f);
+    buffer.left[3] = 0.4f;
+    normalise_peak(buffer, -6.0);
+    const double target = std::pow(10.0, -6.0 / 20.0);
+    EXPECT_NEAR(buffer.left[3], target, 1e-6);
+    EXPECT_NEAR(buffer.right[0], -target / 2.0, 1e-6);
+
+    StereoBuffer silence = constant_buffer(10, 0.0f, 0.0f);
+    normalise_peak(silence, -1.0);
+    EXPECT_EQ(silence.left, std::vector<float>(10, 0.0f));
+}
+
+TEST(Mastering, FadesStartFromAndEndOnSilenceAndLeaveTheRestAlone) {
+    StereoBuffer buffer = constant_buffer(1000, 1.0f, -1.0f);
+    fade_in(buffer, 0.1);        // frames 0..99
+    fade_out(buffer, 0.7, 0.9);  // frames 700..899, silent after
+    EXPECT_EQ(buffer.left[0], 0.0f);
+    EXPECT_EQ(buffer.right[0], 0.0f);
+    EXPECT_NEAR(buffer.left[50], 0.5f, 1e-6);
+    EXPECT_FLOAT_EQ(buffer.left[100], 1.0f);
+    EXPECT_FLOAT_EQ(buffer.right[700], -1.0f);
+    EXPECT_NEAR(buffer.left[800], 0.5f, 1e-6);
+    for (std::size_t i = 1; i < 1000; ++i) {
+        ASSERT_LE(std::fabs(buffer.left[i] - buffer.left[i - 1]), 0.02f) << "jump at " << i;
+    }
+    for (std::size_t i = 900; i < 1000; ++i) ASSERT_EQ(buffer.right[i], 0.0f);
+}
+
+TEST(Mastering, DcRemovalCentresAnOffsetSignal) {
+    StereoBuffer buffer = constant_buffer(44100, 0.0f, 0.0f);
+    buffer.sample_rate = 44100;
+    for (std::size_t i = 0; i < buffer.frames(); ++i) {
+        buffer.left[i] = 0.2f + 0.5f * static_cast<float>(std::sin(0.1 * static_cast<double>(i)));
+    }
+    remove_dc(buffer);
+    double mean = 0.0;
+    for (std::size_t i = buffer.frames() / 2; i < buffer.frames(); ++i) mean += buffer.left[i];
+    EXPECT_NEAR(mean / static_cast<double>(buffer.frames() / 2), 0.0, 1e-3);
+}
+
+TEST(Mastering, SixteenBitConversionRoundsAndClampsEachChannelInTurn) {
+    StereoBuffer buffer = constant_buffer(3, 0.0f, 0.0f);
+    buffer.left = {0.5f, 1.5f, -0.25f};
+    buffer.right = {-0.5f, -1.5f, 2.0f / 32767.0f};
+    const std::vector<std::int16_t> expected{16384, -16384, 32767, -32767, -8192, 2};
+    EXPECT_EQ(to_pcm16(buffer), expected);
+}
+
+TEST(Mastering, TheWrittenFileReadsBackWithItsHeaderAndSamples) {
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / "lumenvale_music_roundtrip.wav";
+    const std::vector<std::int16_t> samples{0, -1, 32767, -32768, 1234, -4321};
+    write_wav_pcm16(path.string(), 22050, 2, samples);
+    const testing::WavFile wav = testing::read_wav(path.string());
+    std::filesystem::remove(path);
+    EXPECT_EQ(wav.format_tag, 1);
+    EXPECT_EQ(wav.channels, 2);
+    EXPECT_EQ(wav.sample_rate, 22050);
+    EXPECT_EQ(wav.bits_per_sample, 16);
+    EXPECT_EQ(wav.block_align, 4);
+    EXPECT_EQ(wav.byte_rate, 22050u * 4u);
+    EXPECT_EQ(wav.samples, samples);
+    EXPECT_THROW(write_wav_pcm16("/nonexistent/dir/x.wav", 44100, 2, samples), std::runtime_error);
+}
+
+TEST(Analysis, ASineHasItsTextbookLevelsAndItsFrequencyAsCentroid) {
+    constexpr int kRate = 44100;
+    constexpr double kPi = 3.14159265358979323846;
+    std::vector<float> sine(kRate);
+    for (std::size_t i = 0; i < sine.size(); ++i) {
+        sine[i] = 0.5f * static_cast<float>(std::sin(2.0 * kPi * 1000.0 * i / kRate));
+    }
+    EXPECT_NEAR(rms_dbfs(sine, 0, sine.size()), -9.03, 0.02);
+    EXPECT_NEAR(peak_dbfs(sine, 0, sine.size()), -6.02, 0.02);
+    EXPECT_NEAR(spectral_centroid_hz(sine, 0, sine.size(), kRate), 1000.0, 15.0);
+
+    const std::vector<float> silence(kRate, 0.0f);
+    EXPECT_EQ(rms_dbfs(silence, 0, silence.size()), kSilenceDbfs);
+    EXPECT_EQ(spectral_centroid_hz(silence, 0, silence.size(), kRate), 0.0);
+    EXPECT_EQ(rms_dbfs(sine, 10, 10), kSilenceDbfs) << "an empty span is silent";
+}
+
+TEST(Analysis, TheMonoMixAveragesLeftAndRight) {
+    const std::vector<float> mono = mono_mix({16384, 0, -32768, -32768});
+    ASSERT_EQ(mono.size(), 2u);
+    EXPECT_FLOAT_EQ(mono[0], 0.25f);
+    EXPECT_FLOAT_EQ(mono[1], -1.0f);
+}
+
+}  // namespace
+}  // namespace lumenvale::music
