@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "scene_fixture.h"
+#include "scene_layout.h"
+
+TEST(WorldTerrain, HasSmoothNormalsTextureCoordinatesAndFitsTheTriangleBudget) {
+    const LoadedModel& terrain = Scene().terrain;
+    size_t triangles = 0;
+    for (const tinyobj::shape_t& shape : terrain.shapes) {
+        triangles += shape.mesh.material_ids.size();
+        for (const tinyobj::index_t& corner : shape.mesh.indices) {
+            ASSERT_GE(corner.normal_index, 0);
+            ASSERT_GE(corner.texcoord_index, 0);
+            const float* n = &terrain.attrib.normals[3 * static_cast<size_t>(corner.normal_index)];
+            ASSERT_NEAR(std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]), 1.0f, 1e-3f);
+            ASSERT_GT(n[1], 0.0f);
+        }
+    }
+    std::cout << "terrain triangles: " << triangles << '\n';
+    EXPECT_LE(triangles, 150000u);
+    EXPECT_GT(triangles, 20000u);
+    // Corners are shared between neighbouring triangles in the file, so normals are smoothed
+    // over the surface rather than one per face.
+    EXPECT_LT(terrain.attrib.normals.size() / 3, triangles);
+}
+
+TEST(WorldTerrain, SeaFloorLiesUnderTheWholeWaterPlaneWithoutHoles) {
+    const float extent = scene::kSeaHalfExtent;
+    int uncovered = 0, aboveWater = 0, samples = 0;
+    // An odd step keeps the samples off the grid lines, where holes would hide.
+    for (float z = -extent; z <= extent; z += 0.73f) {
+        for (float x = -extent; x <= extent; x += 0.73f) {
+            const std::optional<float> height = Scene().ground.HeightAt(x, z);
+            ++samples;
+            if (!height) {
+                ++uncovered;
+            } else if (*height >= scene::kWaterLevel) {
+                ++aboveWater;
+            }
+        }
+    }
+    EXPECT_EQ(uncovered, 0);
+    const float landShare = static_cast<float>(aboveWater) / static_cast<float>(samples);
+    std::cout << "share of the sea area above water: " << landShare << '\n';
+    EXPECT_GT(landShare, 0.02f);
+    EXPECT_LT(landShare, 0.25f);
+}
+
+TEST(WorldTerrain, GroundUnderTheWellFootprintIsAtTheWellBase) {
+    const float radius = Scene().wellFootprintRadius;
+    EXPECT_GT(radius, 0.3f);
+    float lowest = 1e9f, highest = -1e9f;
+    for (float dz = -radius; dz <= radius; dz += 0.02f) {
+        for (float dx = -radius; dx <= radius; dx += 0.02f) {
+            if (dx * dx + dz * dz > radius * radius) continue;
+            const std::optional<float> height =
+                Scene().ground.HeightAt(scene::kWellBase.x + dx, scene::kWellBase.z + dz);
+            ASSERT_TRUE(height.has_value());
+            lowest = std::min(lowest, *height);
+            highest = std::max(highest, *height);
+        }
+    }
+    std::cout << "ground under the well (radius " << radius << "): " << lowest << " .. " << highest
+              << '\n';
+    EXPECT_GE(lowest, scene::kWellBase.y - 0.05f);
+    EXPECT_LE(highest, scene::kWellBase.y + 0.05f);
+}
