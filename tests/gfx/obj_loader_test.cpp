@@ -229,11 +229,11 @@ TEST(ObjGeometry, UnreadableModelsAndBadIndicesFailWithoutTouchingTheResult) {
                       "positions\n");
 
     const std::string farNormal =
-        dir.Write("far_normal.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nvn 0 1 0\nf 1//1 2//1 3//2\n");
+        dir.Write("far_normal.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1//1 2//1 3//1\n");
     expectFailure(farNormal,
-                  "WARN: Vertex normal indices out of bounds (line 5.)\n\n\n"
+                  "WARN: Vertex normal indices out of bounds (line 4.)\n\n\n"
                   "ERR: " +
-                      farNormal + ": a face uses normal index 2, but the file defines 1 " +
+                      farNormal + ": a face uses normal index 1, but the file defines 0 " +
                       "normals\n");
 
     const std::string farTexcoord =
