@@ -6,6 +6,7 @@
 
 #include "accompaniment.h"
 #include "composition.h"
+#include "film_sections.h"
 #include "pitch.h"
 #include "theme.h"
 
@@ -112,9 +113,8 @@ TEST(FilmMusic, SectionsFollowTheFilmsTurningPoints) {
     EXPECT_NEAR(starts_at("ending"), 119.0, 1.0);
     EXPECT_DOUBLE_EQ(score.seconds_at(score.sections.back().end_beat), score.silent_from_seconds);
 
-    EXPECT_GT(score.dynamic_level_at(score.beat_of_bar(16)), score.dynamic_level_at(0.0));
-    EXPECT_LT(score.dynamic_level_at(score.beat_of_bar(28)),
-              score.dynamic_level_at(score.beat_of_bar(20)));
+    EXPECT_GT(score.dynamic_level_at(bar(16)), score.dynamic_level_at(0.0));
+    EXPECT_LT(score.dynamic_level_at(bar(28)), score.dynamic_level_at(bar(20)));
 }
 
 }  // namespace

@@ -37,7 +37,6 @@ std::vector<Section> film_sections() {
 Score compose_film_music() {
     Score score = score_with_orchestra();
     score.beats_per_minute = kBeatsPerMinute;
-    score.beats_per_bar = static_cast<int>(kBeatsPerBar);
     score.length_seconds = kFileSeconds;
     score.silent_from_seconds = kSilentFromSeconds;
     score.dynamics = film_dynamics();

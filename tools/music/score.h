@@ -40,7 +40,6 @@ struct Section {
 
 struct Score {
     double beats_per_minute = 72.0;
-    int beats_per_bar = 3;
     double length_seconds = 0.0;       // length of the rendered file
     double silent_from_seconds = 0.0;  // the tail has faded out completely by here
     std::vector<Part> parts;
@@ -48,7 +47,6 @@ struct Score {
     std::vector<Section> sections;
 
     double seconds_at(double beat) const { return beat * 60.0 / beats_per_minute; }
-    double beat_of_bar(double bar) const { return bar * beats_per_bar; }
     // Linear between points, held flat before the first and after the last.
     double dynamic_level_at(double beat) const;
     // Time at which the last note is released.
