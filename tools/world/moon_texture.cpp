@@ -26,7 +26,7 @@ std::vector<Crater> MakeCraters() {
         if (glm::length(centre) > 0.95f) continue;
         // Many small craters, few large ones.
         const float size = Hash01(i, 2, 101u);
-        craters.push_back({centre, 0.012f + 0.11f * size * size * size, Hash01(i, 3, 101u)});
+        craters.push_back({centre, 0.01f + 0.075f * size * size * size * size, Hash01(i, 3, 101u)});
     }
     return craters;
 }
@@ -50,8 +50,8 @@ glm::vec4 MoonPixel(glm::vec2 p, float distancePixels, const std::vector<Crater>
         if (d < 1.0f) {
             // Bowl: darker floor, shaded on the side facing the light, bright lit rim.
             const float slope = glm::dot(offset / (glm::length(offset) + 1e-6f), light);
-            albedo *= 0.86f + 0.1f * slope * d;
-            albedo += 0.12f * SmoothStep(0.75f, 1.0f, d) * (0.5f + 0.5f * slope) *
+            albedo *= 0.92f + 0.07f * slope * d;
+            albedo += 0.05f * SmoothStep(0.8f, 1.0f, d) * (0.5f + 0.5f * slope) *
                       (0.5f + crater.freshness);
         } else if (crater.freshness > 0.9f && d < 4.0f) {
             // Bright rays thrown out by a young impact.
