@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <map>
+#include <utility>
 
 #include "scene_fixture.h"
 #include "scene_layout.h"
@@ -46,6 +49,43 @@ TEST(WorldTerrain, SeaFloorLiesUnderTheWholeWaterPlaneWithoutHoles) {
     std::cout << "share of the sea area above water: " << landShare << '\n';
     EXPECT_GT(landShare, 0.02f);
     EXPECT_LT(landShare, 0.25f);
+}
+
+TEST(WorldTerrain, GridsOfDifferentDensityJoinWithoutCracks) {
+    // Every inner edge is shared by exactly two triangles; only the rim of the whole sea floor
+    // has edges with one.
+    const LoadedModel& terrain = Scene().terrain;
+    std::map<std::pair<int, int>, int> edgeUses;
+    for (const tinyobj::shape_t& shape : terrain.shapes) {
+        const std::vector<tinyobj::index_t>& corners = shape.mesh.indices;
+        for (size_t i = 0; i < corners.size(); i += 3) {
+            for (size_t k = 0; k < 3; ++k) {
+                const int a = corners[i + k].vertex_index;
+                const int b = corners[i + (k + 1) % 3].vertex_index;
+                ++edgeUses[std::minmax(a, b)];
+            }
+        }
+    }
+    const auto position = [&](int index) {
+        const float* p = &terrain.attrib.vertices[3 * static_cast<size_t>(index)];
+        return glm::vec2(p[0], p[2]);
+    };
+    float rim = 0.0f;
+    for (size_t i = 0; i < terrain.attrib.vertices.size(); i += 3) {
+        rim = std::max(rim, std::fabs(terrain.attrib.vertices[i]));
+    }
+    size_t openEdges = 0;
+    for (const auto& [edge, uses] : edgeUses) {
+        ASSERT_LE(uses, 2);
+        if (uses == 2) continue;
+        ++openEdges;
+        const glm::vec2 a = position(edge.first), b = position(edge.second);
+        const bool onRim = (std::fabs(a.x) == rim && std::fabs(b.x) == rim && a.x == b.x) ||
+                           (std::fabs(a.y) == rim && std::fabs(b.y) == rim && a.y == b.y);
+        EXPECT_TRUE(onRim) << "open edge inside the terrain at " << a.x << ", " << a.y;
+    }
+    EXPECT_GT(openEdges, 0u);
+    EXPECT_GE(rim, scene::kSeaHalfExtent);
 }
 
 TEST(WorldTerrain, GroundUnderTheWellFootprintIsAtTheWellBase) {

@@ -19,12 +19,13 @@ struct GridLevel {
     Rect bounds;  // multiples of the spacing
 };
 
-// Finest first. Level 0 covers the low shots, the look-down into the water, the well and the
-// firefly's route; each further level surrounds the previous one.
+// Finest first. The first level is the water around the well that the camera looks down into
+// (plants grow one per chosen corner, so corner density is plant density); the second covers the
+// low shots, the well scenes and the firefly's route; each further level surrounds the previous
+// one.
 constexpr GridLevel kLevels[] = {
-    {0.4f, {-14.0f, 44.0f, -32.0f, 8.0f}},
-    {1.0f, {-44.0f, 64.0f, -62.0f, 40.0f}},
-    {2.5f, {-90.0f, 110.0f, -100.0f, 80.0f}},
+    {0.2f, {-12.0f, 6.0f, -24.0f, -6.0f}},      {0.4f, {-14.0f, 44.0f, -32.0f, 8.0f}},
+    {1.0f, {-44.0f, 64.0f, -62.0f, 40.0f}},     {2.5f, {-90.0f, 110.0f, -100.0f, 80.0f}},
     {6.0f, {-162.0f, 162.0f, -162.0f, 162.0f}},
 };
 
@@ -82,8 +83,10 @@ class TerrainBuilder {
                 const float x0 = r.minX + static_cast<float>(column) * level.spacing;
                 const float z0 = r.minZ + static_cast<float>(row) * level.spacing;
                 const float x1 = x0 + level.spacing, z1 = z0 + level.spacing;
-                if (hole && x0 >= hole->minX && x1 <= hole->maxX && z0 >= hole->minZ &&
-                    z1 <= hole->maxZ) {
+                // Grid coordinates are not exact in float; a tenth of a cell absorbs that.
+                const float slack = level.spacing * 0.1f;
+                if (hole && x0 >= hole->minX - slack && x1 <= hole->maxX + slack &&
+                    z0 >= hole->minZ - slack && z1 <= hole->maxZ + slack) {
                     continue;
                 }
                 AddCell(x0, z0, x1, z1);
