@@ -19,8 +19,8 @@ float WarpedCoordinate(float u, float extent) {
 
 }  // namespace
 
-WaterGridGeometry WaterGrid(float width, float depth, const glm::vec3& color) {
-    WaterGridGeometry grid;
+MeshGeometry WaterGrid(float width, float depth, const glm::vec3& color) {
+    MeshGeometry grid;
     grid.vertices.reserve(kVerticesPerSide * kVerticesPerSide);
     for (int j = 0; j < kVerticesPerSide; ++j) {
         const float v = static_cast<float>(j) / kLastVertex;
@@ -47,5 +47,5 @@ WaterGridGeometry WaterGrid(float width, float depth, const glm::vec3& color) {
 WaterPlane::WaterPlane(float width, float depth, const glm::vec3& color)
     : WaterPlane(WaterGrid(width, depth, color), {}) {}
 
-WaterPlane::WaterPlane(WaterGridGeometry grid, std::vector<Texture> noTextures)
+WaterPlane::WaterPlane(MeshGeometry grid, std::vector<Texture> noTextures)
     : Mesh(grid.vertices, grid.indices, noTextures) {}

@@ -10,7 +10,7 @@ std::vector<Mesh> PlantManager::CreatePlantMeshes() const {
     std::vector<Texture> noTextures;
     for (size_t i = 0; i < plants.size(); ++i) {
         // Each plant's variation is seeded by its place in the list, not by the placement seed.
-        PlantGeometry geometry = BuildWorldPlantGeometry(plants[i], static_cast<uint32_t>(i));
+        MeshGeometry geometry = BuildWorldPlantGeometry(plants[i], static_cast<uint32_t>(i));
         if (!geometry.vertices.empty() && !geometry.indices.empty()) {
             meshes.emplace_back(geometry.vertices, geometry.indices, noTextures);
         }

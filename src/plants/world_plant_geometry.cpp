@@ -10,8 +10,8 @@ glm::mat4 PlantModelMatrix(const PlantInstance& plant) {
            glm::rotate(identity, glm::radians(plant.rotation), glm::vec3(0.0f, 1.0f, 0.0f));
 }
 
-PlantGeometry BuildWorldPlantGeometry(const PlantInstance& plant, uint32_t seed) {
-    PlantGeometry geometry;
+MeshGeometry BuildWorldPlantGeometry(const PlantInstance& plant, uint32_t seed) {
+    MeshGeometry geometry;
     LSystem::CreatePlant(plant.type, geometry.vertices, geometry.indices, plant.scale,
                          plant.iterations, seed, plant.heightFactor);
 

@@ -3,12 +3,8 @@
 #include <vector>
 
 #include "gfx/gl.h"
+#include "gfx/mesh_geometry.h"
 #include "gfx/vertex.h"
-
-struct MeshGeometry {
-    std::vector<Vertex> vertices;
-    std::vector<GLuint> indices;
-};
 
 // A latitude-longitude sphere of radius 500 around the origin: 33 rings from the top pole
 // (ring 0) to the bottom pole (ring 32), 33 columns each, the last column repeating the first so

@@ -10,7 +10,7 @@
 
 namespace {
 
-float ColumnX(const WaterGridGeometry& grid, int column) {
+float ColumnX(const MeshGeometry& grid, int column) {
     return grid.vertices[static_cast<size_t>(column)].position.x;
 }
 
@@ -19,7 +19,7 @@ float ColumnX(const WaterGridGeometry& grid, int column) {
 TEST(WaterGrid, CornersCountsAndTrianglesFollowTheRowMajorLayout) {
     // A plane that is not square shows whether width and depth went to the right axes.
     const glm::vec3 color(0.0f, 0.3f, 0.6f);
-    const WaterGridGeometry grid = WaterGrid(300.0f, 120.0f, color);
+    const MeshGeometry grid = WaterGrid(300.0f, 120.0f, color);
     ASSERT_EQ(grid.vertices.size(), 40000u);
     ASSERT_EQ(grid.indices.size(), 237606u);
 
@@ -49,7 +49,7 @@ TEST(WaterGrid, CornersCountsAndTrianglesFollowTheRowMajorLayout) {
 }
 
 TEST(WaterGrid, LinesSpreadAtTheCentreAndCrowdAtTheBorder) {
-    const WaterGridGeometry grid = WaterGrid(300.0f, 300.0f, glm::vec3(1.0f));
+    const MeshGeometry grid = WaterGrid(300.0f, 300.0f, glm::vec3(1.0f));
 
     EXPECT_NEAR(ColumnX(grid, 98), -7.95938f, 5e-6f);
     EXPECT_NEAR(ColumnX(grid, 101), 7.95937f, 5e-6f);

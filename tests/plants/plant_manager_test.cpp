@@ -149,7 +149,7 @@ TEST(PlantWorldGeometry, TurnsAboutTheBaseThenMovesIt) {
     std::vector<Vertex> local;
     std::vector<uint32_t> localIndices;
     LSystem::CreatePlant(Type4, local, localIndices, 1.0f, 2, 5, 0.0f);
-    const PlantGeometry world = BuildWorldPlantGeometry(plant, 5);
+    const MeshGeometry world = BuildWorldPlantGeometry(plant, 5);
     ASSERT_EQ(world.vertices.size(), 1106u);
     EXPECT_EQ(world.indices, localIndices);
     for (size_t i = 0; i < local.size(); ++i) {
@@ -168,7 +168,7 @@ TEST(PlantWorldGeometry, TurnsAboutTheBaseThenMovesIt) {
 
 TEST(PlantWorldGeometry, UnknownTypeBuildsNothing) {
     const PlantInstance plant{glm::vec3(1.0f), static_cast<PlantType>(5), 1.0f, 0.0f, 2, 0.0f};
-    const PlantGeometry geometry = BuildWorldPlantGeometry(plant, 0);
+    const MeshGeometry geometry = BuildWorldPlantGeometry(plant, 0);
     EXPECT_TRUE(geometry.vertices.empty());
     EXPECT_TRUE(geometry.indices.empty());
 }

@@ -42,7 +42,7 @@ TEST_F(PlantMeshes, OneUploadedMeshPerPlantWithGeometrySeededByListPosition) {
     const size_t plantOf[] = {0, 1, 3};
     for (size_t m = 0; m < meshes.size(); ++m) {
         SCOPED_TRACE(m);
-        const PlantGeometry expected =
+        const MeshGeometry expected =
             BuildWorldPlantGeometry(manager.plants[plantOf[m]], seeds[m]);
         const Mesh& mesh = meshes[m];
         ASSERT_EQ(mesh.vertices.size(), 1106u);

@@ -36,8 +36,8 @@ const std::vector<Vertex>& Terrain() {
     return terrain;
 }
 
-std::vector<PlantGeometry> BuildAll(const PlantManager& manager) {
-    std::vector<PlantGeometry> geometries;
+std::vector<MeshGeometry> BuildAll(const PlantManager& manager) {
+    std::vector<MeshGeometry> geometries;
     geometries.reserve(manager.plants.size());
     for (size_t i = 0; i < manager.plants.size(); ++i) {
         geometries.push_back(BuildWorldPlantGeometry(manager.plants[i], static_cast<uint32_t>(i)));
@@ -63,7 +63,7 @@ void BM_PlaceAndGrowGeometry(benchmark::State& state) {
         // One plant at a time, as the mesh building does before each upload.
         vertexCount = 0;
         for (size_t i = 0; i < manager.plants.size(); ++i) {
-            const PlantGeometry geometry =
+            const MeshGeometry geometry =
                 BuildWorldPlantGeometry(manager.plants[i], static_cast<uint32_t>(i));
             vertexCount += geometry.vertices.size();
             benchmark::DoNotOptimize(geometry.vertices.data());
@@ -99,11 +99,11 @@ void BM_UploadPlantMeshes(benchmark::State& state) {
     }
     PlantManager manager;
     manager.GeneratePlantsOnTerrain(Terrain(), kHeightLimit, kAttempts, kSeed);
-    std::vector<PlantGeometry> geometries = BuildAll(manager);
+    std::vector<MeshGeometry> geometries = BuildAll(manager);
     std::vector<Texture> noTextures;
     std::vector<Mesh> meshes;
     for (auto _ : state) {
-        for (PlantGeometry& geometry : geometries) {
+        for (MeshGeometry& geometry : geometries) {
             meshes.emplace_back(geometry.vertices, geometry.indices, noTextures);
         }
         glFinish();
