@@ -1,0 +1,143 @@
+#include "audio/audio_manager.h"
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <iostream>
+
+bool AudioManager::Initialize() {
+    initialized = true;
+    std::cout << "AudioManager initialized successfully with Windows MCI audio" << std::endl;
+    return true;
+}
+
+void AudioManager::Cleanup() {
+    if (!initialized) return;
+    if (deviceOpen) {
+        StopMusic();
+        CloseMCIDevice();
+    }
+    initialized = false;
+    musicLoaded = false;
+}
+
+bool AudioManager::LoadMusic(const std::string& path) {
+    if (!initialized) {
+        std::cerr << "AudioManager not initialized" << std::endl;
+        return false;
+    }
+    StopMusic();
+    CloseMCIDevice();
+
+    musicPath = ConvertToWavIfNeeded(path);
+    if (!std::ifstream(musicPath)) {
+        std::cerr << "Failed to load audio file: " << path << std::endl;
+        return false;
+    }
+    if (!OpenMCIDevice(musicPath)) {
+        std::cerr << "Failed to open MCI device for: " << path << std::endl;
+        return false;
+    }
+    musicLoaded = true;
+    std::cout << "Music loaded successfully: " << path << std::endl;
+    return true;
+}
+
+// No conversion is made: a file that is not a wave file fails when the device opens it.
+std::string AudioManager::ConvertToWavIfNeeded(const std::string& path) const {
+    return path;
+}
+
+bool AudioManager::OpenMCIDevice(const std::string& path) {
+    CloseMCIDevice();
+    const MusicOpenResult opened = backend.Open(path);
+    if (opened.handle == 0) {
+        LogMessage("Failed to open MCI device: " + opened.errorText);
+        return false;
+    }
+    deviceId = opened.handle;
+    deviceOpen = true;
+    return true;
+}
+
+void AudioManager::CloseMCIDevice() {
+    if (!deviceOpen) return;
+    backend.Close();
+    deviceOpen = false;
+    deviceId = 0;
+}
+
+void AudioManager::PlayMusic() {
+    if (!initialized || !musicLoaded || !deviceOpen) return;
+    const bool resuming = isPaused;
+    if (!(resuming ? backend.Resume() : backend.PlayFromStart())) {
+        LogMessage(resuming ? "Failed to resume music" : "Failed to start music playback");
+        return;
+    }
+    isPlaying = true;
+    isPaused = false;
+    std::cout << (resuming ? "Music resumed from pause" : "Music playback started") << std::endl;
+}
+
+void AudioManager::PauseMusic() {
+    if (!initialized || !deviceOpen || !isPlaying || isPaused) return;
+    if (!backend.Pause()) {
+        LogMessage("Failed to pause music");
+        return;
+    }
+    isPlaying = false;
+    isPaused = true;
+    std::cout << "Music paused" << std::endl;
+}
+
+void AudioManager::ResumeMusic() {
+    if (initialized && isPaused) PlayMusic();
+}
+
+void AudioManager::StopMusic() {
+    if (!initialized || !deviceOpen || !isPlaying) return;
+    if (!backend.Stop()) return;
+    isPlaying = false;
+    isPaused = false;
+    std::cout << "Music stopped" << std::endl;
+}
+
+void AudioManager::SetMusicVolume(float level) {
+    if (!initialized) return;
+    volume = std::isnan(level) ? 1.0f : std::clamp(level, 0.0f, 1.0f);
+}
+
+void AudioManager::SetMuted(bool mute) {
+    if (!initialized || mute == muted) return;
+    muted = mute;
+    if (mute) {
+        savedVolume = volume;
+        if (isPlaying) PauseMusic();
+        std::cout << "Music muted" << std::endl;
+    } else {
+        if (isPaused && musicLoaded) PlayMusic();
+        std::cout << "Music unmuted" << std::endl;
+    }
+}
+
+bool AudioManager::IsMusicPlaying() const {
+    if (!initialized || !deviceOpen) return false;
+    if (const auto mode = backend.QueryMode()) return *mode == MusicMode::Playing;
+    return isPlaying && !muted;
+}
+
+void AudioManager::Update() {
+    if (!initialized || !deviceOpen || !isPlaying) return;
+    const auto mode = backend.QueryMode();
+    if (mode != MusicMode::Stopped) return;
+    // The track ran to its end. A muted track stays silent until it is played again.
+    if (muted || !musicLoaded) {
+        isPlaying = false;
+    } else {
+        backend.PlayFromStart();
+    }
+}
+
+void AudioManager::LogMessage(const std::string& text) const {
+    std::cout << "AudioManager: " << text << std::endl;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "audio/music_backend.h"
+
+// Plays the film's one music file: load, play from the start, pause, resume, stop, restart at the
+// end of the track (found by polling in Update) and mute by pausing. Every operation is safe in any
+// state: one whose precondition does not hold does nothing and prints nothing (LoadMusic alone
+// reports an uninitialised manager). Progress lines go to standard output, the three LoadMusic
+// errors to standard error, each flushed.
+class AudioManager {
+  public:
+    std::string musicPath;     // the path last given to LoadMusic
+    bool isPlaying = false;    // started or resumed, and not since paused or stopped
+    bool isPaused = false;     // paused, and can be resumed
+    uint32_t deviceId = 0;     // the open device's handle; 0 when none is open
+    bool deviceOpen = false;   // a device is open under deviceId
+    bool initialized = false;  // between Initialize and Cleanup
+    bool musicLoaded = false;  // a LoadMusic has succeeded since Initialize
+    bool muted = false;        // muting requested; callers read it
+    float volume = 1.0f;       // requested level, 0 to 1; recorded only, never sent to the device
+    float savedVolume = 1.0f;  // volume as it was when muting began
+
+    AudioManager() = default;
+    ~AudioManager() { Cleanup(); }
+    AudioManager(const AudioManager&) = delete;
+    AudioManager& operator=(const AudioManager&) = delete;
+
+    bool Initialize();
+    void Cleanup();
+    // Stops and closes the current track, then opens `path`. False, with a line on standard error,
+    // when the manager is not initialised, the file cannot be read or the device cannot open it.
+    bool LoadMusic(const std::string& path);
+    std::string ConvertToWavIfNeeded(const std::string& path) const;
+    bool OpenMCIDevice(const std::string& path);
+    void CloseMCIDevice();
+
+    // Resumes when paused, otherwise starts from the beginning.
+    void PlayMusic();
+    void PauseMusic();
+    void ResumeMusic();
+    // Leaves a paused track paused.
+    void StopMusic();
+    void SetMusicVolume(float level);
+    void SetMuted(bool mute);
+    // Asks the device; only when it cannot answer is the answer taken from the flags.
+    bool IsMusicPlaying() const;
+    // Once per frame: starts the track again when the device has played it to its end.
+    void Update();
+    void LogMessage(const std::string& text) const;
+
+  private:
+    MusicBackend backend;
+};

@@ -1,0 +1,152 @@
+// The manager's lines and flags through whole sessions, and the operations that must do nothing.
+#include <SDL.h>
+
+#include <cmath>
+
+#include "audio_test_support.h"
+
+TEST_F(AudioManagerTest, SessionPrintsEachStepAndReleasesTheDeviceAtCleanup) {
+    // Printed exactly as given, not normalised.
+    const std::string path = (dir.path() / "." / "session.wav").string();
+    WriteTrack("session.wav");
+
+    EXPECT_EQ(Console([&] { EXPECT_TRUE(audio.Initialize()); }).out,
+              "AudioManager initialized successfully with Windows MCI audio\n");
+    const ConsoleLines load = Console([&] { EXPECT_TRUE(audio.LoadMusic(path)); });
+    EXPECT_EQ(load.out, "Music loaded successfully: " + path + "\n");
+    EXPECT_EQ(load.err, "");
+    EXPECT_EQ(audio.musicPath, path);
+    EXPECT_EQ(audio.deviceId, 1u);
+    EXPECT_EQ(FlagsOf(audio), (Flags{true, true, true, false, false, false}));
+    EXPECT_FALSE(audio.IsMusicPlaying());
+
+    EXPECT_EQ(Console([&] { audio.PlayMusic(); }).out, "Music playback started\n");
+    EXPECT_EQ(FlagsOf(audio), (Flags{true, true, true, true, false, false}));
+    EXPECT_TRUE(audio.IsMusicPlaying());
+
+    EXPECT_EQ(Console([&] { audio.PauseMusic(); }).out, "Music paused\n");
+    EXPECT_EQ(FlagsOf(audio), (Flags{true, true, true, false, true, false}));
+    EXPECT_FALSE(audio.IsMusicPlaying());
+
+    EXPECT_EQ(Console([&] { audio.ResumeMusic(); }).out, "Music resumed from pause\n");
+    EXPECT_EQ(FlagsOf(audio), (Flags{true, true, true, true, false, false}));
+    EXPECT_TRUE(audio.IsMusicPlaying());
+
+    EXPECT_EQ(Console([&] { audio.StopMusic(); }).out, "Music stopped\n");
+    EXPECT_EQ(FlagsOf(audio), (Flags{true, true, true, false, false, false}));
+    EXPECT_FALSE(audio.IsMusicPlaying());
+
+    EXPECT_EQ(Console([&] { audio.PlayMusic(); }).out, "Music playback started\n");
+    EXPECT_EQ(Console([&] { audio.Cleanup(); }).out, "Music stopped\n");
+    EXPECT_EQ(FlagsOf(audio), (Flags{false, false, false, false, false, false}));
+    EXPECT_EQ(audio.deviceId, 0u);
+    EXPECT_EQ(audio.musicPath, path);
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+}
+
+TEST_F(AudioManagerTest, OutsideInitializeAndCleanupOnlyLoadMusicSpeaks) {
+    const std::string path = WriteTrack("early.wav");
+    const auto everyOtherOperation = [&] {
+        audio.PlayMusic();
+        audio.PauseMusic();
+        audio.ResumeMusic();
+        audio.StopMusic();
+        audio.SetMuted(true);
+        audio.SetMusicVolume(0.5f);
+        audio.Update();
+        audio.Cleanup();
+    };
+
+    const ConsoleLines before = Console([&] {
+        everyOtherOperation();
+        EXPECT_FALSE(audio.IsMusicPlaying());
+        EXPECT_FALSE(audio.LoadMusic(path));
+    });
+    EXPECT_EQ(before.out, "");
+    EXPECT_EQ(before.err, "AudioManager not initialized\n");
+    EXPECT_EQ(FlagsOf(audio), (Flags{false, false, false, false, false, false}));
+    EXPECT_EQ(audio.volume, 1.0f);
+    EXPECT_EQ(audio.musicPath, "");
+
+    ASSERT_NO_FATAL_FAILURE(LoadTrack());
+    Console([&] { audio.Cleanup(); });
+    const ConsoleLines after = Console(everyOtherOperation);
+    EXPECT_EQ(after.out, "");
+    EXPECT_EQ(FlagsOf(audio), (Flags{false, false, false, false, false, false}));
+    EXPECT_FALSE(audio.IsMusicPlaying());
+}
+
+TEST_F(AudioManagerTest, CommandsThatDoNotFitThePlaybackStateDoNothing) {
+    Console([&] { audio.Initialize(); });
+    EXPECT_EQ(Console([&] { audio.PlayMusic(); }).out, "") << "nothing loaded yet";
+    EXPECT_FALSE(audio.isPlaying);
+
+    ASSERT_NO_FATAL_FAILURE(LoadTrack());
+    const Flags loaded = FlagsOf(audio);
+    EXPECT_EQ(Console([&] {
+                  audio.PauseMusic();
+                  audio.StopMusic();
+                  audio.ResumeMusic();
+              }).out,
+              "");
+    EXPECT_EQ(FlagsOf(audio), loaded);
+    EXPECT_FALSE(audio.IsMusicPlaying());
+
+    Console([&] { audio.PlayMusic(); });
+    const Flags playing = FlagsOf(audio);
+    EXPECT_EQ(Console([&] { audio.ResumeMusic(); }).out, "");
+    EXPECT_EQ(FlagsOf(audio), playing);
+
+    Console([&] { audio.PauseMusic(); });
+    const Flags paused = FlagsOf(audio);
+    EXPECT_EQ(Console([&] {
+                  audio.PauseMusic();
+                  audio.StopMusic();
+              }).out,
+              "");
+    EXPECT_EQ(FlagsOf(audio), paused);
+    // Still paused on the device, so still resumable.
+    EXPECT_EQ(Console([&] { audio.ResumeMusic(); }).out, "Music resumed from pause\n");
+}
+
+TEST_F(AudioManagerTest, MutingPausesAPlayingTrackAndUnmutingResumesIt) {
+    ASSERT_NO_FATAL_FAILURE(StartTrack());
+    Console([&] { audio.SetMusicVolume(0.4f); });
+
+    EXPECT_EQ(Console([&] { audio.SetMuted(true); }).out, "Music paused\nMusic muted\n");
+    EXPECT_EQ(FlagsOf(audio), (Flags{true, true, true, false, true, true}));
+    EXPECT_EQ(audio.savedVolume, 0.4f);
+    EXPECT_FALSE(audio.IsMusicPlaying());
+    EXPECT_EQ(Console([&] { audio.SetMuted(true); }).out, "");
+
+    Console([&] { audio.SetMusicVolume(0.8f); });
+    EXPECT_EQ(Console([&] { audio.SetMuted(false); }).out,
+              "Music resumed from pause\nMusic unmuted\n");
+    EXPECT_EQ(FlagsOf(audio), (Flags{true, true, true, true, false, false}));
+    EXPECT_TRUE(audio.IsMusicPlaying());
+    EXPECT_EQ(audio.volume, 0.8f) << "the saved level is not brought back";
+}
+
+TEST_F(AudioManagerTest, MutingAStoppedTrackNeitherPausesNorLaterStartsIt) {
+    ASSERT_NO_FATAL_FAILURE(LoadTrack());
+    EXPECT_EQ(Console([&] { audio.SetMuted(true); }).out, "Music muted\n");
+    EXPECT_EQ(FlagsOf(audio), (Flags{true, true, true, false, false, true}));
+    EXPECT_EQ(Console([&] { audio.SetMuted(false); }).out, "Music unmuted\n");
+    EXPECT_EQ(FlagsOf(audio), (Flags{true, true, true, false, false, false}));
+    EXPECT_FALSE(audio.IsMusicPlaying());
+}
+
+TEST_F(AudioManagerTest, VolumeIsClampedToZeroToOneAndANonNumberCountsAsFull) {
+    Console([&] { audio.Initialize(); });
+    const ConsoleLines lines = Console([&] {
+        audio.SetMusicVolume(2.0f);
+        EXPECT_EQ(audio.volume, 1.0f);
+        audio.SetMusicVolume(-0.5f);
+        EXPECT_EQ(audio.volume, 0.0f);
+        audio.SetMusicVolume(0.25f);
+        EXPECT_EQ(audio.volume, 0.25f);
+        audio.SetMusicVolume(std::nanf(""));
+        EXPECT_EQ(audio.volume, 1.0f);
+    });
+    EXPECT_EQ(lines.out + lines.err, "");
+}

@@ -1,0 +1,36 @@
+// The end of a short track as the once-per-frame poll sees it.
+#include "audio_test_support.h"
+
+TEST_F(AudioManagerTest, EndOfTrackIsRestartedSilentlyByTheNextUpdate) {
+    ASSERT_NO_FATAL_FAILURE(StartTrack());
+    EXPECT_EQ(Console([&] { audio.Update(); }).out, "");
+    EXPECT_TRUE(audio.IsMusicPlaying()) << "an Update before the end changes nothing";
+
+    ASSERT_TRUE(WaitForTrackEnd());
+    // Ended on the device, and not yet seen by the manager.
+    EXPECT_TRUE(audio.isPlaying);
+    EXPECT_FALSE(audio.IsMusicPlaying());
+
+    const ConsoleLines lines = Console([&] { audio.Update(); });
+    EXPECT_EQ(lines.out + lines.err, "");
+    EXPECT_EQ(FlagsOf(audio), (Flags{true, true, true, true, false, false}));
+    EXPECT_TRUE(audio.IsMusicPlaying());
+}
+
+TEST_F(AudioManagerTest, EndOfTrackWhileMutedLeavesItStopped) {
+    ASSERT_NO_FATAL_FAILURE(LoadTrack());
+    Console([&] {
+        audio.SetMuted(true);
+        audio.PlayMusic();
+    });
+    ASSERT_TRUE(audio.isPlaying);
+    ASSERT_TRUE(WaitForTrackEnd());
+
+    const ConsoleLines lines = Console([&] {
+        audio.Update();
+        audio.Update();
+    });
+    EXPECT_EQ(lines.out + lines.err, "");
+    EXPECT_EQ(FlagsOf(audio), (Flags{true, true, true, false, false, true}));
+    EXPECT_FALSE(audio.IsMusicPlaying());
+}
