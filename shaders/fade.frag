@@ -1,5 +1,5 @@
 #version 330 core
-// Black over the whole frame with the fade's opacity.
+// The fade to and from black: black over the whole frame with the fade's opacity.
 uniform float fadeAlpha;
 
 out vec4 FragColor;

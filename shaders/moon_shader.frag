@@ -1,12 +1,19 @@
 #version 330 core
-// The moon texture with its own transparency.
+// The moon billboard: its texture with the texture's own alpha, a little cool in tone, hidden
+// below the sea horizon like the sun.
 in vec2 texCoord;
+in vec3 worldPos;
 
-uniform sampler2D diffuse0;
-uniform vec4 lightColor;
+uniform sampler2D diffuse0;   // the moon's disc, RGBA
+uniform vec4 lightColor;      // white: the moon's own brightness
 
 out vec4 FragColor;
 
+const vec3 MOON_TINT = vec3(0.92, 0.96, 1.05);   // moonlight looks slightly blue to the eye
+const float HORIZON_Y = 0.5;                     // the sea's level
+
 void main() {
-    FragColor = texture(diffuse0, texCoord) * lightColor;
+    vec4 moon = texture(diffuse0, texCoord);
+    float alpha = moon.a * smoothstep(HORIZON_Y - 0.2, HORIZON_Y + 0.2, worldPos.y);
+    FragColor = vec4(min(moon.rgb * MOON_TINT * lightColor.rgb * 1.1, vec3(1.0)), alpha);
 }

@@ -1,4 +1,4 @@
 #version 330 core
-// Writes depth only.
+// The shadow pass writes depth only; the bias is applied where the map is read.
 void main() {
 }

@@ -1,5 +1,5 @@
 #version 330 core
-// Depth from the sun: only the position matters.
+// The shadow pass: casters seen from the sun through its orthographic light-space matrix.
 layout(location = 0) in vec3 aPos;
 
 uniform mat4 lightSpaceMatrix;

@@ -1,12 +1,13 @@
 #version 330 core
-// The sky dome: the fragment stage colours by direction from the origin.
+// The sky dome, a sphere of radius 500 around the origin; the fragment stage colours it by
+// the direction in which the camera sees each point.
 layout(location = 0) in vec3 aPos;
 
 uniform mat4 camMatrix;
 
-out vec3 skyDirection;
+out vec3 domePos;
 
 void main() {
-    skyDirection = aPos;
+    domePos = aPos;
     gl_Position = camMatrix * vec4(aPos, 1.0);
 }

@@ -1,10 +1,11 @@
 #version 330 core
-// White points, visible as the night deepens.
-uniform float nightFactor;
-uniform float time;
+// A star: a soft round point, added onto the sky (the blend adds source alpha times colour).
+in vec3 starColor;
 
 out vec4 FragColor;
 
 void main() {
-    FragColor = vec4(vec3(1.0), nightFactor);
+    float r = length(gl_PointCoord - 0.5) * 2.0;
+    float core = exp(-4.0 * r * r) * (1.0 - smoothstep(0.8, 1.0, r));
+    FragColor = vec4(starColor, core);
 }

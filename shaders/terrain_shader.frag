@@ -1,20 +1,152 @@
 #version 330 core
-// Diffuse lighting from the sun position with a little ambient.
+// Terrain of the islands. The material follows height, slope and the normal: sea floor, wet
+// sand at the water line, dry sand, grass on gentle slopes, rock on steep faces and high up,
+// varied by two octaves of value noise. Lit by the sun (lightColor from lightPos, shadowed
+// through the shadow map), the sky and the moon; darkened and tinted under water with depth;
+// hazed towards the sky's horizon colour with distance.
 in vec3 worldPos;
-in vec3 vertexColor;
 in vec3 worldNormal;
-in vec2 texCoord;
+in vec3 skyZenith;
+in vec3 fogColor;
 
-uniform sampler2D diffuse0;
-uniform int useTexture;
-uniform vec4 lightColor;
-uniform vec3 lightPos;
+uniform vec4 lightColor;        // sunlight colour of the day/night cycle
+uniform vec3 lightPos;          // the sun, 150 units from the origin
+uniform vec3 camPos;
+uniform mat4 lightSpaceMatrix;  // world to shadow-map clip space
+uniform sampler2D shadowMap;    // sun depth, 2048 x 2048, nearest, border 1
 
 out vec4 FragColor;
 
+const vec3 SEA_FLOOR = vec3(0.52, 0.48, 0.36);
+const vec3 SEA_WEED = vec3(0.22, 0.30, 0.18);   // darker patches on the sea floor
+const vec3 WET_SAND = vec3(0.50, 0.42, 0.30);
+const vec3 DRY_SAND = vec3(0.86, 0.77, 0.56);
+const vec3 GRASS = vec3(0.24, 0.42, 0.12);
+const vec3 GRASS_DRY = vec3(0.46, 0.50, 0.20);
+const vec3 ROCK = vec3(0.42, 0.39, 0.36);
+const vec3 ROCK_DARK = vec3(0.27, 0.25, 0.24);
+const float WET_BAND = 0.55;     // height the waves wet the sand to, above the water
+const float GRASS_LINE = 1.7;    // height where the beach gives way to grass
+const float STEEP = 0.62;        // normal.y below which the ground turns to rock (about 52 degrees)
+const float ROCK_LINE = 11.0;    // height above which bare rock takes over
+
+// ---- sunlight, moonlight, water and fog: shared word for word by the terrain and default shaders ----
+const float WATER_LEVEL = 0.5;                       // world height of the sea surface
+const float SHADOW_TEXELS = 2048.0;                  // side of the shadow map in texels
+const float SHADOW_TEXEL_WORLD = 100.0 / 2048.0;     // world units per shadow texel (100-unit square)
+const float SHADOW_DEPTH_PER_UNIT = 1.0 / 199.0;     // stored depth per world unit (near 1, far 200)
+const vec3 MOONLIGHT = vec3(0.26, 0.34, 0.52);       // moonlight on a surface facing the moon
+const vec3 NIGHT_AMBIENT = vec3(0.035, 0.050, 0.090); // moonlit sky's light from all around
+const float SKY_AMBIENT = 0.75;                      // share of the zenith colour that lights from above
+const float GROUND_BOUNCE = 0.25;                    // share of the sunlight bounced up by the ground
+const vec3 WATER_ABSORPTION = vec3(0.42, 0.11, 0.075); // sea water's absorption per unit, red first
+const vec3 WATER_SCATTER = vec3(0.03, 0.16, 0.20);   // colour that deep water scatters back
+const float FOG_DISTANCE = 230.0;                    // distance at which the haze is 63 % thick
+const vec2 FOG_EDGE = vec2(115.0, 148.0);            // the sea plane ends at 150: fade into the sky before
+
+// Fraction of sunlight reaching worldPos: 2x2 comparisons in the shadow map weighted bilinearly
+// over a 3x3 texel neighbourhood (percentage-closer filtering). Acne is avoided by moving the
+// lookup along the normal (more when the light grazes) plus a slope-scaled depth bias, both
+// under a tenth of a unit so that shadows stay attached to their casters.
+float sunVisibility(vec3 pos, vec3 normal, vec3 toSun) {
+    float cosLight = clamp(dot(normal, toSun), 0.05, 1.0);
+    vec3 lookup = pos + normal * SHADOW_TEXEL_WORLD * (0.5 + 1.5 * (1.0 - cosLight));
+    vec4 lightClip = lightSpaceMatrix * vec4(lookup, 1.0);
+    vec3 mapPos = lightClip.xyz / lightClip.w * 0.5 + 0.5;
+    if (any(greaterThan(abs(mapPos - 0.5), vec3(0.5)))) return 1.0;   // outside the map: lit
+    float slope = sqrt(1.0 - cosLight * cosLight) / cosLight;
+    float reference = mapPos.z - SHADOW_DEPTH_PER_UNIT * SHADOW_TEXEL_WORLD * (0.3 + min(slope, 3.0));
+    vec2 texel = mapPos.xy * SHADOW_TEXELS - 0.5;
+    vec2 weight = fract(texel);
+    ivec2 base = ivec2(floor(texel)) - 1;
+    // Rows and columns of a 4x4 block; the outer ones count by the fractional weights.
+    vec4 wx = vec4(1.0 - weight.x, 1.0, 1.0, weight.x);
+    vec4 wy = vec4(1.0 - weight.y, 1.0, 1.0, weight.y);
+    float lit = 0.0;
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            ivec2 at = clamp(base + ivec2(x, y), ivec2(0), ivec2(int(SHADOW_TEXELS) - 1));
+            float stored = texelFetch(shadowMap, at, 0).r;
+            lit += wx[x] * wy[y] * step(reference, stored);
+        }
+    }
+    return lit / 9.0;
+}
+
+// Light arriving at a surface: the sun (faded out as it sinks below the horizon, shadowed),
+// the sky from above, sunlight bounced off the ground from below, and the moon opposite the
+// sun at night. translucency is the share of light a thin leaf lets through from behind.
+vec3 incomingLight(vec3 normal, vec3 sunDir, float sunHeight, float shadow, vec3 sunColor,
+                   vec3 skyZenith, float translucency) {
+    float sunUp = smoothstep(-0.04, 0.10, sunHeight);
+    float moonUp = smoothstep(-0.02, 0.25, -sunHeight);
+    float towardsSun = dot(normal, sunDir);
+    float sunFacing = max(towardsSun, 0.0) + translucency * max(-towardsSun, 0.0);
+    float moonFacing = max(-towardsSun, 0.0) + translucency * max(towardsSun, 0.0);
+    vec3 direct = sunColor * sunUp * sunFacing * shadow;
+    vec3 moon = MOONLIGHT * moonUp * moonFacing;
+    float hemisphere = 0.5 + 0.5 * normal.y;
+    vec3 sky = (skyZenith * SKY_AMBIENT + NIGHT_AMBIENT * moonUp) * (0.4 + 0.6 * hemisphere);
+    vec3 bounce = sunColor * sunUp * max(sunHeight, 0.0) * GROUND_BOUNCE * (1.0 - hemisphere);
+    return direct + moon + sky + bounce;
+}
+
+// Below the water line: light is absorbed on its way down and on the way up to the eye, and
+// what is lost is replaced by the colour the water itself scatters.
+vec3 underwater(vec3 color, vec3 pos, vec3 eye, vec3 ambientLight) {
+    float depth = WATER_LEVEL - pos.y;
+    if (depth <= 0.0) return color;
+    float heightAbove = max(eye.y - pos.y, 1e-3);
+    float viewPath = length(eye - pos) * clamp(depth / heightAbove, 0.0, 1.0);
+    vec3 transmit = exp(-WATER_ABSORPTION * (depth + viewPath));
+    return color * transmit + WATER_SCATTER * ambientLight * (1.0 - transmit);
+}
+
+// Haze thickens with distance and closes in completely towards the end of the sea plane.
+float fogAmount(vec3 pos, vec3 eye) {
+    float d = length(pos - eye) / FOG_DISTANCE;
+    float edge = smoothstep(FOG_EDGE.x, FOG_EDGE.y, max(abs(pos.x), abs(pos.z)));
+    return max(1.0 - exp(-d * d), edge);
+}
+// ---- end of sunlight, moonlight, water and fog ----
+
+// Value noise on a unit lattice, smoothly interpolated, in [0, 1].
+float hash(vec2 p) {
+    return fract(sin(dot(p, vec2(127.1, 311.7))) * 43758.5453);
+}
+float valueNoise(vec2 p) {
+    vec2 cell = floor(p);
+    vec2 f = fract(p);
+    vec2 u = f * f * (3.0 - 2.0 * f);
+    return mix(mix(hash(cell), hash(cell + vec2(1.0, 0.0)), u.x),
+               mix(hash(cell + vec2(0.0, 1.0)), hash(cell + vec2(1.0, 1.0)), u.x), u.y);
+}
+
+vec3 material(vec3 pos, vec3 normal) {
+    float n = 0.65 * valueNoise(pos.xz * 0.35) + 0.35 * valueNoise(pos.xz * 1.7);
+    float h = pos.y + (n - 0.5) * 0.5;   // wobble the material lines
+    vec3 floorColor = mix(SEA_FLOOR, SEA_WEED, smoothstep(0.55, 0.75, n));
+    float tide = WATER_LEVEL + WET_BAND + (n - 0.5) * 0.2;
+    vec3 sand = mix(WET_SAND, DRY_SAND, smoothstep(tide - 0.1, tide + 0.1, pos.y));
+    vec3 ground = mix(floorColor, sand, smoothstep(WATER_LEVEL - 0.6, WATER_LEVEL - 0.1, h));
+    vec3 grass = mix(GRASS, GRASS_DRY, n);
+    ground = mix(ground, grass, smoothstep(GRASS_LINE - 0.3, GRASS_LINE + 0.3, h));
+    float rockiness = max(1.0 - smoothstep(STEEP - 0.08, STEEP + 0.06, normal.y + (n - 0.5) * 0.1),
+                          smoothstep(ROCK_LINE - 2.0, ROCK_LINE + 2.0, h + n * 3.0));
+    rockiness *= smoothstep(WATER_LEVEL - 1.0, WATER_LEVEL + 0.5, pos.y);   // no rock on the sea bed
+    return mix(ground, mix(ROCK_DARK, ROCK, n), rockiness);
+}
+
 void main() {
-    vec3 albedo = useTexture == 1 ? texture(diffuse0, texCoord).rgb * vertexColor : vertexColor;
-    vec3 toLight = normalize(lightPos - worldPos);
-    float diffuse = max(dot(normalize(worldNormal), toLight), 0.0);
-    FragColor = vec4(albedo * lightColor.rgb * (0.25 + 0.75 * diffuse), 1.0);
+    vec3 normal = normalize(worldNormal);
+    vec3 sunDir = normalize(lightPos - worldPos);
+    float sunHeight = lightPos.y / 150.0;
+    float shadow = (sunHeight > -0.04 && dot(normal, sunDir) > 0.0)
+                   ? sunVisibility(worldPos, normal, sunDir) : 1.0;
+    vec3 light = incomingLight(normal, sunDir, sunHeight, shadow, lightColor.rgb, skyZenith, 0.0);
+    vec3 color = material(worldPos, normal) * light;
+    vec3 openLight = incomingLight(vec3(0.0, 1.0, 0.0), sunDir, sunHeight, 1.0, lightColor.rgb, skyZenith, 0.0);
+    color = underwater(color, worldPos, camPos, openLight);
+    color = mix(color, fogColor, fogAmount(worldPos, camPos));
+    FragColor = vec4(color, 1.0);
 }

@@ -1,12 +1,124 @@
 #version 330 core
-// Flat see-through water tinted by its vertex colour.
-in vec3 vertexColor;
+// The sea surface. Waves are a sum of directional sine waves whose slopes give the normal
+// (the plane itself stays flat). Schlick's Fresnel term blends a reflection of the shared sky
+// colour over the sea floor, which shows through where the view is steep; a Blinn-Phong glint
+// follows the sun, and a faint sheen the moon. Alpha carries how much of the surface covers
+// what lies below. The far water fades into the horizon colour that the sky and the terrain
+// fog also use. The day and night come from the sun's height, lightPos.y / 150.
+in vec3 worldPos;
 
-uniform vec4 lightColor;
-uniform float uTime;
+uniform vec3 camPos;
+uniform vec3 lightPos;      // the sun, 150 units from the origin
+uniform float uTime;        // seconds
 
 out vec4 FragColor;
 
+const float SUN_DISTANCE = 150.0;         // radius of the sun's orbit around the origin
+const float WATER_F0 = 0.02;              // reflectance of water seen straight down (n = 1.33)
+const float BODY_OPACITY = 0.18;          // how much the water's own colour covers the floor
+const vec3 WATER_BODY = vec3(0.02, 0.13, 0.17);  // colour the sea scatters back, in full daylight
+const float GLINT_POWER = 900.0;          // Blinn-Phong exponent of the sun's glint
+const float GLINT_STRENGTH = 9.0;
+const float WAVE_FADE = 70.0;             // distance over which the small waves flatten out
+const float FOG_DISTANCE = 230.0;         // the terrain's haze distance
+const vec2 FOG_EDGE = vec2(115.0, 148.0); // the plane ends at 150: fade into the sky before
+
+// ---- sky colour: shared word for word by the sky, terrain, water and default shaders ----
+// Single scattering in an atmosphere of constant density: sunlight, dimmed along its slant
+// path, is scattered towards the eye by air (Rayleigh, blue) and haze (Mie, forward-peaked) and
+// fades in with the optical depth of the view ray. The result is tone-mapped to display values.
+const vec3 RAYLEIGH_DEPTH = vec3(0.040, 0.105, 0.270); // zenith optical depth of air at 680, 550, 440 nm
+const float MIE_DEPTH = 0.028;                         // zenith optical depth of the haze, grey
+const float MIE_G = 0.76;                              // haze anisotropy (Henyey-Greenstein g)
+const vec3 OZONE_DEPTH = vec3(0.020, 0.055, 0.004);    // ozone's Chappuis band: keeps twilight blue
+const float SUN_POWER = 3.2;                           // sunlight scale before tone mapping
+const vec3 NIGHT_HORIZON = vec3(0.050, 0.075, 0.140);  // moonlit haze and airglow near the horizon
+const vec3 NIGHT_ZENITH = vec3(0.008, 0.016, 0.050);   // the night sky overhead
+
+// Sunlight left after its path through the air; sunHeight is the sine of the sun's elevation.
+// The air mass 1/(h + 0.08) is held below 12.5 so the setting sun stays orange, not black.
+// pathScale shortens the path through the lower air for light scattered high up; the ozone
+// lies high and always takes the whole slant path.
+vec3 sunTransmittance(float sunHeight, float pathScale) {
+    float airMass = 1.0 / (max(sunHeight, 0.0) + 0.08);
+    return exp(-((RAYLEIGH_DEPTH + MIE_DEPTH) * pathScale + OZONE_DEPTH) * airMass);
+}
+
+// dir: unit view direction (only its upper half is meaningful: below the horizon pass the
+// horizontal direction); sunDir: unit direction from the viewer to the sun.
+vec3 skyColor(vec3 dir, vec3 sunDir, float sunHeight) {
+    float up = max(dir.y, 0.0);
+    float viewMass = 1.0 / (up + 0.03);             // air mass along the view, 33 at the horizon
+    float mu = dot(dir, sunDir);
+    float phaseR = 0.75 * (1.0 + mu * mu);
+    float phaseM = (1.0 - MIE_G * MIE_G) / pow(1.0 + MIE_G * MIE_G - 2.0 * MIE_G * mu, 1.5);
+    vec3 depth = RAYLEIGH_DEPTH + MIE_DEPTH;
+    vec3 inscatter = (RAYLEIGH_DEPTH * phaseR + MIE_DEPTH * phaseM) / depth
+                   * (1.0 - exp(-depth * viewMass));
+    // Light scattered high up has crossed less air than light scattered near the ground; the
+    // earth's shadow takes the daylight away between 0.06 above and 0.22 below the horizon.
+    vec3 sunlight = sunTransmittance(sunHeight, 1.0 - 0.75 * sqrt(up));
+    float daylight = smoothstep(-0.22, 0.06, sunHeight);
+    daylight *= daylight;
+    vec3 night = mix(NIGHT_HORIZON, NIGHT_ZENITH, sqrt(up)) * smoothstep(0.1, -0.2, sunHeight);
+    return 1.0 - exp(-(SUN_POWER * daylight * sunlight * inscatter + night));
+}
+// ---- end of sky colour ----
+
+// Slopes (d height / dx, d height / dz) of the wave sum at xz. Each wave: direction,
+// wavelength, amplitude, speed; the amplitudes are kept small so slopes stay gentle.
+vec2 waveSlope(vec2 xz, float detail) {
+    const vec4 waves[5] = vec4[](
+        vec4(0.80, 0.60, 9.0, 0.060),
+        vec4(-0.45, 0.89, 5.3, 0.035),
+        vec4(0.96, -0.28, 3.1, 0.020),
+        vec4(-0.70, -0.71, 1.7, 0.010),
+        vec4(0.20, 0.98, 0.9, 0.005));
+    vec2 slope = vec2(0.0);
+    for (int i = 0; i < 5; ++i) {
+        vec2 d = waves[i].xy;
+        float k = 6.2831853 / waves[i].z;             // wave number
+        float omega = sqrt(9.81 * k);                   // deep-water dispersion
+        float fade = i < 3 ? 1.0 : detail;              // fine waves fade with distance
+        slope += d * (waves[i].w * k * fade * cos(k * dot(d, xz) - omega * uTime));
+    }
+    return slope;
+}
+
 void main() {
-    FragColor = vec4(vertexColor * lightColor.rgb, 0.6);
+    vec3 toEye = camPos - worldPos;
+    float dist = length(toEye);
+    vec3 view = toEye / dist;
+    float sunHeight = lightPos.y / SUN_DISTANCE;
+    vec3 sunDir = normalize(lightPos - worldPos);
+
+    vec2 slope = waveSlope(worldPos.xz, exp(-dist / WAVE_FADE)) * exp(-dist / (3.0 * WAVE_FADE));
+    vec3 normal = normalize(vec3(-slope.x, 1.0, -slope.y));
+
+    float cosView = max(dot(normal, view), 0.0);
+    float fresnel = WATER_F0 + (1.0 - WATER_F0) * pow(1.0 - cosView, 5.0);
+    vec3 mirrored = reflect(-view, normal);
+    mirrored = normalize(vec3(mirrored.x, max(mirrored.y, 1e-4), mirrored.z));
+    vec3 reflection = skyColor(mirrored, normalize(lightPos - camPos), sunHeight);
+
+    // The water's own colour follows the light of the hour: sun and sky by day, little at night.
+    vec3 zenith = skyColor(vec3(0.0, 1.0, 0.0), normalize(lightPos), sunHeight);
+    vec3 sunLight = sunTransmittance(sunHeight, 1.0) * smoothstep(-0.04, 0.1, sunHeight);
+    vec3 body = WATER_BODY * (sunLight * max(sunHeight, 0.0) + zenith);
+
+    vec3 halfway = normalize(sunDir + view);
+    vec3 glint = GLINT_STRENGTH * sunLight * pow(max(dot(normal, halfway), 0.0), GLINT_POWER);
+    float moonUp = smoothstep(0.0, 0.35, -sunHeight);
+    vec3 moonHalf = normalize(-sunDir + view);
+    glint += vec3(0.5, 0.6, 0.8) * moonUp * 0.6 * pow(max(dot(normal, moonHalf), 0.0), 120.0);
+
+    float alpha = fresnel + (1.0 - fresnel) * BODY_OPACITY;
+    vec3 color = (fresnel * reflection + (1.0 - fresnel) * BODY_OPACITY * body) / alpha;
+    color += glint * fresnel / alpha;
+    alpha = min(alpha + dot(glint * fresnel, vec3(0.33)), 1.0);
+
+    float d = dist / FOG_DISTANCE;
+    float fog = max(1.0 - exp(-d * d), smoothstep(FOG_EDGE.x, FOG_EDGE.y, max(abs(worldPos.x), abs(worldPos.z))));
+    vec3 fogColor = skyColor(normalize(vec3(-view.x, 1e-4, -view.z)), normalize(lightPos - camPos), sunHeight);
+    FragColor = vec4(mix(color, fogColor, fog), mix(alpha, 1.0, fog));
 }
