@@ -1,21 +1,36 @@
 #pragma once
 
 #include <ostream>
+#include <vector>
 
 #include "app/clock.h"
 #include "app/frame_title.h"
+#include "app/keyboard_controls.h"
 #include "app/window.h"
 #include "gfx/camera.h"
 #include "render/day_night.h"
+#include "render/firefly_flight.h"
 #include "render/frame_renderer.h"
 #include "render/scene.h"
+#include "sequence/camera_shot.h"
+#include "sequence/sequence_player.h"
+
+class AudioManager;
+
+// What the film is played with: the scene, its camera and music, its scripted moves.
+struct Film {
+    Scene& scene;
+    Camera& camera;
+    AudioManager& audio;
+    const std::vector<CameraShot>& cameraShots;
+    const std::vector<PathShot>& fireflyPath;
+};
 
 // Runs one frame after another until the window is closed. There is no fixed time step and no
 // frame limiter: every motion is a function of the clock.
 class FrameLoop {
   public:
-    FrameLoop(GLFWwindow* window, Scene& scene, Camera& camera, const Clock& clock,
-              std::ostream& log);
+    FrameLoop(GLFWwindow* window, Film film, const Clock& clock, std::ostream& log);
 
     void Run();
 
@@ -23,21 +38,31 @@ class FrameLoop {
     void RunFrame();
 
     void SampleFrameTime();
-    void StartDayCycleOnFirstFrame();
+    void StartMusicOnFirstFrame();
+    void StartClocksOnFirstFrame();
     void UpdateCamera();
+    void HandleKeyboard();
     void UpdateTitle();
     void AdvanceDayNight();
     void RenderShadowMap();
+    void MoveFirefly();
     void RenderScene();
+    void UpdateMusic();
     void Present();
     void EndFrame();
 
     GLFWwindow* window;
-    Camera& camera;
+    Film film;
     const Clock& clock;
     std::ostream& log;
     FrameRenderer renderer;
+    SequencePlayer sequence;
+    KeyboardControls keyboard;
+    FireflyFlight firefly;  // its clock starts before the first frame
 
+    bool autoCamera = true;
+    bool drawSun = true;
+    bool firstFrame = true;
     double lastFrameTime;
     double currentTime = 0.0;
     float deltaTime = 0.0f;

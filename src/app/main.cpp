@@ -5,8 +5,10 @@
 #include "app/clock.h"
 #include "app/frame_loop.h"
 #include "app/window.h"
+#include "audio/audio_manager.h"
 #include "gfx/camera.h"
 #include "render/scene.h"
+#include "sequence/shot_tables.h"
 
 namespace {
 
@@ -21,14 +23,24 @@ int PlayFilm() {
     // objects and the start-up uniforms, in that order.
     Scene scene;
 
+    const std::vector<CameraShot> cameraShots = MakeCameraShots();
+    const std::vector<PathShot> fireflyPath = MakeFireflyPath();
+
     Camera camera(kWindowWidth, kWindowHeight, glm::vec3(0.0f, 0.0f, 2.0f));
     g_camera = &camera;
     glfwSetScrollCallback(window, scroll_callback);
 
+    AudioManager audio;
+    audio.Initialize();
+    std::cout << (audio.LoadMusic("resources/audio/cin.wav")
+                      ? "Background music loaded successfully"
+                      : "Warning: Failed to load background music")
+              << std::endl;
+
     glEnable(GL_DEPTH_TEST);
 
     GlfwClock clock;
-    FrameLoop(window, scene, camera, clock, std::cout).Run();
+    FrameLoop(window, Film{scene, camera, audio, cameraShots, fireflyPath}, clock, std::cout).Run();
 
     DeleteShaderPrograms(scene.programs);
     glDeleteVertexArrays(1, &scene.stars.starVAO);
@@ -36,7 +48,7 @@ int PlayFilm() {
     glDeleteVertexArrays(1, &scene.screenQuad.screenQuadVAO);
     glfwDestroyWindow(window);
     glfwTerminate();
-    return 0;
+    return 0;  // the music player closes its device first as the locals go, in reverse order
 }
 
 }  // namespace

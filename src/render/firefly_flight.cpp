@@ -1,0 +1,55 @@
+#include "render/firefly_flight.h"
+
+#include <cmath>
+#include <glm/gtc/constants.hpp>
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "sequence/smooth01.h"
+
+FireflyFlight::FireflyFlight(const std::vector<PathShot>& fireflyPath, float pathStartTime)
+    : pathStartTime(pathStartTime), fireflyPath(fireflyPath) {}
+
+glm::mat4 FireflyFlight::Update(float now, float deltaTime) {
+    const PathShot& leg = fireflyPath[pathIndex];
+    const float u = (now - pathStartTime) / leg.duration;
+    const float a = u < 0.0f ? 0.0f : (u > 1.0f ? 1.0f : smooth01(u));
+    const float b = 1.0f - a;
+    glm::vec3 position = leg.endPos * a + leg.startPos * b;
+
+    // Legs that only rise or hover keep the heading they had.
+    const glm::vec3 direction(leg.endPos.x - leg.startPos.x, 0.0f, leg.endPos.z - leg.startPos.z);
+    if (direction.x * direction.x + direction.z * direction.z > 1e-6f) {
+        fireflyTargetHeading = glm::normalize(direction);
+    }
+    if (!fireflyInitialized) {
+        fireflyInitialized = true;
+        fireflyHeading = fireflyTargetHeading;
+    }
+    // Follows a change of direction with a time constant of 0.4 s.
+    const float k = deltaTime * 2.5f;
+    fireflyHeading = glm::normalize(fireflyTargetHeading * k + fireflyHeading * (1.0f - k));
+
+    const float w = 15.0f * now;
+    position.x += static_cast<float>(std::sin(w) * static_cast<double>(0.01f));
+    position.y += static_cast<float>(std::cos(1.3f * w) * static_cast<double>(0.01f) *
+                                     static_cast<double>(0.7f));
+    position.z += static_cast<float>(std::sin(0.8f * w) * static_cast<double>(0.01f) * 0.5);
+
+    // Headings are horizontal, so the firefly only turns about the vertical axis.
+    const glm::vec3 forward = fireflyHeading;
+    const glm::vec3 right = glm::normalize(glm::cross(glm::vec3(0.0f, 1.0f, 0.0f), forward));
+    const glm::vec3 up = glm::cross(forward, right);
+    const glm::mat4 orientation(glm::vec4(right, 0.0f), glm::vec4(up, 0.0f),
+                                glm::vec4(-forward, 0.0f), glm::vec4(position, 1.0f));
+    // The model flies along its +Y with its +Z up.
+    const glm::mat4 model =
+        glm::scale(glm::rotate(orientation, -glm::half_pi<float>(), glm::vec3(1.0f, 0.0f, 0.0f)),
+                   glm::vec3(0.06f));
+
+    if (u >= 1.0f) {
+        pathStartTime = now;
+        fireflyHeading = fireflyTargetHeading;
+        pathIndex = (pathIndex + 1) % static_cast<int>(fireflyPath.size());
+    }
+    return model;
+}

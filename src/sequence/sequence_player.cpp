@@ -1,0 +1,88 @@
+#include "sequence/sequence_player.h"
+
+#include "audio/audio_manager.h"
+#include "gfx/camera.h"
+#include "sequence/smooth01.h"
+
+SequencePlayer::SequencePlayer(const std::vector<CameraShot>& cameraShots, AudioManager& audio,
+                               std::ostream& log)
+    : cameraShots(cameraShots), audio(audio), log(log) {}
+
+void SequencePlayer::Play(Camera& camera, double now) {
+    const double sinceFadeStart = now - fadeStartTime;
+    if (!sequenceComplete) {
+        PlayCurrentShot(camera, now, sinceFadeStart);
+    } else if (waitingForRestart) {
+        fadeAlpha = 1.0f;
+    } else {
+        FadeOut(now, sinceFadeStart);
+    }
+}
+
+void SequencePlayer::PlayCurrentShot(Camera& camera, double now, double sinceFadeStart) {
+    fadeAlpha = 0.0f;
+    if (fadeInActive && sinceFadeStart < 2.0)
+        fadeAlpha = static_cast<float>(1.0 - 0.5 * sinceFadeStart);
+
+    const float shotTime = static_cast<float>(now);
+    float t = (shotTime - shotStartTime) / cameraShots[shotIndex].duration;
+    if (t >= 1.0f) {
+        if (shotIndex == static_cast<int>(cameraShots.size()) - 1) {
+            // The camera keeps last frame's pose; the fade-out starts on the next frame.
+            log << "Camera sequence completed - waiting for restart (Press C)" << std::endl;
+            sequenceComplete = true;
+            return;
+        }
+        // One shot per frame at most: a long stall stretches the film, it never skips a shot.
+        ++shotIndex;
+        shotStartTime = shotTime;
+        t = 0.0f;
+    } else if (t < 0.0f) {
+        t = 0.0f;
+    }
+
+    const CameraShot& shot = cameraShots[shotIndex];
+    const float s = smooth01(t);
+    camera.position = shot.startPos * (1.0f - s) + shot.endPos * s;
+    const glm::vec3 lookAt = shot.startLookAt * (1.0f - s) + shot.endLookAt * s;
+    camera.orientation = glm::normalize(lookAt - camera.position);
+    camera.up = glm::vec3(0.0f, 1.0f, 0.0f);
+    sequenceComplete = false;
+}
+
+void SequencePlayer::FadeOut(double now, double sinceFadeStart) {
+    if (!fadeOutStarted) {
+        fadeStartTime = now;
+        sinceFadeStart = 0.0;
+    }
+    fadeAlpha = static_cast<float>(0.5 * sinceFadeStart);
+    fadeOutStarted = true;
+    if (fadeAlpha < 1.0f) return;
+    if (musicStarted) {
+        audio.PauseMusic();
+        log << "Sequence complete - music paused. Press C to restart." << std::endl;
+    }
+    fadeAlpha = 1.0f;
+    waitingForRestart = true;
+}
+
+void SequencePlayer::Start(double now) {
+    shotStartTime = static_cast<float>(now);
+    fadeStartTime = now;
+    fadeOutStarted = false;
+    fadeInActive = true;
+    waitingForRestart = false;
+    sequenceComplete = false;
+    musicStarted = true;
+    shotIndex = 0;
+    fadeAlpha = 1.0f;
+}
+
+void SequencePlayer::Stop() {
+    fadeOutStarted = false;
+    fadeInActive = false;
+    waitingForRestart = false;
+    sequenceComplete = false;
+    musicStarted = false;
+    fadeAlpha = 0.0f;
+}
