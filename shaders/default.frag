@@ -28,41 +28,37 @@ const float SHADOW_TEXELS = 2048.0;                  // side of the shadow map i
 const float SHADOW_TEXEL_WORLD = 100.0 / 2048.0;     // world units per shadow texel (100-unit square)
 const float SHADOW_DEPTH_PER_UNIT = 1.0 / 199.0;     // stored depth per world unit (near 1, far 200)
 const vec3 MOONLIGHT = vec3(0.26, 0.34, 0.52);       // moonlight on a surface facing the moon
-const vec3 NIGHT_AMBIENT = vec3(0.035, 0.050, 0.090); // moonlit sky's light from all around
+const vec3 NIGHT_AMBIENT = vec3(0.080, 0.110, 0.190); // moonlit sky's light from all around
 const float SKY_AMBIENT = 0.75;                      // share of the zenith colour that lights from above
 const float GROUND_BOUNCE = 0.25;                    // share of the sunlight bounced up by the ground
 const vec3 WATER_ABSORPTION = vec3(0.42, 0.11, 0.075); // sea water's absorption per unit, red first
 const vec3 WATER_SCATTER = vec3(0.03, 0.16, 0.20);   // colour that deep water scatters back
 const float FOG_DISTANCE = 230.0;                    // distance at which the haze is 63 % thick
-const vec2 FOG_EDGE = vec2(115.0, 148.0);            // the sea plane ends at 150: fade into the sky before
+const vec2 FOG_EDGE = vec2(100.0, 148.0);            // the sea plane ends at 150: fade into the sky before
 
-// Fraction of sunlight reaching worldPos: 2x2 comparisons in the shadow map weighted bilinearly
-// over a 3x3 texel neighbourhood (percentage-closer filtering). Acne is avoided by moving the
-// lookup along the normal (more when the light grazes) plus a slope-scaled depth bias, both
-// under a tenth of a unit so that shadows stay attached to their casters.
+// Fraction of sunlight reaching pos: four depth comparisons around the lookup, weighted
+// bilinearly (percentage-closer filtering over a 2x2 texel footprint, so shadow edges are
+// smooth instead of stair-stepped). Acne is avoided by moving the lookup along the normal (more
+// when the light grazes) plus a slope-scaled depth bias, both well under a tenth of a unit so
+// that shadows stay attached to their casters.
 float sunVisibility(vec3 pos, vec3 normal, vec3 toSun) {
     float cosLight = clamp(dot(normal, toSun), 0.05, 1.0);
     vec3 lookup = pos + normal * SHADOW_TEXEL_WORLD * (0.5 + 1.5 * (1.0 - cosLight));
     vec4 lightClip = lightSpaceMatrix * vec4(lookup, 1.0);
     vec3 mapPos = lightClip.xyz / lightClip.w * 0.5 + 0.5;
-    if (any(greaterThan(abs(mapPos - 0.5), vec3(0.5)))) return 1.0;   // outside the map: lit
     float slope = sqrt(1.0 - cosLight * cosLight) / cosLight;
-    float reference = mapPos.z - SHADOW_DEPTH_PER_UNIT * SHADOW_TEXEL_WORLD * (0.3 + min(slope, 3.0));
+    // Beyond the map's square the border reads the far depth 1; beyond its far plane the
+    // reference is held at 1 as well: both count as lit.
+    float reference = min(mapPos.z - SHADOW_DEPTH_PER_UNIT * SHADOW_TEXEL_WORLD * (0.3 + min(slope, 3.0)), 1.0);
     vec2 texel = mapPos.xy * SHADOW_TEXELS - 0.5;
     vec2 weight = fract(texel);
-    ivec2 base = ivec2(floor(texel)) - 1;
-    // Rows and columns of a 4x4 block; the outer ones count by the fractional weights.
-    vec4 wx = vec4(1.0 - weight.x, 1.0, 1.0, weight.x);
-    vec4 wy = vec4(1.0 - weight.y, 1.0, 1.0, weight.y);
-    float lit = 0.0;
-    for (int y = 0; y < 4; ++y) {
-        for (int x = 0; x < 4; ++x) {
-            ivec2 at = clamp(base + ivec2(x, y), ivec2(0), ivec2(int(SHADOW_TEXELS) - 1));
-            float stored = texelFetch(shadowMap, at, 0).r;
-            lit += wx[x] * wy[y] * step(reference, stored);
-        }
-    }
-    return lit / 9.0;
+    vec2 corner = (floor(texel) + 0.5) / SHADOW_TEXELS;   // centre of the lower-left texel
+    vec4 stored = vec4(texture(shadowMap, corner).r,
+                       textureOffset(shadowMap, corner, ivec2(1, 0)).r,
+                       textureOffset(shadowMap, corner, ivec2(0, 1)).r,
+                       textureOffset(shadowMap, corner, ivec2(1, 1)).r);
+    vec4 lit = step(vec4(reference), stored);
+    return mix(mix(lit.x, lit.y, weight.x), mix(lit.z, lit.w, weight.x), weight.y);
 }
 
 // Light arriving at a surface: the sun (faded out as it sinks below the horizon, shadowed),
@@ -71,7 +67,7 @@ float sunVisibility(vec3 pos, vec3 normal, vec3 toSun) {
 vec3 incomingLight(vec3 normal, vec3 sunDir, float sunHeight, float shadow, vec3 sunColor,
                    vec3 skyZenith, float translucency) {
     float sunUp = smoothstep(-0.04, 0.10, sunHeight);
-    float moonUp = smoothstep(-0.02, 0.25, -sunHeight);
+    float moonUp = smoothstep(-0.02, 0.2, -sunHeight);
     float towardsSun = dot(normal, sunDir);
     float sunFacing = max(towardsSun, 0.0) + translucency * max(-towardsSun, 0.0);
     float moonFacing = max(-towardsSun, 0.0) + translucency * max(towardsSun, 0.0);

@@ -1,8 +1,8 @@
 #version 330 core
-// The firefly: a dark body from the diffuse map and a glowing abdomen from the emissive map
-// times glowStrength. With no bloom in the frame the glow must carry itself: it is pushed past
-// white into a warm yellow-green, and its rim, where the abdomen turns away, stays as bright as
-// the centre so it reads as a lantern rather than a lit ball.
+// The firefly: a dark body from the diffuse map, lit a little by day, and a glowing abdomen from
+// the emissive map times glowStrength. With no bloom in the frame the glow must carry itself:
+// it is pushed past white into a warm yellow-green and does not depend on the angle of view,
+// so it reads as a lantern rather than a lit ball.
 in vec3 vertexColor;
 in vec3 worldNormal;
 in vec3 toEye;
@@ -16,7 +16,7 @@ uniform vec3 lightPos;         // the sun, 150 units from the origin
 
 out vec4 FragColor;
 
-const vec3 GLOW_HUE = vec3(1.0, 0.92, 0.45);   // bioluminescent yellow-green
+const vec3 GLOW_HUE = vec3(0.95, 1.0, 0.45);   // bioluminescent yellow-green
 const float BODY_LIGHT = 0.35;                  // how much daylight the body gets at most
 
 void main() {
@@ -25,7 +25,7 @@ void main() {
     vec3 normal = normalize(worldNormal);
     float facing = abs(dot(normal, normalize(toEye)));
     float daylight = smoothstep(-0.1, 0.3, lightPos.y / 150.0);
-    float sunSide = 0.5 + 0.5 * dot(normal, normalize(lightPos)) ;
+    float sunSide = 0.5 + 0.5 * dot(normal, normalize(lightPos));
     vec3 lit = body * (0.08 + BODY_LIGHT * daylight * sunSide) * (0.6 + 0.4 * facing);
     vec3 glow = emission * GLOW_HUE * glowStrength;
     FragColor = vec4(min(lit + glow, vec3(1.0)), 1.0);

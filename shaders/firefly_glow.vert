@@ -1,5 +1,7 @@
 #version 330 core
-// The firefly: world-space normal, view direction and texture coordinates for the glow.
+// The firefly. Where the emissive map glows (the abdomen), the surface is pushed out along its
+// normal by a few pixels' worth at the firefly's distance, so the light keeps a visible size
+// however far away the firefly flies; the body keeps its shape.
 layout(location = 0) in vec3 aPos;
 layout(location = 1) in vec3 aColor;
 layout(location = 2) in vec3 aNormal;
@@ -8,16 +10,24 @@ layout(location = 3) in vec2 aTex;
 uniform mat4 model;
 uniform mat4 camMatrix;
 uniform vec3 camPos;
+uniform sampler2D emissive0;   // glow mask and colour
 
 out vec3 vertexColor;
 out vec3 worldNormal;
 out vec3 toEye;
 out vec2 texCoord;
 
+const float PIXEL_ANGLE = 0.000767;   // radians per pixel: 45-degree field over 1080 rows
+const float GLOW_PIXELS = 4.0;        // how far the glowing surface is pushed, in pixels
+
 void main() {
     vec4 world = model * vec4(aPos, 1.0);
+    worldNormal = normalize(mat3(model) * aNormal);   // rotation and uniform scale only
+    vec3 emission = textureLod(emissive0, aTex, 0.0).rgb;
+    float glowing = max(emission.r, emission.g);
+    float distance = length(camPos - world.xyz);
+    world.xyz += worldNormal * step(0.1, glowing) * GLOW_PIXELS * PIXEL_ANGLE * distance;
     vertexColor = aColor;
-    worldNormal = mat3(model) * aNormal;   // rotation and uniform scale only
     toEye = camPos - world.xyz;
     texCoord = aTex;
     gl_Position = camMatrix * world;

@@ -11,9 +11,10 @@ uniform int flareType;
 out vec4 FragColor;
 
 const float RING_RADIUS = 0.8;    // ring radius as a fraction of the half-width
-const float RING_WIDTH = 0.08;
+const float RING_WIDTH = 0.05;
 const float HEX_RADIUS = 0.7;     // hexagon apothem
 const float EDGE_SOFTNESS = 0.12;
+const float GHOST_GAIN = 0.5;     // ghosts are faint reflections inside the lens
 
 // Distance-like measure to a regular hexagon's edge (1 on the edge of the unit hexagon).
 float hexagon(vec2 p) {
@@ -36,5 +37,5 @@ void main() {
         shape = (1.0 - smoothstep(1.0 - EDGE_SOFTNESS, 1.0, h)) * (0.55 + 0.45 * h * h);
         fringe = mix(vec3(1.0), vec3(1.15, 0.9, 0.8), smoothstep(0.7, 1.0, h));
     }
-    FragColor = vec4(flareColor * fringe * shape * flareIntensity, 1.0);
+    FragColor = vec4(flareColor * fringe * shape * flareIntensity * GHOST_GAIN, 1.0);
 }

@@ -19,8 +19,8 @@ const float SUN_DISTANCE = 150.0;   // radius of the sun's orbit around the orig
 // path, is scattered towards the eye by air (Rayleigh, blue) and haze (Mie, forward-peaked) and
 // fades in with the optical depth of the view ray. The result is tone-mapped to display values.
 const vec3 RAYLEIGH_DEPTH = vec3(0.040, 0.105, 0.270); // zenith optical depth of air at 680, 550, 440 nm
-const float MIE_DEPTH = 0.028;                         // zenith optical depth of the haze, grey
-const float MIE_G = 0.76;                              // haze anisotropy (Henyey-Greenstein g)
+const float MIE_DEPTH = 0.014;                         // zenith optical depth of the haze, grey
+const float MIE_G = 0.80;                              // haze anisotropy (Henyey-Greenstein g)
 const vec3 OZONE_DEPTH = vec3(0.020, 0.055, 0.004);    // ozone's Chappuis band: keeps twilight blue
 const float SUN_POWER = 3.2;                           // sunlight scale before tone mapping
 const vec3 NIGHT_HORIZON = vec3(0.050, 0.075, 0.140);  // moonlit haze and airglow near the horizon

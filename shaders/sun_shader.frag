@@ -1,7 +1,7 @@
 #version 330 core
-// The sun billboard: a limb-darkened disc with a soft glow around it, coloured by the air the
-// light crosses (white high up, orange low down), that sinks behind the sea horizon. Alpha
-// falls to 0 at the quad's edge.
+// The sun billboard: a limb-darkened white-hot disc inside a soft glow, both coloured by the air
+// the light crosses (white high up, orange low down; the same air as the sky's scattering
+// model), sinking behind the sea horizon. Alpha falls to 0 at the quad's edge.
 in vec2 texCoord;
 in vec3 worldPos;
 
@@ -10,22 +10,25 @@ uniform vec4 lightColor;    // white: the sun's own brightness
 
 out vec4 FragColor;
 
-const float DISC_RADIUS = 0.09;        // disc radius as a fraction of the quad's half-width
-const float GLOW_FALLOFF = 5.0;        // how quickly the glow dies off towards the edge
-const float HORIZON_Y = 0.5;           // the sea's level: the far water edge hides the sun below it
-const vec3 AIR_DEPTH = vec3(0.075, 0.140, 0.305);  // zenith optical depth of air and haze
+const float DISC_RADIUS = 0.13;     // disc radius as a fraction of the quad's half-width
+const float GLOW_FALLOFF = 7.0;     // how quickly the glow dies off towards the edge
+const float GLOW_OPACITY = 0.55;    // the glow's strength over the sky at the disc's rim
+const float HORIZON_Y = 0.5;        // the sea's level: the far water edge hides the sun below it
+const vec3 AIR_DEPTH = vec3(0.054, 0.119, 0.284);   // zenith optical depth of air and haze
+const vec3 OZONE_DEPTH = vec3(0.020, 0.055, 0.004); // and of the ozone
 
 void main() {
     float r = length(texCoord - 0.5) * 2.0;        // 0 at the centre, 1 at the quad's edge
-    float sunHeight = sunPosition.y / 150.0;
-    vec3 tint = exp(-AIR_DEPTH / (max(sunHeight, 0.0) + 0.08));
+    float airMass = 1.0 / (max(sunPosition.y / 150.0, 0.0) + 0.08);
+    vec3 tint = exp(-(AIR_DEPTH + OZONE_DEPTH) * airMass);
+    tint /= max(max(tint.r, tint.g), tint.b);       // hue only: the sun stays bright
 
-    float discEdge = smoothstep(DISC_RADIUS, DISC_RADIUS * 0.85, r);
+    float inDisc = 1.0 - smoothstep(DISC_RADIUS * 0.85, DISC_RADIUS, r);
     float limb = sqrt(max(1.0 - (r / DISC_RADIUS) * (r / DISC_RADIUS), 0.0));
-    vec3 disc = mix(vec3(1.0, 0.95, 0.85), vec3(1.0), limb) * mix(tint, vec3(1.0), 0.35);
-    float glow = exp(-GLOW_FALLOFF * r) * (1.0 - smoothstep(0.6, 1.0, r));
-    vec3 color = mix(tint * 1.4, disc, discEdge) * lightColor.rgb;
-    float alpha = max(discEdge, 0.6 * glow);
+    vec3 disc = mix(tint, vec3(1.0), 0.5 + 0.5 * limb);
+    float glow = GLOW_OPACITY * exp(-GLOW_FALLOFF * (r - DISC_RADIUS)) * (1.0 - smoothstep(0.5, 1.0, r));
+    vec3 color = mix(tint, disc, inDisc) * lightColor.rgb;
+    float alpha = max(inDisc, min(glow, 1.0));
     alpha *= smoothstep(HORIZON_Y - 1.0, HORIZON_Y + 1.0, worldPos.y);
-    FragColor = vec4(min(color, vec3(1.0)), alpha);
+    FragColor = vec4(color, alpha);
 }

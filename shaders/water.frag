@@ -6,6 +6,8 @@
 // what lies below. The far water fades into the horizon colour that the sky and the terrain
 // fog also use. The day and night come from the sun's height, lightPos.y / 150.
 in vec3 worldPos;
+in vec3 skyZenith;   // sky overhead
+in vec3 fogColor;    // sky at the horizon behind this point
 
 uniform vec3 camPos;
 uniform vec3 lightPos;      // the sun, 150 units from the origin
@@ -19,17 +21,18 @@ const float BODY_OPACITY = 0.18;          // how much the water's own colour cov
 const vec3 WATER_BODY = vec3(0.02, 0.13, 0.17);  // colour the sea scatters back, in full daylight
 const float GLINT_POWER = 900.0;          // Blinn-Phong exponent of the sun's glint
 const float GLINT_STRENGTH = 9.0;
-const float WAVE_FADE = 70.0;             // distance over which the small waves flatten out
+const float WAVE_FADE = 18.0;             // distance over which the small waves flatten out;
+                                          // the long ones flatten over three times as far
 const float FOG_DISTANCE = 230.0;         // the terrain's haze distance
-const vec2 FOG_EDGE = vec2(115.0, 148.0); // the plane ends at 150: fade into the sky before
+const vec2 FOG_EDGE = vec2(100.0, 148.0); // the plane ends at 150: fade into the sky before
 
 // ---- sky colour: shared word for word by the sky, terrain, water and default shaders ----
 // Single scattering in an atmosphere of constant density: sunlight, dimmed along its slant
 // path, is scattered towards the eye by air (Rayleigh, blue) and haze (Mie, forward-peaked) and
 // fades in with the optical depth of the view ray. The result is tone-mapped to display values.
 const vec3 RAYLEIGH_DEPTH = vec3(0.040, 0.105, 0.270); // zenith optical depth of air at 680, 550, 440 nm
-const float MIE_DEPTH = 0.028;                         // zenith optical depth of the haze, grey
-const float MIE_G = 0.76;                              // haze anisotropy (Henyey-Greenstein g)
+const float MIE_DEPTH = 0.014;                         // zenith optical depth of the haze, grey
+const float MIE_G = 0.80;                              // haze anisotropy (Henyey-Greenstein g)
 const vec3 OZONE_DEPTH = vec3(0.020, 0.055, 0.004);    // ozone's Chappuis band: keeps twilight blue
 const float SUN_POWER = 3.2;                           // sunlight scale before tone mapping
 const vec3 NIGHT_HORIZON = vec3(0.050, 0.075, 0.140);  // moonlit haze and airglow near the horizon
@@ -102,9 +105,8 @@ void main() {
     vec3 reflection = skyColor(mirrored, normalize(lightPos - camPos), sunHeight);
 
     // The water's own colour follows the light of the hour: sun and sky by day, little at night.
-    vec3 zenith = skyColor(vec3(0.0, 1.0, 0.0), normalize(lightPos), sunHeight);
     vec3 sunLight = sunTransmittance(sunHeight, 1.0) * smoothstep(-0.04, 0.1, sunHeight);
-    vec3 body = WATER_BODY * (sunLight * max(sunHeight, 0.0) + zenith);
+    vec3 body = WATER_BODY * (sunLight * max(sunHeight, 0.0) + skyZenith);
 
     vec3 halfway = normalize(sunDir + view);
     vec3 glint = GLINT_STRENGTH * sunLight * pow(max(dot(normal, halfway), 0.0), GLINT_POWER);
@@ -119,6 +121,5 @@ void main() {
 
     float d = dist / FOG_DISTANCE;
     float fog = max(1.0 - exp(-d * d), smoothstep(FOG_EDGE.x, FOG_EDGE.y, max(abs(worldPos.x), abs(worldPos.z))));
-    vec3 fogColor = skyColor(normalize(vec3(-view.x, 1e-4, -view.z)), normalize(lightPos - camPos), sunHeight);
     FragColor = vec4(mix(color, fogColor, fog), mix(alpha, 1.0, fog));
 }
