@@ -34,6 +34,9 @@ const float GROUND_BOUNCE = 0.25;                    // share of the sunlight bo
 const vec3 WATER_ABSORPTION = vec3(0.42, 0.11, 0.075); // sea water's absorption per unit, red first
 const vec3 WATER_SCATTER = vec3(0.03, 0.16, 0.20);   // colour that deep water scatters back
 const float FOG_DISTANCE = 230.0;                    // distance at which the haze is 63 % thick
+const float EXPOSURE = 1.5;                          // light to display: 1 - exp(-light * EXPOSURE), as the sky
+const vec3 SCOTOPIC_TINT = vec3(0.80, 0.95, 1.35);   // the blue cast of night vision (about unit luminance)
+const float NIGHT_DESATURATION = 0.6;                // how much colour the night takes away
 const vec2 FOG_EDGE = vec2(100.0, 148.0);            // the sea plane ends at 150: fade into the sky before
 
 // Fraction of sunlight reaching pos: four depth comparisons around the lookup, weighted
@@ -90,6 +93,16 @@ vec3 underwater(vec3 color, vec3 pos, vec3 eye, vec3 ambientLight) {
     return color * transmit + WATER_SCATTER * ambientLight * (1.0 - transmit);
 }
 
+// Light reaching the eye to display values, with the same soft shoulder as the sky's colour.
+// By moonlight the eye sees little colour: hues fade towards a blue-grey of equal brightness
+// as the sun sinks below the horizon (the Purkinje shift).
+vec3 toDisplay(vec3 radiance, float sunHeight) {
+    float luminance = dot(radiance, vec3(0.2126, 0.7152, 0.0722));
+    float night = smoothstep(0.0, -0.3, sunHeight);
+    radiance = mix(radiance, luminance * SCOTOPIC_TINT, NIGHT_DESATURATION * night);
+    return 1.0 - exp(-radiance * EXPOSURE);
+}
+
 // Haze thickens with distance and closes in completely towards the end of the sea plane.
 float fogAmount(vec3 pos, vec3 eye) {
     float d = length(pos - eye) / FOG_DISTANCE;
@@ -115,6 +128,6 @@ void main() {
     vec3 color = albedo * light;
     vec3 openLight = incomingLight(vec3(0.0, 1.0, 0.0), sunDir, sunHeight, 1.0, lightColor.rgb, skyZenith, 0.0);
     color = underwater(color, worldPos, camPos, openLight);
-    color = mix(color, fogColor, fogAmount(worldPos, camPos));
+    color = mix(toDisplay(color, sunHeight), fogColor, fogAmount(worldPos, camPos));
     FragColor = vec4(color, 1.0);
 }

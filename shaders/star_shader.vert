@@ -20,10 +20,10 @@ void main() {
     float magnitude = seed * seed;                                  // few bright, many faint
     float twinkle = 0.75 + 0.25 * sin(time * (2.0 + 5.0 * fract(seed * 13.7)) + seed * 40.0);
     float altitude = aPos.y / STAR_RADIUS;
-    float visible = smoothstep(0.05, 0.6, nightFactor) * smoothstep(0.0, 0.25, altitude);
+    float visible = smoothstep(0.02, 0.35, nightFactor) * smoothstep(0.0, 0.15, altitude);
     // Hot stars are blue-white, cool ones yellowish.
     vec3 tint = mix(vec3(0.75, 0.85, 1.0), vec3(1.0, 0.88, 0.7), fract(seed * 7.31));
-    starColor = tint * visible * twinkle * (0.35 + 0.65 * magnitude);
-    gl_PointSize = 2.0 + 2.5 * magnitude;
+    starColor = tint * visible * twinkle * (0.6 + 0.9 * magnitude);
+    gl_PointSize = 2.5 + 3.0 * magnitude;
     gl_Position = camMatrix * vec4(aPos, 1.0);
 }

@@ -20,10 +20,10 @@ out vec4 FragColor;
 const vec3 SEA_FLOOR = vec3(0.52, 0.48, 0.36);
 const vec3 SEA_WEED = vec3(0.22, 0.30, 0.18);   // darker patches on the sea floor
 const vec3 WET_SAND = vec3(0.50, 0.42, 0.30);
-const vec3 DRY_SAND = vec3(0.86, 0.77, 0.56);
+const vec3 DRY_SAND = vec3(0.78, 0.69, 0.49);
 const vec3 GRASS = vec3(0.19, 0.34, 0.10);
 const vec3 GRASS_DRY = vec3(0.42, 0.44, 0.19);
-const vec3 ROCK = vec3(0.42, 0.39, 0.36);
+const vec3 ROCK = vec3(0.45, 0.41, 0.36);
 const vec3 ROCK_DARK = vec3(0.27, 0.25, 0.24);
 const float WET_BAND = 0.55;     // height the waves wet the sand to, above the water
 const float GRASS_LINE = 1.7;    // height where the beach gives way to grass
@@ -42,6 +42,9 @@ const float GROUND_BOUNCE = 0.25;                    // share of the sunlight bo
 const vec3 WATER_ABSORPTION = vec3(0.42, 0.11, 0.075); // sea water's absorption per unit, red first
 const vec3 WATER_SCATTER = vec3(0.03, 0.16, 0.20);   // colour that deep water scatters back
 const float FOG_DISTANCE = 230.0;                    // distance at which the haze is 63 % thick
+const float EXPOSURE = 1.5;                          // light to display: 1 - exp(-light * EXPOSURE), as the sky
+const vec3 SCOTOPIC_TINT = vec3(0.80, 0.95, 1.35);   // the blue cast of night vision (about unit luminance)
+const float NIGHT_DESATURATION = 0.6;                // how much colour the night takes away
 const vec2 FOG_EDGE = vec2(100.0, 148.0);            // the sea plane ends at 150: fade into the sky before
 
 // Fraction of sunlight reaching pos: four depth comparisons around the lookup, weighted
@@ -98,6 +101,16 @@ vec3 underwater(vec3 color, vec3 pos, vec3 eye, vec3 ambientLight) {
     return color * transmit + WATER_SCATTER * ambientLight * (1.0 - transmit);
 }
 
+// Light reaching the eye to display values, with the same soft shoulder as the sky's colour.
+// By moonlight the eye sees little colour: hues fade towards a blue-grey of equal brightness
+// as the sun sinks below the horizon (the Purkinje shift).
+vec3 toDisplay(vec3 radiance, float sunHeight) {
+    float luminance = dot(radiance, vec3(0.2126, 0.7152, 0.0722));
+    float night = smoothstep(0.0, -0.3, sunHeight);
+    radiance = mix(radiance, luminance * SCOTOPIC_TINT, NIGHT_DESATURATION * night);
+    return 1.0 - exp(-radiance * EXPOSURE);
+}
+
 // Haze thickens with distance and closes in completely towards the end of the sea plane.
 float fogAmount(vec3 pos, vec3 eye) {
     float d = length(pos - eye) / FOG_DISTANCE;
@@ -146,6 +159,6 @@ void main() {
     vec3 color = material(worldPos, normal) * light;
     vec3 openLight = incomingLight(vec3(0.0, 1.0, 0.0), sunDir, sunHeight, 1.0, lightColor.rgb, skyZenith, 0.0);
     color = underwater(color, worldPos, camPos, openLight);
-    color = mix(color, fogColor, fogAmount(worldPos, camPos));
+    color = mix(toDisplay(color, sunHeight), fogColor, fogAmount(worldPos, camPos));
     FragColor = vec4(color, 1.0);
 }
