@@ -1,11 +1,18 @@
 // The GLSL programs of the frame, built from the files in shaders/ on the real driver: they must
 // compile and link without a word in the info logs, and declare (as active) every uniform the
 // frame sets on them, or the frame silently loses that input.
+#include <glm/gtc/type_ptr.hpp>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "gfx/camera.h"
+#include "render/day_night.h"
+#include "render/frame_renderer.h"
+#include "render/scene.h"
 #include "support/gl_context.h"
 
 namespace {
@@ -107,11 +114,39 @@ const ProgramFiles& Files(const std::string& name) {
     return kPrograms[0];
 }
 
-class ShaderPrograms : public GlTest {};
+// The text between "// ---- NAME" and "// ---- end of NAME ----" in a shader file.
+std::string SharedBlock(const std::string& path, const std::string& name) {
+    const std::string source = ReadFile(path);
+    const size_t begin = source.find("// ---- " + name);
+    const std::string endMarker = "// ---- end of " + name + " ----";
+    const size_t end = source.find(endMarker);
+    if (begin == std::string::npos || end == std::string::npos || end < begin) return "";
+    return source.substr(begin, end + endMarker.size() - begin);
+}
+
+struct Rgb {
+    float r, g, b;
+    float Luminance() const { return 0.2126f * r + 0.7152f * g + 0.0722f * b; }
+};
+
+// Mean colour of a 5x5 block around the window pixel (x, y), 0..1.
+Rgb MeanColor(int x, int y) {
+    unsigned char pixels[5 * 5 * 4];
+    glReadPixels(x - 2, y - 2, 5, 5, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    Rgb sum{0, 0, 0};
+    for (int i = 0; i < 25; ++i) {
+        sum.r += pixels[i * 4] / 255.0f / 25.0f;
+        sum.g += pixels[i * 4 + 1] / 255.0f / 25.0f;
+        sum.b += pixels[i * 4 + 2] / 255.0f / 25.0f;
+    }
+    return sum;
+}
+
+class GlslPrograms : public GlTest {};
 
 }  // namespace
 
-TEST_F(ShaderPrograms, EveryProgramCompilesAndLinksWithoutAMessage) {
+TEST_F(GlslPrograms, EveryProgramCompilesAndLinksWithoutAMessage) {
     for (const ProgramFiles& files : kPrograms) {
         SCOPED_TRACE(files.name);
         const GLuint program = BuildClean(files);
@@ -123,7 +158,7 @@ TEST_F(ShaderPrograms, EveryProgramCompilesAndLinksWithoutAMessage) {
 
 // The uniforms the frame sets on each drawn program, by the mesh draws and by the passes. A
 // name the program does not use would be dropped without a word.
-TEST_F(ShaderPrograms, TheUniformsTheFrameSetsAreActive) {
+TEST_F(GlslPrograms, TheUniformsTheFrameSetsAreActive) {
     const struct {
         const char* program;
         std::vector<const char*> uniforms;
@@ -154,7 +189,7 @@ TEST_F(ShaderPrograms, TheUniformsTheFrameSetsAreActive) {
 }
 
 // The attribute locations every mesh is drawn with: position 0, colour 1, normal 2, texUV 3.
-TEST_F(ShaderPrograms, MeshInputsSitAtTheVertexRecordsLocations) {
+TEST_F(GlslPrograms, MeshInputsSitAtTheVertexRecordsLocations) {
     const struct {
         const char* program;
         std::vector<std::pair<const char*, GLint>> inputs;
@@ -175,5 +210,157 @@ TEST_F(ShaderPrograms, MeshInputsSitAtTheVertexRecordsLocations) {
             EXPECT_EQ(glGetAttribLocation(program, name), location) << name;
         }
         glDeleteProgram(program);
+    }
+}
+
+// The sky, the terrain and plants' fog and the water all colour the horizon with the same
+// function; a copy that drifts apart shows as a seam where the sea meets the sky.
+TEST_F(GlslPrograms, TheSharedSkyAndLightingCodeIsTheSameInEveryShader) {
+    const std::string sky = SharedBlock("shaders/sky_shader.frag", "sky colour");
+    ASSERT_FALSE(sky.empty());
+    for (const char* path : {"shaders/terrain_shader.vert", "shaders/default.vert",
+                             "shaders/water.vert", "shaders/water.frag"}) {
+        EXPECT_EQ(SharedBlock(path, "sky colour"), sky) << path;
+    }
+    const std::string lighting =
+        SharedBlock("shaders/terrain_shader.frag", "sunlight, moonlight, water and fog");
+    ASSERT_FALSE(lighting.empty());
+    EXPECT_EQ(SharedBlock("shaders/default.frag", "sunlight, moonlight, water and fog"), lighting);
+}
+
+// The plants share the well's program but never get a shadow map: whatever texture happens to
+// sit on unit 0, a plant in the open must be lit by the sun, not darkened by a stray lookup.
+TEST_F(GlslPrograms, PlantsWithoutAShadowMapAreSunlitWhateverSitsOnUnitZero) {
+    const GLuint program = BuildClean(Files("plant"));
+    ASSERT_NE(program, 0u);
+
+    // A horizontal square of sea-grass colour at y = 2, above the water, facing up.
+    const float c[3] = {0.30f, 0.50f, 0.40f};
+    const float quad[4][11] = {
+        {-1, 2, -1, c[0], c[1], c[2], 0, 1, 0, 0, 0},
+        {1, 2, -1, c[0], c[1], c[2], 0, 1, 0, 1, 0},
+        {1, 2, 1, c[0], c[1], c[2], 0, 1, 0, 1, 1},
+        {-1, 2, 1, c[0], c[1], c[2], 0, 1, 0, 0, 1},
+    };
+    const GLuint indices[6] = {0, 1, 2, 2, 3, 0};
+    GLuint vao = 0, vbo = 0, ebo = 0;
+    glGenVertexArrays(1, &vao);
+    glBindVertexArray(vao);
+    glGenBuffers(1, &vbo);
+    glBindBuffer(GL_ARRAY_BUFFER, vbo);
+    glBufferData(GL_ARRAY_BUFFER, sizeof(quad), quad, GL_STATIC_DRAW);
+    glGenBuffers(1, &ebo);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, ebo);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, sizeof(indices), indices, GL_STATIC_DRAW);
+    const int sizes[4] = {3, 3, 3, 2}, offsets[4] = {0, 3, 6, 9};
+    for (int i = 0; i < 4; ++i) {
+        glVertexAttribPointer(i, sizes[i], GL_FLOAT, GL_FALSE, 11 * sizeof(float),
+                              reinterpret_cast<void*>(offsets[i] * sizeof(float)));
+        glEnableVertexAttribArray(i);
+    }
+
+    Camera camera(1920, 1080, glm::vec3(0.0f, 6.0f, 0.01f));
+    camera.orientation = glm::normalize(glm::vec3(0.0f, 2.0f, 0.0f) - camera.position);
+    camera.updateMatrix(45.0f, 0.1f, 2000.0f);
+    glUseProgram(program);
+    glUniformMatrix4fv(glGetUniformLocation(program, "model"), 1, GL_FALSE,
+                       glm::value_ptr(glm::mat4(1.0f)));
+    glUniformMatrix4fv(glGetUniformLocation(program, "camMatrix"), 1, GL_FALSE,
+                       glm::value_ptr(camera.cameraMatrix));
+    glUniform3f(glGetUniformLocation(program, "camPos"), 0.0f, 6.0f, 0.01f);
+    glUniform3f(glGetUniformLocation(program, "lightPos"), 0.0f, 150.0f, 0.0f);
+    glUniform4f(glGetUniformLocation(program, "lightColor"), 1.0f, 1.0f, 1.0f, 1.0f);
+    glUniform1i(glGetUniformLocation(program, "useTexture"), 0);
+
+    // Unit 0 holds a texture that reads 0 everywhere, then one that reads 1: as depths, the
+    // first would put everything in shadow and the second nothing.
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    Rgb seen[2];
+    for (int fill = 0; fill < 2; ++fill) {
+        const std::vector<float> depth(16 * 16, static_cast<float>(fill));
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT, 16, 16, 0, GL_DEPTH_COMPONENT,
+                     GL_FLOAT, depth.data());
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_INT, nullptr);
+        glFinish();
+        seen[fill] = MeanColor(960, 540);
+    }
+    EXPECT_NEAR(seen[0].r, seen[1].r, 1.5f / 255.0f);
+    EXPECT_NEAR(seen[0].g, seen[1].g, 1.5f / 255.0f);
+    EXPECT_NEAR(seen[0].b, seen[1].b, 1.5f / 255.0f);
+    EXPECT_GT(seen[0].g, seen[0].r) << "sea-grass stays green";
+    EXPECT_GT(seen[0].Luminance(), 0.35f) << "a plant in the noon sun is not in shadow";
+
+    glDeleteTextures(1, &texture);
+    glDeleteBuffers(1, &vbo);
+    glDeleteBuffers(1, &ebo);
+    glDeleteVertexArrays(1, &vao);
+    glDeleteProgram(program);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+namespace {
+
+// Whole frames of the real scene for the looks that span several programs.
+class FilmLook : public GlTest {
+  protected:
+    static void SetUpTestSuite() {
+        GlTest::SetUpTestSuite();
+        if (!window()) return;
+        testing::internal::CaptureStdout();
+        scene = std::make_unique<Scene>();
+        testing::internal::GetCapturedStdout();
+        glEnable(GL_DEPTH_TEST);
+    }
+    static void TearDownTestSuite() { scene.reset(); }
+
+    void Render(const glm::vec3& eye, const glm::vec3& target, float sunAngle) {
+        camera.position = eye;
+        camera.orientation = glm::normalize(target - eye);
+        FrameRenderer renderer(*scene, log);
+        FrameInputs frame;
+        frame.sun = SunAt(sunAngle);
+        frame.time = 12.0f;
+        renderer.RenderShadowMap(frame.sun);
+        renderer.RenderScene(camera, frame);
+        glFinish();
+    }
+
+    glm::ivec2 WindowPixel(const glm::vec3& world) const {
+        const glm::vec4 clip = camera.cameraMatrix * glm::vec4(world, 1.0f);
+        const glm::vec2 ndc = glm::vec2(clip) / clip.w;
+        return glm::ivec2((ndc * 0.5f + 0.5f) * glm::vec2(1920.0f, 1080.0f));
+    }
+
+    static std::unique_ptr<Scene> scene;
+    Camera camera{1920, 1080, glm::vec3(0.0f)};
+    std::ostringstream log;
+};
+
+std::unique_ptr<Scene> FilmLook::scene;
+
+}  // namespace
+
+// Looking down at the far end of the sea plane (z = 150) from above open water: just past the
+// edge the sky shows, just before it the hazed water. At noon, at sunset and at midnight the
+// two must meet without a visible step.
+TEST_F(FilmLook, TheEndOfTheSeaPlaneDoesNotShowAtAnyTimeOfDay) {
+    const glm::vec3 eye(0.0f, 20.0f, 110.0f);
+    const glm::vec3 edge(0.0f, 0.5f, 150.0f);
+    for (const float angle : {1.5707963f, 3.0892327f, -1.5707963f}) {  // noon, 177 deg, midnight
+        SCOPED_TRACE(angle);
+        Render(eye, edge, angle);
+        const glm::ivec2 at = WindowPixel(edge);
+        const Rgb sky = MeanColor(at.x, at.y + 8);
+        const Rgb sea = MeanColor(at.x, at.y - 8);
+        EXPECT_NEAR(sky.r, sea.r, 0.04f);
+        EXPECT_NEAR(sky.g, sea.g, 0.04f);
+        EXPECT_NEAR(sky.b, sea.b, 0.04f);
     }
 }
