@@ -42,7 +42,8 @@ vec3 skyColor(vec3 dir, vec3 sunDir, float sunHeight) {
     float viewMass = 1.0 / (up + 0.03);             // air mass along the view, 33 at the horizon
     float mu = dot(dir, sunDir);
     float phaseR = 0.75 * (1.0 + mu * mu);
-    float phaseM = (1.0 - MIE_G * MIE_G) / pow(1.0 + MIE_G * MIE_G - 2.0 * MIE_G * mu, 1.5);
+    float lobe = 1.0 + MIE_G * MIE_G - 2.0 * MIE_G * mu;
+    float phaseM = (1.0 - MIE_G * MIE_G) / (lobe * sqrt(lobe));
     vec3 depth = RAYLEIGH_DEPTH + MIE_DEPTH;
     vec3 inscatter = (RAYLEIGH_DEPTH * phaseR + MIE_DEPTH * phaseM) / depth
                    * (1.0 - exp(-depth * viewMass));

@@ -45,7 +45,8 @@ const float FOG_DISTANCE = 230.0;                    // distance at which the ha
 const float EXPOSURE = 1.5;                          // light to display: 1 - exp(-light * EXPOSURE), as the sky
 const vec3 SCOTOPIC_TINT = vec3(0.80, 0.95, 1.35);   // the blue cast of night vision (about unit luminance)
 const float NIGHT_DESATURATION = 0.6;                // how much colour the night takes away
-const vec2 FOG_EDGE = vec2(100.0, 148.0);            // the sea plane ends at 150: fade into the sky before
+const vec2 FOG_EDGE = vec2(90.0, 148.0);             // radii between which the haze closes in: the
+                                                     // sea plane's edges are 150 from the origin
 
 // Fraction of sunlight reaching pos: four depth comparisons around the lookup, weighted
 // bilinearly (percentage-closer filtering over a 2x2 texel footprint, so shadow edges are
@@ -111,11 +112,13 @@ vec3 toDisplay(vec3 radiance, float sunHeight) {
     return 1.0 - exp(-radiance * EXPOSURE);
 }
 
-// Haze thickens with distance and closes in completely towards the end of the sea plane.
+// Haze thickens with distance and closes in completely on a circle inside the square sea
+// plane, so neither the plane's edges nor its corners ever show; seen from high up the circle
+// reads as the horizon.
 float fogAmount(vec3 pos, vec3 eye) {
     float d = length(pos - eye) / FOG_DISTANCE;
-    float edge = smoothstep(FOG_EDGE.x, FOG_EDGE.y, max(abs(pos.x), abs(pos.z)));
-    return max(1.0 - exp(-d * d), edge);
+    float edge = smoothstep(FOG_EDGE.x, FOG_EDGE.y, length(pos.xz));
+    return max(1.0 - exp(-d * d), edge * edge);
 }
 // ---- end of sunlight, moonlight, water and fog ----
 

@@ -24,7 +24,7 @@ const float GLINT_STRENGTH = 9.0;
 const float WAVE_FADE = 18.0;             // distance over which the small waves flatten out;
                                           // the long ones flatten over three times as far
 const float FOG_DISTANCE = 230.0;         // the terrain's haze distance
-const vec2 FOG_EDGE = vec2(100.0, 148.0); // the plane ends at 150: fade into the sky before
+const vec2 FOG_EDGE = vec2(90.0, 148.0);  // radii between which the haze closes in, as on the terrain
 
 // ---- sky colour: shared word for word by the sky, terrain, water and default shaders ----
 // Single scattering in an atmosphere of constant density: sunlight, dimmed along its slant
@@ -54,7 +54,8 @@ vec3 skyColor(vec3 dir, vec3 sunDir, float sunHeight) {
     float viewMass = 1.0 / (up + 0.03);             // air mass along the view, 33 at the horizon
     float mu = dot(dir, sunDir);
     float phaseR = 0.75 * (1.0 + mu * mu);
-    float phaseM = (1.0 - MIE_G * MIE_G) / pow(1.0 + MIE_G * MIE_G - 2.0 * MIE_G * mu, 1.5);
+    float lobe = 1.0 + MIE_G * MIE_G - 2.0 * MIE_G * mu;
+    float phaseM = (1.0 - MIE_G * MIE_G) / (lobe * sqrt(lobe));
     vec3 depth = RAYLEIGH_DEPTH + MIE_DEPTH;
     vec3 inscatter = (RAYLEIGH_DEPTH * phaseR + MIE_DEPTH * phaseM) / depth
                    * (1.0 - exp(-depth * viewMass));
@@ -120,6 +121,7 @@ void main() {
     alpha = min(alpha + dot(glint * fresnel, vec3(0.33)), 1.0);
 
     float d = dist / FOG_DISTANCE;
-    float fog = max(1.0 - exp(-d * d), smoothstep(FOG_EDGE.x, FOG_EDGE.y, max(abs(worldPos.x), abs(worldPos.z))));
+    float edge = smoothstep(FOG_EDGE.x, FOG_EDGE.y, length(worldPos.xz));
+    float fog = max(1.0 - exp(-d * d), edge * edge);
     FragColor = vec4(mix(color, fogColor, fog), mix(alpha, 1.0, fog));
 }
