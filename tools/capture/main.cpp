@@ -15,6 +15,7 @@
 #include "film_moment.h"
 #include "gfx/camera.h"
 #include "render/day_night.h"
+#include "render/firefly_flight.h"
 #include "render/frame_renderer.h"
 #include "render/scene.h"
 #include "sequence/shot_tables.h"
@@ -60,6 +61,7 @@ int main(int argc, char** argv) {
         glEnable(GL_DEPTH_TEST);
         FrameRenderer renderer(scene, std::cout);
         const std::vector<CameraShot> shots = MakeCameraShots();
+        const std::vector<PathShot> fireflyPath = MakeFireflyPath();
         Camera camera(kWindowWidth, kWindowHeight, glm::vec3(0.0f));
         for (float moment : moments) {
             const CameraPose pose = NominalCameraPose(shots, moment);
@@ -67,6 +69,12 @@ int main(int argc, char** argv) {
             camera.orientation = glm::normalize(pose.lookAt - pose.position);
             const SunState sun = SunAt(
                 static_cast<float>(DayNightCycle::kStartAngle + DayNightCycle::kRate * moment));
+            // The firefly's clock runs from the start of the film; a leg ends on a frame of its
+            // own.
+            FireflyFlight firefly(fireflyPath, 0.0f);
+            for (float t = 0.0f; t < moment; t += 0.25f) firefly.Update(t, 0.25f);
+            scene.fireflyModel = firefly.Update(moment, 0.25f);
+
             FrameInputs frame;
             frame.sun = sun;
             frame.time = moment;
