@@ -1,19 +1,25 @@
 #version 330 core
 // Terrain: world-space position and normal for the fragment stage, which decides the material,
-// and per vertex the two sky colours that light and fog it (they change slowly over a triangle).
-// The terrain's vertex colour and texture coordinates are not needed.
+// and per vertex what changes slowly over a triangle: the two sky colours that light and fog
+// it, its place in the shadow map, how much light the water above it lets through, and how
+// thick the haze in front of it is. The terrain's vertex colour and texture coordinates are
+// not needed.
 layout(location = 0) in vec3 aPos;
 layout(location = 2) in vec3 aNormal;
 
 uniform mat4 model;
 uniform mat4 camMatrix;
 uniform vec3 camPos;
-uniform vec3 lightPos;   // the sun, 150 units from the origin
+uniform vec3 lightPos;           // the sun, 150 units from the origin
+uniform mat4 lightSpaceMatrix;   // world to shadow-map clip space
 
 out vec3 worldPos;
 out vec3 worldNormal;
 out vec3 skyZenith;      // colour of the sky overhead: the ambient light
 out vec3 fogColor;       // colour of the sky at the horizon behind this point
+out vec3 shadowCoord;    // shadow-map position and reference depth
+out vec3 waterTransmit;  // share of the light the water above lets through
+out float fog;           // thickness of the haze between the eye and this point
 
 const float SUN_DISTANCE = 150.0;   // radius of the sun's orbit around the origin
 
@@ -60,14 +66,61 @@ vec3 skyColor(vec3 dir, vec3 sunDir, float sunHeight) {
 }
 // ---- end of sky colour ----
 
+// ---- shadow lookup, water depth and haze: shared word for word by the terrain and default vertex shaders ----
+// All three change smoothly across a triangle, so they are worked out per vertex.
+const float WATER_LEVEL = 0.5;                       // world height of the sea surface
+const float SHADOW_TEXEL_WORLD = 100.0 / 2048.0;     // world units per shadow texel (100-unit square)
+const float SHADOW_DEPTH_PER_UNIT = 1.0 / 199.0;     // stored depth per world unit (near 1, far 200)
+const vec3 WATER_ABSORPTION = vec3(0.42, 0.11, 0.075); // sea water's absorption per unit, red first
+const float FOG_DISTANCE = 230.0;                    // distance at which the haze is 63 % thick
+const vec2 FOG_EDGE = vec2(90.0, 148.0);             // radii between which the haze closes in: the
+                                                     // sea plane's edges are 150 from the origin
+
+// Where pos falls in the shadow map (xy) and the depth it must not lie behind (z). Acne is
+// avoided by moving the lookup along the normal (more when the light grazes) plus a
+// slope-scaled depth bias, both well under a tenth of a unit so that shadows stay attached to
+// their casters. Beyond the map's square the border reads the far depth 1, and beyond its far
+// plane the reference is held at 1: both count as lit. Without a shadow map (an all-zero
+// matrix, whose last element would otherwise be 1) the reference is -1: always lit.
+vec3 shadowLookup(vec3 pos, vec3 normal, vec3 toSun) {
+    if (lightSpaceMatrix[3][3] == 0.0) return vec3(0.5, 0.5, -1.0);
+    float cosLight = clamp(dot(normal, toSun), 0.05, 1.0);
+    vec3 lookup = pos + normal * SHADOW_TEXEL_WORLD * (0.5 + 1.5 * (1.0 - cosLight));
+    vec3 mapPos = (lightSpaceMatrix * vec4(lookup, 1.0)).xyz * 0.5 + 0.5;   // orthographic: w = 1
+    float slope = sqrt(1.0 - cosLight * cosLight) / cosLight;
+    float bias = SHADOW_DEPTH_PER_UNIT * SHADOW_TEXEL_WORLD * (0.3 + min(slope, 3.0));
+    return vec3(mapPos.xy, min(mapPos.z - bias, 1.0));
+}
+
+// Share of the light that survives the water below the sea surface: absorbed on its way down
+// to pos and on its way up along the view to the eye (1 above the water).
+vec3 waterTransmittance(vec3 pos, vec3 eye) {
+    float depth = max(WATER_LEVEL - pos.y, 0.0);
+    float heightAbove = max(eye.y - pos.y, 1e-3);
+    float viewPath = length(eye - pos) * clamp(depth / heightAbove, 0.0, 1.0);
+    return exp(-WATER_ABSORPTION * (depth + viewPath));
+}
+
+// Haze thickens with distance and closes in completely on a circle inside the square sea
+// plane, so neither the plane's edges nor its corners ever show; seen from high up the circle
+// reads as the horizon.
+float fogAmount(vec3 pos, vec3 eye) {
+    float d = length(pos - eye) / FOG_DISTANCE;
+    float edge = smoothstep(FOG_EDGE.x, FOG_EDGE.y, length(pos.xz));
+    return max(1.0 - exp(-d * d), edge * edge);
+}
+// ---- end of shadow lookup, water depth and haze ----
+
 void main() {
     vec4 world = model * vec4(aPos, 1.0);
     worldPos = world.xyz;
     worldNormal = mat3(model) * aNormal;   // the terrain's model matrix only translates
     float sunHeight = lightPos.y / SUN_DISTANCE;
-    vec3 sunDir = normalize(lightPos - camPos);
     vec3 view = world.xyz - camPos;
     skyZenith = skyColor(vec3(0.0, 1.0, 0.0), normalize(lightPos), sunHeight);
-    fogColor = skyColor(normalize(vec3(view.x, 1e-4, view.z)), sunDir, sunHeight);
+    fogColor = skyColor(normalize(vec3(view.x, 1e-4, view.z)), normalize(lightPos - camPos), sunHeight);
+    shadowCoord = shadowLookup(world.xyz, normalize(worldNormal), normalize(lightPos - world.xyz));
+    waterTransmit = waterTransmittance(world.xyz, camPos);
+    fog = fogAmount(world.xyz, camPos);
     gl_Position = camMatrix * world;
 }

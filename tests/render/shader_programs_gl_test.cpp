@@ -223,9 +223,14 @@ TEST_F(GlslPrograms, TheSharedSkyAndLightingCodeIsTheSameInEveryShader) {
         EXPECT_EQ(SharedBlock(path, "sky colour"), sky) << path;
     }
     const std::string lighting =
-        SharedBlock("shaders/terrain_shader.frag", "sunlight, moonlight, water and fog");
+        SharedBlock("shaders/terrain_shader.frag", "sunlight, moonlight and water colour");
     ASSERT_FALSE(lighting.empty());
-    EXPECT_EQ(SharedBlock("shaders/default.frag", "sunlight, moonlight, water and fog"), lighting);
+    EXPECT_EQ(SharedBlock("shaders/default.frag", "sunlight, moonlight and water colour"),
+              lighting);
+    const std::string haze =
+        SharedBlock("shaders/terrain_shader.vert", "shadow lookup, water depth and haze");
+    ASSERT_FALSE(haze.empty());
+    EXPECT_EQ(SharedBlock("shaders/default.vert", "shadow lookup, water depth and haze"), haze);
 }
 
 // The plants share the well's program but never get a shadow map: whatever texture happens to
