@@ -26,7 +26,7 @@ void main() {
     vec3 emission = textureLod(emissive0, aTex, 0.0).rgb;
     float glowing = max(emission.r, emission.g);
     float distance = length(camPos - world.xyz);
-    world.xyz += worldNormal * step(0.1, glowing) * GLOW_PIXELS * PIXEL_ANGLE * distance;
+    world.xyz += worldNormal * step(0.5, glowing) * GLOW_PIXELS * PIXEL_ANGLE * distance;
     vertexColor = aColor;
     toEye = camPos - world.xyz;
     texCoord = aTex;
