@@ -8,17 +8,13 @@
 #include "render/frame_renderer.h"
 #include "render/scene.h"
 #include "support/gl_context.h"
+#include "support/pixels.h"
 
 namespace {
 
 constexpr float kNoonAngle = 1.5707963f;
 constexpr float kMidnightAngle = -1.5707963f;
 constexpr float kAfternoonAngle = 2.0943951f;  // 120 degrees: the sun stands over -x
-
-struct Rgb {
-    float r, g, b;
-    float Luminance() const { return 0.2126f * r + 0.7152f * g + 0.0722f * b; }
-};
 
 class SceneFrames : public GlTest {
   protected:
@@ -45,19 +41,6 @@ class SceneFrames : public GlTest {
         renderer.RenderShadowMap(frame.sun);
         renderer.RenderScene(camera, frame);
         glFinish();
-    }
-
-    // Mean colour of a 5x5 block around the window pixel (x, y), 0..1.
-    static Rgb MeanColor(int x, int y) {
-        unsigned char pixels[5 * 5 * 4];
-        glReadPixels(x - 2, y - 2, 5, 5, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
-        Rgb sum{0, 0, 0};
-        for (int i = 0; i < 25; ++i) {
-            sum.r += pixels[i * 4] / 255.0f / 25.0f;
-            sum.g += pixels[i * 4 + 1] / 255.0f / 25.0f;
-            sum.b += pixels[i * 4 + 2] / 255.0f / 25.0f;
-        }
-        return sum;
     }
 
     glm::ivec2 WindowPixel(const glm::vec3& world) const {

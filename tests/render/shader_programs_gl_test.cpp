@@ -1,8 +1,8 @@
 // The GLSL programs of the frame, built from the files in shaders/ on the real driver: they must
 // compile and link without a word in the info logs, and declare (as active) every uniform the
 // frame sets on them, or the frame silently loses that input.
-#include <glm/gtc/type_ptr.hpp>
 #include <fstream>
+#include <glm/gtc/type_ptr.hpp>
 #include <iterator>
 #include <memory>
 #include <sstream>
@@ -14,6 +14,7 @@
 #include "render/frame_renderer.h"
 #include "render/scene.h"
 #include "support/gl_context.h"
+#include "support/pixels.h"
 
 namespace {
 
@@ -124,24 +125,6 @@ std::string SharedBlock(const std::string& path, const std::string& name) {
     return source.substr(begin, end + endMarker.size() - begin);
 }
 
-struct Rgb {
-    float r, g, b;
-    float Luminance() const { return 0.2126f * r + 0.7152f * g + 0.0722f * b; }
-};
-
-// Mean colour of a 5x5 block around the window pixel (x, y), 0..1.
-Rgb MeanColor(int x, int y) {
-    unsigned char pixels[5 * 5 * 4];
-    glReadPixels(x - 2, y - 2, 5, 5, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
-    Rgb sum{0, 0, 0};
-    for (int i = 0; i < 25; ++i) {
-        sum.r += pixels[i * 4] / 255.0f / 25.0f;
-        sum.g += pixels[i * 4 + 1] / 255.0f / 25.0f;
-        sum.b += pixels[i * 4 + 2] / 255.0f / 25.0f;
-    }
-    return sum;
-}
-
 class GlslPrograms : public GlTest {};
 
 }  // namespace
@@ -163,10 +146,12 @@ TEST_F(GlslPrograms, TheUniformsTheFrameSetsAreActive) {
         const char* program;
         std::vector<const char*> uniforms;
     } expected[] = {
-        {"terrain", {"model", "camMatrix", "camPos", "lightPos", "lightColor", "lightSpaceMatrix",
-                     "shadowMap"}},
-        {"well", {"model", "camMatrix", "camPos", "lightPos", "lightColor", "lightSpaceMatrix",
-                  "shadowMap", "useTexture", "diffuse0"}},
+        {"terrain",
+         {"model", "camMatrix", "camPos", "lightPos", "lightColor", "lightSpaceMatrix",
+          "shadowMap"}},
+        {"well",
+         {"model", "camMatrix", "camPos", "lightPos", "lightColor", "lightSpaceMatrix", "shadowMap",
+          "useTexture", "diffuse0"}},
         {"firefly", {"model", "camMatrix", "glowStrength", "useTexture", "diffuse0", "emissive0"}},
         {"water", {"model", "camMatrix", "camPos", "lightPos", "uTime"}},
         {"sky", {"camMatrix", "camPos", "sunDirection", "sunHeight", "time"}},
@@ -288,8 +273,8 @@ TEST_F(GlslPrograms, PlantsWithoutAShadowMapAreSunlitWhateverSitsOnUnitZero) {
     Rgb seen[2];
     for (int fill = 0; fill < 2; ++fill) {
         const std::vector<float> depth(16 * 16, static_cast<float>(fill));
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT, 16, 16, 0, GL_DEPTH_COMPONENT,
-                     GL_FLOAT, depth.data());
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT, 16, 16, 0, GL_DEPTH_COMPONENT, GL_FLOAT,
+                     depth.data());
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_INT, nullptr);

@@ -1,0 +1,15 @@
+#include "support/pixels.h"
+
+#include <glad/gl.h>
+
+Rgb MeanColor(int x, int y) {
+    unsigned char pixels[5 * 5 * 4];
+    glReadPixels(x - 2, y - 2, 5, 5, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    Rgb sum{0, 0, 0};
+    for (int i = 0; i < 25; ++i) {
+        sum.r += pixels[i * 4] / 255.0f / 25.0f;
+        sum.g += pixels[i * 4 + 1] / 255.0f / 25.0f;
+        sum.b += pixels[i * 4 + 2] / 255.0f / 25.0f;
+    }
+    return sum;
+}
