@@ -85,12 +85,12 @@ void FrameRenderer::DrawStars(Camera& camera, const FrameInputs& frame) {
         log << "Attempted to render " << scene.stars.starCount
             << " stars with nightFactor=" << frame.sun.nightFactor << std::endl;
     }
-    glDisable(GL_BLEND);
-    glDepthMask(GL_TRUE);
-    glEnable(GL_DEPTH_TEST);
 }
 
 void FrameRenderer::DrawLitObjects(Camera& camera, const FrameInputs& frame) {
+    glDisable(GL_BLEND);
+    glDepthMask(GL_TRUE);
+    glEnable(GL_DEPTH_TEST);
     glActiveTexture(GL_TEXTURE5);
     glBindTexture(GL_TEXTURE_2D, scene.shadow.shadowMap);
 
@@ -131,8 +131,10 @@ void FrameRenderer::DrawWater(Camera& camera, const FrameInputs& frame) {
     glDepthMask(GL_TRUE);
 }
 
-// Blending stays on (source alpha over) for the sun, the moon and the flare.
+// Drawn over the lit scene with depth, blended by their alpha; the flare adds its own light.
 void FrameRenderer::DrawSunOrMoon(Camera& camera, const FrameInputs& frame) {
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     if (frame.drawSun) {
         scene.programs.sun.Activate();
         SetUniform(scene.programs.sun, "sunPosition", frame.sun.sunPos);
