@@ -148,3 +148,21 @@ TEST_F(SceneFrames, FullFadeCoversTheWholeFrameAndLeavesTheStateTheFrameOrderPro
     EXPECT_EQ(viewport[2], 1920);
     EXPECT_EQ(viewport[3], 1080);
 }
+
+// Looking down at the far end of the sea plane (z = 150) from above open water: just past the
+// edge the sky shows, just before it the hazed water. At noon, at sunset and at midnight the
+// two must meet without a visible step.
+TEST_F(SceneFrames, TheEndOfTheSeaPlaneDoesNotShowAtAnyTimeOfDay) {
+    const glm::vec3 eye(0.0f, 20.0f, 110.0f);
+    const glm::vec3 edge(0.0f, 0.5f, 150.0f);
+    for (const float angle : {1.5707963f, 3.0892327f, -1.5707963f}) {  // noon, 177 deg, midnight
+        SCOPED_TRACE(angle);
+        Render(eye, edge, angle);
+        const glm::ivec2 at = WindowPixel(edge);
+        const Rgb sky = MeanColor(at.x, at.y + 8);
+        const Rgb sea = MeanColor(at.x, at.y - 8);
+        EXPECT_NEAR(sky.r, sea.r, 0.04f);
+        EXPECT_NEAR(sky.g, sea.g, 0.04f);
+        EXPECT_NEAR(sky.b, sea.b, 0.04f);
+    }
+}

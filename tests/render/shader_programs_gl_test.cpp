@@ -4,15 +4,10 @@
 #include <fstream>
 #include <glm/gtc/type_ptr.hpp>
 #include <iterator>
-#include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "gfx/camera.h"
-#include "render/day_night.h"
-#include "render/frame_renderer.h"
-#include "render/scene.h"
 #include "support/gl_context.h"
 #include "support/pixels.h"
 
@@ -293,64 +288,4 @@ TEST_F(GlslPrograms, PlantsWithoutAShadowMapAreSunlitWhateverSitsOnUnitZero) {
     glDeleteVertexArrays(1, &vao);
     glDeleteProgram(program);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-}
-
-namespace {
-
-// Whole frames of the real scene for the looks that span several programs.
-class FilmLook : public GlTest {
-  protected:
-    static void SetUpTestSuite() {
-        GlTest::SetUpTestSuite();
-        if (!window()) return;
-        testing::internal::CaptureStdout();
-        scene = std::make_unique<Scene>();
-        testing::internal::GetCapturedStdout();
-        glEnable(GL_DEPTH_TEST);
-    }
-    static void TearDownTestSuite() { scene.reset(); }
-
-    void Render(const glm::vec3& eye, const glm::vec3& target, float sunAngle) {
-        camera.position = eye;
-        camera.orientation = glm::normalize(target - eye);
-        FrameRenderer renderer(*scene, log);
-        FrameInputs frame;
-        frame.sun = SunAt(sunAngle);
-        frame.time = 12.0f;
-        renderer.RenderShadowMap(frame.sun);
-        renderer.RenderScene(camera, frame);
-        glFinish();
-    }
-
-    glm::ivec2 WindowPixel(const glm::vec3& world) const {
-        const glm::vec4 clip = camera.cameraMatrix * glm::vec4(world, 1.0f);
-        const glm::vec2 ndc = glm::vec2(clip) / clip.w;
-        return glm::ivec2((ndc * 0.5f + 0.5f) * glm::vec2(1920.0f, 1080.0f));
-    }
-
-    static std::unique_ptr<Scene> scene;
-    Camera camera{1920, 1080, glm::vec3(0.0f)};
-    std::ostringstream log;
-};
-
-std::unique_ptr<Scene> FilmLook::scene;
-
-}  // namespace
-
-// Looking down at the far end of the sea plane (z = 150) from above open water: just past the
-// edge the sky shows, just before it the hazed water. At noon, at sunset and at midnight the
-// two must meet without a visible step.
-TEST_F(FilmLook, TheEndOfTheSeaPlaneDoesNotShowAtAnyTimeOfDay) {
-    const glm::vec3 eye(0.0f, 20.0f, 110.0f);
-    const glm::vec3 edge(0.0f, 0.5f, 150.0f);
-    for (const float angle : {1.5707963f, 3.0892327f, -1.5707963f}) {  // noon, 177 deg, midnight
-        SCOPED_TRACE(angle);
-        Render(eye, edge, angle);
-        const glm::ivec2 at = WindowPixel(edge);
-        const Rgb sky = MeanColor(at.x, at.y + 8);
-        const Rgb sea = MeanColor(at.x, at.y - 8);
-        EXPECT_NEAR(sky.r, sea.r, 0.04f);
-        EXPECT_NEAR(sky.g, sea.g, 0.04f);
-        EXPECT_NEAR(sky.b, sea.b, 0.04f);
-    }
 }
