@@ -8,7 +8,7 @@ constexpr int kWindowWidth = 1920;
 constexpr int kWindowHeight = 1080;
 
 // Initialises GLFW and opens the 1920x1080 "Lumenvale" window with an OpenGL 3.3 core context;
-// null when it cannot be created.
+// null when it cannot be created, after saying why on standard error.
 GLFWwindow* OpenMainWindow();
 
 // Makes the window's context current and loads the GL entry points.

@@ -1,17 +1,27 @@
 // The program as a user meets it: its window and title, the scroll wheel, closing, and a
 // broken installation.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <regex>
 
 #include "e2e/player_process.h"
+#include "support/temp_files.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 const std::regex kTitlePattern(R"(Lumenvale \d+ FPS \| \d+\.\d\d ms)");
+
+std::string ReadText(const fs::path& file) {
+    std::ifstream in(file);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 }  // namespace
 
@@ -57,4 +67,19 @@ TEST(BrokenInstallation, MissingShaderFileIsNamedAndStartupFails) {
               std::string::npos)
         << player.StandardError();
     EXPECT_EQ(player.StandardOutput().find("Camera speed"), std::string::npos);
+}
+
+TEST(BrokenInstallation, WithoutADisplayTheWindowFailureAndItsReasonAreReported) {
+    const TempDir outputs;
+    const std::string command = "cd '" + fs::current_path().string() + "' && env -u DISPLAY '" +
+                                LUMENVALE_EXECUTABLE + "' > '" + (outputs.path() / "out").string() +
+                                "' 2> '" + (outputs.path() / "err").string() + "'";
+    const int status = std::system(command.c_str());
+    const std::string out = ReadText(outputs.path() / "out");
+    const std::string err = ReadText(outputs.path() / "err");
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 255);
+    EXPECT_EQ(out, "Failed to create GLFW window\n");
+    EXPECT_NE(err.find("GLFW: "), std::string::npos) << err;
+    EXPECT_NE(err.find("DISPLAY"), std::string::npos) << err;
 }
