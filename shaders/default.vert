@@ -74,6 +74,9 @@ vec3 skyColor(vec3 dir, vec3 sunDir, float sunHeight) {
 const float WATER_LEVEL = 0.5;                       // world height of the sea surface
 const float SHADOW_TEXEL_WORLD = 100.0 / 2048.0;     // world units per shadow texel (100-unit square)
 const float SHADOW_DEPTH_PER_UNIT = 1.0 / 199.0;     // stored depth per world unit (near 1, far 200)
+const float FACET_OFFSET = 0.5;                      // extra push where the light grazes: the
+                                                     // coarse outer terrain facets stray from
+                                                     // their smooth normals by this much
 const vec3 WATER_ABSORPTION = vec3(0.42, 0.11, 0.075); // sea water's absorption per unit, red first
 const float FOG_DISTANCE = 230.0;                    // distance at which the haze is 63 % thick
 const vec2 FOG_EDGE = vec2(90.0, 148.0);             // radii between which the haze closes in: the
@@ -88,7 +91,8 @@ const vec2 FOG_EDGE = vec2(90.0, 148.0);             // radii between which the 
 vec3 shadowLookup(vec3 pos, vec3 normal, vec3 toSun) {
     if (lightSpaceMatrix[3][3] == 0.0) return vec3(0.5, 0.5, -1.0);
     float cosLight = clamp(dot(normal, toSun), 0.05, 1.0);
-    vec3 lookup = pos + normal * SHADOW_TEXEL_WORLD * (0.5 + 1.5 * (1.0 - cosLight));
+    float grazing = 1.0 - cosLight;
+    vec3 lookup = pos + normal * (SHADOW_TEXEL_WORLD * (0.5 + 1.5 * grazing) + FACET_OFFSET * grazing * grazing);
     vec3 mapPos = (lightSpaceMatrix * vec4(lookup, 1.0)).xyz * 0.5 + 0.5;   // orthographic: w = 1
     float slope = sqrt(1.0 - cosLight * cosLight) / cosLight;
     float bias = SHADOW_DEPTH_PER_UNIT * SHADOW_TEXEL_WORLD * (0.3 + min(slope, 3.0));
