@@ -21,9 +21,12 @@ Texture::Texture(const char* image, const char* texType, GLuint slot, bool palet
     stbi_set_flip_vertically_on_load(1);
 
     int width = 0, height = 0, channels = 0;
-    if (!stbi_info(image, &width, &height, &channels)) channels = 0;
-    unsigned char* pixels =
-        stbi_load(image, &width, &height, &channels, ChannelsToDecode(channels));
+    unsigned char* pixels = stbi_load(image, &width, &height, &channels, 0);
+    if (pixels && ChannelsToDecode(channels) != 0) {
+        // Only grey images are decoded a second time, widened to the channels they are stored as.
+        stbi_image_free(pixels);
+        pixels = stbi_load(image, &width, &height, &channels, ChannelsToDecode(channels));
+    }
     if (!pixels) {
         std::cerr << "Failed to load texture: " << image << " (" << stbi_failure_reason() << ")"
                   << std::endl;

@@ -27,6 +27,14 @@ std::vector<Vertex> Quad(float half, glm::vec3 color) {
             {{-half, half, 0.0f}, color, normal, {0.0f, 1.0f}}};
 }
 
+// An untextured unit quad of one colour in the z = 0 plane.
+Mesh QuadMesh(const glm::vec3& color) {
+    std::vector<Vertex> vertices = Quad(0.5f, color);
+    std::vector<GLuint> indices{0, 1, 2, 2, 3, 0};
+    std::vector<Texture> noTextures;
+    return Mesh(vertices, indices, noTextures);
+}
+
 // A program that draws vertex colours through "model" and "camMatrix", like the scene's.
 Shader ColorProgram(const TempDir& dir) {
     const auto vert = dir.Write("color.vert", R"(#version 330 core
@@ -91,10 +99,7 @@ TEST_F(GlWrappers, BuffersLeaveTheBindingsTheirContractPromises) {
 TEST_F(GlWrappers, MeshRecordsItsIndexBufferAndDrawsWhatItShould) {
     TempDir dir;
     Shader program = ColorProgram(dir);
-    std::vector<Vertex> vertices = Quad(0.5f, glm::vec3(1.0f, 0.0f, 0.0f));
-    std::vector<GLuint> indices{0, 1, 2, 2, 3, 0};
-    std::vector<Texture> noTextures;
-    Mesh mesh(vertices, indices, noTextures);
+    Mesh mesh = QuadMesh(glm::vec3(1.0f, 0.0f, 0.0f));
     EXPECT_EQ(Bound(GL_VERTEX_ARRAY_BINDING), 0);
     EXPECT_EQ(Bound(GL_ARRAY_BUFFER_BINDING), 0);
     EXPECT_EQ(Bound(GL_ELEMENT_ARRAY_BUFFER_BINDING), 0);
@@ -125,10 +130,7 @@ TEST_F(GlWrappers, MeshRecordsItsIndexBufferAndDrawsWhatItShould) {
 TEST_F(GlWrappers, BillboardFacesTheCameraFromAnyDirection) {
     TempDir dir;
     Shader program = ColorProgram(dir);
-    std::vector<Vertex> vertices = Quad(0.5f, glm::vec3(0.0f, 1.0f, 0.0f));
-    std::vector<GLuint> indices{0, 1, 2, 2, 3, 0};
-    std::vector<Texture> noTextures;
-    Mesh mesh(vertices, indices, noTextures);
+    Mesh mesh = QuadMesh(glm::vec3(0.0f, 1.0f, 0.0f));
     glDisable(GL_DEPTH_TEST);
 
     // Seen edge-on a quad in the z = 0 plane would vanish; as a billboard it stays a square.
