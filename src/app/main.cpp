@@ -1,11 +1,15 @@
 // Lumenvale: builds the scene once, in a fixed order, then plays it frame by frame until the
 // window is closed.
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "app/clock.h"
+#include "app/command_line.h"
 #include "app/frame_loop.h"
 #include "app/window.h"
 #include "audio/audio_manager.h"
+#include "export/film_export.h"
 #include "gfx/camera.h"
 #include "render/scene.h"
 #include "sequence/shot_tables.h"
@@ -51,9 +55,7 @@ int PlayFilm() {
     return 0;  // the music player closes its device first as the locals go, in reverse order
 }
 
-}  // namespace
-
-int main() {
+int PlayFilmOrFail() {
     try {
         return PlayFilm();
     } catch (const StartupFailure& failure) {
@@ -63,4 +65,31 @@ int main() {
     }
     glfwTerminate();
     return -1;
+}
+
+int RejectCommandLine(const CommandLineError& error) {
+    std::cerr << error.message << std::endl;
+    if (error.showUsage) std::cerr << UsageLine() << std::endl;
+    return error.status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const ParsedCommandLine command =
+        ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (command.error) return RejectCommandLine(*command.error);
+    switch (command.options.action) {
+        case CommandLineOptions::Action::Help:
+            std::cout << HelpText();
+            return 0;
+        case CommandLineOptions::Action::Version:
+            std::cout << VersionText() << std::endl;
+            return 0;
+        case CommandLineOptions::Action::Export:
+            return ExportFilm(command.options);
+        case CommandLineOptions::Action::Play:
+            break;
+    }
+    return PlayFilmOrFail();
 }
