@@ -69,6 +69,21 @@ TEST(BrokenInstallation, MissingShaderFileIsNamedAndStartupFails) {
     EXPECT_EQ(player.StandardOutput().find("Camera speed"), std::string::npos);
 }
 
+TEST(BrokenInstallation, ShaderPathThatIsAFolderFailsLikeAMissingFile) {
+    const fs::path scratch = MakeScratchRunDirectory();
+    fs::remove(scratch / "shaders" / "water.frag");
+    fs::create_directory(scratch / "shaders" / "water.frag");
+    PlayerProcess player(scratch);
+    const auto status = player.WaitForExit();
+    fs::remove_all(scratch);
+    ASSERT_TRUE(status.has_value()) << "start-up did not stop";
+    EXPECT_EQ(*status, 255) << player.StandardError();
+    EXPECT_NE(player.StandardError().find("Failed to open shader file shaders/water.frag: "
+                                          "Is a directory\n"),
+              std::string::npos)
+        << player.StandardError();
+}
+
 TEST(BrokenInstallation, WithoutADisplayTheWindowFailureAndItsReasonAreReported) {
     const TempDir outputs;
     const std::string command = "cd '" + fs::current_path().string() + "' && env -u DISPLAY '" +
