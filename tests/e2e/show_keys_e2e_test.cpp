@@ -71,11 +71,16 @@ TEST(ShowKeys, TheFilmOpensOnItsFirstShotAndTheKeysTakeTheCameraAndTheSky) {
     player.PressKey("m");
     ASSERT_TRUE(player.WaitForOutput("Music muted\nMusic muted\n")) << player.StandardOutput();
 
-    // And back: C starts the film again from its first shot.
+    // C starts the film again from its first shot, silent while muted; M then starts its music
+    // from the beginning.
     player.PressKey("c");
-    ASSERT_TRUE(player.WaitForOutput(
-        "Camera switch toggled: 1\nMusic playback started\nAuto camera started - music playing\n"));
+    ASSERT_TRUE(
+        player.WaitForOutput("Camera switch toggled: 1\nAuto camera started - music muted\n"))
+        << player.StandardOutput();
     EXPECT_NEAR(std::stod(TakeSnapshot(player)), establishingShotX, 0.006);
+    player.PressKey("m");
+    ASSERT_TRUE(player.WaitForOutput("Music playback started\nMusic unmuted\nMusic unmuted\n"))
+        << player.StandardOutput();
 
     player.RequestClose();
     EXPECT_EQ(player.WaitForExit(), 0);
