@@ -55,6 +55,15 @@ TEST(StarField, ReproducesTheSeededFieldOnTheUpperHemisphere) {
     EXPECT_EQ(stars[484], glm::vec3(0.172283262f, 399.986725f, 3.2552166f));  // attempt 998
 }
 
+TEST(StarField, TheStarLineComesEverySixtiethFrameOnlyWhileTheNightIsDeeperThanATenth) {
+    for (int frame = 1; frame < 60; ++frame) EXPECT_FALSE(StarLineDue(frame, 1.0f)) << frame;
+    EXPECT_TRUE(StarLineDue(60, 1.0f));
+    EXPECT_FALSE(StarLineDue(61, 1.0f));
+    EXPECT_TRUE(StarLineDue(120, 0.11f));
+    EXPECT_FALSE(StarLineDue(120, 0.1f)) << "strictly deeper than a tenth";
+    EXPECT_FALSE(StarLineDue(180, 0.0f));
+}
+
 TEST(LensFlare, VisibilityFadesAtTheEdgeDimsAtTheCentreAndRisesWithTheSun) {
     EXPECT_FLOAT_EQ(FlareVisibility(glm::vec2(0.0f), 0.5f), 1.0f);
     // From 0.3 out the centre factor is a half; the edge factor falls towards 1.5.
