@@ -73,9 +73,12 @@ void FrameLoop::HandleKeyboard() {
     keys.c = down(GLFW_KEY_C);
     keys.n = down(GLFW_KEY_N);
     keys.p = down(GLFW_KEY_P);
+    const bool wasAutomatic = autoCamera;
     keyboard.Handle(keys,
                     ShowTargets{film.camera, sequence, dayNight, film.audio, autoCamera, drawSun},
                     frameTime);
+    // Presses made while the film ran are not replayed in free flight.
+    if (wasAutomatic && !autoCamera) film.camera.BeginFreeFlight(window);
 }
 
 void FrameLoop::UpdateTitle() {
