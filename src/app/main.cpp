@@ -1,9 +1,11 @@
 // Lumenvale: builds the scene once, in a fixed order, then plays it frame by frame until the
 // window is closed.
+#include <filesystem>
 #include <iostream>
 
 #include "app/clock.h"
 #include "app/frame_loop.h"
+#include "app/run_directory_hint.h"
 #include "app/window.h"
 #include "audio/audio_manager.h"
 #include "gfx/camera.h"
@@ -60,6 +62,8 @@ int main() {
         std::cout << failure.what() << std::endl;
     } catch (const ShaderFileError& error) {
         std::cerr << error.what() << std::endl;
+        std::error_code unknown;
+        std::cerr << RunDirectoryHint(std::filesystem::current_path(unknown)) << std::endl;
     }
     glfwTerminate();
     return -1;
