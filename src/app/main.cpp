@@ -1,5 +1,6 @@
 // Lumenvale: builds the scene once, in a fixed order, then plays it frame by frame until the
 // window is closed.
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "app/clock.h"
 #include "app/command_line.h"
 #include "app/frame_loop.h"
+#include "app/run_directory_hint.h"
 #include "app/window.h"
 #include "audio/audio_manager.h"
 #include "export/film_export.h"
@@ -62,6 +64,8 @@ int PlayFilmOrFail() {
         std::cout << failure.what() << std::endl;
     } catch (const ShaderFileError& error) {
         std::cerr << error.what() << std::endl;
+        std::error_code unknown;
+        std::cerr << RunDirectoryHint(std::filesystem::current_path(unknown)) << std::endl;
     }
     glfwTerminate();
     return -1;
