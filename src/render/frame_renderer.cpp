@@ -6,11 +6,6 @@
 #include "render/lens_flare.h"
 #include "render/shadow_map.h"
 
-namespace {
-constexpr int kWidth = 1920;
-constexpr int kHeight = 1080;
-}  // namespace
-
 FrameRenderer::FrameRenderer(Scene& scene, std::ostream& log) : scene(scene), log(log) {}
 
 void FrameRenderer::RenderShadowMap(const SunState& sun) {
@@ -26,32 +21,42 @@ void FrameRenderer::RenderShadowMap(const SunState& sun) {
     const struct {
         std::vector<Mesh>& meshes;
         const glm::mat4& model;
-    } casters[] = {{scene.wellMeshes, scene.wellModel},
-                   {scene.terrainMeshes, scene.terrainModel},
-                   {scene.plantMeshes, identity}};
+        const char* pass;
+    } casters[] = {{scene.wellMeshes, scene.wellModel, "shadow well"},
+                   {scene.terrainMeshes, scene.terrainModel, "shadow terrain"},
+                   {scene.plantMeshes, identity, "shadow plants"}};
     for (const auto& caster : casters) {
         for (Mesh& mesh : caster.meshes) {
             SetUniform(program, "model", caster.model);
             mesh.DrawShadow(program);
         }
+        PassEnded(caster.pass);
     }
 
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glViewport(0, 0, kWidth, kHeight);
+    FrameTarget::Window().Bind();
 }
 
-void FrameRenderer::RenderScene(Camera& camera, const FrameInputs& frame) {
+void FrameRenderer::RenderScene(Camera& camera, const FrameInputs& frame,
+                                const FrameTarget& target) {
+    target.Bind();
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     camera.updateMatrix(45.0f, 0.1f, 2000.0f);
+    PassEnded("clear");
 
     DrawSky(camera, frame);
+    PassEnded("sky");
     DrawStars(camera, frame);
+    PassEnded("stars");
     DrawLitObjects(camera, frame);
     DrawWater(camera, frame);
-    DrawSunOrMoon(camera, frame);
+    PassEnded("water");
+    DrawSunOrMoon(camera, frame, target);
     glDisable(GL_BLEND);
+    PassEnded("sun, moon, flare");
     DrawFade(frame);
+    PassEnded("fade");
+    if (!target.IsWindow()) FrameTarget::Window().Bind();
 }
 
 // Sky and stars go first without depth, so everything drawn later covers them.
@@ -111,12 +116,14 @@ void FrameRenderer::DrawLitObjects(Camera& camera, const FrameInputs& frame) {
     const struct {
         std::vector<Mesh>& meshes;
         Shader& program;
-    } litObjects[] = {{scene.wellMeshes, scene.programs.well},
-                      {scene.terrainMeshes, scene.programs.terrain},
-                      {scene.plantMeshes, scene.programs.plant},
-                      {scene.fireflyMeshes, scene.programs.firefly}};
+        const char* pass;
+    } litObjects[] = {{scene.wellMeshes, scene.programs.well, "lit well"},
+                      {scene.terrainMeshes, scene.programs.terrain, "lit terrain"},
+                      {scene.plantMeshes, scene.programs.plant, "lit plants"},
+                      {scene.fireflyMeshes, scene.programs.firefly, "firefly"}};
     for (const auto& object : litObjects) {
         for (Mesh& mesh : object.meshes) mesh.Draw(object.program, camera, lightPos);
+        PassEnded(object.pass);
     }
 }
 
@@ -132,22 +139,24 @@ void FrameRenderer::DrawWater(Camera& camera, const FrameInputs& frame) {
 }
 
 // Drawn over the lit scene with depth, blended by their alpha; the flare adds its own light.
-void FrameRenderer::DrawSunOrMoon(Camera& camera, const FrameInputs& frame) {
+void FrameRenderer::DrawSunOrMoon(Camera& camera, const FrameInputs& frame,
+                                  const FrameTarget& target) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     if (frame.drawSun) {
         scene.programs.sun.Activate();
         SetUniform(scene.programs.sun, "sunPosition", frame.sun.sunPos);
         scene.sunMesh.DrawBillboard(scene.programs.sun, camera, frame.sun.sunPos, 25.0f);
-        DrawLensFlare(camera, frame);
+        DrawLensFlare(camera, frame, target);
     } else {
         scene.moonMesh.DrawBillboard(scene.programs.moon, camera, frame.sun.moonPos, 3.0f);
     }
 }
 
 // Reads back the depth under the sun: the flare shows only when nothing stands in front of it.
-void FrameRenderer::DrawLensFlare(Camera& camera, const FrameInputs& frame) {
-    const auto sun = ProjectSun(camera.cameraMatrix, frame.sun.sunPos, kWidth, kHeight);
+void FrameRenderer::DrawLensFlare(Camera& camera, const FrameInputs& frame,
+                                  const FrameTarget& target) {
+    const auto sun = ProjectSun(camera.cameraMatrix, frame.sun.sunPos, target.width, target.height);
     if (!sun) return;
     float depth = 0.0f;
     glReadPixels(sun->readPixel.x, sun->readPixel.y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
