@@ -1,5 +1,6 @@
 // Lumenvale: builds the scene once, in a fixed order, then plays it frame by frame until the
 // window is closed.
+#include <cstring>
 #include <iostream>
 
 #include "app/clock.h"
@@ -7,13 +8,21 @@
 #include "app/window.h"
 #include "audio/audio_manager.h"
 #include "gfx/camera.h"
+#include "render/render_scale.h"
 #include "render/scene.h"
 #include "sequence/shot_tables.h"
 
 namespace {
 
+// The one option: "--render-scale auto" (the default) or "--render-scale S" with S in [0.5, 1].
+std::optional<RenderScaleControl> ReadOptions(int argc, char** argv) {
+    if (argc == 1) return RenderScaleControl::Adaptive();
+    if (argc == 3 && std::strcmp(argv[1], "--render-scale") == 0) return ParseRenderScale(argv[2]);
+    return std::nullopt;
+}
+
 // Start-up, the frame loop, then shutdown.
-int PlayFilm() {
+int PlayFilm(RenderScaleControl renderScale) {
     GLFWwindow* window = OpenMainWindow();
     if (!window) throw StartupFailure("Failed to create GLFW window");
     LoadGlEntryPoints(window);
@@ -40,7 +49,9 @@ int PlayFilm() {
     glEnable(GL_DEPTH_TEST);
 
     GlfwClock clock;
-    FrameLoop(window, Film{scene, camera, audio, cameraShots, fireflyPath}, clock, std::cout).Run();
+    FrameLoop(window, Film{scene, camera, audio, cameraShots, fireflyPath}, clock, std::cout,
+              renderScale)
+        .Run();
 
     DeleteShaderPrograms(scene.programs);
     glDeleteVertexArrays(1, &scene.stars.starVAO);
@@ -53,9 +64,14 @@ int PlayFilm() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const std::optional<RenderScaleControl> renderScale = ReadOptions(argc, argv);
+    if (!renderScale) {
+        std::cerr << "usage: lumenvale [--render-scale auto|S]  (S from 0.5 to 1)" << std::endl;
+        return 2;
+    }
     try {
-        return PlayFilm();
+        return PlayFilm(*renderScale);
     } catch (const StartupFailure& failure) {
         std::cout << failure.what() << std::endl;
     } catch (const ShaderFileError& error) {

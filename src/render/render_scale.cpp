@@ -15,8 +15,8 @@ constexpr double kStepUpBelow = 0.7;
 constexpr double kStepDownAbove = 1.1;
 
 float SnapToStep(float scale) {
-    return std::clamp(std::round(scale / kStep) * kStep, RenderScale::kMinimum,
-                      RenderScale::kMaximum);
+    return std::clamp(std::round(scale / kStep) * kStep, RenderScaleControl::kMinimum,
+                      RenderScaleControl::kMaximum);
 }
 
 double Median(std::vector<double> values) {
@@ -27,15 +27,15 @@ double Median(std::vector<double> values) {
 
 }  // namespace
 
-RenderScale RenderScale::Adaptive() {
-    return RenderScale(kMaximum, true);
+RenderScaleControl RenderScaleControl::Adaptive() {
+    return RenderScaleControl(kMaximum, true);
 }
 
-RenderScale RenderScale::Fixed(float scale) {
-    return RenderScale(std::clamp(scale, kMinimum, kMaximum), false);
+RenderScaleControl RenderScaleControl::Fixed(float scale) {
+    return RenderScaleControl(std::clamp(scale, kMinimum, kMaximum), false);
 }
 
-void RenderScale::AddFrameTime(double seconds) {
+void RenderScaleControl::AddFrameTime(double seconds) {
     if (!adaptive) return;
     frameTimes.push_back(seconds);
     if (static_cast<int>(frameTimes.size()) < kFramesPerDecision) return;
@@ -59,12 +59,12 @@ PictureSize ScaledSize(int width, int height, float scale) {
             std::max(1, static_cast<int>(std::lround(height * scale)))};
 }
 
-std::optional<RenderScale> ParseRenderScale(const char* text) {
-    if (std::strcmp(text, "auto") == 0) return RenderScale::Adaptive();
+std::optional<RenderScaleControl> ParseRenderScale(const char* text) {
+    if (std::strcmp(text, "auto") == 0) return RenderScaleControl::Adaptive();
     char* end = nullptr;
     const float value = std::strtof(text, &end);
-    if (end == text || *end != '\0' || !(value >= RenderScale::kMinimum) ||
-        !(value <= RenderScale::kMaximum))
+    if (end == text || *end != '\0' || !(value >= RenderScaleControl::kMinimum) ||
+        !(value <= RenderScaleControl::kMaximum))
         return std::nullopt;
-    return RenderScale::Fixed(value);
+    return RenderScaleControl::Fixed(value);
 }

@@ -6,16 +6,16 @@
 // The share of the window's width and height that the 3D passes render at. Fixed, or adaptive:
 // it follows the measured frame time so that a machine without a GPU still shows a moving film,
 // and stays at 1 on a machine that keeps up at full size.
-class RenderScale {
+class RenderScaleControl {
   public:
     static constexpr float kMinimum = 0.5f;
     static constexpr float kMaximum = 1.0f;
     static constexpr int kFramesPerDecision = 12;
     static constexpr double kTargetFrameSeconds = 1.0 / 30.0;
 
-    static RenderScale Adaptive();
+    static RenderScaleControl Adaptive();
     // A scale that never changes, clamped to [kMinimum, kMaximum].
-    static RenderScale Fixed(float scale);
+    static RenderScaleControl Fixed(float scale);
 
     float Current() const { return scale; }
     bool IsAdaptive() const { return adaptive; }
@@ -26,7 +26,7 @@ class RenderScale {
     void AddFrameTime(double seconds);
 
   private:
-    RenderScale(float scale, bool adaptive) : scale(scale), adaptive(adaptive) {}
+    RenderScaleControl(float scale, bool adaptive) : scale(scale), adaptive(adaptive) {}
 
     float scale;
     bool adaptive;
@@ -41,4 +41,4 @@ struct PictureSize {
 PictureSize ScaledSize(int width, int height, float scale);
 
 // Reads a render-scale option: "auto", or a number in [0.5, 1]. Nothing when it is neither.
-std::optional<RenderScale> ParseRenderScale(const char* text);
+std::optional<RenderScaleControl> ParseRenderScale(const char* text);

@@ -17,8 +17,8 @@ void FrameTarget::Bind() const {
 }
 
 void OffscreenTarget::Resize(int newWidth, int newHeight) {
-    if (framebuffer != 0 && newWidth == width && newHeight == height) return;
-    if (framebuffer == 0) {
+    if (Allocated() && newWidth == width && newHeight == height) return;
+    if (!Allocated()) {
         glGenFramebuffers(1, &framebuffer);
         glGenTextures(1, &colorTexture);
         glGenRenderbuffers(1, &depthBuffer);
@@ -60,6 +60,7 @@ std::vector<unsigned char> OffscreenTarget::ReadRgb() const {
 }
 
 void OffscreenTarget::Delete() {
+    if (!Allocated()) return;
     glDeleteFramebuffers(1, &framebuffer);
     glDeleteTextures(1, &colorTexture);
     glDeleteRenderbuffers(1, &depthBuffer);

@@ -32,6 +32,7 @@ class OffscreenTarget {
     // does nothing when the size is already that.
     void Resize(int width, int height);
     FrameTarget Target() const { return {framebuffer, width, height}; }
+    bool Allocated() const { return framebuffer != 0; }
 
     // Scales the picture onto the window with bilinear filtering (exact at the window's size),
     // then leaves the default framebuffer bound with the window's viewport.

@@ -5,34 +5,34 @@
 namespace {
 
 // Feeds one decision's worth of frames of `seconds` each.
-void Feed(RenderScale& scale, double seconds) {
-    for (int i = 0; i < RenderScale::kFramesPerDecision; ++i) scale.AddFrameTime(seconds);
+void Feed(RenderScaleControl& scale, double seconds) {
+    for (int i = 0; i < RenderScaleControl::kFramesPerDecision; ++i) scale.AddFrameTime(seconds);
 }
 
 }  // namespace
 
-TEST(RenderScale, AMachineThatKeepsUpStaysAtFullSize) {
-    RenderScale scale = RenderScale::Adaptive();
+TEST(RenderScaleControl, AMachineThatKeepsUpStaysAtFullSize) {
+    RenderScaleControl scale = RenderScaleControl::Adaptive();
     EXPECT_FLOAT_EQ(scale.Current(), 1.0f);
     for (int i = 0; i < 50; ++i) Feed(scale, 1.0 / 60.0);
     EXPECT_FLOAT_EQ(scale.Current(), 1.0f);
 }
 
-TEST(RenderScale, ChangesOnlyOncePerDecisionAndFromTheMedianNotASpike) {
-    RenderScale scale = RenderScale::Adaptive();
-    for (int i = 0; i < RenderScale::kFramesPerDecision - 1; ++i) scale.AddFrameTime(0.2);
+TEST(RenderScaleControl, ChangesOnlyOncePerDecisionAndFromTheMedianNotASpike) {
+    RenderScaleControl scale = RenderScaleControl::Adaptive();
+    for (int i = 0; i < RenderScaleControl::kFramesPerDecision - 1; ++i) scale.AddFrameTime(0.2);
     EXPECT_FLOAT_EQ(scale.Current(), 1.0f) << "no decision before the window is full";
     scale.AddFrameTime(0.2);
     EXPECT_LT(scale.Current(), 1.0f);
 
-    RenderScale steady = RenderScale::Adaptive();
-    for (int i = 0; i < RenderScale::kFramesPerDecision; ++i)
+    RenderScaleControl steady = RenderScaleControl::Adaptive();
+    for (int i = 0; i < RenderScaleControl::kFramesPerDecision; ++i)
         steady.AddFrameTime(i % 4 == 0 ? 0.5 : 0.02);  // a stall every fourth frame
     EXPECT_FLOAT_EQ(steady.Current(), 1.0f);
 }
 
-TEST(RenderScale, SlowFramesStepDownBoundedAndOnTheGridUntilTheMinimum) {
-    RenderScale scale = RenderScale::Adaptive();
+TEST(RenderScaleControl, SlowFramesStepDownBoundedAndOnTheGridUntilTheMinimum) {
+    RenderScaleControl scale = RenderScaleControl::Adaptive();
     Feed(scale, 0.150);  // 4.5x the target: sqrt says 0.47, but one decision drops at most 0.25
     EXPECT_NEAR(scale.Current(), 0.75f, 1e-5f);
     Feed(scale, 0.150);
@@ -40,20 +40,20 @@ TEST(RenderScale, SlowFramesStepDownBoundedAndOnTheGridUntilTheMinimum) {
     Feed(scale, 0.150);
     EXPECT_NEAR(scale.Current(), 0.5f, 1e-5f) << "never below the minimum";
 
-    RenderScale slightly = RenderScale::Adaptive();
-    Feed(slightly, RenderScale::kTargetFrameSeconds * 1.2);  // sqrt gives 0.913: snaps to 0.9
+    RenderScaleControl slightly = RenderScaleControl::Adaptive();
+    Feed(slightly, RenderScaleControl::kTargetFrameSeconds * 1.2);  // sqrt gives 0.913: snaps to 0.9
     EXPECT_NEAR(slightly.Current(), 0.9f, 1e-5f);
-    RenderScale barely = RenderScale::Adaptive();
-    Feed(barely, RenderScale::kTargetFrameSeconds * 1.11);  // sqrt gives 0.949: still one step
+    RenderScaleControl barely = RenderScaleControl::Adaptive();
+    Feed(barely, RenderScaleControl::kTargetFrameSeconds * 1.11);  // sqrt gives 0.949: still one step
     EXPECT_NEAR(barely.Current(), 0.95f, 1e-5f);
 }
 
-TEST(RenderScale, FastFramesClimbOneStepPerDecisionAndNearTargetFramesHold) {
-    RenderScale scale = RenderScale::Adaptive();
+TEST(RenderScaleControl, FastFramesClimbOneStepPerDecisionAndNearTargetFramesHold) {
+    RenderScaleControl scale = RenderScaleControl::Adaptive();
     Feed(scale, 0.150);
     Feed(scale, 0.150);
     ASSERT_NEAR(scale.Current(), 0.5f, 1e-5f);
-    Feed(scale, RenderScale::kTargetFrameSeconds * 0.9);  // close to the target: hold
+    Feed(scale, RenderScaleControl::kTargetFrameSeconds * 0.9);  // close to the target: hold
     EXPECT_NEAR(scale.Current(), 0.5f, 1e-5f);
     Feed(scale, 0.005);
     EXPECT_NEAR(scale.Current(), 0.55f, 1e-5f);
@@ -61,14 +61,14 @@ TEST(RenderScale, FastFramesClimbOneStepPerDecisionAndNearTargetFramesHold) {
     EXPECT_FLOAT_EQ(scale.Current(), 1.0f) << "never above the window's size";
 }
 
-TEST(RenderScale, AFixedScaleIgnoresFrameTimes) {
-    RenderScale scale = RenderScale::Fixed(0.75f);
+TEST(RenderScaleControl, AFixedScaleIgnoresFrameTimes) {
+    RenderScaleControl scale = RenderScaleControl::Fixed(0.75f);
     EXPECT_FALSE(scale.IsAdaptive());
     for (int i = 0; i < 10; ++i) Feed(scale, 0.5);
     EXPECT_FLOAT_EQ(scale.Current(), 0.75f);
 }
 
-TEST(RenderScale, ParsesAutoAndNumbersWithinRangeOnly) {
+TEST(RenderScaleControl, ParsesAutoAndNumbersWithinRangeOnly) {
     ASSERT_TRUE(ParseRenderScale("auto"));
     EXPECT_TRUE(ParseRenderScale("auto")->IsAdaptive());
     ASSERT_TRUE(ParseRenderScale("1"));
@@ -80,7 +80,7 @@ TEST(RenderScale, ParsesAutoAndNumbersWithinRangeOnly) {
         EXPECT_FALSE(ParseRenderScale(bad)) << '"' << bad << '"';
 }
 
-TEST(RenderScale, ScaledSizeRoundsAndNeverVanishes) {
+TEST(RenderScaleControl, ScaledSizeRoundsAndNeverVanishes) {
     const PictureSize full = ScaledSize(1920, 1080, 1.0f);
     EXPECT_EQ(full.width, 1920);
     EXPECT_EQ(full.height, 1080);

@@ -65,7 +65,7 @@ struct MomentTimes {
 
 struct Options {
     int frames = 7;
-    RenderScale scale = RenderScale::Fixed(1.0f);
+    RenderScaleControl scale = RenderScaleControl::Fixed(1.0f);
     std::vector<float> moments;
 };
 
