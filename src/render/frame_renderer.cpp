@@ -10,6 +10,7 @@ FrameRenderer::FrameRenderer(Scene& scene, std::ostream& log) : scene(scene), lo
 
 void FrameRenderer::RenderShadowMap(const SunState& sun) {
     lightSpaceMatrix = LightSpaceMatrix(sun.sunPos);
+    if (shortcuts.skipShadowMapWithoutSunlight && !SunlightReachesTheScene(sun.sunHeight)) return;
     glViewport(0, 0, ShadowTarget::kSize, ShadowTarget::kSize);
     glBindFramebuffer(GL_FRAMEBUFFER, scene.shadow.shadowFBO);
     glClear(GL_DEPTH_BUFFER_BIT);
@@ -44,11 +45,13 @@ void FrameRenderer::RenderScene(Camera& camera, const FrameInputs& frame,
     camera.updateMatrix(45.0f, 0.1f, 2000.0f);
     PassEnded("clear");
 
-    DrawSky(camera, frame);
-    PassEnded("sky");
-    DrawStars(camera, frame);
-    PassEnded("stars");
-    DrawLitObjects(camera, frame);
+    if (shortcuts.skyBehindOpaqueObjects) {
+        DrawLitObjects(camera, frame);
+        DrawSkyAndStars(camera, frame);
+    } else {
+        DrawSkyAndStars(camera, frame);
+        DrawLitObjects(camera, frame);
+    }
     DrawWater(camera, frame);
     PassEnded("water");
     DrawSunOrMoon(camera, frame, target);
@@ -59,10 +62,30 @@ void FrameRenderer::RenderScene(Camera& camera, const FrameInputs& frame,
     if (!target.IsWindow()) FrameTarget::Window().Bind();
 }
 
-// Sky and stars go first without depth, so everything drawn later covers them.
-void FrameRenderer::DrawSky(Camera& camera, const FrameInputs& frame) {
+// The sky and the stars never hide anything. Drawn first, without depth, everything after covers
+// them. Drawn after the opaque objects, every fragment is moved to the far plane, where the depth
+// test keeps exactly the pixels that no object covers: the same picture for less shading.
+void FrameRenderer::DrawSkyAndStars(Camera& camera, const FrameInputs& frame) {
     glDepthMask(GL_FALSE);
-    glDisable(GL_DEPTH_TEST);
+    if (shortcuts.skyBehindOpaqueObjects) {
+        glEnable(GL_DEPTH_TEST);
+        glDepthFunc(GL_LEQUAL);
+        glDepthRange(1.0, 1.0);
+    } else {
+        glDisable(GL_DEPTH_TEST);
+    }
+    DrawSky(camera, frame);
+    PassEnded("sky");
+    DrawStars(camera, frame);
+    PassEnded("stars");
+    glDepthRange(0.0, 1.0);
+    glDepthFunc(GL_LESS);
+    glDisable(GL_BLEND);
+    glDepthMask(GL_TRUE);
+    glEnable(GL_DEPTH_TEST);
+}
+
+void FrameRenderer::DrawSky(Camera& camera, const FrameInputs& frame) {
     glDisable(GL_BLEND);
     Shader& program = scene.programs.sky;
     program.Activate();

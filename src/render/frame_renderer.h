@@ -16,6 +16,17 @@ struct FrameInputs {
     bool drawSun = true;     // the sun (with its flare) or the moon
 };
 
+// Work the renderer leaves out, or does in another order, because the picture stays the same.
+// Each can be switched off to compare a frame against the full path.
+struct RenderShortcuts {
+    // Once the sun is far enough below the horizon that no sunlight is left, the lit shaders
+    // multiply whatever the shadow map says by zero: it is not rendered.
+    bool skipShadowMapWithoutSunlight = true;
+    // The sky and the stars go after the opaque objects, pinned to the far plane, so they shade
+    // only the pixels the objects leave uncovered.
+    bool skyBehindOpaqueObjects = true;
+};
+
 // Told as each pass of a frame ends, to measure the passes one by one; nothing is drawn for it.
 class PassObserver {
   public:
@@ -39,10 +50,13 @@ class FrameRenderer {
 
     void SetPassObserver(PassObserver* observer) { passObserver = observer; }
 
+    RenderShortcuts shortcuts;
+
   private:
     void PassEnded(const char* pass) {
         if (passObserver) passObserver->PassEnded(pass);
     }
+    void DrawSkyAndStars(Camera& camera, const FrameInputs& frame);
     void DrawSky(Camera& camera, const FrameInputs& frame);
     void DrawStars(Camera& camera, const FrameInputs& frame);
     void DrawLitObjects(Camera& camera, const FrameInputs& frame);

@@ -41,10 +41,12 @@ TEST(RenderScaleControl, SlowFramesStepDownBoundedAndOnTheGridUntilTheMinimum) {
     EXPECT_NEAR(scale.Current(), 0.5f, 1e-5f) << "never below the minimum";
 
     RenderScaleControl slightly = RenderScaleControl::Adaptive();
-    Feed(slightly, RenderScaleControl::kTargetFrameSeconds * 1.2);  // sqrt gives 0.913: snaps to 0.9
+    Feed(slightly,
+         RenderScaleControl::kTargetFrameSeconds * 1.2);  // sqrt gives 0.913: snaps to 0.9
     EXPECT_NEAR(slightly.Current(), 0.9f, 1e-5f);
     RenderScaleControl barely = RenderScaleControl::Adaptive();
-    Feed(barely, RenderScaleControl::kTargetFrameSeconds * 1.11);  // sqrt gives 0.949: still one step
+    Feed(barely,
+         RenderScaleControl::kTargetFrameSeconds * 1.11);  // sqrt gives 0.949: still one step
     EXPECT_NEAR(barely.Current(), 0.95f, 1e-5f);
 }
 

@@ -29,6 +29,8 @@ void SceneFrames::Render(const glm::vec3& eye, const glm::vec3& lookAt, float an
     camera.position = eye;
     camera.orientation = glm::normalize(lookAt - eye);
     FrameRenderer renderer(scene(), log);
+    renderer.shortcuts = shortcuts;
+    renderer.SetPassObserver(passObserver);
     FrameInputs frame;
     frame.sun = SunAt(angle);
     frame.time = 42.0f;

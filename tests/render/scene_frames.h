@@ -30,6 +30,8 @@ class SceneFrames : public GlTest {
     static Scene& scene();
     static const std::string& startupLog();
     Camera camera{1920, 1080, glm::vec3(0.0f)};
+    RenderShortcuts shortcuts;             // what Render uses; the renderer's own by default
+    PassObserver* passObserver = nullptr;  // told of each pass Render draws
     std::ostringstream log;
 };
 
