@@ -19,22 +19,32 @@ void FrameRenderer::RenderShadowMap(const SunState& sun) {
     program.Activate();
     SetUniform(program, "lightSpaceMatrix", lightSpaceMatrix);
     const glm::mat4 identity(1.0f);
+    const std::vector<Bounds>* plantBounds = shortcuts.cullPlants ? &scene.plantBounds : nullptr;
     const struct {
         std::vector<Mesh>& meshes;
         const glm::mat4& model;
+        const std::vector<Bounds>* bounds;
         const char* pass;
-    } casters[] = {{scene.wellMeshes, scene.wellModel, "shadow well"},
-                   {scene.terrainMeshes, scene.terrainModel, "shadow terrain"},
-                   {scene.plantMeshes, identity, "shadow plants"}};
+    } casters[] = {{scene.wellMeshes, scene.wellModel, nullptr, "shadow well"},
+                   {scene.terrainMeshes, scene.terrainModel, nullptr, "shadow terrain"},
+                   {scene.plantMeshes, identity, plantBounds, "shadow plants"}};
+    const ViewVolume sunBox(lightSpaceMatrix);
     for (const auto& caster : casters) {
-        for (Mesh& mesh : caster.meshes) {
+        DrawVisible(caster.meshes, caster.bounds, sunBox, [&](Mesh& mesh) {
             SetUniform(program, "model", caster.model);
             mesh.DrawShadow(program);
-        }
+        });
         PassEnded(caster.pass);
     }
 
     FrameTarget::Window().Bind();
+}
+
+void FrameRenderer::DrawVisible(std::vector<Mesh>& meshes, const std::vector<Bounds>* bounds,
+                                const ViewVolume& volume, const std::function<void(Mesh&)>& draw) {
+    for (size_t i = 0; i < meshes.size(); ++i) {
+        if (!bounds || volume.MayContain((*bounds)[i])) draw(meshes[i]);
+    }
 }
 
 void FrameRenderer::RenderScene(Camera& camera, const FrameInputs& frame,
@@ -136,16 +146,20 @@ void FrameRenderer::DrawLitObjects(Camera& camera, const FrameInputs& frame) {
     SetUniform(scene.programs.firefly, "glowStrength", 3.5f);
 
     glm::vec3 lightPos = frame.sun.sunPos;
+    const std::vector<Bounds>* plantBounds = shortcuts.cullPlants ? &scene.plantBounds : nullptr;
     const struct {
         std::vector<Mesh>& meshes;
         Shader& program;
+        const std::vector<Bounds>* bounds;
         const char* pass;
-    } litObjects[] = {{scene.wellMeshes, scene.programs.well, "lit well"},
-                      {scene.terrainMeshes, scene.programs.terrain, "lit terrain"},
-                      {scene.plantMeshes, scene.programs.plant, "lit plants"},
-                      {scene.fireflyMeshes, scene.programs.firefly, "firefly"}};
+    } litObjects[] = {{scene.wellMeshes, scene.programs.well, nullptr, "lit well"},
+                      {scene.terrainMeshes, scene.programs.terrain, nullptr, "lit terrain"},
+                      {scene.plantMeshes, scene.programs.plant, plantBounds, "lit plants"},
+                      {scene.fireflyMeshes, scene.programs.firefly, nullptr, "firefly"}};
+    const ViewVolume view(camera.cameraMatrix);
     for (const auto& object : litObjects) {
-        for (Mesh& mesh : object.meshes) mesh.Draw(object.program, camera, lightPos);
+        DrawVisible(object.meshes, object.bounds, view,
+                    [&](Mesh& mesh) { mesh.Draw(object.program, camera, lightPos); });
         PassEnded(object.pass);
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <glm/glm.hpp>
 #include <ostream>
 
@@ -7,6 +8,7 @@
 #include "render/day_night.h"
 #include "render/render_target.h"
 #include "render/scene.h"
+#include "render/view_volume.h"
 
 // What a frame's passes need besides the scene and the camera.
 struct FrameInputs {
@@ -25,6 +27,9 @@ struct RenderShortcuts {
     // The sky and the stars go after the opaque objects, pinned to the far plane, so they shade
     // only the pixels the objects leave uncovered.
     bool skyBehindOpaqueObjects = true;
+    // Plants wholly outside the camera's view (lit pass) or the sun's box (shadow pass) are
+    // not drawn.
+    bool cullPlants = true;
 };
 
 // Told as each pass of a frame ends, to measure the passes one by one; nothing is drawn for it.
@@ -53,6 +58,9 @@ class FrameRenderer {
     RenderShortcuts shortcuts;
 
   private:
+    // Draws every mesh of an object whose box `volume` may contain (all of them without boxes).
+    void DrawVisible(std::vector<Mesh>& meshes, const std::vector<Bounds>* bounds,
+                     const ViewVolume& volume, const std::function<void(Mesh&)>& draw);
     void PassEnded(const char* pass) {
         if (passObserver) passObserver->PassEnded(pass);
     }

@@ -6,6 +6,7 @@
 
 #include "render/day_night.h"
 #include "render/shadow_map.h"
+#include "render/view_volume.h"
 #include "scene_frames.h"
 
 namespace {
@@ -106,5 +107,27 @@ TEST_F(ShortcutFrames, ANightFrameWithAStaleShadowMapMatchesOneWithAFreshMap) {
             RenderWith(view, full);  // fills the map with the view's daytime shadows
             EXPECT_EQ(LargestDifference(fresh, RenderWith(night, skipping)), 0);
         }
+    }
+}
+
+TEST_F(ShortcutFrames, LeavingOutPlantsOutsideTheViewAndTheSunsBoxLeavesThePictureAsItWas) {
+    // Close to one plant, where most others lie outside the picture; the sun's box still holds
+    // many of them.
+    const Bounds& plant = scene().plantBounds[scene().plantBounds.size() / 2];
+    const glm::vec3 centre = 0.5f * (plant.min + plant.max);
+    const View amongThePlants{"among the plants", centre + glm::vec3(2.0f, 1.5f, 2.5f), centre,
+                              kAfternoonAngle};
+    RenderShortcuts full;
+    full.cullPlants = false;
+    const RenderShortcuts culling;
+    for (const View& view : {kViews[0], kViews[1], kViews[2], amongThePlants}) {
+        SCOPED_TRACE(view.name);
+        const std::vector<unsigned char> before = RenderWith(view, full);
+        const ViewVolume seen(camera.cameraMatrix);
+        const auto inView = std::count_if(scene().plantBounds.begin(), scene().plantBounds.end(),
+                                          [&](const Bounds& box) { return seen.MayContain(box); });
+        EXPECT_LT(inView, static_cast<long>(scene().plantBounds.size()))
+            << "the view must leave some plants out to test anything";
+        EXPECT_EQ(LargestDifference(before, RenderWith(view, culling)), 0);
     }
 }
