@@ -13,13 +13,14 @@
 #include "audio/audio_manager.h"
 #include "export/film_export.h"
 #include "gfx/camera.h"
+#include "render/render_scale.h"
 #include "render/scene.h"
 #include "sequence/shot_tables.h"
 
 namespace {
 
 // Start-up, the frame loop, then shutdown.
-int PlayFilm() {
+int PlayFilm(RenderScaleControl renderScale) {
     GLFWwindow* window = OpenMainWindow();
     if (!window) throw StartupFailure("Failed to create GLFW window");
     LoadGlEntryPoints(window);
@@ -46,7 +47,9 @@ int PlayFilm() {
     glEnable(GL_DEPTH_TEST);
 
     GlfwClock clock;
-    FrameLoop(window, Film{scene, camera, audio, cameraShots, fireflyPath}, clock, std::cout).Run();
+    FrameLoop(window, Film{scene, camera, audio, cameraShots, fireflyPath}, clock, std::cout,
+              renderScale)
+        .Run();
 
     DeleteShaderPrograms(scene.programs);
     glDeleteVertexArrays(1, &scene.stars.starVAO);
@@ -57,9 +60,9 @@ int PlayFilm() {
     return 0;  // the music player closes its device first as the locals go, in reverse order
 }
 
-int PlayFilmOrFail() {
+int PlayFilmOrFail(RenderScaleControl renderScale) {
     try {
-        return PlayFilm();
+        return PlayFilm(renderScale);
     } catch (const StartupFailure& failure) {
         std::cout << failure.what() << std::endl;
     } catch (const ShaderFileError& error) {
@@ -95,5 +98,7 @@ int main(int argc, char** argv) {
         case CommandLineOptions::Action::Play:
             break;
     }
-    return PlayFilmOrFail();
+    const RenderScale& scale = command.options.renderScale;
+    return PlayFilmOrFail(scale.automatic ? RenderScaleControl::Adaptive()
+                                          : RenderScaleControl::Fixed(scale.scale));
 }
