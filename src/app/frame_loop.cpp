@@ -2,10 +2,12 @@
 
 #include "audio/audio_manager.h"
 
-FrameLoop::FrameLoop(GLFWwindow* window, Film film, const Clock& clock, std::ostream& log)
+FrameLoop::FrameLoop(GLFWwindow* window, Film film, const Clock& clock, FrameOutput& output,
+                     std::ostream& log)
     : window(window),
       film(film),
       clock(clock),
+      output(output),
       log(log),
       renderer(film.scene, log),
       sequence(film.cameraShots, film.audio, log),
@@ -52,8 +54,7 @@ void FrameLoop::StartClocksOnFirstFrame() {
     dayNight.InitializeOnce(clock.Now());
     if (!firstFrame) return;
     firstFrame = false;
-    sequence.fadeStartTime = clock.Now();
-    sequence.shotStartTime = static_cast<float>(sequence.fadeStartTime);
+    sequence.BeginFirstRun(clock.Now());
 }
 
 void FrameLoop::UpdateCamera() {
@@ -89,7 +90,7 @@ void FrameLoop::AdvanceDayNight() {
 }
 
 void FrameLoop::RenderShadowMap() {
-    renderer.RenderShadowMap(sun);
+    if (output.WantsPicture()) renderer.RenderShadowMap(sun);
 }
 
 void FrameLoop::MoveFirefly() {
@@ -97,6 +98,7 @@ void FrameLoop::MoveFirefly() {
 }
 
 void FrameLoop::RenderScene() {
+    if (!output.WantsPicture()) return;
     FrameInputs frame;
     frame.sun = sun;
     frame.time = static_cast<float>(frameTime);
@@ -110,8 +112,7 @@ void FrameLoop::UpdateMusic() {
 }
 
 void FrameLoop::Present() {
-    glfwSwapBuffers(window);
-    glfwPollEvents();
+    output.Present();
 }
 
 void FrameLoop::EndFrame() {

@@ -7,6 +7,7 @@
 #include "app/clock.h"
 #include "app/command_line.h"
 #include "app/frame_loop.h"
+#include "app/frame_output.h"
 #include "app/window.h"
 #include "audio/audio_manager.h"
 #include "export/film_export.h"
@@ -44,7 +45,10 @@ int PlayFilm() {
     glEnable(GL_DEPTH_TEST);
 
     GlfwClock clock;
-    FrameLoop(window, Film{scene, camera, audio, cameraShots, fireflyPath}, clock, std::cout).Run();
+    WindowOutput output(window);
+    FrameLoop(window, Film{scene, camera, audio, cameraShots, fireflyPath}, clock, output,
+              std::cout)
+        .Run();
 
     DeleteShaderPrograms(scene.programs);
     glDeleteVertexArrays(1, &scene.stars.starVAO);
