@@ -2,11 +2,12 @@
 
 #include "audio/audio_manager.h"
 
-FrameLoop::FrameLoop(GLFWwindow* window, Film film, const Clock& clock, std::ostream& log,
-                     RenderScaleControl renderScale)
+FrameLoop::FrameLoop(GLFWwindow* window, Film film, const Clock& clock, FrameOutput& output,
+                     std::ostream& log, RenderScaleControl renderScale)
     : window(window),
       film(film),
       clock(clock),
+      output(output),
       log(log),
       renderer(film.scene, log),
       sequence(film.cameraShots, film.audio, log),
@@ -68,8 +69,7 @@ void FrameLoop::StartClocksOnFirstFrame() {
     dayNight.InitializeOnce(clock.Now());
     if (!firstFrame) return;
     firstFrame = false;
-    sequence.fadeStartTime = clock.Now();
-    sequence.shotStartTime = static_cast<float>(sequence.fadeStartTime);
+    sequence.BeginFirstRun(clock.Now());
 }
 
 void FrameLoop::UpdateCamera() {
@@ -108,7 +108,7 @@ void FrameLoop::AdvanceDayNight() {
 }
 
 void FrameLoop::RenderShadowMap() {
-    renderer.RenderShadowMap(sun);
+    if (output.WantsPicture()) renderer.RenderShadowMap(sun);
 }
 
 void FrameLoop::MoveFirefly() {
@@ -116,6 +116,7 @@ void FrameLoop::MoveFirefly() {
 }
 
 void FrameLoop::RenderScene() {
+    if (!output.WantsPicture()) return;
     FrameInputs frame;
     frame.sun = sun;
     frame.time = static_cast<float>(frameTime);
@@ -135,8 +136,7 @@ void FrameLoop::UpdateMusic() {
 }
 
 void FrameLoop::Present() {
-    glfwSwapBuffers(window);
-    glfwPollEvents();
+    output.Present();
 }
 
 void FrameLoop::EndFrame() {

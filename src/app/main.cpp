@@ -8,6 +8,7 @@
 #include "app/clock.h"
 #include "app/command_line.h"
 #include "app/frame_loop.h"
+#include "app/frame_output.h"
 #include "app/run_directory_hint.h"
 #include "app/window.h"
 #include "audio/audio_manager.h"
@@ -47,8 +48,9 @@ int PlayFilm(RenderScaleControl renderScale) {
     glEnable(GL_DEPTH_TEST);
 
     GlfwClock clock;
-    FrameLoop(window, Film{scene, camera, audio, cameraShots, fireflyPath}, clock, std::cout,
-              renderScale)
+    WindowOutput output(window);
+    FrameLoop(window, Film{scene, camera, audio, cameraShots, fireflyPath}, clock, output,
+              std::cout, renderScale)
         .Run();
 
     DeleteShaderPrograms(scene.programs);

@@ -66,6 +66,11 @@ void SequencePlayer::FadeOut(double now, double sinceFadeStart) {
     waitingForRestart = true;
 }
 
+void SequencePlayer::BeginFirstRun(double now) {
+    fadeStartTime = now;
+    shotStartTime = static_cast<float>(now);
+}
+
 void SequencePlayer::Start(double shotStart, double fadeStart) {
     shotStartTime = static_cast<float>(shotStart);
     fadeStartTime = fadeStart;
