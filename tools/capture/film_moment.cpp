@@ -17,3 +17,13 @@ CameraPose NominalCameraPose(const std::vector<CameraShot>& shots, float filmTim
     }
     return {glm::vec3(0.0f), glm::vec3(0.0f, 0.0f, -1.0f)};
 }
+
+std::vector<float> ShotMiddles(const std::vector<CameraShot>& shots) {
+    std::vector<float> middles;
+    float shotStart = 0.0f;
+    for (const CameraShot& shot : shots) {
+        middles.push_back(shotStart + 0.5f * shot.duration);
+        shotStart += shot.duration;
+    }
+    return middles;
+}

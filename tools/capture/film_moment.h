@@ -12,3 +12,6 @@ struct CameraPose {
     glm::vec3 lookAt;
 };
 CameraPose NominalCameraPose(const std::vector<CameraShot>& shots, float filmTime);
+
+// The film time half-way through each shot, on the same assumption.
+std::vector<float> ShotMiddles(const std::vector<CameraShot>& shots);

@@ -1,0 +1,58 @@
+#include "film_frames.h"
+
+#include <algorithm>
+#include <chrono>
+#include <iostream>
+
+#include "app/window.h"
+#include "film_moment.h"
+#include "render/day_night.h"
+#include "render/firefly_flight.h"
+#include "sequence/shot_tables.h"
+
+FilmFrames::FilmFrames(Scene& scene)
+    : scene(scene),
+      renderer(scene, std::cout),
+      shots(MakeCameraShots()),
+      fireflyPath(MakeFireflyPath()),
+      camera(kWindowWidth, kWindowHeight, glm::vec3(0.0f)) {}
+
+RgbImage FilmFrames::Render(float filmTime, int repeats) {
+    const CameraPose pose = NominalCameraPose(shots, filmTime);
+    camera.position = pose.position;
+    camera.orientation = glm::normalize(pose.lookAt - pose.position);
+    const SunState sun =
+        SunAt(static_cast<float>(DayNightCycle::kStartAngle + DayNightCycle::kRate * filmTime));
+    // The firefly's clock runs from the start of the film; a leg ends on a frame of its own.
+    FireflyFlight firefly(fireflyPath, 0.0f);
+    for (float t = 0.0f; t < filmTime; t += 0.25f) firefly.Update(t, 0.25f);
+    scene.fireflyModel = firefly.Update(filmTime, 0.25f);
+
+    FrameInputs frame;
+    frame.sun = sun;
+    frame.time = filmTime;
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < repeats; ++i) {
+        renderer.RenderShadowMap(sun);
+        renderer.RenderScene(camera, frame);
+        glFinish();
+    }
+    frameMilliseconds =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+            .count() /
+        repeats;
+    sunHeight = sun.sunHeight;
+    return ReadWindow();
+}
+
+RgbImage ReadWindow() {
+    RgbImage image(kWindowWidth, kWindowHeight);
+    std::vector<unsigned char> bottomUp(image.pixels.size());
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, kWindowWidth, kWindowHeight, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+    const size_t row = static_cast<size_t>(kWindowWidth) * 3;
+    for (int y = 0; y < kWindowHeight; ++y) {
+        std::copy_n(&bottomUp[(kWindowHeight - 1 - y) * row], row, image.At(0, y));
+    }
+    return image;
+}
