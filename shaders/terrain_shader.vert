@@ -75,9 +75,8 @@ const float FACET_OFFSET = 0.5;                      // extra push where the lig
                                                      // coarse outer terrain facets stray from
                                                      // their smooth normals by this much
 const vec3 WATER_ABSORPTION = vec3(0.42, 0.11, 0.075); // sea water's absorption per unit, red first
-const float FOG_DISTANCE = 230.0;                    // distance at which the haze is 63 % thick
-const vec2 FOG_EDGE = vec2(90.0, 148.0);             // radii between which the haze closes in: the
-                                                     // sea plane's edges are 150 from the origin
+const float FOG_DISTANCE = 230.0;                    // distance at which the haze is 63 % thick,
+                                                     // as over the open sea
 
 // Where pos falls in the shadow map (xy) and the depth it must not lie behind (z). Acne is
 // avoided by moving the lookup along the normal (more when the light grazes) plus a
@@ -105,13 +104,11 @@ vec3 waterTransmittance(vec3 pos, vec3 eye) {
     return exp(-WATER_ABSORPTION * (depth + viewPath));
 }
 
-// Haze thickens with distance and closes in completely on a circle inside the square sea
-// plane, so neither the plane's edges nor its corners ever show; seen from high up the circle
-// reads as the horizon.
+// Haze thickens with distance as it does over the sea. What lies under the water gets its haze
+// from the water surface in front of it (which hides it more the hazier it is), not twice.
 float fogAmount(vec3 pos, vec3 eye) {
     float d = length(pos - eye) / FOG_DISTANCE;
-    float edge = smoothstep(FOG_EDGE.x, FOG_EDGE.y, length(pos.xz));
-    return max(1.0 - exp(-d * d), edge * edge);
+    return (1.0 - exp(-d * d)) * smoothstep(WATER_LEVEL - 0.25, WATER_LEVEL, pos.y);
 }
 // ---- end of shadow lookup, water depth and haze ----
 

@@ -1,0 +1,60 @@
+// The look of the film's shots, as properties of whole frames: a straight horizon, a sun that
+// does not wash the picture out, moonlight where the moon is, a firefly that lights the night.
+#include <algorithm>
+#include <cmath>
+
+#include "render/scene_frames.h"
+#include "sequence/shot_tables.h"
+
+namespace {
+
+constexpr int kWidth = 1920;
+constexpr int kHeight = 1080;
+
+class FilmLook : public SceneFrames {
+  protected:
+    // The film's camera half-way through `shot` (eased halves meet in the middle) and its sun.
+    void RenderShotMiddle(int shot, float filmTime) {
+        const CameraShot& s = MakeCameraShots()[static_cast<size_t>(shot)];
+        Render(0.5f * (s.startPos + s.endPos), 0.5f * (s.startLookAt + s.endLookAt),
+               FilmSunAngle(filmTime));
+    }
+
+    // The window row of the horizon: where a level line of sight far ahead lands.
+    int HorizonRow() const {
+        const glm::vec3 ahead =
+            glm::normalize(glm::vec3(camera.orientation.x, 0.0f, camera.orientation.z));
+        return WindowPixel(camera.position + ahead * 100000.0f).y;
+    }
+
+    static const Rgb& At(const std::vector<Rgb>& frame, int x, int y) {
+        return frame[static_cast<size_t>(y) * kWidth + x];
+    }
+};
+
+}  // namespace
+
+// From the high flight the sea must reach the true horizon: in every column the water gives way
+// to the horizon's colour the same distance below the horizon row, instead of along a curve.
+TEST_F(FilmLook, TheSeaMeetsTheSkyOnAStraightHorizonFromHighUp) {
+    RenderShotMiddle(4, 31.0f);
+    const int horizon = HorizonRow();
+    ASSERT_GT(horizon, 300);
+    ASSERT_LT(horizon, kHeight - 10);
+    const std::vector<Rgb> frame = ReadWindowPixels();
+    std::vector<int> bandDepths;
+    for (const int x : {60, 480, 960, 1440, 1860}) {
+        const float horizonLuminance = At(frame, x, horizon + 2).Luminance();
+        int depth = 0;
+        while (depth < horizon - 1 &&
+               std::abs(At(frame, x, horizon - depth).Luminance() - horizonLuminance) < 0.05f) {
+            ++depth;
+        }
+        bandDepths.push_back(depth);
+    }
+    const auto [shallowest, deepest] = std::minmax_element(bandDepths.begin(), bandDepths.end());
+    EXPECT_GT(*shallowest, 0);
+    EXPECT_LE(*deepest - *shallowest, 12 + *shallowest / 5)
+        << "haze band depths " << bandDepths[0] << ", " << bandDepths[1] << ", " << bandDepths[2]
+        << ", " << bandDepths[3] << ", " << bandDepths[4];
+}
