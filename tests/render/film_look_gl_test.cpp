@@ -32,6 +32,14 @@ class FilmLook : public SceneFrames {
     }
 };
 
+// Share of the frame's pixels that are white or nearly so (every channel at 96 % or more).
+float NearWhiteShare(const std::vector<Rgb>& frame) {
+    const auto white = std::count_if(frame.begin(), frame.end(), [](const Rgb& p) {
+        return std::min({p.r, p.g, p.b}) >= 0.96f;
+    });
+    return static_cast<float>(white) / static_cast<float>(frame.size());
+}
+
 }  // namespace
 
 // From the high flight the sea must reach the true horizon: in every column the water gives way
@@ -57,4 +65,22 @@ TEST_F(FilmLook, TheSeaMeetsTheSkyOnAStraightHorizonFromHighUp) {
     EXPECT_LE(*deepest - *shallowest, 12 + *shallowest / 5)
         << "haze band depths " << bandDepths[0] << ", " << bandDepths[1] << ", " << bandDepths[2]
         << ", " << bandDepths[3] << ", " << bandDepths[4];
+}
+// At sunrise and with the sun low, the disc stays white but the sky around keeps its colour.
+TEST_F(FilmLook, ALowSunDoesNotWashOutTheFrame) {
+    const struct {
+        int shot;
+        float time;
+    } moments[] = {{2, 16.0f}, {10, 63.0f}, {11, 67.0f}};
+    for (const auto& moment : moments) {
+        SCOPED_TRACE(moment.time);
+        RenderShotMiddle(moment.shot, moment.time);
+        EXPECT_LT(NearWhiteShare(ReadWindowPixels()), 0.05f);
+    }
+    // The sun of shot 2 is in the picture, above the sea: its disc is still white.
+    RenderShotMiddle(2, 16.0f);
+    const glm::ivec2 sun = WindowPixel(SunAt(FilmSunAngle(16.0f)).sunPos);
+    ASSERT_TRUE(sun.x > 2 && sun.x < kWidth - 3 && sun.y > 2 && sun.y < kHeight - 3);
+    const Rgb disc = MeanColor(sun.x, sun.y);
+    EXPECT_GT(std::min({disc.r, disc.g, disc.b}), 0.9f);
 }
