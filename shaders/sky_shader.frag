@@ -72,7 +72,7 @@ const vec3 WATER_BODY = vec3(0.02, 0.13, 0.17);  // colour the sea scatters back
 const float GLINT_POWER = 900.0;           // Blinn-Phong exponent on resolved waves
 const float FAR_GLINT_POWER = 70.0;        // on the flat far sea: its unresolved waves' glitter
 const float GLINT_STRENGTH = 9.0;          // the sun's glint with the sharpest lobe
-const vec3 MOON_GLINT = vec3(0.50, 0.60, 0.80) * 0.9;   // the moon's, likewise
+const vec3 MOON_GLINT = vec3(0.50, 0.60, 0.80) * 2.0;   // the moon's, likewise
 const float SEA_HAZE_DISTANCE = 230.0;     // distance at which the haze is 63 % thick
 const float WATER_LEVEL_Y = 0.5;           // world height of the sea surface
 

@@ -2,6 +2,7 @@
 // does not wash the picture out, moonlight where the moon is, a firefly that lights the night.
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 #include "render/scene_frames.h"
 #include "sequence/shot_tables.h"
@@ -83,4 +84,27 @@ TEST_F(FilmLook, ALowSunDoesNotWashOutTheFrame) {
     ASSERT_TRUE(sun.x > 2 && sun.x < kWidth - 3 && sun.y > 2 && sun.y < kHeight - 3);
     const Rgb disc = MeanColor(sun.x, sun.y);
     EXPECT_GT(std::min({disc.r, disc.g, disc.b}), 0.9f);
+}
+
+// By moonlight the water glitters in the moon's own column of the picture, beneath it.
+TEST_F(FilmLook, MoonlightOnTheWaterLiesUnderTheMoon) {
+    const float angle = 3.4906585f;  // 200 degrees: the moon stands 20 degrees up over +x
+    const glm::vec3 moon = SunAt(angle).moonPos;
+    const glm::vec3 eye(60.0f, 3.0f, -100.0f);
+    const glm::vec3 towardsMoon = glm::normalize(glm::vec3(moon.x - eye.x, 0.0f, moon.z - eye.z));
+    Render(eye, eye + towardsMoon * 100.0f + glm::vec3(0.0f, 12.0f, 0.0f), angle, 0.0f, false);
+    const glm::ivec2 moonPixel = WindowPixel(moon);
+    ASSERT_TRUE(moonPixel.x > 0 && moonPixel.x < kWidth && moonPixel.y < kHeight);
+    const int horizon = HorizonRow();
+    const std::vector<Rgb> frame = ReadWindowPixels();
+    std::vector<float> columnLight(kWidth, 0.0f);
+    // The water well in front of the islands on the horizon.
+    for (int y = 0; y < horizon - 120; ++y) {
+        for (int x = 0; x < kWidth; ++x) columnLight[x] += At(frame, x, y).Luminance();
+    }
+    const int brightest = static_cast<int>(
+        std::max_element(columnLight.begin(), columnLight.end()) - columnLight.begin());
+    EXPECT_NEAR(brightest, moonPixel.x, 60);
+    const float mean = std::accumulate(columnLight.begin(), columnLight.end(), 0.0f) / kWidth;
+    EXPECT_GT(columnLight[brightest], 1.3f * mean) << "a visible glitter, not a uniform sheen";
 }
