@@ -2,6 +2,7 @@
 // does not wash the picture out, moonlight where the moon is, a firefly that lights the night.
 #include <algorithm>
 #include <cmath>
+#include <glm/gtc/matrix_transform.hpp>
 #include <numeric>
 
 #include "render/scene_frames.h"
@@ -107,4 +108,28 @@ TEST_F(FilmLook, MoonlightOnTheWaterLiesUnderTheMoon) {
     EXPECT_NEAR(brightest, moonPixel.x, 60);
     const float mean = std::accumulate(columnLight.begin(), columnLight.end(), 0.0f) / kWidth;
     EXPECT_GT(columnLight[brightest], 1.3f * mean) << "a visible glitter, not a uniform sheen";
+}
+
+// At night the firefly hovering over the well lights the sand and the stones near it; with the
+// firefly far away the same ground is darker. By day its light is off.
+TEST_F(FilmLook, TheFireflyLightsTheGroundNearItAtNight) {
+    const glm::mat4 hovering = scene->fireflyModel;
+    const glm::vec3 firefly(hovering[3]);
+    const glm::vec3 ground(firefly.x + 1.5f, 0.8f, firefly.z + 0.9f);  // the sand by the well
+    const glm::vec3 eye = ground + glm::vec3(1.5f, 2.0f, 1.5f);
+    const auto groundLight = [&](const glm::mat4& model, float angle) {
+        scene->fireflyModel = model;
+        Render(eye, ground, angle);
+        const glm::ivec2 at = WindowPixel(ground);
+        return MeanColor(at.x, at.y);
+    };
+    const glm::mat4 away = glm::translate(glm::mat4(1.0f), glm::vec3(90.0f, 40.0f, 90.0f));
+    const Rgb lit = groundLight(hovering, kMidnightAngle);
+    const Rgb dark = groundLight(away, kMidnightAngle);
+    EXPECT_GT(lit.Luminance(), 1.2f * dark.Luminance());
+    EXPECT_GT(lit.r - lit.b, dark.r - dark.b) << "the firefly's light is warm";
+    const Rgb dayNear = groundLight(hovering, kNoonAngle);
+    const Rgb dayAway = groundLight(away, kNoonAngle);
+    EXPECT_NEAR(dayNear.Luminance(), dayAway.Luminance(), 0.01f);
+    scene->fireflyModel = hovering;
 }
