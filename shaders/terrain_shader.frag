@@ -149,10 +149,14 @@ vec3 material(vec3 pos, vec3 normal, float n, out float sandiness) {
     vec3 sand = mix(WET_SAND, DRY_SAND, dry);
     float onLand = smoothstep(WATER_LEVEL - 0.6, WATER_LEVEL - 0.1, h);
     vec3 ground = mix(floorColor, sand, onLand);
-    vec3 grass = mix(GRASS, GRASS_DRY, n);
+    // Grass thins and dries with height and slope; higher up, rock breaks through on ever
+    // gentler slopes.
+    float exposure = smoothstep(4.0, ROCK_LINE, h) + 2.0 * (1.0 - normal.y);
+    vec3 grass = mix(GRASS, GRASS_DRY, clamp(n + 0.6 * exposure - 0.2, 0.0, 1.0));
     float grassy = smoothstep(GRASS_LINE - 0.3, GRASS_LINE + 0.3, h);
     ground = mix(ground, grass, grassy);
-    float rockiness = max(1.0 - smoothstep(STEEP - 0.08, STEEP + 0.06, normal.y + (n - 0.5) * 0.1),
+    float steepness = normal.y + (n - 0.5) * 0.1 - 0.12 * smoothstep(4.0, ROCK_LINE, h);
+    float rockiness = max(1.0 - smoothstep(STEEP - 0.08, STEEP + 0.06, steepness),
                           smoothstep(ROCK_LINE - 2.0, ROCK_LINE + 2.0, h + n * 3.0));
     rockiness *= smoothstep(WATER_LEVEL - 1.0, WATER_LEVEL + 0.5, pos.y);   // no rock on the sea bed
     sandiness = onLand * (1.0 - grassy) * (1.0 - rockiness) * (0.4 + 0.6 * dry);
