@@ -5,6 +5,8 @@
 #include <fstream>
 #include <iostream>
 
+#include "audio/wav_header.h"
+
 bool AudioManager::Initialize() {
     initialized = true;
     std::cout << "AudioManager initialized successfully with Windows MCI audio" << std::endl;
@@ -51,6 +53,13 @@ std::string AudioManager::ConvertToWavIfNeeded(const std::string& path) const {
 
 bool AudioManager::OpenMCIDevice(const std::string& path) {
     CloseMCIDevice();
+    // Devices trust the header: one claiming 0 channels or more samples than the file holds can
+    // bring the whole program down inside the audio library, so it is checked here first.
+    const WavHeaderResult wave = ReadWavHeader(path);
+    if (!wave.header) {
+        LogMessage("Failed to open MCI device: not a playable wave file: " + wave.error);
+        return false;
+    }
     const MusicOpenResult opened = backend.Open(path);
     if (opened.handle == 0) {
         LogMessage("Failed to open MCI device: " + opened.errorText);

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <glm/glm.hpp>
-#include <regex>
+#include <string>
 
 #include "e2e/player_process.h"
 
@@ -15,13 +15,12 @@ namespace {
 
 // The position of the last camera snapshot in the output, as printed.
 std::string LastSnapshotPosition(const std::string& output) {
-    const std::regex position(R"(Position: \(([^)]*)\))");
-    std::string last;
-    for (auto it = std::sregex_iterator(output.begin(), output.end(), position);
-         it != std::sregex_iterator(); ++it) {
-        last = (*it)[1];
-    }
-    return last;
+    const std::string marker = "Position: (";
+    const std::size_t at = output.rfind(marker);
+    if (at == std::string::npos) return "";
+    const std::size_t from = at + marker.size();
+    const std::size_t to = output.find(')', from);
+    return to == std::string::npos ? "" : output.substr(from, to - from);
 }
 
 // The three coordinates of a printed position.
