@@ -143,7 +143,7 @@ TEST_F(SceneFrames, TheLensFlareShowsOnlyWhenNothingHidesTheSunAndRestoresTheBle
         }
         if (eyeHeight > 0.0f) {
             EXPECT_GT(MeanColor(ghosts.back().x, ghosts.back().y).Luminance(),
-                      moonMode.back() + 0.03f)
+                      moonMode.back() + 0.01f)
                 << "the far ghost shows";
         }
         GLint source = 0, destination = 0;
