@@ -1,8 +1,7 @@
 #pragma once
 
-#include <SDL_mixer.h>
-
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -14,30 +13,29 @@ struct MusicOpenResult {
     std::string errorText;  // why the open failed, at most 255 characters
 };
 
-// The audio device that plays one wave file at a time, bound to SDL_mixer. Every command returns
-// as soon as the device has taken it; playback runs on by itself on SDL's audio thread. Holding
-// the device owns SDL's audio subsystem: it is initialised by each open and released by each
-// close, so nothing of SDL stays alive while no track is open.
+// The platform's audio device playing one wave file at a time: winmm's Media Control Interface
+// on Windows, SDL_mixer elsewhere; the build compiles exactly one of music_backend_mci.cpp and
+// music_backend_sdl.cpp. Every command returns as soon as the device has taken it and playback
+// runs on by itself; nothing calls back, the owner polls the mode.
 class MusicBackend {
   public:
-    MusicBackend() = default;
-    ~MusicBackend() { Close(); }
+    MusicBackend();
+    ~MusicBackend();
     MusicBackend(const MusicBackend&) = delete;
     MusicBackend& operator=(const MusicBackend&) = delete;
 
-    // Opens the file at `path` as a wave track on the default audio device. Handles count up
-    // from 1, one for each successful open of this back-end.
+    // Opens the file at `path` as a wave track, closing any track open before.
     MusicOpenResult Open(const std::string& path);
     // Commands to the open track; each fails when no track is open.
     bool PlayFromStart();
     bool Pause();
     bool Resume();
     bool Stop();
-    // No answer when no track is open.
+    // No answer when no track is open or the device cannot tell.
     std::optional<MusicMode> QueryMode() const;
     void Close();
 
   private:
-    Mix_Music* music = nullptr;
-    uint32_t lastHandle = 0;
+    struct Device;  // the open track as the platform's library holds it
+    std::unique_ptr<Device> device;
 };

@@ -1,6 +1,14 @@
+// The music device on SDL_mixer. Holding a track owns SDL's audio subsystem: each open
+// initialises it and each close releases it, so nothing of SDL stays alive while no track is open.
 #include <SDL.h>
+#include <SDL_mixer.h>
 
 #include "audio/music_backend.h"
+
+struct MusicBackend::Device {
+    Mix_Music* music = nullptr;
+    uint32_t lastHandle = 0;  // handles count up from 1, one for each successful open
+};
 
 namespace {
 
@@ -15,6 +23,12 @@ MusicOpenResult Failure() {
 
 }  // namespace
 
+MusicBackend::MusicBackend() : device(std::make_unique<Device>()) {}
+
+MusicBackend::~MusicBackend() {
+    Close();
+}
+
 MusicOpenResult MusicBackend::Open(const std::string& path) {
     Close();
     // SDL would otherwise take over SIGINT and SIGTERM, and Ctrl+C would no longer end the run.
@@ -25,8 +39,8 @@ MusicOpenResult MusicBackend::Open(const std::string& path) {
         Mix_OpenAudio(kSampleRate, MIX_DEFAULT_FORMAT, kChannels, kChunkSamples) == 0;
     SDL_RWops* file = mixerOpen ? SDL_RWFromFile(path.c_str(), "rb") : nullptr;
     // Decoded strictly as WAVE: the device plays wave files, whatever decoders SDL_mixer has.
-    if (file) music = Mix_LoadMUSType_RW(file, MUS_WAV, SDL_TRUE);
-    if (music) return {++lastHandle, ""};
+    if (file) device->music = Mix_LoadMUSType_RW(file, MUS_WAV, SDL_TRUE);
+    if (device->music) return {++device->lastHandle, ""};
 
     MusicOpenResult failure = Failure();  // taken before the shutdown below can replace it
     if (mixerOpen) Mix_CloseAudio();
@@ -36,37 +50,37 @@ MusicOpenResult MusicBackend::Open(const std::string& path) {
 
 bool MusicBackend::PlayFromStart() {
     // Played once: the owner polls for the end and decides whether to start it again.
-    return music && Mix_PlayMusic(music, 0) == 0;
+    return device->music && Mix_PlayMusic(device->music, 0) == 0;
 }
 
 bool MusicBackend::Pause() {
-    if (!music) return false;
+    if (!device->music) return false;
     Mix_PauseMusic();
     return true;
 }
 
 bool MusicBackend::Resume() {
-    if (!music) return false;
+    if (!device->music) return false;
     Mix_ResumeMusic();
     return true;
 }
 
 bool MusicBackend::Stop() {
-    if (!music) return false;
+    if (!device->music) return false;
     Mix_HaltMusic();
     return true;
 }
 
 std::optional<MusicMode> MusicBackend::QueryMode() const {
-    if (!music) return std::nullopt;
+    if (!device->music) return std::nullopt;
     if (!Mix_PlayingMusic()) return MusicMode::Stopped;
     return Mix_PausedMusic() ? MusicMode::Other : MusicMode::Playing;
 }
 
 void MusicBackend::Close() {
-    if (!music) return;
-    Mix_FreeMusic(music);
-    music = nullptr;
+    if (!device->music) return;
+    Mix_FreeMusic(device->music);
+    device->music = nullptr;
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }

@@ -1,6 +1,4 @@
 // The manager's lines and flags through whole sessions, and the operations that must do nothing.
-#include <SDL.h>
-
 #include <cmath>
 
 #include "audio_test_support.h"
@@ -41,7 +39,7 @@ TEST_F(AudioManagerTest, SessionPrintsEachStepAndReleasesTheDeviceAtCleanup) {
     EXPECT_EQ(FlagsOf(audio), (Flags{false, false, false, false, false, false}));
     EXPECT_EQ(audio.deviceId, 0u);
     EXPECT_EQ(audio.musicPath, path);
-    EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+    EXPECT_FALSE(AudioDeviceHeld());
 }
 
 TEST_F(AudioManagerTest, OutsideInitializeAndCleanupOnlyLoadMusicSpeaks) {

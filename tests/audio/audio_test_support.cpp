@@ -1,22 +1,18 @@
 #include "audio_test_support.h"
 
 #include <chrono>
-#include <cstdlib>
 #include <thread>
 #include <tuple>
 
 #include "sine_wav.h"
 
-namespace {
-
-class DummyAudioDriver : public testing::Environment {
-    void SetUp() override { setenv("SDL_AUDIODRIVER", "dummy", 1); }
-};
-
-const testing::Environment* const dummyAudioDriver =
-    testing::AddGlobalTestEnvironment(new DummyAudioDriver);
-
-}  // namespace
+void ExpectDeviceFailureLine(const std::string& out) {
+    const std::string prefix = "AudioManager: Failed to open MCI device: ";
+    ASSERT_EQ(out.rfind(prefix, 0), 0u) << out;
+    const std::string reason = out.substr(prefix.size());
+    EXPECT_GT(reason.size(), 1u) << out;
+    EXPECT_EQ(reason.find('\n'), reason.size() - 1) << out;
+}
 
 std::string AudioManagerTest::WriteTrack(const std::string& name, double seconds) const {
     return dir.Write(name, SineWav(seconds));

@@ -24,8 +24,20 @@ ConsoleLines Console(Action action) {
     return lines;
 }
 
-// A manager playing real wave files through SDL's dummy driver (set for the whole program), which
-// paces playback in real time without a sound card.
+// Whether the process still holds the platform's audio device: SDL's audio subsystem, or an open
+// MCI device. Defined next to the platform's test set-up (audio_device_sdl.cpp,
+// audio_device_mci.cpp).
+bool AudioDeviceHeld();
+// Whether the device accepts a resume for a track it has never started: SDL_mixer does (and
+// plays nothing), MCI refuses it.
+extern const bool kDeviceResumesAnUnstartedTrack;
+
+// The line the manager prints when the device cannot open a file: the failure prefix and a
+// non-empty reason, nothing more.
+void ExpectDeviceFailureLine(const std::string& out);
+
+// A manager playing real wave files on a device that keeps real time with no sound card: SDL's
+// dummy driver on Linux, a PulseAudio null sink behind Wine's winmm for the Windows build.
 class AudioManagerTest : public testing::Test {
   protected:
     // A sine of the given length written into this test's directory.

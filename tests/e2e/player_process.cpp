@@ -30,11 +30,15 @@ std::string RunCommand(const std::string& command) {
     return output;
 }
 
-std::string ReadFile(const fs::path& path) {
+// The file's text with its line ends as "\n": a Windows program writes "\r\n".
+std::string ReadText(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    std::string text = bytes.str();
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
+        text.erase(at, 1);
+    return text;
 }
 
 fs::path MakeTempDirectory(const char* prefix) {
@@ -58,6 +62,13 @@ void SendDeleteWindow(unsigned long window) {
     XCloseDisplay(display);
 }
 
+// The program under test: LUMENVALE_PLAYER may name another way to start it (the Windows build
+// under Wine does so), otherwise it is the Linux build.
+const char* PlayerExecutable() {
+    const char* player = std::getenv("LUMENVALE_PLAYER");
+    return player && *player ? player : LUMENVALE_EXECUTABLE;
+}
+
 }  // namespace
 
 PlayerProcess::PlayerProcess(const fs::path& workingDirectory)
@@ -73,7 +84,7 @@ PlayerProcess::PlayerProcess(const fs::path& workingDirectory)
         dup2(errFd, STDERR_FILENO);
         // No sound card here: the music player must fail cleanly or play into nothing.
         setenv("SDL_AUDIODRIVER", "dummy", 0);
-        execl(LUMENVALE_EXECUTABLE, LUMENVALE_EXECUTABLE, static_cast<char*>(nullptr));
+        execl(PlayerExecutable(), PlayerExecutable(), static_cast<char*>(nullptr));
         _exit(127);
     }
 }
@@ -91,7 +102,8 @@ bool PlayerProcess::WaitForWindow(std::chrono::seconds timeout) {
     const auto deadline = Clock::now() + timeout;
     while (Clock::now() < deadline) {
         if (WaitForExit(std::chrono::seconds(0))) return false;
-        windowId = RunCommand("xdotool search --pid " + std::to_string(pid) +
+        // Both conditions: under Wine the process also owns hidden helper windows.
+        windowId = RunCommand("xdotool search --all --pid " + std::to_string(pid) +
                               " --name '^Lumenvale' 2>/dev/null | head -n 1");
         if (!windowId.empty()) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
@@ -179,11 +191,11 @@ bool PlayerProcess::WaitForOutputAfter(std::size_t from, const std::string& text
 }
 
 std::string PlayerProcess::StandardOutput() const {
-    return ReadFile(outputDir / "stdout");
+    return ReadText(outputDir / "stdout");
 }
 
 std::string PlayerProcess::StandardError() const {
-    return ReadFile(outputDir / "stderr");
+    return ReadText(outputDir / "stderr");
 }
 
 fs::path MakeScratchRunDirectory() {

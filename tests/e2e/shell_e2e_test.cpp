@@ -49,6 +49,12 @@ TEST(PlayerWindow, ShowsFrameRateTitleIgnoresEscapeAndExitsCleanlyOnClose) {
     ASSERT_TRUE(player.WaitForWindow()) << player.StandardError();
     ASSERT_TRUE(player.WaitForTitleUpdates(1)) << "the title never changed after the first frame";
     EXPECT_TRUE(IsFrameRateTitle(player.Title())) << player.Title();
+    // The music device opened at start-up and the film started its music on the first frame.
+    EXPECT_TRUE(
+        player.WaitForOutput("AudioManager initialized successfully with Windows MCI audio\n"
+                             "Music loaded successfully: resources/audio/cin.wav\n"))
+        << player.StandardOutput();
+    EXPECT_TRUE(player.WaitForOutput("Music playback started\n")) << player.StandardOutput();
 
     // No key leaves the program; only closing the window does.
     player.PressKey("Escape");
@@ -73,6 +79,8 @@ TEST(PlayerWindow, ShowsFrameRateTitleIgnoresEscapeAndExitsCleanlyOnClose) {
 TEST(PlayerWindow, ScrollWheelChangesAndReportsCameraSpeedWithinItsLimits) {
     PlayerProcess player(fs::current_path());
     ASSERT_TRUE(player.WaitForWindow()) << player.StandardError();
+    // Frames are running, so the window takes input (Wine drops a wheel turned before that).
+    ASSERT_TRUE(player.WaitForTitleUpdates(1));
     player.Scroll(1);
     ASSERT_TRUE(player.WaitForOutput("Camera speed: 12 units/sec\n"));
     player.Scroll(-6);

@@ -171,7 +171,7 @@ map_Ks shine.png
     const std::string obj = dir.Write("sub/m.obj", objText);
     std::vector<ObjMaterialGeometry> materials;
     Read(obj, materials);
-    const std::string sub = (dir.path() / "sub").string() + "/";
+    const std::string sub = (dir.path() / "sub").generic_string() + "/";
     ASSERT_EQ(materials.size(), 2u);
     EXPECT_EQ(materials[0].diffuseTexture, "");
     EXPECT_EQ(materials[0].emissiveTexture, sub + "glow.png");
@@ -332,8 +332,8 @@ f 7 8 9
     std::vector<Mesh> meshes;
     testing::internal::CaptureStdout();
     ASSERT_TRUE(LoadOBJ(obj, meshes));
-    const std::string paint = (dir.path() / "paint.png").string();
-    const std::string glow = (dir.path() / "glow.png").string();
+    const std::string paint = (dir.path() / "paint.png").generic_string();
+    const std::string glow = (dir.path() / "glow.png").generic_string();
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "Loaded texture: " + paint + " channels: 3\n" + "Loaded texture: " + glow +
                   " channels: 4\n" + "Loaded texture: " + glow + " channels: 4\n");

@@ -12,7 +12,8 @@ class TempDir {
     TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& path() const { return root; }
-    // Writes `contents` to `name` inside the directory and returns the file's path as a string.
+    // Writes `contents` to `name` inside the directory and returns the file's path, with forward
+    // slashes.
     std::string Write(const std::string& name, const std::string& contents) const;
 
   private:

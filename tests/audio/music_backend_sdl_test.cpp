@@ -1,12 +1,11 @@
 // The SDL_mixer device on its own: the modes it reports, its failure text and what it leaves
 // behind in the process.
-#include "audio/music_backend.h"
-
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <csignal>
 
+#include "audio/music_backend.h"
 #include "sine_wav.h"
 #include "support/temp_files.h"
 

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Makes build/windows/lumenvale-windows.zip on a Debian machine: installs what is missing, builds
+# GLFW for Windows from Debian's source, cross-builds lumenvale.exe and generates the run-time data.
+# The zip holds one folder, Lumenvale, with the .exe and shaders/ and resources/ beside it: a
+# double-click starts the film there, in the .exe's folder.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+scripts/setup.sh
+# The generators of resources/ are Linux programs of the default build.
+cmake --preset default > /dev/null
+cmake --build --preset default -j "$(nproc)" --target resources
+scripts/build-windows.sh --target lumenvale
+
+stage="build/windows/package"
+zip_file="$root/build/windows/lumenvale-windows.zip"
+rm -rf "$stage" "$zip_file"
+mkdir -p "$stage/Lumenvale"
+cp build/windows/lumenvale.exe "$stage/Lumenvale/"
+cp -rL shaders resources "$stage/Lumenvale/"
+(cd "$stage" && zip -qr -X "$zip_file" Lumenvale)
+rm -rf "$stage"
+echo "Wrote $zip_file"

@@ -1,0 +1,22 @@
+# The Windows build's own tests beyond the suites: the end-to-end suite of the Linux build, driving
+# lumenvale.exe under Wine, and the end of the Wine session whatever the results.
+set(LUMENVALE_HOST_BUILD_DIR "${PROJECT_SOURCE_DIR}/build" CACHE PATH
+    "The Linux build whose end-to-end driver runs the Windows program (scripts/build.sh makes it)")
+
+# The driver starts one program without arguments: this script, which runs the .exe under Wine.
+set(player "${CMAKE_BINARY_DIR}/lumenvale-under-wine.sh")
+file(GENERATE OUTPUT "${player}"
+     CONTENT "#!/bin/sh\nexec '${LUMENVALE_WINE_SESSION}' '${LUMENVALE_WINE_DIR}' run '$<TARGET_FILE:lumenvale>'\n"
+     FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+
+# Closing the window with no display is a Linux-only check: the driver runs the Linux program.
+add_test(NAME e2e_under_wine
+         COMMAND "${LUMENVALE_HOST_BUILD_DIR}/tests/test_e2e"
+                 "--gtest_filter=-BrokenInstallation.WithoutADisplay*"
+         WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}")
+set_tests_properties(e2e_under_wine PROPERTIES
+    LABELS e2e RUN_SERIAL TRUE TIMEOUT 900 FIXTURES_REQUIRED wine_session
+    ENVIRONMENT "LUMENVALE_PLAYER=${player}")
+
+add_test(NAME wine_session_stop COMMAND "${LUMENVALE_WINE_SESSION}" "${LUMENVALE_WINE_DIR}" stop)
+set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine_session)

@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Runs Windows test programs under Wine on this machine's X server (Xvfb in the tests):
+#   wine_session.sh DIR run PROGRAM.exe [ARGS...]   run one program, starting the session if needed
+#   wine_session.sh DIR stop                        end the session: wineserver and PulseAudio
+# DIR (in the build tree) holds a private Wine prefix, made once, and the session's PulseAudio
+# daemon with a null sink, which gives Wine a sound device that plays in real time. The wineserver
+# and the daemon stay up between programs, so each start is quick; both also end by themselves a
+# minute after their last client, should `stop` never come.
+set -euo pipefail
+dir="$(mkdir -p "$1" && cd "$1" && pwd)"
+action="$2"
+shift 2
+
+export WINEPREFIX="$dir/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export HOME="$dir/home" XDG_RUNTIME_DIR="$dir/run"
+export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/pulse.sock"
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+pulse_pid_file="$dir/pulseaudio.pid"
+
+pulse_running() {
+  [ -f "$pulse_pid_file" ] && kill -0 "$(cat "$pulse_pid_file")" 2> /dev/null \
+    && pactl info > /dev/null 2>&1
+}
+
+start_pulse() {
+  rm -f "$XDG_RUNTIME_DIR/pulse.sock"
+  pulseaudio -n --daemonize=no --exit-idle-time=60 --use-pid-file=no --disable-shm=yes \
+    --log-target=file:"$dir/pulseaudio.log" \
+    -L "module-null-sink sink_name=nullsink rate=44100" \
+    -L "module-native-protocol-unix socket=$XDG_RUNTIME_DIR/pulse.sock auth-anonymous=1" \
+    < /dev/null > /dev/null 2>&1 &
+  echo $! > "$pulse_pid_file"
+  for _ in $(seq 100); do
+    pactl info > /dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  echo "wine_session: PulseAudio did not start (see $dir/pulseaudio.log)" >&2
+  return 1
+}
+
+make_prefix() {
+  wineboot --init > /dev/null 2>&1
+  # Unmanaged X11 windows: without a window manager, destroying a managed one stalls for 2 s.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f > /dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d pulse /f > /dev/null 2>&1
+  wineserver -w
+  touch "$dir/prefix-ready"
+}
+
+ensure_session() {
+  exec 9> "$dir/session.lock"
+  flock 9
+  pulse_running || start_pulse
+  [ -f "$dir/prefix-ready" ] || make_prefix
+  # Wine's desktop keeps the size of the screen it started on: a new display needs a new server.
+  if [ "$(cat "$dir/session-display" 2> /dev/null)" != "${DISPLAY:-}" ]; then
+    wineserver -k 2> /dev/null || true
+    echo "${DISPLAY:-}" > "$dir/session-display"
+  fi
+  # The wineserver and the services Wine starts with it outlive the program: started here, they
+  # do not hold on to the program's output, which the caller may be reading to its end.
+  wineserver -p 60 < /dev/null > /dev/null 2>&1 || true  # fails when one is already up
+  wine wineboot < /dev/null > /dev/null 2>&1
+  flock -u 9
+  exec 9>&-
+}
+
+case "$action" in
+  run)
+    ensure_session
+    exec wine "$@"
+    ;;
+  stop)
+    wineserver -k 2> /dev/null || true
+    if [ -f "$pulse_pid_file" ]; then
+      kill "$(cat "$pulse_pid_file")" 2> /dev/null || true
+      rm -f "$pulse_pid_file"
+    fi
+    ;;
+  *)
+    echo "usage: wine_session.sh DIR run PROGRAM.exe [ARGS...] | DIR stop" >&2
+    exit 2
+    ;;
+esac
