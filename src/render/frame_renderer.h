@@ -30,6 +30,12 @@ struct RenderShortcuts {
     // Plants wholly outside the camera's view (lit pass) or the sun's box (shadow pass) are
     // not drawn.
     bool cullPlants = true;
+    // The terrain is drawn as chunks over shared vertices: those outside the view or the sun's
+    // box are left out, the others drawn nearest first with their back faces culled.
+    bool chunkedTerrain = true;
+
+    // The full path: every pass drawn as it was before any shortcut.
+    static RenderShortcuts None() { return {false, false, false, false}; }
 };
 
 // Told as each pass of a frame ends, to measure the passes one by one; nothing is drawn for it.
@@ -58,9 +64,16 @@ class FrameRenderer {
     RenderShortcuts shortcuts;
 
   private:
-    // Draws every mesh of an object whose box `volume` may contain (all of them without boxes).
-    void DrawVisible(std::vector<Mesh>& meshes, const std::vector<Bounds>* bounds,
-                     const ViewVolume& volume, const std::function<void(Mesh&)>& draw);
+    // The meshes of an object that a pass draws, in the order it draws them.
+    struct DrawList {
+        std::vector<Mesh>& meshes;
+        std::vector<size_t> order;
+        bool backFacesHidden;
+    };
+    DrawList Everything(std::vector<Mesh>& meshes);
+    DrawList Plants(const ViewVolume& volume);
+    DrawList Terrain(const ViewVolume& volume, const glm::vec3& eye);
+    void DrawInOrder(const DrawList& list, const std::function<void(Mesh&)>& draw);
     void PassEnded(const char* pass) {
         if (passObserver) passObserver->PassEnded(pass);
     }

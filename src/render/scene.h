@@ -13,6 +13,7 @@
 #include "render/shader_programs.h"
 #include "render/shadow_map.h"
 #include "render/star_field.h"
+#include "render/terrain_chunks.h"
 #include "render/view_volume.h"
 
 // Every object the film is made of, built once in the order the members are declared (which is
@@ -49,6 +50,7 @@ struct Scene {
     PlantManager plantManager;
     std::vector<Mesh> plantMeshes = GrowPlants(plantManager, terrainVertices);
     std::vector<Bounds> plantBounds = BoundsOfEach(plantMeshes);  // in world space, as drawn
+    TerrainChunks terrainChunks = ChunkTerrain(terrainMeshes, terrainModel);
 
     std::vector<Mesh> fireflyMeshes =
         LoadModel("resources/models/firefly/Firefly_Flit.obj", "Failed to create FIREFLY model");
