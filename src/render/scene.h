@@ -45,7 +45,8 @@ struct Scene {
         LoadModel("resources/models/islands/islands.obj", "Failed to create TERRAIN model");
     glm::mat4 terrainModel = scene_layout::TerrainModel();
 
-    // The terrain in world space: plants grow on its vertices.
+    // The terrain in world space: plants grow on its vertices. Like every mesh's vertex list it
+    // is emptied once the scene is built (the GL buffers hold what the passes draw).
     std::vector<Vertex> terrainVertices = WorldSpaceVertices(terrainMeshes, terrainModel);
     PlantManager plantManager;
     std::vector<Mesh> plantMeshes = GrowPlants(plantManager, terrainVertices);
@@ -67,4 +68,5 @@ struct Scene {
   private:
     // The values the programs keep from the start, or until a pass replaces them.
     void SetStartupUniforms();
+    void ReleaseUploadedVertices();
 };
