@@ -105,7 +105,7 @@ void FrameLoop::AdvanceDayNight() {
 }
 
 void FrameLoop::RenderShadowMap() {
-    renderer.RenderShadowMap(sun);
+    renderer.RenderShadowMap(sun, &film.camera);
 }
 
 void FrameLoop::MoveFirefly() {

@@ -8,7 +8,15 @@
 
 FrameRenderer::FrameRenderer(Scene& scene, std::ostream& log) : scene(scene), log(log) {}
 
-void FrameRenderer::RenderShadowMap(const SunState& sun) {
+namespace {
+
+void RefreshCameraMatrix(Camera& camera) {
+    camera.updateMatrix(45.0f, 0.1f, 2000.0f);
+}
+
+}  // namespace
+
+void FrameRenderer::RenderShadowMap(const SunState& sun, Camera* viewer) {
     lightSpaceMatrix = LightSpaceMatrix(sun.sunPos);
     if (shortcuts.skipShadowMapWithoutSunlight && !SunlightReachesTheScene(sun.sunHeight)) return;
     glViewport(0, 0, ShadowTarget::kSize, ShadowTarget::kSize);
@@ -19,14 +27,18 @@ void FrameRenderer::RenderShadowMap(const SunState& sun) {
     program.Activate();
     SetUniform(program, "lightSpaceMatrix", lightSpaceMatrix);
     const glm::mat4 identity(1.0f);
-    const ViewVolume sunBox(lightSpaceMatrix);
+    if (viewer) RefreshCameraMatrix(*viewer);
+    const ShadowCasterFilter filter =
+        viewer ? ShadowCasterFilter(lightSpaceMatrix, sun.sunPos, viewer->cameraMatrix)
+               : ShadowCasterFilter(lightSpaceMatrix, sun.sunPos);
+    const Keep mayCast = [&](const Bounds& box) { return filter.MayCast(box); };
     const struct {
         DrawList list;
         const glm::mat4& model;
         const char* pass;
     } casters[] = {{Everything(scene.wellMeshes), scene.wellModel, "shadow well"},
-                   {Terrain(sunBox, sun.sunPos), scene.terrainModel, "shadow terrain"},
-                   {Plants(sunBox), identity, "shadow plants"}};
+                   {Terrain(mayCast, sun.sunPos), scene.terrainModel, "shadow terrain"},
+                   {Plants(mayCast), identity, "shadow plants"}};
     for (const auto& caster : casters) {
         DrawInOrder(caster.list, [&](Mesh& mesh) {
             SetUniform(program, "model", caster.model);
@@ -44,12 +56,12 @@ FrameRenderer::DrawList FrameRenderer::Everything(std::vector<Mesh>& meshes) {
     return list;
 }
 
-FrameRenderer::DrawList FrameRenderer::Plants(const ViewVolume& volume) {
+FrameRenderer::DrawList FrameRenderer::Plants(const Keep& keep) {
     DrawList list = Everything(scene.plantMeshes);
     if (!shortcuts.cullPlants) return list;
     list.order.clear();
     for (size_t i = 0; i < scene.plantMeshes.size(); ++i) {
-        if (volume.MayContain(scene.plantBounds[i])) list.order.push_back(i);
+        if (keep(scene.plantBounds[i])) list.order.push_back(i);
     }
     return list;
 }
@@ -57,10 +69,9 @@ FrameRenderer::DrawList FrameRenderer::Plants(const ViewVolume& volume) {
 // The chunks: nearest first so that the depth test rejects most hidden fragments before they
 // are shaded; seen only from their front, since the camera and the sun look at the terrain
 // from above and the faces behind lie farther than the front ones they are behind.
-FrameRenderer::DrawList FrameRenderer::Terrain(const ViewVolume& volume, const glm::vec3& eye) {
+FrameRenderer::DrawList FrameRenderer::Terrain(const Keep& keep, const glm::vec3& eye) {
     if (!shortcuts.chunkedTerrain) return Everything(scene.terrainMeshes);
-    return {scene.terrainChunks.meshes,
-            VisibleNearestFirst(scene.terrainChunks.bounds, volume, eye), true};
+    return {scene.terrainChunks.meshes, NearestFirst(scene.terrainChunks.bounds, keep, eye), true};
 }
 
 void FrameRenderer::DrawInOrder(const DrawList& list, const std::function<void(Mesh&)>& draw) {
@@ -74,7 +85,7 @@ void FrameRenderer::RenderScene(Camera& camera, const FrameInputs& frame,
     target.Bind();
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    camera.updateMatrix(45.0f, 0.1f, 2000.0f);
+    RefreshCameraMatrix(camera);
     PassEnded("clear");
 
     if (shortcuts.skyBehindOpaqueObjects) {
@@ -169,13 +180,14 @@ void FrameRenderer::DrawLitObjects(Camera& camera, const FrameInputs& frame) {
 
     glm::vec3 lightPos = frame.sun.sunPos;
     const ViewVolume view(camera.cameraMatrix);
+    const Keep inView = [&](const Bounds& box) { return view.MayContain(box); };
     const struct {
         DrawList list;
         Shader& program;
         const char* pass;
     } litObjects[] = {{Everything(scene.wellMeshes), scene.programs.well, "lit well"},
-                      {Terrain(view, camera.position), scene.programs.terrain, "lit terrain"},
-                      {Plants(view), scene.programs.plant, "lit plants"},
+                      {Terrain(inView, camera.position), scene.programs.terrain, "lit terrain"},
+                      {Plants(inView), scene.programs.plant, "lit plants"},
                       {Everything(scene.fireflyMeshes), scene.programs.firefly, "firefly"}};
     for (const auto& object : litObjects) {
         DrawInOrder(object.list, [&](Mesh& mesh) { mesh.Draw(object.program, camera, lightPos); });

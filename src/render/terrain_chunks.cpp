@@ -94,11 +94,12 @@ TerrainChunks ChunkTerrain(const std::vector<Mesh>& terrainMeshes, const glm::ma
     return terrain;
 }
 
-std::vector<size_t> VisibleNearestFirst(const std::vector<Bounds>& boxes, const ViewVolume& volume,
-                                        const glm::vec3& eye) {
+std::vector<size_t> NearestFirst(const std::vector<Bounds>& boxes,
+                                 const std::function<bool(const Bounds&)>& keep,
+                                 const glm::vec3& eye) {
     std::vector<std::pair<float, size_t>> visible;
     for (size_t i = 0; i < boxes.size(); ++i) {
-        if (!volume.MayContain(boxes[i])) continue;
+        if (!keep(boxes[i])) continue;
         const glm::vec3 nearest = glm::clamp(eye, boxes[i].min, boxes[i].max);
         visible.emplace_back(glm::dot(nearest - eye, nearest - eye), i);
     }

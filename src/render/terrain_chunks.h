@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <glm/glm.hpp>
 #include <vector>
 
@@ -28,6 +29,7 @@ struct TerrainChunks {
 };
 TerrainChunks ChunkTerrain(const std::vector<Mesh>& terrainMeshes, const glm::mat4& model);
 
-// The indices of the boxes that `volume` may contain, nearest to `eye` first.
-std::vector<size_t> VisibleNearestFirst(const std::vector<Bounds>& boxes, const ViewVolume& volume,
-                                        const glm::vec3& eye);
+// The indices of the boxes that `keep` accepts, nearest to `eye` first.
+std::vector<size_t> NearestFirst(const std::vector<Bounds>& boxes,
+                                 const std::function<bool(const Bounds&)>& keep,
+                                 const glm::vec3& eye);

@@ -19,12 +19,14 @@ struct View {
 };
 
 // Over the islands at noon, the well and its shadow in the afternoon, the low sun with its flare
-// over the sea, and the starry night.
+// over the sea, the starry night, and the islands with the low sun behind the camera, whose long
+// shadows come into the picture from casters out of it.
 const View kViews[] = {
     {"islands at noon", {0.0f, 30.0f, 60.0f}, {0.0f, 0.0f, 0.0f}, 1.5707963f},
     {"well, afternoon", {-2.8f, 3.8f, -12.6f}, {-3.38f, 0.8f, -14.1f}, 2.0943951f},
     {"low sun", {30.0f, 6.0f, 20.0f}, {150.0f, 12.0f, 0.0f}, 0.12f},
     {"night sky", {0.0f, 8.0f, 50.0f}, {0.0f, 60.0f, -100.0f}, -1.2f},
+    {"sun behind", {30.0f, 6.0f, 20.0f}, {-60.0f, -4.0f, -10.0f}, 0.12f},
 };
 
 class ShortcutFrames : public SceneFrames {
@@ -126,7 +128,7 @@ TEST_F(ShortcutFrames, LeavingOutPlantsOutsideTheViewAndTheSunsBoxLeavesThePictu
     RenderShortcuts full;
     full.cullPlants = false;
     const RenderShortcuts culling;
-    for (const View& view : {kViews[0], kViews[1], kViews[2], amongThePlants}) {
+    for (const View& view : {kViews[0], kViews[1], kViews[2], kViews[4], amongThePlants}) {
         SCOPED_TRACE(view.name);
         const std::vector<unsigned char> before = RenderWith(view, full);
         const ViewVolume seen(camera.cameraMatrix);
@@ -145,7 +147,7 @@ TEST_F(ShortcutFrames, TheChunkedTerrainLeavesThePictureAsItWas) {
     full.chunkedTerrain = false;
     const RenderShortcuts chunked;
     const View fromTheShore{"from the shore", {8.0f, 2.0f, 12.0f}, {-20.0f, 0.0f, -30.0f}, 0.5f};
-    for (const View& view : {kViews[0], kViews[1], kViews[2], kViews[3], fromTheShore}) {
+    for (const View& view : {kViews[0], kViews[1], kViews[2], kViews[3], kViews[4], fromTheShore}) {
         SCOPED_TRACE(view.name);
         const std::vector<unsigned char> before = RenderWith(view, full);
         const std::vector<unsigned char> after = RenderWith(view, chunked);

@@ -89,13 +89,14 @@ TEST_F(ChunkCutting, VerticesThatDifferInAnyFieldStaySeparate) {
     EXPECT_EQ(chunks[0].vertices.size(), 5u);
 }
 
-TEST(VisibleNearestFirst, OrdersTheVisibleBoxesByDistanceAndLeavesOutTheOthers) {
+TEST(NearestFirst, OrdersTheVisibleBoxesByDistanceAndLeavesOutTheOthers) {
     const glm::mat4 view = glm::mat4(1.0f);  // clip space itself: the cube -1..1
     const std::vector<Bounds> boxes = {{{0.5f, 0.0f, 0.0f}, {0.6f, 0.1f, 0.1f}},
                                        {{5.0f, 5.0f, 5.0f}, {6.0f, 6.0f, 6.0f}},
                                        {{-0.2f, 0.0f, 0.0f}, {-0.1f, 0.1f, 0.1f}},
                                        {{0.9f, 0.9f, 0.9f}, {1.5f, 1.5f, 1.5f}}};
-    const std::vector<size_t> order =
-        VisibleNearestFirst(boxes, ViewVolume(view), glm::vec3(0.0f, 0.0f, 0.0f));
+    const ViewVolume volume(view);
+    const std::vector<size_t> order = NearestFirst(
+        boxes, [&](const Bounds& box) { return volume.MayContain(box); }, glm::vec3(0.0f));
     EXPECT_EQ(order, (std::vector<size_t>{2, 0, 3}));
 }

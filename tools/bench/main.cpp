@@ -184,7 +184,7 @@ int main(int argc, char** argv) {
                 const FrameInputs frame =
                     SetUpFilmMoment(scene, camera, shots, fireflyPath, options.moments[m]);
                 const auto drawFrame = [&] {
-                    renderer.RenderShadowMap(frame.sun);
+                    renderer.RenderShadowMap(frame.sun, &camera);
                     renderer.RenderScene(camera, frame, target);
                     if (scaled) offscreen.PresentToWindow();
                 };

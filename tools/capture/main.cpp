@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
             constexpr int kTimedFrames = 3;
             const auto start = std::chrono::steady_clock::now();
             for (int i = 0; i < kTimedFrames; ++i) {
-                renderer.RenderShadowMap(sun);
+                renderer.RenderShadowMap(sun, &camera);
                 renderer.RenderScene(camera, frame);
                 glFinish();
             }
