@@ -2,11 +2,12 @@
 
 #include "audio/audio_manager.h"
 
-FrameLoop::FrameLoop(GLFWwindow* window, Film film, const Clock& clock, std::ostream& log,
-                     RenderScaleControl renderScale)
+FrameLoop::FrameLoop(GLFWwindow* window, Film film, const Clock& clock, FrameOutput& output,
+                     std::ostream& log, RenderScaleControl renderScale)
     : window(window),
       film(film),
       clock(clock),
+      output(output),
       log(log),
       renderer(film.scene, log),
       sequence(film.cameraShots, film.audio, log),
@@ -68,8 +69,7 @@ void FrameLoop::StartClocksOnFirstFrame() {
     dayNight.InitializeOnce(clock.Now());
     if (!firstFrame) return;
     firstFrame = false;
-    sequence.fadeStartTime = clock.Now();
-    sequence.shotStartTime = static_cast<float>(sequence.fadeStartTime);
+    sequence.BeginFirstRun(clock.Now());
 }
 
 void FrameLoop::UpdateCamera() {
@@ -89,9 +89,12 @@ void FrameLoop::HandleKeyboard() {
     keys.c = down(GLFW_KEY_C);
     keys.n = down(GLFW_KEY_N);
     keys.p = down(GLFW_KEY_P);
+    const bool wasAutomatic = autoCamera;
     keyboard.Handle(keys,
                     ShowTargets{film.camera, sequence, dayNight, film.audio, autoCamera, drawSun},
                     frameTime);
+    // Presses made while the film ran are not replayed in free flight.
+    if (wasAutomatic && !autoCamera) film.camera.BeginFreeFlight(window);
 }
 
 void FrameLoop::UpdateTitle() {
@@ -105,7 +108,7 @@ void FrameLoop::AdvanceDayNight() {
 }
 
 void FrameLoop::RenderShadowMap() {
-    renderer.RenderShadowMap(sun, &film.camera);
+    if (output.WantsPicture()) renderer.RenderShadowMap(sun, &film.camera);
 }
 
 void FrameLoop::MoveFirefly() {
@@ -113,6 +116,7 @@ void FrameLoop::MoveFirefly() {
 }
 
 void FrameLoop::RenderScene() {
+    if (!output.WantsPicture()) return;
     FrameInputs frame;
     frame.sun = sun;
     frame.time = static_cast<float>(frameTime);
@@ -132,8 +136,7 @@ void FrameLoop::UpdateMusic() {
 }
 
 void FrameLoop::Present() {
-    glfwSwapBuffers(window);
-    glfwPollEvents();
+    output.Present();
 }
 
 void FrameLoop::EndFrame() {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/clock.h"
+#include "app/frame_output.h"
 #include "app/frame_title.h"
 #include "app/keyboard_controls.h"
 #include "app/window.h"
@@ -32,14 +33,14 @@ struct Film {
 // frame limiter: every motion is a function of the clock.
 class FrameLoop {
   public:
-    FrameLoop(GLFWwindow* window, Film film, const Clock& clock, std::ostream& log,
-              RenderScaleControl renderScale = RenderScaleControl::Fixed(1.0f));
+    FrameLoop(GLFWwindow* window, Film film, const Clock& clock, FrameOutput& output,
+              std::ostream& log, RenderScaleControl renderScale = RenderScaleControl::Fixed(1.0f));
 
     void Run();
-
-  private:
+    // One frame at the clock's current time, for callers that step the clock themselves.
     void RunFrame();
 
+  private:
     void SampleFrameTime();
     void AdaptRenderScale();
     void StartMusicOnFirstFrame();
@@ -59,6 +60,7 @@ class FrameLoop {
     GLFWwindow* window;
     Film film;
     const Clock& clock;
+    FrameOutput& output;
     std::ostream& log;
     FrameRenderer renderer;
     SequencePlayer sequence;

@@ -5,6 +5,7 @@
 #include "gfx/uniforms.h"
 #include "render/lens_flare.h"
 #include "render/shadow_map.h"
+#include "render/star_field.h"
 
 FrameRenderer::FrameRenderer(Scene& scene, std::ostream& log) : scene(scene), log(log) {}
 
@@ -152,7 +153,7 @@ void FrameRenderer::DrawStars(Camera& camera, const FrameInputs& frame) {
     glBindVertexArray(scene.stars.starVAO);
     glDrawArrays(GL_POINTS, 0, scene.stars.starCount);
     glBindVertexArray(0);
-    if (frameCount % 60 == 0 && frame.sun.nightFactor > 0.1f) {
+    if (StarLineDue(frameCount, frame.sun.nightFactor)) {
         log << "Attempted to render " << scene.stars.starCount
             << " stars with nightFactor=" << frame.sun.nightFactor << std::endl;
     }
