@@ -108,7 +108,7 @@ void FrameLoop::AdvanceDayNight() {
 }
 
 void FrameLoop::RenderShadowMap() {
-    if (output.WantsPicture()) renderer.RenderShadowMap(sun);
+    if (output.WantsPicture()) renderer.RenderShadowMap(sun, &film.camera);
 }
 
 void FrameLoop::MoveFirefly() {

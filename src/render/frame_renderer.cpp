@@ -10,7 +10,15 @@
 
 FrameRenderer::FrameRenderer(Scene& scene, std::ostream& log) : scene(scene), log(log) {}
 
-void FrameRenderer::RenderShadowMap(const SunState& sun) {
+namespace {
+
+void RefreshCameraMatrix(Camera& camera) {
+    camera.updateMatrix(45.0f, 0.1f, 2000.0f);
+}
+
+}  // namespace
+
+void FrameRenderer::RenderShadowMap(const SunState& sun, Camera* viewer) {
     lightSpaceMatrix = LightSpaceMatrix(sun.sunPos);
     if (shortcuts.skipShadowMapWithoutSunlight && !SunlightReachesTheScene(sun.sunHeight)) return;
     glViewport(0, 0, ShadowTarget::kSize, ShadowTarget::kSize);
@@ -21,18 +29,20 @@ void FrameRenderer::RenderShadowMap(const SunState& sun) {
     program.Activate();
     SetUniform(program, "lightSpaceMatrix", lightSpaceMatrix);
     const glm::mat4 identity(1.0f);
-    const std::vector<Bounds>* plantBounds = shortcuts.cullPlants ? &scene.plantBounds : nullptr;
+    if (viewer) RefreshCameraMatrix(*viewer);
+    const ShadowCasterFilter filter =
+        viewer ? ShadowCasterFilter(lightSpaceMatrix, sun.sunPos, viewer->cameraMatrix)
+               : ShadowCasterFilter(lightSpaceMatrix, sun.sunPos);
+    const Keep mayCast = [&](const Bounds& box) { return filter.MayCast(box); };
     const struct {
-        std::vector<Mesh>& meshes;
+        DrawList list;
         const glm::mat4& model;
-        const std::vector<Bounds>* bounds;
         const char* pass;
-    } casters[] = {{scene.wellMeshes, scene.wellModel, nullptr, "shadow well"},
-                   {scene.terrainMeshes, scene.terrainModel, nullptr, "shadow terrain"},
-                   {scene.plantMeshes, identity, plantBounds, "shadow plants"}};
-    const ViewVolume sunBox(lightSpaceMatrix);
+    } casters[] = {{Everything(scene.wellMeshes), scene.wellModel, "shadow well"},
+                   {Terrain(mayCast, sun.sunPos), scene.terrainModel, "shadow terrain"},
+                   {Plants(mayCast), identity, "shadow plants"}};
     for (const auto& caster : casters) {
-        DrawVisible(caster.meshes, caster.bounds, sunBox, [&](Mesh& mesh) {
+        DrawInOrder(caster.list, [&](Mesh& mesh) {
             SetUniform(program, "model", caster.model);
             mesh.DrawShadow(program);
         });
@@ -42,11 +52,34 @@ void FrameRenderer::RenderShadowMap(const SunState& sun) {
     FrameTarget::Window().Bind();
 }
 
-void FrameRenderer::DrawVisible(std::vector<Mesh>& meshes, const std::vector<Bounds>* bounds,
-                                const ViewVolume& volume, const std::function<void(Mesh&)>& draw) {
-    for (size_t i = 0; i < meshes.size(); ++i) {
-        if (!bounds || volume.MayContain((*bounds)[i])) draw(meshes[i]);
+FrameRenderer::DrawList FrameRenderer::Everything(std::vector<Mesh>& meshes) {
+    DrawList list{meshes, {}, false};
+    for (size_t i = 0; i < meshes.size(); ++i) list.order.push_back(i);
+    return list;
+}
+
+FrameRenderer::DrawList FrameRenderer::Plants(const Keep& keep) {
+    DrawList list = Everything(scene.plantMeshes);
+    if (!shortcuts.cullPlants) return list;
+    list.order.clear();
+    for (size_t i = 0; i < scene.plantMeshes.size(); ++i) {
+        if (keep(scene.plantBounds[i])) list.order.push_back(i);
     }
+    return list;
+}
+
+// The chunks: nearest first so that the depth test rejects most hidden fragments before they
+// are shaded; seen only from their front, since the camera and the sun look at the terrain
+// from above and the faces behind lie farther than the front ones they are behind.
+FrameRenderer::DrawList FrameRenderer::Terrain(const Keep& keep, const glm::vec3& eye) {
+    if (!shortcuts.chunkedTerrain) return Everything(scene.terrainMeshes);
+    return {scene.terrainChunks.meshes, NearestFirst(scene.terrainChunks.bounds, keep, eye), true};
+}
+
+void FrameRenderer::DrawInOrder(const DrawList& list, const std::function<void(Mesh&)>& draw) {
+    if (list.backFacesHidden) glEnable(GL_CULL_FACE);
+    for (size_t i : list.order) draw(list.meshes[i]);
+    if (list.backFacesHidden) glDisable(GL_CULL_FACE);
 }
 
 void FrameRenderer::RenderScene(Camera& camera, const FrameInputs& frame,
@@ -54,7 +87,7 @@ void FrameRenderer::RenderScene(Camera& camera, const FrameInputs& frame,
     target.Bind();
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    camera.updateMatrix(45.0f, 0.1f, 2000.0f);
+    RefreshCameraMatrix(camera);
     PassEnded("clear");
 
     if (shortcuts.skyBehindOpaqueObjects) {
@@ -153,20 +186,18 @@ void FrameRenderer::DrawLitObjects(Camera& camera, const FrameInputs& frame) {
     SetUniform(scene.programs.firefly, "glowPulse", FireflyPulse(frame.time));
 
     glm::vec3 lightPos = frame.sun.sunPos;
-    const std::vector<Bounds>* plantBounds = shortcuts.cullPlants ? &scene.plantBounds : nullptr;
-    const struct {
-        std::vector<Mesh>& meshes;
-        Shader& program;
-        const std::vector<Bounds>* bounds;
-        const char* pass;
-    } litObjects[] = {{scene.wellMeshes, scene.programs.well, nullptr, "lit well"},
-                      {scene.terrainMeshes, scene.programs.terrain, nullptr, "lit terrain"},
-                      {scene.plantMeshes, scene.programs.plant, plantBounds, "lit plants"},
-                      {scene.fireflyMeshes, scene.programs.firefly, nullptr, "firefly"}};
     const ViewVolume view(camera.cameraMatrix);
+    const Keep inView = [&](const Bounds& box) { return view.MayContain(box); };
+    const struct {
+        DrawList list;
+        Shader& program;
+        const char* pass;
+    } litObjects[] = {{Everything(scene.wellMeshes), scene.programs.well, "lit well"},
+                      {Terrain(inView, camera.position), scene.programs.terrain, "lit terrain"},
+                      {Plants(inView), scene.programs.plant, "lit plants"},
+                      {Everything(scene.fireflyMeshes), scene.programs.firefly, "firefly"}};
     for (const auto& object : litObjects) {
-        DrawVisible(object.meshes, object.bounds, view,
-                    [&](Mesh& mesh) { mesh.Draw(object.program, camera, lightPos); });
+        DrawInOrder(object.list, [&](Mesh& mesh) { mesh.Draw(object.program, camera, lightPos); });
         PassEnded(object.pass);
     }
 }

@@ -27,9 +27,15 @@ struct RenderShortcuts {
     // The sky and the stars go after the opaque objects, pinned to the far plane, so they shade
     // only the pixels the objects leave uncovered.
     bool skyBehindOpaqueObjects = true;
-    // Plants wholly outside the camera's view (lit pass) or the sun's box (shadow pass) are
-    // not drawn.
+    // Plants wholly outside the camera's view (lit pass), or outside the sun's box or unable to
+    // shadow anything in view (shadow pass), are not drawn.
     bool cullPlants = true;
+    // The terrain is drawn as chunks over shared vertices, left out as the plants are, the
+    // others drawn nearest first with their back faces culled.
+    bool chunkedTerrain = true;
+
+    // The full path: every pass drawn as it was before any shortcut.
+    static RenderShortcuts None() { return {false, false, false, false}; }
 };
 
 // Told as each pass of a frame ends, to measure the passes one by one; nothing is drawn for it.
@@ -46,8 +52,9 @@ class FrameRenderer {
   public:
     FrameRenderer(Scene& scene, std::ostream& log);
 
-    // The sun's depth map over well, terrain and plants, by day and by night.
-    void RenderShadowMap(const SunState& sun);
+    // The sun's depth map over well, terrain and plants. With the camera that will view the frame
+    // (its pose set), casters whose shadow cannot reach its view are left out.
+    void RenderShadowMap(const SunState& sun, Camera* viewer = nullptr);
     // Everything the viewer sees, from the cleared frame to the fade overlay, drawn into `target`
     // at its own size (the lens flare's depth test reads that target too).
     void RenderScene(Camera& camera, const FrameInputs& frame,
@@ -58,9 +65,17 @@ class FrameRenderer {
     RenderShortcuts shortcuts;
 
   private:
-    // Draws every mesh of an object whose box `volume` may contain (all of them without boxes).
-    void DrawVisible(std::vector<Mesh>& meshes, const std::vector<Bounds>* bounds,
-                     const ViewVolume& volume, const std::function<void(Mesh&)>& draw);
+    // The meshes of an object that a pass draws, in the order it draws them.
+    struct DrawList {
+        std::vector<Mesh>& meshes;
+        std::vector<size_t> order;
+        bool backFacesHidden;
+    };
+    DrawList Everything(std::vector<Mesh>& meshes);
+    using Keep = std::function<bool(const Bounds&)>;
+    DrawList Plants(const Keep& keep);
+    DrawList Terrain(const Keep& keep, const glm::vec3& eye);
+    void DrawInOrder(const DrawList& list, const std::function<void(Mesh&)>& draw);
     void PassEnded(const char* pass) {
         if (passObserver) passObserver->PassEnded(pass);
     }

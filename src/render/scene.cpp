@@ -4,6 +4,18 @@
 
 Scene::Scene() {
     SetStartupUniforms();
+    ReleaseUploadedVertices();
+}
+
+// Once uploaded, vertices live in the GL buffers; the copies served the start-up work (plant
+// placement, boxes, chunks) and go. The index lists stay: every draw counts them.
+void Scene::ReleaseUploadedVertices() {
+    for (std::vector<Mesh>* meshes : {&statueMeshes, &wellMeshes, &terrainMeshes, &plantMeshes,
+                                      &fireflyMeshes, &terrainChunks.meshes}) {
+        for (Mesh& mesh : *meshes) std::vector<Vertex>().swap(mesh.vertices);
+    }
+    std::vector<Vertex>().swap(waterPlane.vertices);
+    std::vector<Vertex>().swap(terrainVertices);
 }
 
 void Scene::SetStartupUniforms() {

@@ -13,6 +13,7 @@
 #include "render/shader_programs.h"
 #include "render/shadow_map.h"
 #include "render/star_field.h"
+#include "render/terrain_chunks.h"
 #include "render/view_volume.h"
 
 // Every object the film is made of, built once in the order the members are declared (which is
@@ -44,11 +45,13 @@ struct Scene {
         LoadModel("resources/models/islands/islands.obj", "Failed to create TERRAIN model");
     glm::mat4 terrainModel = scene_layout::TerrainModel();
 
-    // The terrain in world space: plants grow on its vertices.
+    // The terrain in world space: plants grow on its vertices. Like every mesh's vertex list it
+    // is emptied once the scene is built (the GL buffers hold what the passes draw).
     std::vector<Vertex> terrainVertices = WorldSpaceVertices(terrainMeshes, terrainModel);
     PlantManager plantManager;
     std::vector<Mesh> plantMeshes = GrowPlants(plantManager, terrainVertices);
     std::vector<Bounds> plantBounds = BoundsOfEach(plantMeshes);  // in world space, as drawn
+    TerrainChunks terrainChunks = ChunkTerrain(terrainMeshes, terrainModel);
 
     std::vector<Mesh> fireflyMeshes =
         LoadModel("resources/models/firefly/Firefly_Flit.obj", "Failed to create FIREFLY model");
@@ -65,4 +68,5 @@ struct Scene {
   private:
     // The values the programs keep from the start, or until a pass replaces them.
     void SetStartupUniforms();
+    void ReleaseUploadedVertices();
 };

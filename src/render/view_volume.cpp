@@ -34,13 +34,47 @@ ViewVolume::ViewVolume(const glm::mat4& m) {
     }
 }
 
+// Signed distance (scaled) of the box's corner furthest along the plane's normal.
+float ViewVolume::FarthestCornerDistance(const glm::vec4& plane, const Bounds& box) const {
+    const glm::vec3 corner(plane.x >= 0.0f ? box.max.x : box.min.x,
+                           plane.y >= 0.0f ? box.max.y : box.min.y,
+                           plane.z >= 0.0f ? box.max.z : box.min.z);
+    return glm::dot(glm::vec3(plane), corner) + plane.w;
+}
+
 bool ViewVolume::MayContain(const Bounds& box) const {
     for (const glm::vec4& plane : planes) {
-        // The box's corner furthest along the plane's normal.
-        const glm::vec3 corner(plane.x >= 0.0f ? box.max.x : box.min.x,
-                               plane.y >= 0.0f ? box.max.y : box.min.y,
-                               plane.z >= 0.0f ? box.max.z : box.min.z);
-        if (glm::dot(glm::vec3(plane), corner) + plane.w < 0.0f) return false;
+        if (FarthestCornerDistance(plane, box) < 0.0f) return false;
     }
     return true;
+}
+
+bool ViewVolume::MayContainSwept(const Bounds& box, const glm::vec3& sweep) const {
+    const Bounds moved{box.min + sweep, box.max + sweep};
+    for (const glm::vec4& plane : planes) {
+        if (FarthestCornerDistance(plane, box) < 0.0f &&
+            FarthestCornerDistance(plane, moved) < 0.0f)
+            return false;
+    }
+    return true;
+}
+
+ShadowCasterFilter::ShadowCasterFilter(const glm::mat4& lightSpaceMatrix, const glm::vec3& sunPos)
+    : sunBox(lightSpaceMatrix),
+      cameraKnown(false),
+      cameraView(glm::mat4(1.0f)),
+      sweep(glm::normalize(-sunPos) * kShadowReach) {}
+
+ShadowCasterFilter::ShadowCasterFilter(const glm::mat4& lightSpaceMatrix, const glm::vec3& sunPos,
+                                       const glm::mat4& cameraMatrix)
+    : ShadowCasterFilter(lightSpaceMatrix, sunPos) {
+    cameraKnown = true;
+    cameraView = ViewVolume(cameraMatrix);
+}
+
+bool ShadowCasterFilter::MayCast(const Bounds& box) const {
+    if (!sunBox.MayContain(box)) return false;
+    if (!cameraKnown) return true;
+    const glm::vec3 margin(kLookupMargin);
+    return cameraView.MayContainSwept({box.min - margin, box.max + margin}, sweep);
 }

@@ -17,11 +17,18 @@ TEST_F(SceneFrames, StartupLoadsEveryModelAndTextureWithoutWarnings) {
     EXPECT_GE(scene().wellMeshes.size(), 3u) << "stone, wood and roof";
     EXPECT_FALSE(scene().terrainMeshes.empty());
     EXPECT_FALSE(scene().fireflyMeshes.empty());
-    EXPECT_EQ(scene().terrainVertices.size(), [] {
-        size_t count = 0;
-        for (const Mesh& mesh : scene().terrainMeshes) count += mesh.vertices.size();
-        return count;
-    }());
+    EXPECT_EQ(scene().plantMeshes.size(), 200u);
+    EXPECT_EQ(scene().plantBounds.size(), scene().plantMeshes.size());
+    EXPECT_GT(scene().terrainChunks.meshes.size(), 16u);
+    // Only the GL buffers keep the vertices; the draws still count the indices.
+    EXPECT_TRUE(scene().terrainVertices.empty());
+    for (const std::vector<Mesh>* meshes :
+         {&scene().terrainMeshes, &scene().plantMeshes, &scene().terrainChunks.meshes}) {
+        for (const Mesh& mesh : *meshes) {
+            EXPECT_TRUE(mesh.vertices.empty());
+            EXPECT_FALSE(mesh.indices.empty());
+        }
+    }
 }
 
 TEST_F(SceneFrames, NoonSkyIsBrightAndBlueMidnightSkyIsDark) {

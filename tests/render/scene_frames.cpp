@@ -36,7 +36,7 @@ void SceneFrames::Render(const glm::vec3& eye, const glm::vec3& lookAt, float an
     frame.time = 42.0f;
     frame.fadeAlpha = fadeAlpha;
     frame.drawSun = drawSun;
-    renderer.RenderShadowMap(frame.sun);
+    renderer.RenderShadowMap(frame.sun, &camera);
     renderer.RenderScene(camera, frame, target);
     glFinish();
 }

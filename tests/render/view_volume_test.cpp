@@ -61,3 +61,36 @@ TEST(ViewVolume, BoundsEncloseEveryVertex) {
     EXPECT_EQ(box.min, glm::vec3(-4.0f, -2.0f, -6.0f));
     EXPECT_EQ(box.max, glm::vec3(2.0f, 5.0f, 3.0f));
 }
+
+TEST(ViewVolume, ABoxSweptIntoThePictureCountsEvenWhenItStartsOutside) {
+    const ViewVolume camera(FilmCamera());
+    const Bounds besideThePicture = Cube({30.0f, 0.0f, -10.0f}, 1.0f);
+    EXPECT_TRUE(camera.MayContainSwept(besideThePicture, {-30.0f, 0.0f, 0.0f}));
+    EXPECT_TRUE(camera.MayContainSwept(besideThePicture, {-60.0f, 0.0f, 0.0f})) << "through it";
+    EXPECT_FALSE(camera.MayContainSwept(besideThePicture, {30.0f, 0.0f, 0.0f})) << "away from it";
+}
+
+TEST(ShadowCasterFilter, KeepsCastersWhoseShadowCanReachTheViewAndLeavesOutTheOthers) {
+    // Noon: the shadows fall straight down. The camera looks down -z from 3 units up.
+    const glm::vec3 sunPos(0.0f, 150.0f, 0.0f);
+    const glm::mat4 light = glm::ortho(-50.0f, 50.0f, -50.0f, 50.0f, 1.0f, 200.0f) *
+                            glm::lookAt(sunPos, glm::vec3(0.0f), glm::vec3(0.0f, 0.0f, 1.0f));
+    const glm::mat4 view = glm::perspective(glm::radians(45.0f), 1920.0f / 1080.0f, 0.1f, 2000.0f) *
+                           glm::lookAt(glm::vec3(0.0f, 3.0f, 0.0f), glm::vec3(0.0f, 3.0f, -1.0f),
+                                       glm::vec3(0.0f, 1.0f, 0.0f));
+    const ShadowCasterFilter withCamera(light, sunPos, view);
+    const ShadowCasterFilter sunOnly(light, sunPos);
+    // High above the ground in front of the camera, out of the picture: its shadow falls into it.
+    const Bounds overTheView = Cube({0.0f, 40.0f, -20.0f}, 1.0f);
+    // Behind the camera: its shadow falls behind the camera too.
+    const Bounds behind = Cube({0.0f, 2.0f, 20.0f}, 1.0f);
+    // Just behind the camera, within the margin of what the shaders look up: its box ends half
+    // a unit behind the camera, the margin takes it half a unit in front.
+    const Bounds atTheMargin = Cube({0.0f, 2.0f, 1.5f}, 1.0f);
+    EXPECT_FALSE(ViewVolume(view).MayContainSwept(atTheMargin, {0.0f, -200.0f, 0.0f}));
+    EXPECT_TRUE(withCamera.MayCast(overTheView));
+    EXPECT_FALSE(withCamera.MayCast(behind));
+    EXPECT_TRUE(sunOnly.MayCast(behind));
+    EXPECT_TRUE(withCamera.MayCast(atTheMargin));
+    EXPECT_FALSE(sunOnly.MayCast(Cube({70.0f, 0.0f, 0.0f}, 1.0f))) << "outside the sun's box";
+}

@@ -1,8 +1,9 @@
-// lumenvale_bench [--frames N] [--render-scale S] [FILM_SECONDS...]
+// lumenvale_bench [--frames N] [--render-scale S] [--full-path] [FILM_SECONDS...]
 // Renders the film at fixed moments at 1920x1080 with the real renderer and prints, as medians
 // over N frames: the whole frame with and without its swap, each pass on its own (glFinish
 // around it), and, interleaved in the same run, the floor of this renderer (a clear and one
-// bilinear-textured full-screen quad) with the ratio of each moment's frame to it.
+// bilinear-textured full-screen quad) with the ratio of each moment's frame to it. --full-path
+// also times, interleaved, the same frames with every shortcut of the renderer switched off.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -59,13 +60,14 @@ class PassTimer : public PassObserver {
 };
 
 struct MomentTimes {
-    std::vector<double> frame, frameWithSwap, floor, floorWithSwap;
+    std::vector<double> frame, frameWithSwap, floor, floorWithSwap, fullPath;
     PassTimer passes;
 };
 
 struct Options {
     int frames = 7;
     RenderScaleControl scale = RenderScaleControl::Fixed(1.0f);
+    bool compareFullPath = false;
     std::vector<float> moments;
 };
 
@@ -74,6 +76,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
         if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc) {
             options.frames = std::atoi(argv[++i]);
             if (options.frames < 1) return false;
+        } else if (std::strcmp(argv[i], "--full-path") == 0) {
+            options.compareFullPath = true;
         } else if (std::strcmp(argv[i], "--render-scale") == 0 && i + 1 < argc) {
             const auto scale = ParseRenderScale(argv[++i]);
             if (!scale || scale->IsAdaptive()) return false;
@@ -115,8 +119,22 @@ void PrintReport(const Options& options, const std::vector<MomentTimes>& times) 
         std::printf("%9.2f", Median(m.frameWithSwap) / Median(m.floorWithSwap));
     std::printf("\n%-18s", "ratio (no swap)");
     for (const MomentTimes& m : times) std::printf("%9.2f", Median(m.frame) / Median(m.floor));
+    if (options.compareFullPath) {
+        row("full path", [](const MomentTimes& m) { return Median(m.fullPath); });
+        row("saved (%)", [](const MomentTimes& m) {
+            return 100.0 * (1.0 - Median(m.frame) / Median(m.fullPath));
+        });
+    }
+    // Passes in the order they first ran: a night moment skips the shadow map.
+    std::vector<std::string> passes;
+    for (const MomentTimes& m : times) {
+        for (const std::string& pass : m.passes.order) {
+            const auto at = std::find(passes.begin(), passes.end(), pass);
+            if (at == passes.end()) passes.push_back(pass);
+        }
+    }
     std::printf("\npasses, each finished on its own:");
-    for (const std::string& pass : times.front().passes.order) {
+    for (const std::string& pass : passes) {
         row(pass.c_str(), [&](const MomentTimes& m) {
             const auto found = m.passes.times.find(pass);
             return found == m.passes.times.end() ? 0.0 : Median(found->second);
@@ -130,7 +148,7 @@ void PrintReport(const Options& options, const std::vector<MomentTimes>& times) 
 int main(int argc, char** argv) {
     Options options;
     if (!ParseOptions(argc, argv, options)) {
-        std::cerr << "usage: lumenvale_bench [--frames N] [--render-scale 0.5..1] "
+        std::cerr << "usage: lumenvale_bench [--frames N] [--render-scale 0.5..1] [--full-path] "
                      "[FILM_SECONDS...]"
                   << std::endl;
         return 2;
@@ -166,7 +184,7 @@ int main(int argc, char** argv) {
                 const FrameInputs frame =
                     SetUpFilmMoment(scene, camera, shots, fireflyPath, options.moments[m]);
                 const auto drawFrame = [&] {
-                    renderer.RenderShadowMap(frame.sun);
+                    renderer.RenderShadowMap(frame.sun, &camera);
                     renderer.RenderScene(camera, frame, target);
                     if (scaled) offscreen.PresentToWindow();
                 };
@@ -190,6 +208,16 @@ int main(int argc, char** argv) {
                 glFinish();
                 const double frameWithSwap = Milliseconds(start);
                 glfwPollEvents();
+
+                if (options.compareFullPath) {
+                    renderer.shortcuts = RenderShortcuts::None();
+                    glFinish();
+                    start = Clock::now();
+                    drawFrame();
+                    glFinish();
+                    if (!warmUp) moment.fullPath.push_back(Milliseconds(start));
+                    renderer.shortcuts = RenderShortcuts();
+                }
 
                 renderer.SetPassObserver(warmUp ? nullptr : &moment.passes);
                 moment.passes.Start();

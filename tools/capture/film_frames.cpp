@@ -20,7 +20,7 @@ RgbImage FilmFrames::Render(float filmTime, int repeats) {
     const SunState& sun = frame.sun;
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < repeats; ++i) {
-        renderer.RenderShadowMap(sun);
+        renderer.RenderShadowMap(sun, &camera);
         renderer.RenderScene(camera, frame);
         glFinish();
     }
