@@ -2,7 +2,8 @@
 
 #include "audio/audio_manager.h"
 
-FrameLoop::FrameLoop(GLFWwindow* window, Film film, const Clock& clock, std::ostream& log)
+FrameLoop::FrameLoop(GLFWwindow* window, Film film, const Clock& clock, std::ostream& log,
+                     RenderScaleControl renderScale)
     : window(window),
       film(film),
       clock(clock),
@@ -11,15 +12,18 @@ FrameLoop::FrameLoop(GLFWwindow* window, Film film, const Clock& clock, std::ost
       sequence(film.cameraShots, film.audio, log),
       keyboard(clock, log),
       firefly(film.fireflyPath, static_cast<float>(clock.Now())),
+      renderScale(renderScale),
       lastFrameTime(clock.Now()) {}
 
 void FrameLoop::Run() {
     while (!glfwWindowShouldClose(window)) RunFrame();
+    scaledPicture.Delete();
 }
 
 // One frame, in order.
 void FrameLoop::RunFrame() {
     SampleFrameTime();
+    AdaptRenderScale();
     StartMusicOnFirstFrame();
     StartClocksOnFirstFrame();
     UpdateCamera();
@@ -29,6 +33,7 @@ void FrameLoop::RunFrame() {
     RenderShadowMap();
     MoveFirefly();
     RenderScene();
+    ScalePictureToWindow();
     UpdateMusic();
     Present();
     EndFrame();
@@ -37,6 +42,17 @@ void FrameLoop::RunFrame() {
 void FrameLoop::SampleFrameTime() {
     currentTime = clock.Now();
     deltaTime = static_cast<float>(currentTime - lastFrameTime);
+}
+
+// The first frame's time includes the start-up; a decision looks at the median of many frames.
+void FrameLoop::AdaptRenderScale() {
+    if (!firstFrame) renderScale.AddFrameTime(deltaTime);
+    const PictureSize size = ScaledSize(kWindowWidth, kWindowHeight, renderScale.Current());
+    if (size.width == kWindowWidth && size.height == kWindowHeight) {
+        scaledPicture.Delete();
+    } else {
+        scaledPicture.Resize(size.width, size.height);
+    }
 }
 
 void FrameLoop::StartMusicOnFirstFrame() {
@@ -73,9 +89,12 @@ void FrameLoop::HandleKeyboard() {
     keys.c = down(GLFW_KEY_C);
     keys.n = down(GLFW_KEY_N);
     keys.p = down(GLFW_KEY_P);
+    const bool wasAutomatic = autoCamera;
     keyboard.Handle(keys,
                     ShowTargets{film.camera, sequence, dayNight, film.audio, autoCamera, drawSun},
                     frameTime);
+    // Presses made while the film ran are not replayed in free flight.
+    if (wasAutomatic && !autoCamera) film.camera.BeginFreeFlight(window);
 }
 
 void FrameLoop::UpdateTitle() {
@@ -102,7 +121,13 @@ void FrameLoop::RenderScene() {
     frame.time = static_cast<float>(frameTime);
     frame.fadeAlpha = sequence.fadeAlpha;
     frame.drawSun = drawSun;
-    renderer.RenderScene(film.camera, frame);
+    renderer.RenderScene(
+        film.camera, frame,
+        scaledPicture.Allocated() ? scaledPicture.Target() : FrameTarget::Window());
+}
+
+void FrameLoop::ScalePictureToWindow() {
+    if (scaledPicture.Allocated()) scaledPicture.PresentToWindow();
 }
 
 void FrameLoop::UpdateMusic() {

@@ -11,6 +11,8 @@
 #include "render/day_night.h"
 #include "render/firefly_flight.h"
 #include "render/frame_renderer.h"
+#include "render/render_scale.h"
+#include "render/render_target.h"
 #include "render/scene.h"
 #include "sequence/camera_shot.h"
 #include "sequence/sequence_player.h"
@@ -30,7 +32,8 @@ struct Film {
 // frame limiter: every motion is a function of the clock.
 class FrameLoop {
   public:
-    FrameLoop(GLFWwindow* window, Film film, const Clock& clock, std::ostream& log);
+    FrameLoop(GLFWwindow* window, Film film, const Clock& clock, std::ostream& log,
+              RenderScaleControl renderScale = RenderScaleControl::Fixed(1.0f));
 
     void Run();
 
@@ -38,6 +41,7 @@ class FrameLoop {
     void RunFrame();
 
     void SampleFrameTime();
+    void AdaptRenderScale();
     void StartMusicOnFirstFrame();
     void StartClocksOnFirstFrame();
     void UpdateCamera();
@@ -47,6 +51,7 @@ class FrameLoop {
     void RenderShadowMap();
     void MoveFirefly();
     void RenderScene();
+    void ScalePictureToWindow();
     void UpdateMusic();
     void Present();
     void EndFrame();
@@ -59,6 +64,9 @@ class FrameLoop {
     SequencePlayer sequence;
     KeyboardControls keyboard;
     FireflyFlight firefly;  // its clock starts before the first frame
+    RenderScaleControl renderScale;
+    // The picture below full size; at full size the passes draw straight into the window.
+    OffscreenTarget scaledPicture;
 
     bool autoCamera = true;
     bool drawSun = true;

@@ -2,8 +2,10 @@
 #include <SDL.h>
 
 #include <cstdlib>
+#include <tuple>
 
 #include "audio_test_support.h"
+#include "sine_wav.h"
 
 namespace {
 
@@ -98,4 +100,26 @@ TEST_F(AudioManagerTest, WithNoUsableAudioDeviceLoadingFailsCleanly) {
                   audio.Cleanup();
               }).out,
               "");
+}
+
+TEST_F(AudioManagerTest, WaveWithADamagedHeaderNeverReachesTheDevice) {
+    std::string zeroChannels = SineWav(0.1);
+    zeroChannels[22] = zeroChannels[23] = 0;
+    std::string hugeData = SineWav(0.1);
+    hugeData[40] = hugeData[41] = hugeData[42] = hugeData[43] = '\xFF';
+    Console([&] { audio.Initialize(); });
+
+    for (const auto& [name, bytes, reason] :
+         {std::tuple{"zero.wav", zeroChannels, "the header gives 0 channels"},
+          std::tuple{"huge.wav", hugeData, "the data chunk claims 4294967295 bytes"}}) {
+        const std::string path = dir.Write(name, bytes);
+        const ConsoleLines load = Console([&] { EXPECT_FALSE(audio.LoadMusic(path)); });
+        EXPECT_EQ(load.out.rfind(
+                      std::string(kDeviceFailurePrefix) + "not a playable wave file: " + reason, 0),
+                  0u)
+            << load.out;
+        EXPECT_EQ(load.err, "Failed to open MCI device for: " + path + "\n");
+        EXPECT_EQ(FlagsOf(audio), (Flags{true, false, false, false, false, false}));
+        EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u) << "the device was never opened";
+    }
 }

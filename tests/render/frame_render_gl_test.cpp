@@ -1,20 +1,24 @@
 // Whole frames of the real scene, with the generated run-time data, read back from the GPU.
-#include "render/scene_frames.h"
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "render/day_night.h"
+#include "scene_frames.h"
+#include "support/pixels.h"
 
 TEST_F(SceneFrames, StartupLoadsEveryModelAndTextureWithoutWarnings) {
-    EXPECT_EQ(startupLog.find("WARN: "), std::string::npos) << startupLog;
-    EXPECT_EQ(startupLog.find("ERR: "), std::string::npos) << startupLog;
-    EXPECT_NE(startupLog.find("Loaded texture: resources/brick.png channels: 3\n"),
+    EXPECT_EQ(startupLog().find("WARN: "), std::string::npos) << startupLog();
+    EXPECT_EQ(startupLog().find("ERR: "), std::string::npos) << startupLog();
+    EXPECT_NE(startupLog().find("Loaded texture: resources/brick.png channels: 3\n"),
               std::string::npos);
-    EXPECT_NE(startupLog.find("Loaded texture: resources/moon_texture.png channels: 4\n"),
+    EXPECT_NE(startupLog().find("Loaded texture: resources/moon_texture.png channels: 4\n"),
               std::string::npos);
-    EXPECT_NE(startupLog.find(" plants on terrain\n"), std::string::npos);
-    EXPECT_GE(scene->wellMeshes.size(), 3u) << "stone, wood and roof";
-    EXPECT_FALSE(scene->terrainMeshes.empty());
-    EXPECT_FALSE(scene->fireflyMeshes.empty());
-    EXPECT_EQ(scene->terrainVertices.size(), [] {
+    EXPECT_NE(startupLog().find(" plants on terrain\n"), std::string::npos);
+    EXPECT_GE(scene().wellMeshes.size(), 3u) << "stone, wood and roof";
+    EXPECT_FALSE(scene().terrainMeshes.empty());
+    EXPECT_FALSE(scene().fireflyMeshes.empty());
+    EXPECT_EQ(scene().terrainVertices.size(), [] {
         size_t count = 0;
-        for (const Mesh& mesh : scene->terrainMeshes) count += mesh.vertices.size();
+        for (const Mesh& mesh : scene().terrainMeshes) count += mesh.vertices.size();
         return count;
     }());
 }

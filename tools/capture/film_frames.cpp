@@ -6,8 +6,6 @@
 
 #include "app/window.h"
 #include "film_moment.h"
-#include "render/day_night.h"
-#include "render/firefly_flight.h"
 #include "sequence/shot_tables.h"
 
 FilmFrames::FilmFrames(Scene& scene)
@@ -18,19 +16,8 @@ FilmFrames::FilmFrames(Scene& scene)
       camera(kWindowWidth, kWindowHeight, glm::vec3(0.0f)) {}
 
 RgbImage FilmFrames::Render(float filmTime, int repeats) {
-    const CameraPose pose = NominalCameraPose(shots, filmTime);
-    camera.position = pose.position;
-    camera.orientation = glm::normalize(pose.lookAt - pose.position);
-    const SunState sun =
-        SunAt(static_cast<float>(DayNightCycle::kStartAngle + DayNightCycle::kRate * filmTime));
-    // The firefly's clock runs from the start of the film; a leg ends on a frame of its own.
-    FireflyFlight firefly(fireflyPath, 0.0f);
-    for (float t = 0.0f; t < filmTime; t += 0.25f) firefly.Update(t, 0.25f);
-    scene.fireflyModel = firefly.Update(filmTime, 0.25f);
-
-    FrameInputs frame;
-    frame.sun = sun;
-    frame.time = filmTime;
+    const FrameInputs frame = SetUpFilmMoment(scene, camera, shots, fireflyPath, filmTime);
+    const SunState& sun = frame.sun;
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < repeats; ++i) {
         renderer.RenderShadowMap(sun);
