@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <stb/stb_image_write.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -106,4 +107,17 @@ TEST(TextureImage, FilesAreReadWholeAndFoldersOrMissingFilesGiveAReason) {
     EXPECT_EQ(read.image.width, 2);
     EXPECT_EQ(LoadTextureImage((dir.path() / "none.png").string()).error, "can't fopen");
     EXPECT_EQ(LoadTextureImage(dir.path().string()).error, "is a folder, not a file");
+}
+
+TEST(TextureImage, InputsTheFuzzerFoundAreDecodedOrRefusedWithinBounds) {
+    std::size_t seen = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("tests/fuzz/regressions/png")) {
+        const TextureImageResult result = LoadTextureImage(entry.path().string());
+        EXPECT_NE(static_cast<bool>(result.image.pixels), !result.error.empty()) << entry.path();
+        ++seen;
+    }
+    EXPECT_GT(seen, 0u);
+    // A tiny file whose pixel chunk claims 2 GB is refused before anything is allocated.
+    EXPECT_EQ(LoadTextureImage("tests/fuzz/regressions/png/idat_claims_2gb.png").error,
+              "PNG chunk claims 1157627987 bytes, more than the file holds");
 }
