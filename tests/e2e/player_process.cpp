@@ -91,7 +91,8 @@ bool PlayerProcess::WaitForWindow(std::chrono::seconds timeout) {
     const auto deadline = Clock::now() + timeout;
     while (Clock::now() < deadline) {
         if (WaitForExit(std::chrono::seconds(0))) return false;
-        windowId = RunCommand("xdotool search --pid " + std::to_string(pid) +
+        // --all: without it xdotool matches either condition, and finds other players' windows.
+        windowId = RunCommand("xdotool search --all --pid " + std::to_string(pid) +
                               " --name '^Lumenvale' 2>/dev/null | head -n 1");
         if (!windowId.empty()) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
