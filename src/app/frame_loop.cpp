@@ -1,5 +1,8 @@
 #include "app/frame_loop.h"
 
+#include <iostream>
+
+#include "app/gl_error_report.h"
 #include "audio/audio_manager.h"
 
 FrameLoop::FrameLoop(GLFWwindow* window, Film film, const Clock& clock, std::ostream& log)
@@ -29,6 +32,7 @@ void FrameLoop::RunFrame() {
     RenderShadowMap();
     MoveFirefly();
     RenderScene();
+    ReportGlErrors(std::cerr);
     UpdateMusic();
     Present();
     EndFrame();
