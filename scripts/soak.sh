@@ -64,12 +64,14 @@ if [ "$gl_errors" -gt 0 ]; then
   status=1
 fi
 if [ "$loops" -ge 2 ]; then
-  for later in $(seq 3 "$loops") end; do
-    kb="${start_kb[$later]:-$end_kb}"
-    [ "$later" = end ] && kb="$end_kb"
-    growth=$((kb - start_kb[2]))
+  checks=()
+  for ((play = 3; play <= loops; play++)); do checks+=("the start of play $play:${start_kb[$play]}"); done
+  checks+=("the end:$end_kb")
+  for check in "${checks[@]}"; do
+    growth=$((${check##*:} - start_kb[2]))
+    echo "soak: from the start of play 2 to ${check%%:*}: $growth kB"
     if [ "$growth" -gt "$max_growth_kb" ]; then
-      echo "soak: FAIL: memory grew by $growth kB from the start of play 2 to ${later/end/the end}"
+      echo "soak: FAIL: memory grew by more than $max_growth_kb kB"
       status=1
     fi
   done

@@ -26,3 +26,7 @@ void ReportGlErrors(std::ostream& err) {
         err << line << std::endl;
     }
 }
+
+bool GlErrorReportsEnabled() {
+    return kCheckGlErrors;
+}
