@@ -1,5 +1,8 @@
 #include "app/frame_loop.h"
 
+#include <iostream>
+
+#include "app/gl_error_report.h"
 #include "audio/audio_manager.h"
 
 FrameLoop::FrameLoop(GLFWwindow* window, Film film, const Clock& clock, FrameOutput& output,
@@ -35,6 +38,7 @@ void FrameLoop::RunFrame() {
     MoveFirefly();
     RenderScene();
     ScalePictureToWindow();
+    ReportGlErrors(std::cerr);
     UpdateMusic();
     Present();
     EndFrame();

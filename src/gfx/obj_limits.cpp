@@ -1,6 +1,7 @@
 #include "gfx/obj_limits.h"
 
 #include <array>
+#include <cstring>
 
 namespace {
 
@@ -8,33 +9,32 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
 }
 
-// Follows one line at a time through whatever block boundaries the text falls on.
+// Follows one line at a time through whatever block boundaries the text falls on. Feed is on the
+// path of every byte of the terrain, so it only counts; the reason is written once, on failure.
 class LineScan {
   public:
-    std::string Feed(char c) {
+    bool Feed(char c) {
         if (c == '\n') return EndLine();
-        if (++lineBytes > kMaxObjLineBytes)
-            return "line " + std::to_string(lineNumber) + " is longer than " +
-                   std::to_string(kMaxObjLineBytes) + " bytes";
+        if (!SkipBytes(1)) return false;
         if (IsBlank(c)) {
             if (wordCount == 1 && firstWordIsF) faceLine = true;
             inWord = false;
-            return "";
+            return true;
         }
-        if (!inWord) {
-            inWord = true;
-            ++wordCount;
-            firstWordIsF = wordCount == 1 && c == 'f';
-            if (faceLine && wordCount - 1 > kMaxObjFaceCorners)
-                return "the face on line " + std::to_string(lineNumber) + " has more than " +
-                       std::to_string(kMaxObjFaceCorners) + " corners";
-        } else if (wordCount == 1) {
-            firstWordIsF = false;
+        if (inWord) {
+            if (wordCount == 1) firstWordIsF = false;
+            return true;
         }
-        return "";
+        inWord = true;
+        ++wordCount;
+        firstWordIsF = wordCount == 1 && c == 'f';
+        if (faceLine && wordCount - 1 > kMaxObjFaceCorners)
+            return Fail("the face on line " + std::to_string(lineNumber) + " has more than " +
+                        std::to_string(kMaxObjFaceCorners) + " corners");
+        return true;
     }
 
-    std::string EndLine() {
+    bool EndLine() {
         const std::size_t corners = faceLine ? wordCount - 1 : 0;
         if (corners >= 3) triangleCorners += 3 * (corners - 2);
         lineBytes = 0;
@@ -42,12 +42,28 @@ class LineScan {
         inWord = faceLine = firstWordIsF = false;
         ++lineNumber;
         if (triangleCorners > kMaxObjCorners)
-            return "the model has more than " + std::to_string(kMaxObjCorners) +
-                   " triangle corners";
-        return "";
+            return Fail("the model has more than " + std::to_string(kMaxObjCorners) +
+                        " triangle corners");
+        return true;
     }
 
+    // Past the first word of a line that is not a face, only the line's length matters.
+    bool OnlyLengthMatters() const { return wordCount > 0 && !firstWordIsF && !faceLine; }
+    bool SkipBytes(std::size_t count) {
+        lineBytes += count;
+        if (lineBytes <= kMaxObjLineBytes) return true;
+        return Fail("line " + std::to_string(lineNumber) + " is longer than " +
+                    std::to_string(kMaxObjLineBytes) + " bytes");
+    }
+
+    std::string problem;
+
   private:
+    bool Fail(std::string why) {
+        problem = std::move(why);
+        return false;
+    }
+
     std::size_t lineBytes = 0;
     std::size_t wordCount = 0;
     bool inWord = false;
@@ -64,12 +80,19 @@ std::string ObjLimitProblem(std::istream& in) {
     std::array<char, 1 << 16> block{};
     while (in) {
         in.read(block.data(), block.size());
-        const std::streamsize got = in.gcount();
-        for (std::streamsize i = 0; i < got; ++i) {
-            if (std::string problem = scan.Feed(block[static_cast<std::size_t>(i)]);
-                !problem.empty())
-                return problem;
+        const char* at = block.data();
+        const char* const end = at + in.gcount();
+        while (at < end) {
+            if (scan.OnlyLengthMatters()) {
+                const void* newline = std::memchr(at, '\n', static_cast<std::size_t>(end - at));
+                const char* stop = newline ? static_cast<const char*>(newline) : end;
+                if (!scan.SkipBytes(static_cast<std::size_t>(stop - at))) return scan.problem;
+                at = stop;
+                if (at == end) break;
+            }
+            if (!scan.Feed(*at++)) return scan.problem;
         }
     }
-    return scan.EndLine();
+    scan.EndLine();
+    return scan.problem;
 }

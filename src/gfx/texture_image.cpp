@@ -42,6 +42,21 @@ TextureImageResult Failure(std::string why) {
     return {{}, std::move(why)};
 }
 
+// The decoder grows its buffer to whatever a chunk claims before it reads the chunk, so a few
+// bytes claiming a gigabyte would cost a gigabyte: every chunk must lie inside the file.
+std::string ChunkProblem(const unsigned char* bytes, std::size_t size) {
+    constexpr std::size_t kChunkOverhead = 12;  // length, type and checksum
+    for (std::size_t at = sizeof kPngSignature; at + kChunkOverhead <= size;) {
+        const std::uint64_t length = BigEndian32(bytes + at);
+        if (at + kChunkOverhead + length > size)
+            return "PNG chunk claims " + std::to_string(length) +
+                   " bytes, more than the file holds";
+        if (std::memcmp(bytes + at + 4, "IEND", 4) == 0) return "";
+        at += kChunkOverhead + length;
+    }
+    return "PNG file ends before its last chunk";
+}
+
 // The size the header claims, checked against the limits before a single pixel is decoded.
 std::string HeaderProblem(const unsigned char* bytes, std::size_t size) {
     if (size < kHeaderBytes || std::memcmp(bytes + kIhdrTypeAt, "IHDR", 4) != 0)
@@ -60,7 +75,7 @@ std::string HeaderProblem(const unsigned char* bytes, std::size_t size) {
     if (rawBytes > kMaxPngInflateRatio * size)
         return "PNG header claims " + std::to_string(rawBytes) + " bytes of pixels, more than " +
                std::to_string(size) + " bytes of file can hold";
-    return "";
+    return ChunkProblem(bytes, size);
 }
 
 }  // namespace

@@ -102,7 +102,8 @@ bool PlayerProcess::WaitForWindow(std::chrono::seconds timeout) {
     const auto deadline = Clock::now() + timeout;
     while (Clock::now() < deadline) {
         if (WaitForExit(std::chrono::seconds(0))) return false;
-        // Both conditions: under Wine the process also owns hidden helper windows.
+        // --all: both conditions. Without it xdotool matches either, and finds other players'
+        // windows; under Wine the process also owns hidden helper windows.
         windowId = RunCommand("xdotool search --all --pid " + std::to_string(pid) +
                               " --name '^Lumenvale' 2>/dev/null | head -n 1");
         if (!windowId.empty()) return true;

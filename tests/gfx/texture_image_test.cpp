@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <stb/stb_image_write.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,26 @@ TEST(TextureImage, EveryPngIsDecodedOnceToRgbOrRgbaByWhetherItHasAlpha) {
     EXPECT_TRUE(Decode(EncodePng(kMaxTextureSide, 1, 3)).image.pixels);
 }
 
+TEST(TextureImage, SixteenBitGreyIsDecodedOnceToEightBitRgb) {
+    // 3x2, 16 bits per sample: black top row, white bottom row.
+    const unsigned char grey16[] = {
+        0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x48,
+        0x44, 0x52, 0x00, 0x00, 0x00, 0x03, 0x00, 0x00, 0x00, 0x02, 0x10, 0x00, 0x00, 0x00,
+        0x00, 0xe8, 0x8f, 0xe5, 0x85, 0x00, 0x00, 0x00, 0x16, 0x49, 0x44, 0x41, 0x54, 0x08,
+        0xd7, 0x63, 0x60, 0x60, 0x60, 0x60, 0x60, 0x60, 0x60, 0xfc, 0xff, 0x9f, 0x81, 0x81,
+        0x81, 0x01, 0x00, 0x0b, 0x0a, 0x02, 0x00, 0x69, 0xfd, 0x45, 0xa0, 0x00, 0x00, 0x00,
+        0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82};
+    const TextureImageResult result = DecodeTextureImage(grey16, sizeof grey16);
+    ASSERT_TRUE(result.image.pixels) << result.error;
+    EXPECT_EQ(result.image.fileChannels, 1);
+    EXPECT_EQ(result.image.uploadChannels, 3);
+    const unsigned char* pixels = result.image.pixels.get();
+    // Flipped: the first row uploaded is the image's bottom (white) row.
+    EXPECT_EQ(pixels[0], 255);
+    EXPECT_EQ(pixels[2], 255);
+    EXPECT_EQ(pixels[3 * 3 + 2], 0);  // the last sample of the top row
+}
+
 TEST(TextureImage, OnlyPngIsAcceptedWhateverTheFileIsCalled) {
     const std::string png = EncodePng(4, 4, 3);
     // A 16-bit grey PNM, a JPEG start, a BMP start and nothing at all.
@@ -106,4 +127,17 @@ TEST(TextureImage, FilesAreReadWholeAndFoldersOrMissingFilesGiveAReason) {
     EXPECT_EQ(read.image.width, 2);
     EXPECT_EQ(LoadTextureImage((dir.path() / "none.png").string()).error, "can't fopen");
     EXPECT_EQ(LoadTextureImage(dir.path().string()).error, "is a folder, not a file");
+}
+
+TEST(TextureImage, InputsTheFuzzerFoundAreDecodedOrRefusedWithinBounds) {
+    std::size_t seen = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("tests/fuzz/regressions/png")) {
+        const TextureImageResult result = LoadTextureImage(entry.path().string());
+        EXPECT_NE(static_cast<bool>(result.image.pixels), !result.error.empty()) << entry.path();
+        ++seen;
+    }
+    EXPECT_GT(seen, 0u);
+    // A tiny file whose pixel chunk claims 2 GB is refused before anything is allocated.
+    EXPECT_EQ(LoadTextureImage("tests/fuzz/regressions/png/idat_claims_2gb.png").error,
+              "PNG chunk claims 1157627987 bytes, more than the file holds");
 }

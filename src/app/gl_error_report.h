@@ -1,0 +1,10 @@
+#pragma once
+
+#include <ostream>
+
+// In a build configured with LUMENVALE_GL_ERROR_CHECK=ON (the soak and sanitizer trees), writes
+// one line per GL error the frame raised, "GL error 0x0502", to `err`. In the film's own build it
+// does nothing: asking for errors every frame would make the driver finish its queued work.
+void ReportGlErrors(std::ostream& err);
+// Whether this build reports them.
+bool GlErrorReportsEnabled();
