@@ -16,30 +16,10 @@ namespace {
 
 constexpr const char* kMusic = "resources/audio/cin.wav";
 
-// Film seconds 40 to 42 at 640x360 and 30 frames per second, made once for the tests that read it.
-class ShortExport : public testing::Test {
-  protected:
-    static void SetUpTestSuite() {
-        dir = new TempDir;
-        result = new ProgramResult(Export(Path()));
-    }
-    static void TearDownTestSuite() {
-        delete result;
-        delete dir;
-    }
-    static std::string Path(const std::string& name = "film.mp4") {
-        return (dir->path() / name).string();
-    }
-    static ProgramResult Export(const std::string& path) {
-        return RunLumenvale(
-            {"--export", path, "--from", "40", "--to", "42", "--size", "640x360", "--fps", "30"});
-    }
-
-    static TempDir* dir;
-    static ProgramResult* result;
-};
-TempDir* ShortExport::dir = nullptr;
-ProgramResult* ShortExport::result = nullptr;
+ProgramResult ExportFilmSeconds40To42(const std::string& path) {
+    return RunLumenvale(
+        {"--export", path, "--from", "40", "--to", "42", "--size", "640x360", "--fps", "30"});
+}
 
 // Normalised correlation of two interleaved sound signals over their common length.
 double Correlation(const std::vector<float>& a, const std::vector<float>& b) {
@@ -54,13 +34,19 @@ double Correlation(const std::vector<float>& a, const std::vector<float>& b) {
 
 }  // namespace
 
-TEST_F(ShortExport, IsOneH264AndOneAacStreamOfTheAskedSizeRateAndLength) {
-    ASSERT_EQ(result->status, 0) << result->err;
-    EXPECT_TRUE(std::regex_search(result->out,
-                                  std::regex("Wrote .*film\\.mp4: 2\\.00 s, 640x360 at 30 fps, "
-                                             "[0-9]+\\.[0-9] MB\n$")))
-        << result->out;
-    const auto streams = ProbeStreams(Path());
+// Film seconds 40 to 42 at 640x360 and 30 frames per second: the streams, the music under the
+// picture, and the same frames again from a second export.
+TEST(ExportCommand, ShortRangeReadsBackAsAskedWithItsMusicAndTheSameFramesEveryTime) {
+    const TempDir dir;
+    const std::string path = (dir.path() / "film.mp4").string();
+    const ProgramResult result = ExportFilmSeconds40To42(path);
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_TRUE(
+        std::regex_search(result.out, std::regex("Wrote .*film\\.mp4: 2\\.00 s, 640x360 at 30 fps, "
+                                                 "[0-9]+\\.[0-9] MB\n$")))
+        << result.out;
+
+    const auto streams = ProbeStreams(path);
     ASSERT_EQ(streams.size(), 2u);
     EXPECT_EQ(streams[0].at("codec_type"), "video");
     EXPECT_EQ(streams[0].at("codec_name"), "h264");
@@ -73,25 +59,19 @@ TEST_F(ShortExport, IsOneH264AndOneAacStreamOfTheAskedSizeRateAndLength) {
     for (const auto& stream : streams) {
         EXPECT_NEAR(std::stod(stream.at("duration")), 2.0, 1.0 / 30) << stream.at("codec_type");
     }
-}
 
-TEST_F(ShortExport, SoundIsTheFilmMusicAtTheSameFilmTime) {
-    ASSERT_EQ(result->status, 0) << result->err;
-    const std::vector<float> sound = DecodeSound(Path());
+    const std::vector<float> sound = DecodeSound(path);
     ASSERT_NEAR(static_cast<double>(sound.size()) / 2, 2.0 * 44100, 44100.0 / 30);
     const double atFilmTime = Correlation(sound, DecodeSound(kMusic, 40.0, 2.0));
     EXPECT_GT(atFilmTime, 0.95);
     // Half a second off, the same music no longer matches.
     EXPECT_LT(Correlation(sound, DecodeSound(kMusic, 40.5, 2.0)), atFilmTime - 0.3);
-}
 
-TEST_F(ShortExport, TheSameRangeExportedAgainDecodesToTheSameFrames) {
-    ASSERT_EQ(result->status, 0) << result->err;
-    const std::string again = Path("again.mp4");
-    ASSERT_EQ(Export(again).status, 0);
-    const std::vector<std::uint8_t> first = DecodePictures(Path());
+    const std::string again = (dir.path() / "again.mp4").string();
+    ASSERT_EQ(ExportFilmSeconds40To42(again).status, 0);
+    const std::vector<std::uint8_t> first = DecodePictures(path);
     ASSERT_EQ(first.size(), 60u * 640 * 360 * 3);
-    EXPECT_TRUE(first == DecodePictures(again));
+    EXPECT_TRUE(first == DecodePictures(again)) << "two exports of the same range differ";
 }
 
 TEST(ExportCommand, InterruptedExportStillPlaysUpToItsLastFrame) {
