@@ -3,7 +3,7 @@
 #include "audio/audio_manager.h"
 
 FrameLoop::FrameLoop(GLFWwindow* window, Film film, const Clock& clock, FrameOutput& output,
-                     std::ostream& log)
+                     std::ostream& log, RenderScaleControl renderScale)
     : window(window),
       film(film),
       clock(clock),
@@ -13,15 +13,18 @@ FrameLoop::FrameLoop(GLFWwindow* window, Film film, const Clock& clock, FrameOut
       sequence(film.cameraShots, film.audio, log),
       keyboard(clock, log),
       firefly(film.fireflyPath, static_cast<float>(clock.Now())),
+      renderScale(renderScale),
       lastFrameTime(clock.Now()) {}
 
 void FrameLoop::Run() {
     while (!glfwWindowShouldClose(window)) RunFrame();
+    scaledPicture.Delete();
 }
 
 // One frame, in order.
 void FrameLoop::RunFrame() {
     SampleFrameTime();
+    AdaptRenderScale();
     StartMusicOnFirstFrame();
     StartClocksOnFirstFrame();
     UpdateCamera();
@@ -31,6 +34,7 @@ void FrameLoop::RunFrame() {
     RenderShadowMap();
     MoveFirefly();
     RenderScene();
+    ScalePictureToWindow();
     UpdateMusic();
     Present();
     EndFrame();
@@ -39,6 +43,17 @@ void FrameLoop::RunFrame() {
 void FrameLoop::SampleFrameTime() {
     currentTime = clock.Now();
     deltaTime = static_cast<float>(currentTime - lastFrameTime);
+}
+
+// The first frame's time includes the start-up; a decision looks at the median of many frames.
+void FrameLoop::AdaptRenderScale() {
+    if (!firstFrame) renderScale.AddFrameTime(deltaTime);
+    const PictureSize size = ScaledSize(kWindowWidth, kWindowHeight, renderScale.Current());
+    if (size.width == kWindowWidth && size.height == kWindowHeight) {
+        scaledPicture.Delete();
+    } else {
+        scaledPicture.Resize(size.width, size.height);
+    }
 }
 
 void FrameLoop::StartMusicOnFirstFrame() {
@@ -74,9 +89,12 @@ void FrameLoop::HandleKeyboard() {
     keys.c = down(GLFW_KEY_C);
     keys.n = down(GLFW_KEY_N);
     keys.p = down(GLFW_KEY_P);
+    const bool wasAutomatic = autoCamera;
     keyboard.Handle(keys,
                     ShowTargets{film.camera, sequence, dayNight, film.audio, autoCamera, drawSun},
                     frameTime);
+    // Presses made while the film ran are not replayed in free flight.
+    if (wasAutomatic && !autoCamera) film.camera.BeginFreeFlight(window);
 }
 
 void FrameLoop::UpdateTitle() {
@@ -104,7 +122,18 @@ void FrameLoop::RenderScene() {
     frame.time = static_cast<float>(frameTime);
     frame.fadeAlpha = sequence.fadeAlpha;
     frame.drawSun = drawSun;
-    renderer.RenderScene(film.camera, frame);
+    renderer.RenderScene(film.camera, frame, PictureTarget());
+}
+
+// The output's own target if it has one, else the window, or its smaller picture while the
+// render scale is below full size.
+FrameTarget FrameLoop::PictureTarget() const {
+    if (const auto target = output.Target()) return *target;
+    return scaledPicture.Allocated() ? scaledPicture.Target() : FrameTarget::Window();
+}
+
+void FrameLoop::ScalePictureToWindow() {
+    if (scaledPicture.Allocated()) scaledPicture.PresentToWindow();
 }
 
 void FrameLoop::UpdateMusic() {

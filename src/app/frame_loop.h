@@ -12,6 +12,8 @@
 #include "render/day_night.h"
 #include "render/firefly_flight.h"
 #include "render/frame_renderer.h"
+#include "render/render_scale.h"
+#include "render/render_target.h"
 #include "render/scene.h"
 #include "sequence/camera_shot.h"
 #include "sequence/sequence_player.h"
@@ -32,7 +34,7 @@ struct Film {
 class FrameLoop {
   public:
     FrameLoop(GLFWwindow* window, Film film, const Clock& clock, FrameOutput& output,
-              std::ostream& log);
+              std::ostream& log, RenderScaleControl renderScale = RenderScaleControl::Fixed(1.0f));
 
     void Run();
     // One frame at the clock's current time, for callers that step the clock themselves.
@@ -40,6 +42,7 @@ class FrameLoop {
 
   private:
     void SampleFrameTime();
+    void AdaptRenderScale();
     void StartMusicOnFirstFrame();
     void StartClocksOnFirstFrame();
     void UpdateCamera();
@@ -49,6 +52,8 @@ class FrameLoop {
     void RenderShadowMap();
     void MoveFirefly();
     void RenderScene();
+    FrameTarget PictureTarget() const;
+    void ScalePictureToWindow();
     void UpdateMusic();
     void Present();
     void EndFrame();
@@ -62,6 +67,9 @@ class FrameLoop {
     SequencePlayer sequence;
     KeyboardControls keyboard;
     FireflyFlight firefly;  // its clock starts before the first frame
+    RenderScaleControl renderScale;
+    // The picture below full size; at full size the passes draw straight into the window.
+    OffscreenTarget scaledPicture;
 
     bool autoCamera = true;
     bool drawSun = true;

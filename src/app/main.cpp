@@ -1,5 +1,6 @@
 // Lumenvale: builds the scene once, in a fixed order, then plays it frame by frame until the
 // window is closed.
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -8,17 +9,19 @@
 #include "app/command_line.h"
 #include "app/frame_loop.h"
 #include "app/frame_output.h"
+#include "app/run_directory_hint.h"
 #include "app/window.h"
 #include "audio/audio_manager.h"
 #include "export/film_export.h"
 #include "gfx/camera.h"
+#include "render/render_scale.h"
 #include "render/scene.h"
 #include "sequence/shot_tables.h"
 
 namespace {
 
 // Start-up, the frame loop, then shutdown.
-int PlayFilm() {
+int PlayFilm(RenderScaleControl renderScale) {
     GLFWwindow* window = OpenMainWindow();
     if (!window) throw StartupFailure("Failed to create GLFW window");
     LoadGlEntryPoints(window);
@@ -47,7 +50,7 @@ int PlayFilm() {
     GlfwClock clock;
     WindowOutput output(window);
     FrameLoop(window, Film{scene, camera, audio, cameraShots, fireflyPath}, clock, output,
-              std::cout)
+              std::cout, renderScale)
         .Run();
 
     DeleteShaderPrograms(scene.programs);
@@ -59,13 +62,15 @@ int PlayFilm() {
     return 0;  // the music player closes its device first as the locals go, in reverse order
 }
 
-int PlayFilmOrFail() {
+int PlayFilmOrFail(RenderScaleControl renderScale) {
     try {
-        return PlayFilm();
+        return PlayFilm(renderScale);
     } catch (const StartupFailure& failure) {
         std::cout << failure.what() << std::endl;
     } catch (const ShaderFileError& error) {
         std::cerr << error.what() << std::endl;
+        std::error_code unknown;
+        std::cerr << RunDirectoryHint(std::filesystem::current_path(unknown)) << std::endl;
     }
     glfwTerminate();
     return -1;
@@ -95,5 +100,7 @@ int main(int argc, char** argv) {
         case CommandLineOptions::Action::Play:
             break;
     }
-    return PlayFilmOrFail();
+    const RenderScale& scale = command.options.renderScale;
+    return PlayFilmOrFail(scale.automatic ? RenderScaleControl::Adaptive()
+                                          : RenderScaleControl::Fixed(scale.scale));
 }

@@ -80,17 +80,16 @@ void ReportFile(const std::string& path, std::int64_t frames, const CommandLineO
               << text << std::endl;
 }
 
-// Renders and writes the frames; returns the number written (fewer when interrupted).
-std::int64_t RenderFilm(const CommandLineOptions& options, FrameRange range, VideoFileWriter& file,
-                        const MusicTrack& music) {
-    GLFWwindow* window = OpenMainWindow(false);
-    if (!window) throw ExportError("cannot open an OpenGL 3.3 context to render with");
+// Renders and writes the frames in the hidden window's context; returns the number written
+// (fewer when interrupted).
+std::int64_t RenderFilm(GLFWwindow* window, const CommandLineOptions& options, FrameRange range,
+                        VideoFileWriter& file, const MusicTrack& music) {
     LoadGlEntryPoints(window);
     SetFixedViewport();
     Scene scene;
     const std::vector<CameraShot> cameraShots = MakeCameraShots();
     const std::vector<PathShot> fireflyPath = MakeFireflyPath();
-    // The picture has the video's proportions; it is scaled to the video's size.
+    // The picture is drawn at the video's size and proportions.
     Camera camera(options.width, options.height, glm::vec3(0.0f, 0.0f, 2.0f));
     AudioManager silent;  // the music goes into the file, not to a device
     glEnable(GL_DEPTH_TEST);
@@ -106,7 +105,6 @@ std::int64_t RenderFilm(const CommandLineOptions& options, FrameRange range, Vid
         clock.Advance();
     }
     progress.Close();
-    glfwDestroyWindow(window);
     return file.FramesWritten();
 }
 
@@ -123,7 +121,9 @@ int ExportFilm(const CommandLineOptions& options) {
         VideoFileWriter file(path, VideoFormat{options.width, options.height, options.fps},
                              AudioFormat{music.SampleRate(), music.Channels()});
         fileCreated = true;
-        const std::int64_t frames = RenderFilm(options, range, file, music);
+        GLFWwindow* window = OpenMainWindow(false);
+        if (!window) throw ExportError("cannot open an OpenGL 3.3 context to render with");
+        const std::int64_t frames = RenderFilm(window, options, range, file, music);
         glfwTerminate();
         const int signal = InterruptingSignal();
         if (frames == 0) {

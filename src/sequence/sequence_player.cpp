@@ -71,9 +71,9 @@ void SequencePlayer::BeginFirstRun(double now) {
     shotStartTime = static_cast<float>(now);
 }
 
-void SequencePlayer::Start(double now) {
-    shotStartTime = static_cast<float>(now);
-    fadeStartTime = now;
+void SequencePlayer::Start(double shotStart, double fadeStart) {
+    shotStartTime = static_cast<float>(shotStart);
+    fadeStartTime = fadeStart;
     fadeOutStarted = false;
     fadeInActive = true;
     waitingForRestart = false;

@@ -46,7 +46,7 @@ void WriteClip(const std::string& path, int frames) {
     VideoFileWriter file(path, VideoFormat{kWidth, kHeight, kFps}, AudioFormat{kRate, 2});
     const std::vector<float> tone = Tone(frames * kRate / kFps);
     for (int frame = 0; frame < frames; ++frame) {
-        file.WriteFrame(Picture(frame).data(), kWidth, kHeight);
+        file.WriteFrame(Picture(frame).data());
         const int begin = frame * kRate / kFps;
         const int end = (frame + 1) * kRate / kFps;
         file.WriteSound(tone.data() + 2 * begin, end - begin);

@@ -1,79 +1,24 @@
 // Whole frames of the real scene, with the generated run-time data, read back from the GPU.
 #include <glm/gtc/matrix_transform.hpp>
-#include <memory>
-#include <sstream>
 
-#include "gfx/camera.h"
 #include "render/day_night.h"
-#include "render/frame_renderer.h"
-#include "render/scene.h"
-#include "support/gl_context.h"
+#include "scene_frames.h"
 #include "support/pixels.h"
 
-namespace {
-
-constexpr float kNoonAngle = 1.5707963f;
-constexpr float kMidnightAngle = -1.5707963f;
-constexpr float kAfternoonAngle = 2.0943951f;  // 120 degrees: the sun stands over -x
-
-class SceneFrames : public GlTest {
-  protected:
-    static void SetUpTestSuite() {
-        GlTest::SetUpTestSuite();
-        if (!window()) return;
-        testing::internal::CaptureStdout();
-        scene = std::make_unique<Scene>();
-        startupLog = testing::internal::GetCapturedStdout();
-        glEnable(GL_DEPTH_TEST);
-    }
-    static void TearDownTestSuite() { scene.reset(); }
-
-    // Renders one frame with the camera at `eye` looking at `target` and the sun at `angle`.
-    void Render(const glm::vec3& eye, const glm::vec3& target, float angle,
-                float fadeAlpha = 0.0f) {
-        camera.position = eye;
-        camera.orientation = glm::normalize(target - eye);
-        FrameRenderer renderer(*scene, log);
-        FrameInputs frame;
-        frame.sun = SunAt(angle);
-        frame.time = 42.0f;
-        frame.fadeAlpha = fadeAlpha;
-        renderer.RenderShadowMap(frame.sun);
-        renderer.RenderScene(camera, frame);
-        glFinish();
-    }
-
-    glm::ivec2 WindowPixel(const glm::vec3& world) const {
-        const glm::vec4 clip = camera.cameraMatrix * glm::vec4(world, 1.0f);
-        const glm::vec2 ndc = glm::vec2(clip) / clip.w;
-        return glm::ivec2((ndc * 0.5f + 0.5f) * glm::vec2(1920.0f, 1080.0f));
-    }
-
-    static std::unique_ptr<Scene> scene;
-    static std::string startupLog;
-    Camera camera{1920, 1080, glm::vec3(0.0f)};
-    std::ostringstream log;
-};
-
-std::unique_ptr<Scene> SceneFrames::scene;
-std::string SceneFrames::startupLog;
-
-}  // namespace
-
 TEST_F(SceneFrames, StartupLoadsEveryModelAndTextureWithoutWarnings) {
-    EXPECT_EQ(startupLog.find("WARN: "), std::string::npos) << startupLog;
-    EXPECT_EQ(startupLog.find("ERR: "), std::string::npos) << startupLog;
-    EXPECT_NE(startupLog.find("Loaded texture: resources/brick.png channels: 3\n"),
+    EXPECT_EQ(startupLog().find("WARN: "), std::string::npos) << startupLog();
+    EXPECT_EQ(startupLog().find("ERR: "), std::string::npos) << startupLog();
+    EXPECT_NE(startupLog().find("Loaded texture: resources/brick.png channels: 3\n"),
               std::string::npos);
-    EXPECT_NE(startupLog.find("Loaded texture: resources/moon_texture.png channels: 4\n"),
+    EXPECT_NE(startupLog().find("Loaded texture: resources/moon_texture.png channels: 4\n"),
               std::string::npos);
-    EXPECT_NE(startupLog.find(" plants on terrain\n"), std::string::npos);
-    EXPECT_GE(scene->wellMeshes.size(), 3u) << "stone, wood and roof";
-    EXPECT_FALSE(scene->terrainMeshes.empty());
-    EXPECT_FALSE(scene->fireflyMeshes.empty());
-    EXPECT_EQ(scene->terrainVertices.size(), [] {
+    EXPECT_NE(startupLog().find(" plants on terrain\n"), std::string::npos);
+    EXPECT_GE(scene().wellMeshes.size(), 3u) << "stone, wood and roof";
+    EXPECT_FALSE(scene().terrainMeshes.empty());
+    EXPECT_FALSE(scene().fireflyMeshes.empty());
+    EXPECT_EQ(scene().terrainVertices.size(), [] {
         size_t count = 0;
-        for (const Mesh& mesh : scene->terrainMeshes) count += mesh.vertices.size();
+        for (const Mesh& mesh : scene().terrainMeshes) count += mesh.vertices.size();
         return count;
     }());
 }

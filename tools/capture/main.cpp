@@ -14,8 +14,6 @@
 #include "app/window.h"
 #include "film_moment.h"
 #include "gfx/camera.h"
-#include "render/day_night.h"
-#include "render/firefly_flight.h"
 #include "render/frame_renderer.h"
 #include "render/scene.h"
 #include "sequence/shot_tables.h"
@@ -64,20 +62,8 @@ int main(int argc, char** argv) {
         const std::vector<PathShot> fireflyPath = MakeFireflyPath();
         Camera camera(kWindowWidth, kWindowHeight, glm::vec3(0.0f));
         for (float moment : moments) {
-            const CameraPose pose = NominalCameraPose(shots, moment);
-            camera.position = pose.position;
-            camera.orientation = glm::normalize(pose.lookAt - pose.position);
-            const SunState sun = SunAt(
-                static_cast<float>(DayNightCycle::kStartAngle + DayNightCycle::kRate * moment));
-            // The firefly's clock runs from the start of the film; a leg ends on a frame of its
-            // own.
-            FireflyFlight firefly(fireflyPath, 0.0f);
-            for (float t = 0.0f; t < moment; t += 0.25f) firefly.Update(t, 0.25f);
-            scene.fireflyModel = firefly.Update(moment, 0.25f);
-
-            FrameInputs frame;
-            frame.sun = sun;
-            frame.time = moment;
+            const FrameInputs frame = SetUpFilmMoment(scene, camera, shots, fireflyPath, moment);
+            const SunState& sun = frame.sun;
 
             constexpr int kTimedFrames = 3;
             const auto start = std::chrono::steady_clock::now();
