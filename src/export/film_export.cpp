@@ -71,10 +71,15 @@ MusicTrack FilmMusic() {
 void ReportFile(const std::string& path, std::int64_t frames, const CommandLineOptions& options,
                 int signal) {
     std::error_code error;
-    const double megabytes = static_cast<double>(std::filesystem::file_size(path, error)) / 1e6;
+    const double bytes = static_cast<double>(std::filesystem::file_size(path, error));
     char text[64];
-    std::snprintf(text, sizeof text, ", %dx%d at %d fps, %.1f MB", options.width, options.height,
-                  options.fps, megabytes);
+    if (bytes < 1e6) {
+        std::snprintf(text, sizeof text, ", %dx%d at %d fps, %.0f kB", options.width,
+                      options.height, options.fps, bytes / 1e3);
+    } else {
+        std::snprintf(text, sizeof text, ", %dx%d at %d fps, %.1f MB", options.width,
+                      options.height, options.fps, bytes / 1e6);
+    }
     if (signal) std::cout << "Interrupted; the film so far is in the file. ";
     std::cout << "Wrote " << path << ": " << Seconds(static_cast<double>(frames) / options.fps)
               << text << std::endl;
