@@ -36,19 +36,21 @@ std::string Seconds(double seconds) {
     return text;
 }
 
-// The frames between --from and --to, or the whole film with its fade-out.
+// The frames between --from and --to, or the whole film with its fade-out. The film's end is
+// checked before any rounding, so that no film time, however large, overflows a frame number.
 FrameRange FramesToExport(const CommandLineOptions& options, std::int64_t filmFrames) {
-    const double filmEnd = static_cast<double>(filmFrames) / options.fps;
+    const double lastFrame = static_cast<double>(filmFrames);
+    const std::string end = "the end of the film (" + Seconds(lastFrame / options.fps) + " at " +
+                            std::to_string(options.fps) + " fps)";
+    if (options.to && *options.to * options.fps >= lastFrame + 0.5) {
+        throw RangeError("--to is after " + end);
+    }
+    if (options.from && *options.from * options.fps >= lastFrame - 0.5) {
+        throw RangeError("--from is at or after " + end);
+    }
     const auto frameAt = [&](double seconds) { return std::llround(seconds * options.fps); };
     const FrameRange range{options.from ? frameAt(*options.from) : 0,
                            options.to ? frameAt(*options.to) : filmFrames};
-    const std::string atRate = " at " + std::to_string(options.fps) + " fps)";
-    if (range.end > filmFrames) {
-        throw RangeError("--to is after the end of the film (" + Seconds(filmEnd) + atRate);
-    }
-    if (range.first >= filmFrames) {
-        throw RangeError("--from is at or after the end of the film (" + Seconds(filmEnd) + atRate);
-    }
     if (range.first >= range.end) {
         throw RangeError("--from and --to hold no whole frame at " + std::to_string(options.fps) +
                          " fps");

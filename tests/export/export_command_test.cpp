@@ -96,6 +96,12 @@ TEST(ExportCommand, WrongRequestsSayWhatIsWrongBeforeRenderingAndLeaveNoFile) {
         {{"--export", path, "--to", "500"},
          "lumenvale: --to is after the end of the film (129.03 s at 60 fps)\n",
          2},
+        {{"--export", path, "--from", "1e300"},
+         "lumenvale: --from is at or after the end of the film (129.03 s at 60 fps)\n",
+         2},
+        {{"--export", path, "--from", "1.01", "--to", "1.02", "--fps", "24"},
+         "lumenvale: --from and --to hold no whole frame at 24 fps\n",
+         2},
         {{"--export", (dir.path() / "no" / "such" / "dir.mp4").string(), "--to", "1"},
          "lumenvale: cannot write " + (dir.path() / "no" / "such" / "dir.mp4").string() +
              ": No such file or directory\n",
