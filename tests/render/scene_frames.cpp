@@ -54,3 +54,7 @@ std::vector<unsigned char> ReadWindowRgb() {
     glReadPixels(0, 0, 1920, 1080, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
     return pixels;
 }
+
+float FilmSunAngle(float filmTime) {
+    return static_cast<float>(DayNightCycle::kStartAngle + DayNightCycle::kRate * filmTime);
+}

@@ -14,6 +14,9 @@ constexpr float kNoonAngle = 1.5707963f;
 constexpr float kMidnightAngle = -1.5707963f;
 constexpr float kAfternoonAngle = 2.0943951f;  // 120 degrees: the sun stands over -x
 
+// The sun's angle `filmTime` seconds into the film.
+float FilmSunAngle(float filmTime);
+
 // Whole frames of the real scene, with the generated run-time data. The scene is built once per
 // test program and shared by every test that derives from this fixture.
 class SceneFrames : public GlTest {

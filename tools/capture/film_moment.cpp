@@ -36,3 +36,13 @@ FrameInputs SetUpFilmMoment(Scene& scene, Camera& camera, const std::vector<Came
     frame.time = filmTime;
     return frame;
 }
+
+std::vector<float> ShotMiddles(const std::vector<CameraShot>& shots) {
+    std::vector<float> middles;
+    float shotStart = 0.0f;
+    for (const CameraShot& shot : shots) {
+        middles.push_back(shotStart + 0.5f * shot.duration);
+        shotStart += shot.duration;
+    }
+    return middles;
+}

@@ -20,3 +20,6 @@ CameraPose NominalCameraPose(const std::vector<CameraShot>& shots, float filmTim
 // start, and returns what the frame's passes need.
 FrameInputs SetUpFilmMoment(Scene& scene, Camera& camera, const std::vector<CameraShot>& shots,
                             const std::vector<PathShot>& fireflyPath, float filmTime);
+
+// The film time half-way through each shot, on the same assumption.
+std::vector<float> ShotMiddles(const std::vector<CameraShot>& shots);
