@@ -126,9 +126,14 @@ void FrameLoop::RenderScene() {
     frame.time = static_cast<float>(frameTime);
     frame.fadeAlpha = sequence.fadeAlpha;
     frame.drawSun = drawSun;
-    renderer.RenderScene(
-        film.camera, frame,
-        scaledPicture.Allocated() ? scaledPicture.Target() : FrameTarget::Window());
+    renderer.RenderScene(film.camera, frame, PictureTarget());
+}
+
+// The output's own target if it has one, else the window, or its smaller picture while the
+// render scale is below full size.
+FrameTarget FrameLoop::PictureTarget() const {
+    if (const auto target = output.Target()) return *target;
+    return scaledPicture.Allocated() ? scaledPicture.Target() : FrameTarget::Window();
 }
 
 void FrameLoop::ScalePictureToWindow() {

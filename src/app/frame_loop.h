@@ -52,6 +52,7 @@ class FrameLoop {
     void RenderShadowMap();
     void MoveFirefly();
     void RenderScene();
+    FrameTarget PictureTarget() const;
     void ScalePictureToWindow();
     void UpdateMusic();
     void Present();

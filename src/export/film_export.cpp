@@ -36,19 +36,21 @@ std::string Seconds(double seconds) {
     return text;
 }
 
-// The frames between --from and --to, or the whole film with its fade-out.
+// The frames between --from and --to, or the whole film with its fade-out. The film's end is
+// checked before any rounding, so that no film time, however large, overflows a frame number.
 FrameRange FramesToExport(const CommandLineOptions& options, std::int64_t filmFrames) {
-    const double filmEnd = static_cast<double>(filmFrames) / options.fps;
+    const double lastFrame = static_cast<double>(filmFrames);
+    const std::string end = "the end of the film (" + Seconds(lastFrame / options.fps) + " at " +
+                            std::to_string(options.fps) + " fps)";
+    if (options.to && *options.to * options.fps >= lastFrame + 0.5) {
+        throw RangeError("--to is after " + end);
+    }
+    if (options.from && *options.from * options.fps >= lastFrame - 0.5) {
+        throw RangeError("--from is at or after " + end);
+    }
     const auto frameAt = [&](double seconds) { return std::llround(seconds * options.fps); };
     const FrameRange range{options.from ? frameAt(*options.from) : 0,
                            options.to ? frameAt(*options.to) : filmFrames};
-    const std::string atRate = " at " + std::to_string(options.fps) + " fps)";
-    if (range.end > filmFrames) {
-        throw RangeError("--to is after the end of the film (" + Seconds(filmEnd) + atRate);
-    }
-    if (range.first >= filmFrames) {
-        throw RangeError("--from is at or after the end of the film (" + Seconds(filmEnd) + atRate);
-    }
     if (range.first >= range.end) {
         throw RangeError("--from and --to hold no whole frame at " + std::to_string(options.fps) +
                          " fps");
@@ -71,26 +73,30 @@ MusicTrack FilmMusic() {
 void ReportFile(const std::string& path, std::int64_t frames, const CommandLineOptions& options,
                 int signal) {
     std::error_code error;
-    const double megabytes = static_cast<double>(std::filesystem::file_size(path, error)) / 1e6;
+    const double bytes = static_cast<double>(std::filesystem::file_size(path, error));
     char text[64];
-    std::snprintf(text, sizeof text, ", %dx%d at %d fps, %.1f MB", options.width, options.height,
-                  options.fps, megabytes);
+    if (bytes < 1e6) {
+        std::snprintf(text, sizeof text, ", %dx%d at %d fps, %.0f kB", options.width,
+                      options.height, options.fps, bytes / 1e3);
+    } else {
+        std::snprintf(text, sizeof text, ", %dx%d at %d fps, %.1f MB", options.width,
+                      options.height, options.fps, bytes / 1e6);
+    }
     if (signal) std::cout << "Interrupted; the film so far is in the file. ";
     std::cout << "Wrote " << path << ": " << Seconds(static_cast<double>(frames) / options.fps)
               << text << std::endl;
 }
 
-// Renders and writes the frames; returns the number written (fewer when interrupted).
-std::int64_t RenderFilm(const CommandLineOptions& options, FrameRange range, VideoFileWriter& file,
-                        const MusicTrack& music) {
-    GLFWwindow* window = OpenMainWindow(false);
-    if (!window) throw ExportError("cannot open an OpenGL 3.3 context to render with");
+// Renders and writes the frames in the hidden window's context; returns the number written
+// (fewer when interrupted).
+std::int64_t RenderFilm(GLFWwindow* window, const CommandLineOptions& options, FrameRange range,
+                        VideoFileWriter& file, const MusicTrack& music) {
     LoadGlEntryPoints(window);
     SetFixedViewport();
     Scene scene;
     const std::vector<CameraShot> cameraShots = MakeCameraShots();
     const std::vector<PathShot> fireflyPath = MakeFireflyPath();
-    // The picture has the video's proportions; it is scaled to the video's size.
+    // The picture is drawn at the video's size and proportions.
     Camera camera(options.width, options.height, glm::vec3(0.0f, 0.0f, 2.0f));
     AudioManager silent;  // the music goes into the file, not to a device
     glEnable(GL_DEPTH_TEST);
@@ -106,7 +112,6 @@ std::int64_t RenderFilm(const CommandLineOptions& options, FrameRange range, Vid
         clock.Advance();
     }
     progress.Close();
-    glfwDestroyWindow(window);
     return file.FramesWritten();
 }
 
@@ -123,7 +128,9 @@ int ExportFilm(const CommandLineOptions& options) {
         VideoFileWriter file(path, VideoFormat{options.width, options.height, options.fps},
                              AudioFormat{music.SampleRate(), music.Channels()});
         fileCreated = true;
-        const std::int64_t frames = RenderFilm(options, range, file, music);
+        GLFWwindow* window = OpenMainWindow(false);
+        if (!window) throw ExportError("cannot open an OpenGL 3.3 context to render with");
+        const std::int64_t frames = RenderFilm(window, options, range, file, music);
         glfwTerminate();
         const int signal = InterruptingSignal();
         if (frames == 0) {

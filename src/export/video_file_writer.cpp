@@ -18,7 +18,8 @@ bool EndsWithMkv(const std::string& path) {
     return tail == ".mkv";
 }
 
-// Constant quality, a little finer for small pictures, whose every pixel counts for more.
+// Constant quality, a little finer for small pictures, whose every pixel counts for more. The
+// encoder's "faster" preset keeps it well below the cost of rendering a frame.
 const char* QualityFor(const VideoFormat& video) {
     const int pixels = video.width * video.height;
     if (pixels <= 640 * 360) return "17";
@@ -53,7 +54,7 @@ VideoFileWriter::VideoFileWriter(const std::string& path, VideoFormat video, Aud
     pictureContext->color_primaries = AVCOL_PRI_BT709;
     pictureContext->color_trc = AVCOL_TRC_BT709;
     AVDictionary* pictureOptions = nullptr;
-    av_dict_set(&pictureOptions, "preset", "medium", 0);
+    av_dict_set(&pictureOptions, "preset", "faster", 0);
     av_dict_set(&pictureOptions, "crf", QualityFor(video), 0);
     picture->Open(&pictureOptions);
     av_dict_free(&pictureOptions);
@@ -80,6 +81,12 @@ VideoFileWriter::VideoFileWriter(const std::string& path, VideoFormat video, Aud
     if (av_frame_get_buffer(pictureFrame, 0) < 0 || av_frame_get_buffer(soundFrame, 0) < 0) {
         throw ExportError("out of memory");
     }
+    converter = sws_getContext(video.width, video.height, AV_PIX_FMT_RGB24, video.width,
+                               video.height, AV_PIX_FMT_YUV420P, SWS_BICUBIC | SWS_ACCURATE_RND,
+                               nullptr, nullptr, nullptr);
+    if (!converter) throw ExportError("cannot convert the frames to the video's format");
+    const int* bt709 = sws_getCoefficients(SWS_CS_ITU709);
+    sws_setColorspaceDetails(converter, bt709, 1, bt709, 0, 0, 1 << 16, 1 << 16);
     WriteHeader(path);
 }
 
@@ -91,7 +98,7 @@ void VideoFileWriter::WriteHeader(const std::string& path) {
 }
 
 VideoFileWriter::~VideoFileWriter() {
-    sws_freeContext(scaler);
+    sws_freeContext(converter);
     av_frame_free(&pictureFrame);
     av_frame_free(&soundFrame);
     picture.reset();
@@ -100,24 +107,14 @@ VideoFileWriter::~VideoFileWriter() {
     avformat_free_context(file);
 }
 
-void VideoFileWriter::WriteFrame(const std::uint8_t* rgb, int width, int height) {
-    if (!scaler || width != scalerWidth || height != scalerHeight) {
-        sws_freeContext(scaler);
-        scaler = sws_getContext(width, height, AV_PIX_FMT_RGB24, video.width, video.height,
-                                AV_PIX_FMT_YUV420P, SWS_BICUBIC | SWS_ACCURATE_RND, nullptr,
-                                nullptr, nullptr);
-        if (!scaler) throw ExportError("cannot convert the frames to the video's format");
-        const int* bt709 = sws_getCoefficients(SWS_CS_ITU709);
-        sws_setColorspaceDetails(scaler, bt709, 1, bt709, 0, 0, 1 << 16, 1 << 16);
-        scalerWidth = width;
-        scalerHeight = height;
-    }
+void VideoFileWriter::WriteFrame(const std::uint8_t* rgb) {
     if (av_frame_make_writable(pictureFrame) < 0) throw ExportError("out of memory");
     // Read from the top row down: the last row in memory, stepping backwards.
-    const int rowBytes = width * 3;
-    const std::uint8_t* top = rgb + static_cast<std::ptrdiff_t>(height - 1) * rowBytes;
+    const int rowBytes = video.width * 3;
+    const std::uint8_t* top = rgb + static_cast<std::ptrdiff_t>(video.height - 1) * rowBytes;
     const int stride = -rowBytes;
-    sws_scale(scaler, &top, &stride, 0, height, pictureFrame->data, pictureFrame->linesize);
+    sws_scale(converter, &top, &stride, 0, video.height, pictureFrame->data,
+              pictureFrame->linesize);
     pictureFrame->pts = framesWritten;
     picture->Encode(pictureFrame);
     ++framesWritten;

@@ -31,13 +31,14 @@ class VideoFileWriter {
     VideoFileWriter(const VideoFileWriter&) = delete;
     VideoFileWriter& operator=(const VideoFileWriter&) = delete;
 
-    // One picture, as OpenGL reads it back: RGB rows from the bottom up, scaled to the file's
-    // size.
-    void WriteFrame(const std::uint8_t* rgb, int width, int height);
+    // One picture of the video's size as OpenGL reads it back: RGB rows from the bottom up.
+    void WriteFrame(const std::uint8_t* rgb);
     // Interleaved samples in [-1, 1], `channels` per sample frame, in order after those before.
     void WriteSound(const float* samples, std::int64_t sampleFrames);
     void Finish();
 
+    int Width() const { return video.width; }
+    int Height() const { return video.height; }
     std::int64_t FramesWritten() const { return framesWritten; }
 
   private:
@@ -52,9 +53,7 @@ class VideoFileWriter {
     std::unique_ptr<EncodedStream> sound;
     AVFrame* pictureFrame = nullptr;
     AVFrame* soundFrame = nullptr;
-    SwsContext* scaler = nullptr;
-    int scalerWidth = 0;
-    int scalerHeight = 0;
+    SwsContext* converter = nullptr;  // RGB to the encoder's BT.709 YUV 4:2:0
     std::vector<float> pendingSound;  // interleaved, less than one encoder frame
     std::int64_t framesWritten = 0;
     std::int64_t soundFramesWritten = 0;

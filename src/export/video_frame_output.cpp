@@ -14,13 +14,13 @@ double WallSeconds() {
 VideoFrameOutput::VideoFrameOutput(const SteppedClock& clock, int fps, FrameRange range,
                                    VideoFileWriter& file, const MusicTrack& music,
                                    ExportProgress& progress)
-    : clock(clock),
-      fps(fps),
-      range(range),
-      file(file),
-      music(music),
-      progress(progress),
-      pixels(static_cast<std::size_t>(kWindowWidth) * kWindowHeight * 3) {}
+    : clock(clock), fps(fps), range(range), file(file), music(music), progress(progress) {
+    picture.Resize(file.Width(), file.Height());
+}
+
+VideoFrameOutput::~VideoFrameOutput() {
+    picture.Delete();
+}
 
 bool VideoFrameOutput::WantsPicture() const {
     return clock.Frame() >= range.first && clock.Frame() < range.end;
@@ -29,9 +29,7 @@ bool VideoFrameOutput::WantsPicture() const {
 void VideoFrameOutput::Present() {
     if (!WantsPicture()) return;
     if (startTime < 0.0) startTime = WallSeconds();
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kWindowWidth, kWindowHeight, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    file.WriteFrame(pixels.data(), kWindowWidth, kWindowHeight);
+    file.WriteFrame(picture.ReadRgb().data());
 
     const std::int64_t frame = clock.Frame();
     const std::int64_t soundBegin = SoundSampleAt(frame);

@@ -1,6 +1,10 @@
 #include "export/media_reader.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <sstream>
@@ -71,4 +75,29 @@ std::vector<float> DecodeSound(const std::string& path, double start, double sec
     if (seconds > 0.0) range += " -t " + std::to_string(seconds);
     return Values<float>(CommandOutput("ffmpeg -v error" + range + " -i " + Quoted(path) +
                                        " -vn -f f32le -ac 2 -ar 44100 -"));
+}
+
+void ExpectPictureAndSoundStreams(const std::vector<StreamFacts>& streams, int width, int height,
+                                  int fps, int frames) {
+    ASSERT_EQ(streams.size(), 2u);
+    EXPECT_EQ(streams[0].at("codec_type"), "video");
+    EXPECT_EQ(streams[0].at("codec_name"), "h264");
+    EXPECT_EQ(streams[0].at("pix_fmt"), "yuv420p");
+    EXPECT_EQ(streams[0].at("width"), std::to_string(width));
+    EXPECT_EQ(streams[0].at("height"), std::to_string(height));
+    EXPECT_EQ(streams[0].at("r_frame_rate"), std::to_string(fps) + "/1");
+    EXPECT_EQ(streams[0].at("nb_read_frames"), std::to_string(frames));
+    EXPECT_EQ(streams[1].at("codec_type"), "audio");
+    EXPECT_EQ(streams[1].at("codec_name"), "aac");
+    EXPECT_EQ(streams[1].at("sample_rate"), "44100");
+}
+
+double Correlation(const std::vector<float>& a, const std::vector<float>& b) {
+    double product = 0.0, energyA = 0.0, energyB = 0.0;
+    for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
+        product += static_cast<double>(a[i]) * b[i];
+        energyA += static_cast<double>(a[i]) * a[i];
+        energyB += static_cast<double>(b[i]) * b[i];
+    }
+    return product / std::sqrt(energyA * energyB + 1e-30);
 }

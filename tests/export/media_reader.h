@@ -20,5 +20,12 @@ std::vector<std::uint8_t> DecodePictures(const std::string& path);
 // (all of it when `seconds` is 0).
 std::vector<float> DecodeSound(const std::string& path, double start = 0.0, double seconds = 0.0);
 
+// Expects one H.264 (yuv420p) stream of the given shape and frame count, then one AAC stream.
+void ExpectPictureAndSoundStreams(const std::vector<StreamFacts>& streams, int width, int height,
+                                  int fps, int frames);
+
+// Normalised correlation of two sound signals over their common length: 1 for the same sound.
+double Correlation(const std::vector<float>& a, const std::vector<float>& b);
+
 // Standard output of a shell command.
 std::string CommandOutput(const std::string& command);
