@@ -16,7 +16,7 @@ bool AudioManager::Initialize() {
 void AudioManager::Cleanup() {
     if (!initialized) return;
     if (deviceOpen) {
-        StopMusic();
+        if (isPlaying) StopMusic();
         CloseMCIDevice();
     }
     initialized = false;
@@ -28,7 +28,8 @@ bool AudioManager::LoadMusic(const std::string& path) {
         std::cerr << "AudioManager not initialized" << std::endl;
         return false;
     }
-    StopMusic();
+    // A paused track keeps its pause: playing the new one then resumes it.
+    if (isPlaying) StopMusic();
     CloseMCIDevice();
 
     musicPath = ConvertToWavIfNeeded(path);
@@ -78,13 +79,17 @@ void AudioManager::CloseMCIDevice() {
 
 void AudioManager::PlayMusic() {
     if (!initialized || !musicLoaded || !deviceOpen) return;
-    const bool resuming = isPaused;
+    if (muted) {
+        if (!isPlaying && !isPaused) isPaused = pausedAtStart = true;
+        return;
+    }
+    const bool resuming = isPaused && !pausedAtStart;
     if (!(resuming ? backend.Resume() : backend.PlayFromStart())) {
         LogMessage(resuming ? "Failed to resume music" : "Failed to start music playback");
         return;
     }
     isPlaying = true;
-    isPaused = false;
+    isPaused = pausedAtStart = false;
     std::cout << (resuming ? "Music resumed from pause" : "Music playback started") << std::endl;
 }
 
@@ -104,10 +109,10 @@ void AudioManager::ResumeMusic() {
 }
 
 void AudioManager::StopMusic() {
-    if (!initialized || !deviceOpen || !isPlaying) return;
+    if (!initialized || !deviceOpen || !(isPlaying || isPaused)) return;
     if (!backend.Stop()) return;
     isPlaying = false;
-    isPaused = false;
+    isPaused = pausedAtStart = false;
     std::cout << "Music stopped" << std::endl;
 }
 

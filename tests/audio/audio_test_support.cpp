@@ -22,16 +22,16 @@ std::string AudioManagerTest::WriteTrack(const std::string& name, double seconds
     return dir.Write(name, SineWav(seconds));
 }
 
-void AudioManagerTest::LoadTrack() {
-    const std::string path = WriteTrack("track.wav");
+void AudioManagerTest::LoadTrack(double seconds) {
+    const std::string path = WriteTrack("track.wav", seconds);
     Console([&] {
         audio.Initialize();
         ASSERT_TRUE(audio.LoadMusic(path));
     });
 }
 
-void AudioManagerTest::StartTrack() {
-    LoadTrack();
+void AudioManagerTest::StartTrack(double seconds) {
+    LoadTrack(seconds);
     Console([&] { audio.PlayMusic(); });
     ASSERT_TRUE(audio.IsMusicPlaying());
 }

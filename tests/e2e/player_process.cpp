@@ -133,6 +133,19 @@ void PlayerProcess::Scroll(int notches) {
     }
 }
 
+void PlayerProcess::MoveMouse(int x, int y) {
+    RunCommand("xdotool mousemove --window " + windowId + " " + std::to_string(x) + " " +
+               std::to_string(y));
+}
+
+void PlayerProcess::Click(int button) {
+    RunCommand("xdotool click " + std::to_string(button));
+}
+
+std::string PlayerProcess::MouseLocation() const {
+    return RunCommand("xdotool getmouselocation --shell | head -2 | cut -d= -f2 | paste -sd' '");
+}
+
 void PlayerProcess::RequestClose() {
     SendDeleteWindow(std::stoul(windowId));
 }
@@ -152,12 +165,18 @@ std::optional<int> PlayerProcess::WaitForExit(std::chrono::seconds timeout) {
 }
 
 bool PlayerProcess::WaitForOutput(const std::string& text, std::chrono::seconds timeout) {
+    return WaitForOutputAfter(0, text, timeout);
+}
+
+bool PlayerProcess::WaitForOutputAfter(std::size_t from, const std::string& text,
+                                       std::chrono::seconds timeout) {
     const auto deadline = Clock::now() + timeout;
+    const auto found = [&] { return StandardOutput().find(text, from) != std::string::npos; };
     while (Clock::now() < deadline) {
-        if (StandardOutput().find(text) != std::string::npos) return true;
+        if (found()) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
-    return StandardOutput().find(text) != std::string::npos;
+    return found();
 }
 
 std::string PlayerProcess::StandardOutput() const {

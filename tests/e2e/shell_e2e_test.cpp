@@ -60,6 +60,14 @@ TEST(PlayerWindow, ShowsFrameRateTitleIgnoresEscapeAndExitsCleanlyOnClose) {
     ASSERT_TRUE(status.has_value()) << "the program did not exit after the close request";
     EXPECT_EQ(*status, 0) << player.StandardError();
     EXPECT_EQ(player.StandardError().find("error"), std::string::npos) << player.StandardError();
+    const std::string out = player.StandardOutput();
+    EXPECT_NE(out.find("Music loaded successfully: resources/audio/cin.wav\n"
+                       "Background music loaded successfully\n"),
+              std::string::npos)
+        << out;
+    // The music player is the last to go, after the window.
+    const std::string lastLine = "\nMusic stopped\n";
+    EXPECT_EQ(out.rfind(lastLine), out.size() - lastLine.size()) << out;
 }
 
 TEST(PlayerWindow, ScrollWheelChangesAndReportsCameraSpeedWithinItsLimits) {
@@ -94,6 +102,44 @@ TEST(BrokenInstallation, MissingShaderFileIsNamedAndStartupFails) {
               std::string::npos)
         << player.StandardError();
     EXPECT_EQ(player.StandardOutput().find("Camera speed"), std::string::npos);
+}
+
+TEST(BrokenInstallation, WithoutMusicOrPlantSitesTheFilmStillPlays) {
+    const fs::path scratch = MakeScratchRunDirectory();
+    fs::remove(scratch / "resources" / "audio" / "cin.wav");
+    // One triangle high above the sea: no vertex lies in the plants' height band.
+    const fs::path terrain = scratch / "resources" / "models" / "islands" / "islands.obj";
+    fs::remove(terrain);
+    std::ofstream(terrain) << "v 0 10 0\nv 1 10 0\nv 0 10 1\nf 1 2 3\n";
+    PlayerProcess player(scratch);
+    const bool opened = player.WaitForWindow();
+    player.RequestClose();
+    const auto status = player.WaitForExit();
+    fs::remove_all(scratch);
+    ASSERT_TRUE(opened) << player.StandardOutput() << player.StandardError();
+    EXPECT_EQ(status, 0);
+    const std::string out = player.StandardOutput();
+    EXPECT_NE(out.find("Generated 0 plants on terrain\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("Warning: Failed to load background music\n"), std::string::npos) << out;
+    EXPECT_EQ(out.find("Music stopped"), std::string::npos) << out;
+    EXPECT_NE(player.StandardError().find("Failed to load audio file: resources/audio/cin.wav\n"),
+              std::string::npos)
+        << player.StandardError();
+}
+
+TEST(BrokenInstallation, ShaderPathThatIsAFolderFailsLikeAMissingFile) {
+    const fs::path scratch = MakeScratchRunDirectory();
+    fs::remove(scratch / "shaders" / "water.frag");
+    fs::create_directory(scratch / "shaders" / "water.frag");
+    PlayerProcess player(scratch);
+    const auto status = player.WaitForExit();
+    fs::remove_all(scratch);
+    ASSERT_TRUE(status.has_value()) << "start-up did not stop";
+    EXPECT_EQ(*status, 255) << player.StandardError();
+    EXPECT_NE(player.StandardError().find("Failed to open shader file shaders/water.frag: "
+                                          "Is a directory\n"),
+              std::string::npos)
+        << player.StandardError();
 }
 
 TEST(BrokenInstallation, WithoutADisplayTheWindowFailureAndItsReasonAreReported) {
