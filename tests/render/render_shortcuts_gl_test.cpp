@@ -6,6 +6,7 @@
 
 #include "render/day_night.h"
 #include "render/shadow_map.h"
+#include "render/terrain_chunks.h"
 #include "render/view_volume.h"
 #include "scene_frames.h"
 
@@ -157,4 +158,14 @@ TEST_F(ShortcutFrames, TheChunkedTerrainLeavesThePictureAsItWas) {
     GLboolean culling = GL_TRUE;
     glGetBooleanv(GL_CULL_FACE, &culling);
     EXPECT_FALSE(culling) << "no pass but the terrain's culls faces";
+}
+
+// A camera flown below the sea floor looks at the ground's underside, which hides the sky and the
+// sun: culling the terrain's back faces there would open the ground.
+TEST_F(ShortcutFrames, BelowTheGroundTheShortcutsLeaveThePictureAsItWas) {
+    const View belowTheGround{"below the ground", {0.0f, -40.0f, 40.0f}, {20.0f, 0.0f, 0.0f}, 1.2f};
+    ASSERT_FALSE(AboveTheTerrain(scene().terrainChunks.bounds, belowTheGround.eye));
+    const std::vector<unsigned char> before = RenderWith(belowTheGround, RenderShortcuts::None());
+    const std::vector<unsigned char> after = RenderWith(belowTheGround, RenderShortcuts());
+    EXPECT_EQ(LargestDifference(before, after), 0);
 }
