@@ -1,6 +1,8 @@
 #include "render/frame_renderer.h"
 
+#include <algorithm>
 #include <glm/gtc/matrix_transform.hpp>
+#include <limits>
 
 #include "gfx/uniforms.h"
 #include "render/firefly_light.h"
@@ -14,6 +16,18 @@ namespace {
 
 void RefreshCameraMatrix(Camera& camera) {
     camera.updateMatrix(45.0f, 0.1f, 2000.0f);
+}
+
+// The lowest height from which the sun's depth map is taken: the corners of its box's near face.
+float LowestLightRayStart(const glm::mat4& lightSpaceMatrix) {
+    const glm::mat4 toWorld = glm::inverse(lightSpaceMatrix);
+    float lowest = std::numeric_limits<float>::max();
+    for (const glm::vec2 corner : {glm::vec2(-1.0f, -1.0f), glm::vec2(1.0f, -1.0f),
+                                   glm::vec2(-1.0f, 1.0f), glm::vec2(1.0f, 1.0f)}) {
+        const glm::vec4 world = toWorld * glm::vec4(corner, -1.0f, 1.0f);
+        lowest = std::min(lowest, world.y / world.w);
+    }
+    return lowest;
 }
 
 }  // namespace
@@ -34,13 +48,17 @@ void FrameRenderer::RenderShadowMap(const SunState& sun, Camera* viewer) {
         viewer ? ShadowCasterFilter(lightSpaceMatrix, sun.sunPos, viewer->cameraMatrix)
                : ShadowCasterFilter(lightSpaceMatrix, sun.sunPos);
     const Keep mayCast = [&](const Bounds& box) { return filter.MayCast(box); };
+    // The map is orthographic: its rays run parallel from the near face of the sun's box.
+    const bool seenFromAbove =
+        LowestLightRayStart(lightSpaceMatrix) > HighestPoint(scene.terrainChunks.bounds);
     const struct {
         DrawList list;
         const glm::mat4& model;
         const char* pass;
-    } casters[] = {{Everything(scene.wellMeshes), scene.wellModel, "shadow well"},
-                   {Terrain(mayCast, sun.sunPos), scene.terrainModel, "shadow terrain"},
-                   {Plants(mayCast), identity, "shadow plants"}};
+    } casters[] = {
+        {Everything(scene.wellMeshes), scene.wellModel, "shadow well"},
+        {Terrain(mayCast, sun.sunPos, seenFromAbove), scene.terrainModel, "shadow terrain"},
+        {Plants(mayCast), identity, "shadow plants"}};
     for (const auto& caster : casters) {
         DrawInOrder(caster.list, [&](Mesh& mesh) {
             SetUniform(program, "model", caster.model);
@@ -69,11 +87,14 @@ FrameRenderer::DrawList FrameRenderer::Plants(const Keep& keep) {
 }
 
 // The chunks: nearest first so that the depth test rejects most hidden fragments before they
-// are shaded; seen only from their front, since the camera and the sun look at the terrain
-// from above and the faces behind lie farther than the front ones they are behind.
-FrameRenderer::DrawList FrameRenderer::Terrain(const Keep& keep, const glm::vec3& eye) {
+// are shaded; seen only from their front when every ray of the pass starts above the ground,
+// where the faces behind lie farther than the front ones they are behind. From below the ground
+// the back faces are what hides the sky, and both sides are drawn.
+FrameRenderer::DrawList FrameRenderer::Terrain(const Keep& keep, const glm::vec3& eye,
+                                               bool seenFromAbove) {
     if (!shortcuts.chunkedTerrain) return Everything(scene.terrainMeshes);
-    return {scene.terrainChunks.meshes, NearestFirst(scene.terrainChunks.bounds, keep, eye), true};
+    return {scene.terrainChunks.meshes, NearestFirst(scene.terrainChunks.bounds, keep, eye),
+            seenFromAbove};
 }
 
 void FrameRenderer::DrawInOrder(const DrawList& list, const std::function<void(Mesh&)>& draw) {
@@ -193,7 +214,9 @@ void FrameRenderer::DrawLitObjects(Camera& camera, const FrameInputs& frame) {
         Shader& program;
         const char* pass;
     } litObjects[] = {{Everything(scene.wellMeshes), scene.programs.well, "lit well"},
-                      {Terrain(inView, camera.position), scene.programs.terrain, "lit terrain"},
+                      {Terrain(inView, camera.position,
+                               AboveTheTerrain(scene.terrainChunks.bounds, camera.position)),
+                       scene.programs.terrain, "lit terrain"},
                       {Plants(inView), scene.programs.plant, "lit plants"},
                       {Everything(scene.fireflyMeshes), scene.programs.firefly, "firefly"}};
     for (const auto& object : litObjects) {

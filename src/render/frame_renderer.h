@@ -31,7 +31,7 @@ struct RenderShortcuts {
     // shadow anything in view (shadow pass), are not drawn.
     bool cullPlants = true;
     // The terrain is drawn as chunks over shared vertices, left out as the plants are, the
-    // others drawn nearest first with their back faces culled.
+    // others drawn nearest first, with their back faces culled while the eye is above the ground.
     bool chunkedTerrain = true;
 
     // The full path: every pass drawn as it was before any shortcut.
@@ -74,7 +74,8 @@ class FrameRenderer {
     DrawList Everything(std::vector<Mesh>& meshes);
     using Keep = std::function<bool(const Bounds&)>;
     DrawList Plants(const Keep& keep);
-    DrawList Terrain(const Keep& keep, const glm::vec3& eye);
+    // `seenFromAbove`: every ray of the pass meets the terrain on its upper side first.
+    DrawList Terrain(const Keep& keep, const glm::vec3& eye, bool seenFromAbove);
     void DrawInOrder(const DrawList& list, const std::function<void(Mesh&)>& draw);
     void PassEnded(const char* pass) {
         if (passObserver) passObserver->PassEnded(pass);

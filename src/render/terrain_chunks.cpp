@@ -94,6 +94,24 @@ TerrainChunks ChunkTerrain(const std::vector<Mesh>& terrainMeshes, const glm::ma
     return terrain;
 }
 
+bool AboveTheTerrain(const std::vector<Bounds>& chunks, const glm::vec3& point) {
+    bool overTheTerrain = false;
+    for (const Bounds& box : chunks) {
+        if (point.x < box.min.x || point.x > box.max.x || point.z < box.min.z ||
+            point.z > box.max.z)
+            continue;
+        overTheTerrain = true;
+        if (point.y <= box.max.y) return false;
+    }
+    return overTheTerrain || point.y > HighestPoint(chunks);
+}
+
+float HighestPoint(const std::vector<Bounds>& chunks) {
+    float highest = std::numeric_limits<float>::lowest();
+    for (const Bounds& box : chunks) highest = std::max(highest, box.max.y);
+    return highest;
+}
+
 std::vector<size_t> NearestFirst(const std::vector<Bounds>& boxes,
                                  const std::function<bool(const Bounds&)>& keep,
                                  const glm::vec3& eye) {

@@ -29,6 +29,16 @@ struct TerrainChunks {
 };
 TerrainChunks ChunkTerrain(const std::vector<Mesh>& terrainMeshes, const glm::mat4& model);
 
+// Whether `point` lies above the terrain at its own x, z: higher than every chunk whose box holds
+// it in x and z, or, beside the terrain, higher than all of it. Every ray from such a point meets
+// the terrain (a height field with its front faces up) on its upper side first, so that culling
+// back faces for an eye there leaves the picture as it was; from below the ground the back faces
+// are what the eye sees.
+bool AboveTheTerrain(const std::vector<Bounds>& chunks, const glm::vec3& point);
+// The height of the terrain's highest point: every ray that starts above it meets the terrain on
+// its upper side first, wherever it goes.
+float HighestPoint(const std::vector<Bounds>& chunks);
+
 // The indices of the boxes that `keep` accepts, nearest to `eye` first.
 std::vector<size_t> NearestFirst(const std::vector<Bounds>& boxes,
                                  const std::function<bool(const Bounds&)>& keep,

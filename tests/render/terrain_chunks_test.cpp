@@ -100,3 +100,18 @@ TEST(NearestFirst, OrdersTheVisibleBoxesByDistanceAndLeavesOutTheOthers) {
         boxes, [&](const Bounds& box) { return volume.MayContain(box); }, glm::vec3(0.0f));
     EXPECT_EQ(order, (std::vector<size_t>{2, 0, 3}));
 }
+
+// Two chunks side by side, the eastern one a hill; where their boxes overlap in x both count.
+TEST(AboveTheTerrain, HoldsOnlyAboveEveryChunkUnderThePointOrAboveAllBesideTheTerrain) {
+    const std::vector<Bounds> chunks = {{{0.0f, -5.0f, 0.0f}, {10.0f, 1.0f, 10.0f}},
+                                        {{9.0f, -2.0f, 0.0f}, {20.0f, 12.0f, 10.0f}}};
+    EXPECT_TRUE(AboveTheTerrain(chunks, {5.0f, 2.0f, 5.0f}));
+    EXPECT_FALSE(AboveTheTerrain(chunks, {5.0f, -40.0f, 5.0f})) << "below the ground";
+    EXPECT_FALSE(AboveTheTerrain(chunks, {5.0f, 1.0f, 5.0f})) << "level with the highest point";
+    EXPECT_FALSE(AboveTheTerrain(chunks, {9.5f, 2.0f, 5.0f})) << "the hill's box holds it too";
+    EXPECT_TRUE(AboveTheTerrain(chunks, {9.5f, 13.0f, 5.0f}));
+    // Beside the terrain a ray can rise into it from below anywhere under the highest point.
+    EXPECT_FALSE(AboveTheTerrain(chunks, {-5.0f, 2.0f, 5.0f}));
+    EXPECT_TRUE(AboveTheTerrain(chunks, {-5.0f, 12.5f, 5.0f}));
+    EXPECT_EQ(HighestPoint(chunks), 12.0f);
+}
