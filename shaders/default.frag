@@ -20,6 +20,7 @@ uniform vec4 lightColor;        // sunlight colour of the day/night cycle
 uniform vec3 lightPos;          // the sun, 150 units from the origin
 uniform vec3 camPos;
 uniform sampler2D shadowMap;    // sun depth, 2048 x 2048, nearest, border 1
+uniform vec4 fireflyLight;      // the firefly's position and the strength of its light
 
 out vec4 FragColor;
 
@@ -36,6 +37,9 @@ const vec3 WATER_SCATTER = vec3(0.03, 0.16, 0.20);   // colour that deep water s
 const float EXPOSURE = 1.5;                          // light to display: 1 - exp(-light * EXPOSURE), as the sky
 const vec3 SCOTOPIC_TINT = vec3(0.80, 0.95, 1.35);   // the blue cast of night vision (about unit luminance)
 const float NIGHT_DESATURATION = 0.6;                // how much colour the night takes away
+const vec3 FIREFLY_COLOR = vec3(1.0, 0.74, 0.36);    // the firefly's warm lantern light
+const float FIREFLY_POWER = 2.5;                     // its light on a surface a unit away, facing it
+const float FIREFLY_REACH = 3.0;                     // beyond this distance it lights nothing
 
 // Fraction of sunlight reaching a point whose shadow-map position and reference depth are
 // lookup: four depth comparisons around it, weighted bilinearly (percentage-closer filtering
@@ -79,11 +83,25 @@ vec3 underwater(vec3 color, vec3 transmit, vec3 waterLight) {
 // Light reaching the eye to display values, with the same soft shoulder as the sky's colour.
 // By moonlight the eye sees little colour: hues fade towards a blue-grey of equal brightness
 // as the sun sinks below the horizon (the Purkinje shift).
-vec3 toDisplay(vec3 radiance, float sunHeight) {
+vec3 toDisplay(vec3 radiance, vec3 warmLight, float sunHeight) {
     float luminance = dot(radiance, vec3(0.2126, 0.7152, 0.0722));
     float night = smoothstep(0.0, -0.3, sunHeight);
     radiance = mix(radiance, luminance * SCOTOPIC_TINT, NIGHT_DESATURATION * night);
-    return 1.0 - exp(-radiance * EXPOSURE);
+    return 1.0 - exp(-(radiance + warmLight) * EXPOSURE);
+}
+
+// The firefly's light at pos (firefly: its position, and its strength in w, 0 by day): inverse
+// square falloff, windowed to nothing at FIREFLY_REACH so that only fragments near it pay for
+// more than a distance test. Close by, the eye sees its warm colour: add it after the night's
+// loss of colour (toDisplay's warmLight).
+vec3 fireflyLighting(vec3 pos, vec3 normal, vec4 firefly, float translucency) {
+    vec3 toFirefly = firefly.xyz - pos;
+    float d2 = dot(toFirefly, toFirefly);
+    if (firefly.w <= 0.0 || d2 >= FIREFLY_REACH * FIREFLY_REACH) return vec3(0.0);
+    float window = 1.0 - d2 / (FIREFLY_REACH * FIREFLY_REACH);
+    float cosine = dot(normal, toFirefly) * inversesqrt(d2);
+    float facing = max(cosine, 0.0) + translucency * max(-cosine, 0.0);
+    return FIREFLY_COLOR * (FIREFLY_POWER * firefly.w * facing * window * window / (d2 + 0.2));
 }
 // ---- end of sunlight, moonlight and water colour ----
 
@@ -100,5 +118,6 @@ void main() {
                                lightColor.rgb, skyZenith, translucency);
     vec3 waterLight = incomingLight(vec3(0.0, 1.0, 0.0), sunDir, sunHeight, 1.0, lightColor.rgb, skyZenith, 0.0);
     vec3 color = underwater(albedo * light, waterTransmit, waterLight);
-    FragColor = vec4(mix(toDisplay(color, sunHeight), fogColor, fog), 1.0);
+    vec3 warm = albedo * fireflyLighting(worldPos, normal, fireflyLight, translucency) * waterTransmit;
+    FragColor = vec4(mix(toDisplay(color, warm, sunHeight), fogColor, fog), 1.0);
 }

@@ -31,10 +31,11 @@ const float SUN_DISTANCE = 150.0;   // radius of the sun's orbit around the orig
 // path, is scattered towards the eye by air (Rayleigh, blue) and haze (Mie, forward-peaked) and
 // fades in with the optical depth of the view ray. The result is tone-mapped to display values.
 const vec3 RAYLEIGH_DEPTH = vec3(0.040, 0.105, 0.270); // zenith optical depth of air at 680, 550, 440 nm
-const float MIE_DEPTH = 0.014;                         // zenith optical depth of the haze, grey
-const float MIE_G = 0.80;                              // haze anisotropy (Henyey-Greenstein g)
+const float MIE_DEPTH = 0.006;                         // zenith optical depth of the haze, grey
+const float MIE_G = 0.93;                              // haze anisotropy (Henyey-Greenstein g)
+const float MIE_PEAK = 8.0;                            // the most the haze's phase function gives
 const vec3 OZONE_DEPTH = vec3(0.020, 0.055, 0.004);    // ozone's Chappuis band: keeps twilight blue
-const float SUN_POWER = 3.2;                           // sunlight scale before tone mapping
+const float SUN_POWER = 2.9;                           // sunlight scale before tone mapping
 const vec3 NIGHT_HORIZON = vec3(0.050, 0.075, 0.140);  // moonlit haze and airglow near the horizon
 const vec3 NIGHT_ZENITH = vec3(0.008, 0.016, 0.050);   // the night sky overhead
 
@@ -56,6 +57,9 @@ vec3 skyColor(vec3 dir, vec3 sunDir, float sunHeight) {
     float phaseR = 0.75 * (1.0 + mu * mu);
     float lobe = 1.0 + MIE_G * MIE_G - 2.0 * MIE_G * mu;
     float phaseM = (1.0 - MIE_G * MIE_G) / (lobe * sqrt(lobe));
+    // The glare right around the sun is the sun billboard's: the sky's own forward peak is held
+    // below MIE_PEAK so the air around a low sun keeps its colour instead of turning white.
+    phaseM /= 1.0 + phaseM / MIE_PEAK;
     vec3 depth = RAYLEIGH_DEPTH + MIE_DEPTH;
     vec3 inscatter = (RAYLEIGH_DEPTH * phaseR + MIE_DEPTH * phaseM) / depth
                    * (1.0 - exp(-depth * viewMass));
@@ -78,9 +82,8 @@ const float FACET_OFFSET = 0.5;                      // extra push where the lig
                                                      // coarse outer terrain facets stray from
                                                      // their smooth normals by this much
 const vec3 WATER_ABSORPTION = vec3(0.42, 0.11, 0.075); // sea water's absorption per unit, red first
-const float FOG_DISTANCE = 230.0;                    // distance at which the haze is 63 % thick
-const vec2 FOG_EDGE = vec2(90.0, 148.0);             // radii between which the haze closes in: the
-                                                     // sea plane's edges are 150 from the origin
+const float FOG_DISTANCE = 230.0;                    // distance at which the haze is 63 % thick,
+                                                     // as over the open sea
 
 // Where pos falls in the shadow map (xy) and the depth it must not lie behind (z). Acne is
 // avoided by moving the lookup along the normal (more when the light grazes) plus a
@@ -108,13 +111,11 @@ vec3 waterTransmittance(vec3 pos, vec3 eye) {
     return exp(-WATER_ABSORPTION * (depth + viewPath));
 }
 
-// Haze thickens with distance and closes in completely on a circle inside the square sea
-// plane, so neither the plane's edges nor its corners ever show; seen from high up the circle
-// reads as the horizon.
+// Haze thickens with distance as it does over the sea. What lies under the water gets its haze
+// from the water surface in front of it (which hides it more the hazier it is), not twice.
 float fogAmount(vec3 pos, vec3 eye) {
     float d = length(pos - eye) / FOG_DISTANCE;
-    float edge = smoothstep(FOG_EDGE.x, FOG_EDGE.y, length(pos.xz));
-    return max(1.0 - exp(-d * d), edge * edge);
+    return (1.0 - exp(-d * d)) * smoothstep(WATER_LEVEL - 0.25, WATER_LEVEL, pos.y);
 }
 // ---- end of shadow lookup, water depth and haze ----
 

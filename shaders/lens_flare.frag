@@ -14,7 +14,7 @@ const float RING_RADIUS = 0.8;    // ring radius as a fraction of the half-width
 const float RING_WIDTH = 0.05;
 const float HEX_RADIUS = 0.7;     // hexagon apothem
 const float EDGE_SOFTNESS = 0.12;
-const float GHOST_GAIN = 0.5;     // ghosts are faint reflections inside the lens
+const float GHOST_GAIN = 0.12;    // ghosts are faint reflections inside the lens
 
 // Distance-like measure to a regular hexagon's edge (1 on the edge of the unit hexagon).
 float hexagon(vec2 p) {
@@ -27,10 +27,10 @@ void main() {
     float shape;
     vec3 fringe = vec3(1.0);
     if (flareType == 0) {
-        shape = exp(-3.5 * r * r) * (1.0 - smoothstep(0.85, 1.0, r));
+        shape = exp(-6.0 * r * r) * (1.0 - smoothstep(0.85, 1.0, r));
     } else if (flareType == 1) {
         float ring = exp(-pow((r - RING_RADIUS) / RING_WIDTH, 2.0));
-        shape = ring + 0.12 * (1.0 - smoothstep(RING_RADIUS - 0.1, RING_RADIUS, r));
+        shape = ring + 0.04 * (1.0 - smoothstep(RING_RADIUS - 0.1, RING_RADIUS, r));
         fringe = mix(vec3(0.7, 0.8, 1.2), vec3(1.2, 0.85, 0.7), smoothstep(RING_RADIUS - RING_WIDTH, RING_RADIUS + RING_WIDTH, r));
     } else {
         float h = hexagon(quadCoord) / HEX_RADIUS;

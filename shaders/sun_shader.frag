@@ -11,8 +11,8 @@ uniform vec4 lightColor;    // white: the sun's own brightness
 out vec4 FragColor;
 
 const float DISC_RADIUS = 0.13;     // disc radius as a fraction of the quad's half-width
-const float GLOW_FALLOFF = 7.0;     // how quickly the glow dies off towards the edge
-const float GLOW_OPACITY = 0.55;    // the glow's strength over the sky at the disc's rim
+const float GLOW_FALLOFF = 12.0;    // how quickly the glow dies off towards the edge
+const float GLOW_OPACITY = 0.65;    // the glow's strength over the sky at the disc's rim
 const float HORIZON_Y = 0.5;        // the sea's level: the far water edge hides the sun below it
 const vec3 AIR_DEPTH = vec3(0.054, 0.119, 0.284);   // zenith optical depth of air and haze
 const vec3 OZONE_DEPTH = vec3(0.020, 0.055, 0.004); // and of the ozone

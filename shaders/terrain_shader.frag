@@ -15,6 +15,7 @@ in float fog;
 uniform vec4 lightColor;        // sunlight colour of the day/night cycle
 uniform vec3 lightPos;          // the sun, 150 units from the origin
 uniform sampler2D shadowMap;    // sun depth, 2048 x 2048, nearest, border 1
+uniform vec4 fireflyLight;      // the firefly's position and the strength of its light
 
 out vec4 FragColor;
 
@@ -43,6 +44,9 @@ const vec3 WATER_SCATTER = vec3(0.03, 0.16, 0.20);   // colour that deep water s
 const float EXPOSURE = 1.5;                          // light to display: 1 - exp(-light * EXPOSURE), as the sky
 const vec3 SCOTOPIC_TINT = vec3(0.80, 0.95, 1.35);   // the blue cast of night vision (about unit luminance)
 const float NIGHT_DESATURATION = 0.6;                // how much colour the night takes away
+const vec3 FIREFLY_COLOR = vec3(1.0, 0.74, 0.36);    // the firefly's warm lantern light
+const float FIREFLY_POWER = 2.5;                     // its light on a surface a unit away, facing it
+const float FIREFLY_REACH = 3.0;                     // beyond this distance it lights nothing
 
 // Fraction of sunlight reaching a point whose shadow-map position and reference depth are
 // lookup: four depth comparisons around it, weighted bilinearly (percentage-closer filtering
@@ -86,11 +90,25 @@ vec3 underwater(vec3 color, vec3 transmit, vec3 waterLight) {
 // Light reaching the eye to display values, with the same soft shoulder as the sky's colour.
 // By moonlight the eye sees little colour: hues fade towards a blue-grey of equal brightness
 // as the sun sinks below the horizon (the Purkinje shift).
-vec3 toDisplay(vec3 radiance, float sunHeight) {
+vec3 toDisplay(vec3 radiance, vec3 warmLight, float sunHeight) {
     float luminance = dot(radiance, vec3(0.2126, 0.7152, 0.0722));
     float night = smoothstep(0.0, -0.3, sunHeight);
     radiance = mix(radiance, luminance * SCOTOPIC_TINT, NIGHT_DESATURATION * night);
-    return 1.0 - exp(-radiance * EXPOSURE);
+    return 1.0 - exp(-(radiance + warmLight) * EXPOSURE);
+}
+
+// The firefly's light at pos (firefly: its position, and its strength in w, 0 by day): inverse
+// square falloff, windowed to nothing at FIREFLY_REACH so that only fragments near it pay for
+// more than a distance test. Close by, the eye sees its warm colour: add it after the night's
+// loss of colour (toDisplay's warmLight).
+vec3 fireflyLighting(vec3 pos, vec3 normal, vec4 firefly, float translucency) {
+    vec3 toFirefly = firefly.xyz - pos;
+    float d2 = dot(toFirefly, toFirefly);
+    if (firefly.w <= 0.0 || d2 >= FIREFLY_REACH * FIREFLY_REACH) return vec3(0.0);
+    float window = 1.0 - d2 / (FIREFLY_REACH * FIREFLY_REACH);
+    float cosine = dot(normal, toFirefly) * inversesqrt(d2);
+    float facing = max(cosine, 0.0) + translucency * max(-cosine, 0.0);
+    return FIREFLY_COLOR * (FIREFLY_POWER * firefly.w * facing * window * window / (d2 + 0.2));
 }
 // ---- end of sunlight, moonlight and water colour ----
 
@@ -109,29 +127,53 @@ float valueNoise(vec2 p) {
                mix(hash(cell + vec2(0.0, 1.0)), hash(cell + vec2(1.0, 1.0)), u.x), u.y);
 }
 
-vec3 material(vec3 pos, vec3 normal) {
-    float n = 0.65 * valueNoise(pos.xz * 0.35) + 0.35 * valueNoise(pos.xz * 1.7);
+// Ripples in the sand, crests about a third of a unit apart and bent by the noise, as a tilt of
+// the normal: low moonlight and the firefly pick them out. They fade where a pixel would span a
+// crest, so they never shimmer in the distance.
+vec3 rippled(vec3 pos, vec3 normal, float n, float amount) {
+    const vec2 across = vec2(0.8, 0.6);
+    float phase = dot(pos.xz, across) * 18.0 + n * 9.0;
+    float resolved = clamp(1.5 - fwidth(phase) * 0.5, 0.0, 1.0);
+    float slope = cos(phase) * 0.22 * amount * resolved;
+    return normalize(normal + vec3(across.x, 0.0, across.y) * slope);
+}
+
+// The ground's colour at pos; sandiness tells how much of it is open sand.
+vec3 material(vec3 pos, vec3 normal, float n, out float sandiness) {
     float h = pos.y + (n - 0.5) * 0.5;   // wobble the material lines
     vec3 floorColor = mix(SEA_FLOOR, SEA_WEED, smoothstep(0.55, 0.75, n));
-    float tide = WATER_LEVEL + WET_BAND + (n - 0.5) * 0.2;
-    vec3 sand = mix(WET_SAND, DRY_SAND, smoothstep(tide - 0.1, tide + 0.1, pos.y));
-    vec3 ground = mix(floorColor, sand, smoothstep(WATER_LEVEL - 0.6, WATER_LEVEL - 0.1, h));
-    vec3 grass = mix(GRASS, GRASS_DRY, n);
-    ground = mix(ground, grass, smoothstep(GRASS_LINE - 0.3, GRASS_LINE + 0.3, h));
-    float rockiness = max(1.0 - smoothstep(STEEP - 0.08, STEEP + 0.06, normal.y + (n - 0.5) * 0.1),
+    // The waves wet the sand up to an uneven line; puddles and damp patches lie above it.
+    float damp = valueNoise(pos.xz * 0.7);
+    float tide = WATER_LEVEL + WET_BAND + (n - 0.5) * 0.2 + (damp - 0.5) * 0.6;
+    float dry = smoothstep(tide - 0.1, tide + 0.1, pos.y);
+    vec3 sand = mix(WET_SAND, DRY_SAND, dry);
+    float onLand = smoothstep(WATER_LEVEL - 0.6, WATER_LEVEL - 0.1, h);
+    vec3 ground = mix(floorColor, sand, onLand);
+    // Grass thins and dries with height and slope; higher up, rock breaks through on ever
+    // gentler slopes.
+    float exposure = smoothstep(4.0, ROCK_LINE, h) + 2.0 * (1.0 - normal.y);
+    vec3 grass = mix(GRASS, GRASS_DRY, clamp(n + 0.6 * exposure - 0.2, 0.0, 1.0));
+    float grassy = smoothstep(GRASS_LINE - 0.3, GRASS_LINE + 0.3, h);
+    ground = mix(ground, grass, grassy);
+    float steepness = normal.y + (n - 0.5) * 0.1 - 0.12 * smoothstep(4.0, ROCK_LINE, h);
+    float rockiness = max(1.0 - smoothstep(STEEP - 0.08, STEEP + 0.06, steepness),
                           smoothstep(ROCK_LINE - 2.0, ROCK_LINE + 2.0, h + n * 3.0));
     rockiness *= smoothstep(WATER_LEVEL - 1.0, WATER_LEVEL + 0.5, pos.y);   // no rock on the sea bed
+    sandiness = onLand * (1.0 - grassy) * (1.0 - rockiness) * (0.4 + 0.6 * dry);
     return mix(ground, mix(ROCK_DARK, ROCK, n), rockiness);
 }
 
 void main() {
-    vec3 normal = normalize(worldNormal);
+    float n = 0.65 * valueNoise(worldPos.xz * 0.35) + 0.35 * valueNoise(worldPos.xz * 1.7);
+    float sandiness;
+    vec3 albedo = material(worldPos, normalize(worldNormal), n, sandiness);
+    vec3 normal = rippled(worldPos, normalize(worldNormal), n, sandiness);
     vec3 sunDir = normalize(lightPos - worldPos);
     float sunHeight = lightPos.y / SUN_DISTANCE;
     float shadow = sunVisibility(shadowCoord);
     vec3 light = incomingLight(normal, sunDir, sunHeight, shadow, lightColor.rgb, skyZenith, 0.0);
-    vec3 color = material(worldPos, normal) * light;
     vec3 waterLight = incomingLight(vec3(0.0, 1.0, 0.0), sunDir, sunHeight, 1.0, lightColor.rgb, skyZenith, 0.0);
-    color = underwater(color, waterTransmit, waterLight);
-    FragColor = vec4(mix(toDisplay(color, sunHeight), fogColor, fog), 1.0);
+    vec3 color = underwater(albedo * light, waterTransmit, waterLight);
+    vec3 warm = albedo * fireflyLighting(worldPos, normal, fireflyLight, 0.0) * waterTransmit;
+    FragColor = vec4(mix(toDisplay(color, warm, sunHeight), fogColor, fog), 1.0);
 }

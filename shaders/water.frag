@@ -1,10 +1,11 @@
 #version 330 core
 // The sea surface. Waves are a sum of directional sine waves whose slopes give the normal
 // (the plane itself stays flat). Schlick's Fresnel term blends a reflection of the shared sky
-// colour over the sea floor, which shows through where the view is steep; a Blinn-Phong glint
-// follows the sun, and a faint sheen the moon. Alpha carries how much of the surface covers
-// what lies below. The far water fades into the horizon colour that the sky and the terrain
-// fog also use. The day and night come from the sun's height, lightPos.y / 150.
+// colour over the sea floor, which shows through where the view is steep; the sun and the moon
+// glint where they stand in the picture. Alpha carries how much of the surface covers what lies
+// below. Towards the plane's edges the waves calm and the floor fades out, so the plane turns
+// into the open sea that the sky draws beyond it. The day and night come from the sun's height,
+// lightPos.y / 150.
 in vec3 worldPos;
 in vec3 skyZenith;   // sky overhead
 in vec3 fogColor;    // sky at the horizon behind this point
@@ -16,25 +17,23 @@ uniform float uTime;        // seconds
 out vec4 FragColor;
 
 const float SUN_DISTANCE = 150.0;         // radius of the sun's orbit around the origin
-const float WATER_F0 = 0.02;              // reflectance of water seen straight down (n = 1.33)
 const float BODY_OPACITY = 0.18;          // how much the water's own colour covers the floor
-const vec3 WATER_BODY = vec3(0.02, 0.13, 0.17);  // colour the sea scatters back, in full daylight
-const float GLINT_POWER = 900.0;          // Blinn-Phong exponent of the sun's glint
-const float GLINT_STRENGTH = 9.0;
 const float WAVE_FADE = 18.0;             // distance over which the small waves flatten out;
                                           // the long ones flatten over three times as far
-const float FOG_DISTANCE = 230.0;         // the terrain's haze distance
-const vec2 FOG_EDGE = vec2(90.0, 148.0);  // radii between which the haze closes in, as on the terrain
+const vec2 SEA_EDGE = vec2(90.0, 148.0);  // radii between which the plane turns into the open
+                                          // sea: its edges (and the floor's) are 150 from the origin
+const float DEEPEST_FLOOR = 20.0;         // depth of the sea floor near its rim, at most
 
 // ---- sky colour: shared word for word by the sky, terrain, water and default shaders ----
 // Single scattering in an atmosphere of constant density: sunlight, dimmed along its slant
 // path, is scattered towards the eye by air (Rayleigh, blue) and haze (Mie, forward-peaked) and
 // fades in with the optical depth of the view ray. The result is tone-mapped to display values.
 const vec3 RAYLEIGH_DEPTH = vec3(0.040, 0.105, 0.270); // zenith optical depth of air at 680, 550, 440 nm
-const float MIE_DEPTH = 0.014;                         // zenith optical depth of the haze, grey
-const float MIE_G = 0.80;                              // haze anisotropy (Henyey-Greenstein g)
+const float MIE_DEPTH = 0.006;                         // zenith optical depth of the haze, grey
+const float MIE_G = 0.93;                              // haze anisotropy (Henyey-Greenstein g)
+const float MIE_PEAK = 8.0;                            // the most the haze's phase function gives
 const vec3 OZONE_DEPTH = vec3(0.020, 0.055, 0.004);    // ozone's Chappuis band: keeps twilight blue
-const float SUN_POWER = 3.2;                           // sunlight scale before tone mapping
+const float SUN_POWER = 2.9;                           // sunlight scale before tone mapping
 const vec3 NIGHT_HORIZON = vec3(0.050, 0.075, 0.140);  // moonlit haze and airglow near the horizon
 const vec3 NIGHT_ZENITH = vec3(0.008, 0.016, 0.050);   // the night sky overhead
 
@@ -56,6 +55,9 @@ vec3 skyColor(vec3 dir, vec3 sunDir, float sunHeight) {
     float phaseR = 0.75 * (1.0 + mu * mu);
     float lobe = 1.0 + MIE_G * MIE_G - 2.0 * MIE_G * mu;
     float phaseM = (1.0 - MIE_G * MIE_G) / (lobe * sqrt(lobe));
+    // The glare right around the sun is the sun billboard's: the sky's own forward peak is held
+    // below MIE_PEAK so the air around a low sun keeps its colour instead of turning white.
+    phaseM /= 1.0 + phaseM / MIE_PEAK;
     vec3 depth = RAYLEIGH_DEPTH + MIE_DEPTH;
     vec3 inscatter = (RAYLEIGH_DEPTH * phaseR + MIE_DEPTH * phaseM) / depth
                    * (1.0 - exp(-depth * viewMass));
@@ -68,6 +70,65 @@ vec3 skyColor(vec3 dir, vec3 sunDir, float sunHeight) {
     return 1.0 - exp(-(SUN_POWER * daylight * sunlight * inscatter + night));
 }
 // ---- end of sky colour ----
+
+// ---- sea colour: shared word for word by the sky and water fragment shaders ----
+// The sea beyond its resolved waves is a flat mirror of the sky over the deep water's own
+// colour, with a broad glitter under the sun and the moon where the waves are too small to
+// see, hazed with the distance along the water. The sky draws this open sea below the
+// horizon, out to where the water meets the horizon colour, and the sea plane turns into it
+// before its edges: the horizon is the straight line where the haze closes in, at any height.
+const float WATER_F0 = 0.02;               // reflectance of water seen straight down (n = 1.33)
+const vec3 WATER_BODY = vec3(0.02, 0.13, 0.17);  // colour the sea scatters back, in full daylight
+const float GLINT_POWER = 900.0;           // Blinn-Phong exponent on resolved waves
+const float FAR_GLINT_POWER = 70.0;        // on the flat far sea: its unresolved waves' glitter
+const float GLINT_STRENGTH = 9.0;          // the sun's glint with the sharpest lobe
+const vec3 MOON_GLINT = vec3(0.50, 0.60, 0.80) * 2.0;   // the moon's, likewise
+const float SEA_HAZE_DISTANCE = 230.0;     // distance at which the haze is 63 % thick
+const float WATER_LEVEL_Y = 0.5;           // world height of the sea surface
+
+float seaFresnel(float cosView) {
+    return WATER_F0 + (1.0 - WATER_F0) * pow(1.0 - cosView, 5.0);
+}
+
+// Sunlight that reaches the sea; gone once the sun is below the horizon.
+vec3 sunOnSea(float sunHeight) {
+    return sunTransmittance(sunHeight, 1.0) * smoothstep(-0.04, 0.1, sunHeight);
+}
+
+// The water's own colour: the light of the hour, sun and sky, scattered back by the sea.
+vec3 seaBody(float sunHeight, vec3 zenith) {
+    return WATER_BODY * (sunOnSea(sunHeight) * max(sunHeight, 0.0) + zenith);
+}
+
+// Glints of the sun and (below the horizon, opposite it) the moon on a surface of the given
+// normal, seen along view (unit, towards the eye); sharpness 1 for resolved waves, 0 for the
+// flat far sea, whose broad lobe keeps the same energy as the sharp one.
+vec3 seaGlint(vec3 normal, vec3 view, vec3 sunDir, vec3 moonDir, float sunHeight, float sharpness) {
+    float power = mix(FAR_GLINT_POWER, GLINT_POWER, sharpness);
+    float gain = (power + 2.0) / (GLINT_POWER + 2.0);
+    float sunLobe = pow(max(dot(normal, normalize(sunDir + view)), 0.0), power);
+    float moonLobe = pow(max(dot(normal, normalize(moonDir + view)), 0.0), power);
+    float moonUp = smoothstep(0.0, 0.35, -sunHeight);
+    return gain * (GLINT_STRENGTH * sunOnSea(sunHeight) * sunLobe + MOON_GLINT * moonUp * moonLobe);
+}
+
+float seaHaze(float distance) {
+    float d = distance / SEA_HAZE_DISTANCE;
+    return 1.0 - exp(-d * d);
+}
+
+// The open sea seen along dir (unit, pointing below the horizon) from an eye height above the
+// water; zenith and horizon are the sky's colours overhead and at the horizon in dir's azimuth.
+vec3 distantSea(vec3 dir, float height, vec3 sunDir, vec3 moonDir, float sunHeight, vec3 zenith,
+                vec3 horizon) {
+    float down = max(-dir.y, 1e-4);
+    vec3 mirrored = vec3(dir.x, down, dir.z);
+    float fresnel = seaFresnel(down);
+    vec3 glint = seaGlint(vec3(0.0, 1.0, 0.0), -dir, sunDir, moonDir, sunHeight, 0.0);
+    vec3 surface = mix(seaBody(sunHeight, zenith), skyColor(mirrored, sunDir, sunHeight), fresnel);
+    return mix(surface + glint * fresnel, horizon, seaHaze(height / down));
+}
+// ---- end of sea colour ----
 
 // Slopes (d height / dx, d height / dz) of the wave sum at xz. Each wave: direction,
 // wavelength, amplitude, speed; the amplitudes are kept small so slopes stay gentle.
@@ -94,34 +155,34 @@ void main() {
     float dist = length(toEye);
     vec3 view = toEye / dist;
     float sunHeight = lightPos.y / SUN_DISTANCE;
-    vec3 sunDir = normalize(lightPos - worldPos);
+    // Sun and moon as the viewer sees them: the glints lie right under their billboards.
+    vec3 sunDir = normalize(lightPos - camPos);
+    vec3 moonDir = normalize(-lightPos - camPos);
 
-    vec2 slope = waveSlope(worldPos.xz, exp(-dist / WAVE_FADE)) * exp(-dist / (3.0 * WAVE_FADE));
+    // Where the view, carried on under the surface, would pass below the floor's rim before
+    // reaching the deepest floor, nothing lies behind the water: it turns opaque there, as it
+    // does towards the plane's edges.
+    vec2 across = worldPos.xz - camPos.xz;
+    vec2 underFloor = worldPos.xz + across * (DEEPEST_FLOOR / max(camPos.y - worldPos.y, 0.05));
+    vec2 reach = abs(underFloor);
+    float edge = smoothstep(SEA_EDGE.x, SEA_EDGE.y, length(worldPos.xz));
+    float opaque = max(edge, smoothstep(SEA_EDGE.x, SEA_EDGE.y, max(reach.x, reach.y)));
+    float resolved = (1.0 - edge) * exp(-dist / (3.0 * WAVE_FADE));
+    vec2 slope = waveSlope(worldPos.xz, exp(-dist / WAVE_FADE)) * resolved;
     vec3 normal = normalize(vec3(-slope.x, 1.0, -slope.y));
 
-    float cosView = max(dot(normal, view), 0.0);
-    float fresnel = WATER_F0 + (1.0 - WATER_F0) * pow(1.0 - cosView, 5.0);
+    float fresnel = seaFresnel(max(dot(normal, view), 0.0));
     vec3 mirrored = reflect(-view, normal);
     mirrored = normalize(vec3(mirrored.x, max(mirrored.y, 1e-4), mirrored.z));
-    vec3 reflection = skyColor(mirrored, normalize(lightPos - camPos), sunHeight);
+    vec3 reflection = skyColor(mirrored, sunDir, sunHeight);
+    vec3 glint = seaGlint(normal, view, sunDir, moonDir, sunHeight, resolved);
 
-    // The water's own colour follows the light of the hour: sun and sky by day, little at night.
-    vec3 sunLight = sunTransmittance(sunHeight, 1.0) * smoothstep(-0.04, 0.1, sunHeight);
-    vec3 body = WATER_BODY * (sunLight * max(sunHeight, 0.0) + skyZenith);
-
-    vec3 halfway = normalize(sunDir + view);
-    vec3 glint = GLINT_STRENGTH * sunLight * pow(max(dot(normal, halfway), 0.0), GLINT_POWER);
-    float moonUp = smoothstep(0.0, 0.35, -sunHeight);
-    vec3 moonHalf = normalize(-sunDir + view);
-    glint += vec3(0.5, 0.6, 0.8) * moonUp * 0.6 * pow(max(dot(normal, moonHalf), 0.0), 120.0);
-
-    float alpha = fresnel + (1.0 - fresnel) * BODY_OPACITY;
-    vec3 color = (fresnel * reflection + (1.0 - fresnel) * BODY_OPACITY * body) / alpha;
+    float opacity = mix(BODY_OPACITY, 1.0, opaque);
+    float alpha = fresnel + (1.0 - fresnel) * opacity;
+    vec3 color = (fresnel * reflection + (1.0 - fresnel) * opacity * seaBody(sunHeight, skyZenith)) / alpha;
     color += glint * fresnel / alpha;
     alpha = min(alpha + dot(glint * fresnel, vec3(0.33)), 1.0);
 
-    float d = dist / FOG_DISTANCE;
-    float edge = smoothstep(FOG_EDGE.x, FOG_EDGE.y, length(worldPos.xz));
-    float fog = max(1.0 - exp(-d * d), edge * edge);
+    float fog = seaHaze(dist);
     FragColor = vec4(mix(color, fogColor, fog), mix(alpha, 1.0, fog));
 }

@@ -21,10 +21,11 @@ const float SUN_DISTANCE = 150.0;   // radius of the sun's orbit around the orig
 // path, is scattered towards the eye by air (Rayleigh, blue) and haze (Mie, forward-peaked) and
 // fades in with the optical depth of the view ray. The result is tone-mapped to display values.
 const vec3 RAYLEIGH_DEPTH = vec3(0.040, 0.105, 0.270); // zenith optical depth of air at 680, 550, 440 nm
-const float MIE_DEPTH = 0.014;                         // zenith optical depth of the haze, grey
-const float MIE_G = 0.80;                              // haze anisotropy (Henyey-Greenstein g)
+const float MIE_DEPTH = 0.006;                         // zenith optical depth of the haze, grey
+const float MIE_G = 0.93;                              // haze anisotropy (Henyey-Greenstein g)
+const float MIE_PEAK = 8.0;                            // the most the haze's phase function gives
 const vec3 OZONE_DEPTH = vec3(0.020, 0.055, 0.004);    // ozone's Chappuis band: keeps twilight blue
-const float SUN_POWER = 3.2;                           // sunlight scale before tone mapping
+const float SUN_POWER = 2.9;                           // sunlight scale before tone mapping
 const vec3 NIGHT_HORIZON = vec3(0.050, 0.075, 0.140);  // moonlit haze and airglow near the horizon
 const vec3 NIGHT_ZENITH = vec3(0.008, 0.016, 0.050);   // the night sky overhead
 
@@ -46,6 +47,9 @@ vec3 skyColor(vec3 dir, vec3 sunDir, float sunHeight) {
     float phaseR = 0.75 * (1.0 + mu * mu);
     float lobe = 1.0 + MIE_G * MIE_G - 2.0 * MIE_G * mu;
     float phaseM = (1.0 - MIE_G * MIE_G) / (lobe * sqrt(lobe));
+    // The glare right around the sun is the sun billboard's: the sky's own forward peak is held
+    // below MIE_PEAK so the air around a low sun keeps its colour instead of turning white.
+    phaseM /= 1.0 + phaseM / MIE_PEAK;
     vec3 depth = RAYLEIGH_DEPTH + MIE_DEPTH;
     vec3 inscatter = (RAYLEIGH_DEPTH * phaseR + MIE_DEPTH * phaseM) / depth
                    * (1.0 - exp(-depth * viewMass));

@@ -2,24 +2,29 @@
 
 #include "audio/audio_manager.h"
 
-FrameLoop::FrameLoop(GLFWwindow* window, Film film, const Clock& clock, std::ostream& log)
+FrameLoop::FrameLoop(GLFWwindow* window, Film film, const Clock& clock, FrameOutput& output,
+                     std::ostream& log, RenderScaleControl renderScale)
     : window(window),
       film(film),
       clock(clock),
+      output(output),
       log(log),
       renderer(film.scene, log),
       sequence(film.cameraShots, film.audio, log),
       keyboard(clock, log),
       firefly(film.fireflyPath, static_cast<float>(clock.Now())),
+      renderScale(renderScale),
       lastFrameTime(clock.Now()) {}
 
 void FrameLoop::Run() {
     while (!glfwWindowShouldClose(window)) RunFrame();
+    scaledPicture.Delete();
 }
 
 // One frame, in order.
 void FrameLoop::RunFrame() {
     SampleFrameTime();
+    AdaptRenderScale();
     StartMusicOnFirstFrame();
     StartClocksOnFirstFrame();
     UpdateCamera();
@@ -29,6 +34,7 @@ void FrameLoop::RunFrame() {
     RenderShadowMap();
     MoveFirefly();
     RenderScene();
+    ScalePictureToWindow();
     UpdateMusic();
     Present();
     EndFrame();
@@ -37,6 +43,17 @@ void FrameLoop::RunFrame() {
 void FrameLoop::SampleFrameTime() {
     currentTime = clock.Now();
     deltaTime = static_cast<float>(currentTime - lastFrameTime);
+}
+
+// The first frame's time includes the start-up; a decision looks at the median of many frames.
+void FrameLoop::AdaptRenderScale() {
+    if (!firstFrame) renderScale.AddFrameTime(deltaTime);
+    const PictureSize size = ScaledSize(kWindowWidth, kWindowHeight, renderScale.Current());
+    if (size.width == kWindowWidth && size.height == kWindowHeight) {
+        scaledPicture.Delete();
+    } else {
+        scaledPicture.Resize(size.width, size.height);
+    }
 }
 
 void FrameLoop::StartMusicOnFirstFrame() {
@@ -52,8 +69,7 @@ void FrameLoop::StartClocksOnFirstFrame() {
     dayNight.InitializeOnce(clock.Now());
     if (!firstFrame) return;
     firstFrame = false;
-    sequence.fadeStartTime = clock.Now();
-    sequence.shotStartTime = static_cast<float>(sequence.fadeStartTime);
+    sequence.BeginFirstRun(clock.Now());
 }
 
 void FrameLoop::UpdateCamera() {
@@ -73,9 +89,12 @@ void FrameLoop::HandleKeyboard() {
     keys.c = down(GLFW_KEY_C);
     keys.n = down(GLFW_KEY_N);
     keys.p = down(GLFW_KEY_P);
+    const bool wasAutomatic = autoCamera;
     keyboard.Handle(keys,
                     ShowTargets{film.camera, sequence, dayNight, film.audio, autoCamera, drawSun},
                     frameTime);
+    // Presses made while the film ran are not replayed in free flight.
+    if (wasAutomatic && !autoCamera) film.camera.BeginFreeFlight(window);
 }
 
 void FrameLoop::UpdateTitle() {
@@ -89,7 +108,7 @@ void FrameLoop::AdvanceDayNight() {
 }
 
 void FrameLoop::RenderShadowMap() {
-    renderer.RenderShadowMap(sun);
+    if (output.WantsPicture()) renderer.RenderShadowMap(sun);
 }
 
 void FrameLoop::MoveFirefly() {
@@ -97,12 +116,19 @@ void FrameLoop::MoveFirefly() {
 }
 
 void FrameLoop::RenderScene() {
+    if (!output.WantsPicture()) return;
     FrameInputs frame;
     frame.sun = sun;
     frame.time = static_cast<float>(frameTime);
     frame.fadeAlpha = sequence.fadeAlpha;
     frame.drawSun = drawSun;
-    renderer.RenderScene(film.camera, frame);
+    renderer.RenderScene(
+        film.camera, frame,
+        scaledPicture.Allocated() ? scaledPicture.Target() : FrameTarget::Window());
+}
+
+void FrameLoop::ScalePictureToWindow() {
+    if (scaledPicture.Allocated()) scaledPicture.PresentToWindow();
 }
 
 void FrameLoop::UpdateMusic() {
@@ -110,8 +136,7 @@ void FrameLoop::UpdateMusic() {
 }
 
 void FrameLoop::Present() {
-    glfwSwapBuffers(window);
-    glfwPollEvents();
+    output.Present();
 }
 
 void FrameLoop::EndFrame() {

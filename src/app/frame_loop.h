@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/clock.h"
+#include "app/frame_output.h"
 #include "app/frame_title.h"
 #include "app/keyboard_controls.h"
 #include "app/window.h"
@@ -11,6 +12,8 @@
 #include "render/day_night.h"
 #include "render/firefly_flight.h"
 #include "render/frame_renderer.h"
+#include "render/render_scale.h"
+#include "render/render_target.h"
 #include "render/scene.h"
 #include "sequence/camera_shot.h"
 #include "sequence/sequence_player.h"
@@ -30,14 +33,16 @@ struct Film {
 // frame limiter: every motion is a function of the clock.
 class FrameLoop {
   public:
-    FrameLoop(GLFWwindow* window, Film film, const Clock& clock, std::ostream& log);
+    FrameLoop(GLFWwindow* window, Film film, const Clock& clock, FrameOutput& output,
+              std::ostream& log, RenderScaleControl renderScale = RenderScaleControl::Fixed(1.0f));
 
     void Run();
-
-  private:
+    // One frame at the clock's current time, for callers that step the clock themselves.
     void RunFrame();
 
+  private:
     void SampleFrameTime();
+    void AdaptRenderScale();
     void StartMusicOnFirstFrame();
     void StartClocksOnFirstFrame();
     void UpdateCamera();
@@ -47,6 +52,7 @@ class FrameLoop {
     void RenderShadowMap();
     void MoveFirefly();
     void RenderScene();
+    void ScalePictureToWindow();
     void UpdateMusic();
     void Present();
     void EndFrame();
@@ -54,11 +60,15 @@ class FrameLoop {
     GLFWwindow* window;
     Film film;
     const Clock& clock;
+    FrameOutput& output;
     std::ostream& log;
     FrameRenderer renderer;
     SequencePlayer sequence;
     KeyboardControls keyboard;
     FireflyFlight firefly;  // its clock starts before the first frame
+    RenderScaleControl renderScale;
+    // The picture below full size; at full size the passes draw straight into the window.
+    OffscreenTarget scaledPicture;
 
     bool autoCamera = true;
     bool drawSun = true;

@@ -5,6 +5,30 @@
 #include "render/day_night.h"
 #include "sequence/sequence_player.h"
 
+namespace {
+
+// The clock readings a run of the film starts from, taken in this order.
+struct RunStart {
+    double shot;
+    double fade;
+    double day;
+};
+
+RunStart ReadRunStart(const Clock& clock) {
+    const double shot = clock.Now();
+    const double fade = clock.Now();
+    return {shot, fade, clock.Now()};
+}
+
+// The film from its first shot with a fade-in, and the day from its start angle.
+void StartRun(ShowTargets& targets, const RunStart& start) {
+    targets.sequence.Start(start.shot, start.fade);
+    targets.dayNight.Restart(start.day);
+    targets.autoCamera = true;
+}
+
+}  // namespace
+
 KeyboardControls::KeyboardControls(const Clock& clock, std::ostream& log)
     : clock(clock), log(log) {}
 
@@ -44,28 +68,27 @@ void KeyboardControls::PrintCameraSnapshot(const Camera& camera) {
 
 void KeyboardControls::ToggleAutomaticCamera(ShowTargets& targets) {
     SequencePlayer& sequence = targets.sequence;
+    AudioManager& audio = targets.audio;
     if (targets.autoCamera && sequence.waitingForRestart) {
         log << "Restarting camera sequence from beginning" << std::endl;
-        const double now = clock.Now();
+        const RunStart start = ReadRunStart(clock);
         if (sequence.musicStarted) {
-            targets.audio.ResumeMusic();
+            audio.ResumeMusic();
         } else {
-            targets.audio.PlayMusic();
+            audio.PlayMusic();
         }
-        sequence.Start(now);
-        targets.dayNight.Restart(clock.Now());
+        StartRun(targets, start);
         return;
     }
 
     log << "Camera switch toggled: " << !targets.autoCamera << std::endl;
     if (!targets.autoCamera && !sequence.musicStarted) {
-        targets.audio.PlayMusic();
-        log << "Auto camera started - music playing" << std::endl;
-        sequence.Start(clock.Now());
-        targets.dayNight.Restart(clock.Now());
-        targets.autoCamera = true;
+        audio.PlayMusic();
+        // Muted, the film starts silent and its music begins with the unmute.
+        log << "Auto camera started - music " << (audio.muted ? "muted" : "playing") << std::endl;
+        StartRun(targets, ReadRunStart(clock));
     } else if (targets.autoCamera && sequence.musicStarted) {
-        targets.audio.StopMusic();
+        audio.StopMusic();
         log << "Auto camera stopped - music stopped" << std::endl;
         sequence.Stop();
         targets.autoCamera = false;

@@ -1,19 +1,27 @@
 // Lumenvale: builds the scene once, in a fixed order, then plays it frame by frame until the
 // window is closed.
+#include <filesystem>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "app/clock.h"
+#include "app/command_line.h"
 #include "app/frame_loop.h"
+#include "app/frame_output.h"
+#include "app/run_directory_hint.h"
 #include "app/window.h"
 #include "audio/audio_manager.h"
+#include "export/film_export.h"
 #include "gfx/camera.h"
+#include "render/render_scale.h"
 #include "render/scene.h"
 #include "sequence/shot_tables.h"
 
 namespace {
 
 // Start-up, the frame loop, then shutdown.
-int PlayFilm() {
+int PlayFilm(RenderScaleControl renderScale) {
     GLFWwindow* window = OpenMainWindow();
     if (!window) throw StartupFailure("Failed to create GLFW window");
     LoadGlEntryPoints(window);
@@ -40,7 +48,10 @@ int PlayFilm() {
     glEnable(GL_DEPTH_TEST);
 
     GlfwClock clock;
-    FrameLoop(window, Film{scene, camera, audio, cameraShots, fireflyPath}, clock, std::cout).Run();
+    WindowOutput output(window);
+    FrameLoop(window, Film{scene, camera, audio, cameraShots, fireflyPath}, clock, output,
+              std::cout, renderScale)
+        .Run();
 
     DeleteShaderPrograms(scene.programs);
     glDeleteVertexArrays(1, &scene.stars.starVAO);
@@ -51,16 +62,45 @@ int PlayFilm() {
     return 0;  // the music player closes its device first as the locals go, in reverse order
 }
 
-}  // namespace
-
-int main() {
+int PlayFilmOrFail(RenderScaleControl renderScale) {
     try {
-        return PlayFilm();
+        return PlayFilm(renderScale);
     } catch (const StartupFailure& failure) {
         std::cout << failure.what() << std::endl;
     } catch (const ShaderFileError& error) {
         std::cerr << error.what() << std::endl;
+        std::error_code unknown;
+        std::cerr << RunDirectoryHint(std::filesystem::current_path(unknown)) << std::endl;
     }
     glfwTerminate();
     return -1;
+}
+
+int RejectCommandLine(const CommandLineError& error) {
+    std::cerr << error.message << std::endl;
+    if (error.showUsage) std::cerr << UsageLine() << std::endl;
+    return error.status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const ParsedCommandLine command =
+        ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (command.error) return RejectCommandLine(*command.error);
+    switch (command.options.action) {
+        case CommandLineOptions::Action::Help:
+            std::cout << HelpText();
+            return 0;
+        case CommandLineOptions::Action::Version:
+            std::cout << VersionText() << std::endl;
+            return 0;
+        case CommandLineOptions::Action::Export:
+            return ExportFilm(command.options);
+        case CommandLineOptions::Action::Play:
+            break;
+    }
+    const RenderScale& scale = command.options.renderScale;
+    return PlayFilmOrFail(scale.automatic ? RenderScaleControl::Adaptive()
+                                          : RenderScaleControl::Fixed(scale.scale));
 }

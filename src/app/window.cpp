@@ -14,12 +14,13 @@ std::string LastGlfwError() {
 
 }  // namespace
 
-GLFWwindow* OpenMainWindow() {
+GLFWwindow* OpenMainWindow(bool visible) {
     // A failed initialisation shows up as the missing window below; its reason is the one to give.
     std::string reason = glfwInit() ? "" : LastGlfwError();
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    glfwWindowHint(GLFW_VISIBLE, visible ? GLFW_TRUE : GLFW_FALSE);
     GLFWwindow* window =
         glfwCreateWindow(kWindowWidth, kWindowHeight, "Lumenvale", nullptr, nullptr);
     if (!window) {

@@ -8,8 +8,9 @@ constexpr int kWindowWidth = 1920;
 constexpr int kWindowHeight = 1080;
 
 // Initialises GLFW and opens the 1920x1080 "Lumenvale" window with an OpenGL 3.3 core context;
-// null when it cannot be created, after saying why on standard error.
-GLFWwindow* OpenMainWindow();
+// null when it cannot be created, after saying why on standard error. A hidden window serves
+// for rendering offline.
+GLFWwindow* OpenMainWindow(bool visible = true);
 
 // Makes the window's context current and loads the GL entry points.
 void LoadGlEntryPoints(GLFWwindow* window);

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <iostream>
 
+#include "audio/wav_header.h"
+
 bool AudioManager::Initialize() {
     initialized = true;
     std::cout << "AudioManager initialized successfully with Windows MCI audio" << std::endl;
@@ -14,7 +16,7 @@ bool AudioManager::Initialize() {
 void AudioManager::Cleanup() {
     if (!initialized) return;
     if (deviceOpen) {
-        StopMusic();
+        if (isPlaying) StopMusic();
         CloseMCIDevice();
     }
     initialized = false;
@@ -26,7 +28,8 @@ bool AudioManager::LoadMusic(const std::string& path) {
         std::cerr << "AudioManager not initialized" << std::endl;
         return false;
     }
-    StopMusic();
+    // A paused track keeps its pause: playing the new one then resumes it.
+    if (isPlaying) StopMusic();
     CloseMCIDevice();
 
     musicPath = ConvertToWavIfNeeded(path);
@@ -50,6 +53,13 @@ std::string AudioManager::ConvertToWavIfNeeded(const std::string& path) const {
 
 bool AudioManager::OpenMCIDevice(const std::string& path) {
     CloseMCIDevice();
+    // Devices trust the header: one claiming 0 channels or more samples than the file holds can
+    // bring the whole program down inside the audio library, so it is checked here first.
+    const WavHeaderResult wave = ReadWavHeader(path);
+    if (!wave.header) {
+        LogMessage("Failed to open MCI device: not a playable wave file: " + wave.error);
+        return false;
+    }
     const MusicOpenResult opened = backend.Open(path);
     if (opened.handle == 0) {
         LogMessage("Failed to open MCI device: " + opened.errorText);
@@ -69,13 +79,17 @@ void AudioManager::CloseMCIDevice() {
 
 void AudioManager::PlayMusic() {
     if (!initialized || !musicLoaded || !deviceOpen) return;
-    const bool resuming = isPaused;
+    if (muted) {
+        if (!isPlaying && !isPaused) isPaused = pausedAtStart = true;
+        return;
+    }
+    const bool resuming = isPaused && !pausedAtStart;
     if (!(resuming ? backend.Resume() : backend.PlayFromStart())) {
         LogMessage(resuming ? "Failed to resume music" : "Failed to start music playback");
         return;
     }
     isPlaying = true;
-    isPaused = false;
+    isPaused = pausedAtStart = false;
     std::cout << (resuming ? "Music resumed from pause" : "Music playback started") << std::endl;
 }
 
@@ -95,10 +109,10 @@ void AudioManager::ResumeMusic() {
 }
 
 void AudioManager::StopMusic() {
-    if (!initialized || !deviceOpen || !isPlaying) return;
+    if (!initialized || !deviceOpen || !(isPlaying || isPaused)) return;
     if (!backend.Stop()) return;
     isPlaying = false;
-    isPaused = false;
+    isPaused = pausedAtStart = false;
     std::cout << "Music stopped" << std::endl;
 }
 

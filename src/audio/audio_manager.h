@@ -8,20 +8,22 @@
 // Plays the film's one music file: load, play from the start, pause, resume, stop, restart at the
 // end of the track (found by polling in Update) and mute by pausing. Every operation is safe in any
 // state: one whose precondition does not hold does nothing and prints nothing (LoadMusic alone
-// reports an uninitialised manager). Progress lines go to standard output, the three LoadMusic
-// errors to standard error, each flushed.
+// reports an uninitialised manager). A muted track stays silent until it is unmuted, whatever is
+// asked of it. Progress lines go to standard output, the three LoadMusic errors to standard error,
+// each flushed.
 class AudioManager {
   public:
-    std::string musicPath;     // the path last given to LoadMusic
-    bool isPlaying = false;    // started or resumed, and not since paused or stopped
-    bool isPaused = false;     // paused, and can be resumed
-    uint32_t deviceId = 0;     // the open device's handle; 0 when none is open
-    bool deviceOpen = false;   // a device is open under deviceId
-    bool initialized = false;  // between Initialize and Cleanup
-    bool musicLoaded = false;  // a LoadMusic has succeeded since Initialize
-    bool muted = false;        // muting requested; callers read it
-    float volume = 1.0f;       // requested level, 0 to 1; recorded only, never sent to the device
-    float savedVolume = 1.0f;  // volume as it was when muting began
+    std::string musicPath;       // the path last given to LoadMusic
+    bool isPlaying = false;      // started or resumed, and not since paused or stopped
+    bool isPaused = false;       // paused, and can be resumed
+    uint32_t deviceId = 0;       // the open device's handle; 0 when none is open
+    bool deviceOpen = false;     // a device is open under deviceId
+    bool initialized = false;    // between Initialize and Cleanup
+    bool musicLoaded = false;    // a LoadMusic has succeeded since Initialize
+    bool muted = false;          // muting requested; callers read it
+    float volume = 1.0f;         // requested level, 0 to 1; recorded only, never sent to the device
+    float savedVolume = 1.0f;    // volume as it was when muting began
+    bool pausedAtStart = false;  // paused before it began: a start asked for while muted
 
     AudioManager() = default;
     ~AudioManager() { Cleanup(); }
@@ -37,11 +39,12 @@ class AudioManager {
     bool OpenMCIDevice(const std::string& path);
     void CloseMCIDevice();
 
-    // Resumes when paused, otherwise starts from the beginning.
+    // Resumes when paused, otherwise starts from the beginning. While muted it makes no sound: a
+    // start waits, paused at the beginning, for the unmute.
     void PlayMusic();
     void PauseMusic();
     void ResumeMusic();
-    // Leaves a paused track paused.
+    // Stops a playing or a paused track, so that the next PlayMusic starts from the beginning.
     void StopMusic();
     void SetMusicVolume(float level);
     void SetMuted(bool mute);

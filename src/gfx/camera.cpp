@@ -14,6 +14,19 @@ namespace {
 constexpr float kDegreesToRadians = 0.01745329f;
 // The view may come no closer than 5 degrees to straight up or straight down.
 constexpr float kMaxPitchFromHorizon = 1.48353f;
+
+MovementKeys PollMovementKeys(GLFWwindow* window) {
+    const auto down = [window](int key) { return glfwGetKey(window, key) == GLFW_PRESS; };
+    MovementKeys keys;
+    keys.forward = down(GLFW_KEY_W);
+    keys.left = down(GLFW_KEY_A);
+    keys.backward = down(GLFW_KEY_S);
+    keys.right = down(GLFW_KEY_D);
+    keys.rise = down(GLFW_KEY_SPACE);
+    keys.sink = down(GLFW_KEY_LEFT_CONTROL);
+    return keys;
+}
+
 }  // namespace
 
 Camera::Camera(int width, int height, glm::vec3 position)
@@ -56,14 +69,7 @@ void Camera::Look(double mouseX, double mouseY) {
 }
 
 void Camera::Inputs(GLFWwindow* window, float deltaTime) {
-    MovementKeys keys;
-    keys.forward = glfwGetKey(window, GLFW_KEY_W) == GLFW_PRESS;
-    keys.left = glfwGetKey(window, GLFW_KEY_A) == GLFW_PRESS;
-    keys.backward = glfwGetKey(window, GLFW_KEY_S) == GLFW_PRESS;
-    keys.right = glfwGetKey(window, GLFW_KEY_D) == GLFW_PRESS;
-    keys.rise = glfwGetKey(window, GLFW_KEY_SPACE) == GLFW_PRESS;
-    keys.sink = glfwGetKey(window, GLFW_KEY_LEFT_CONTROL) == GLFW_PRESS;
-    Move(keys, deltaTime);
+    Move(PollMovementKeys(window), deltaTime);
 
     if (glfwGetMouseButton(window, GLFW_MOUSE_BUTTON_LEFT) == GLFW_PRESS) {
         glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
@@ -79,6 +85,12 @@ void Camera::Inputs(GLFWwindow* window, float deltaTime) {
         glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
         firstClick = true;
     }
+}
+
+// With sticky keys a press that ended unseen reads as down once; polling now spends that reading.
+void Camera::BeginFreeFlight(GLFWwindow* window) {
+    PollMovementKeys(window);
+    glfwGetMouseButton(window, GLFW_MOUSE_BUTTON_LEFT);
 }
 
 void Camera::Scroll(double yOffset, std::ostream& out) {

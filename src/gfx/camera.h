@@ -40,6 +40,9 @@ class Camera {
     void Matrix(Shader& shader, const char* uniform);
     // Free-fly controls for one frame: keys move, the left mouse button drags the view.
     void Inputs(GLFWwindow* window, float deltaTime);
+    // Free flight starts from the keys and the button as they are now: a press made and released
+    // before, which the window still holds for the next poll, is dropped.
+    void BeginFreeFlight(GLFWwindow* window);
 
     void Move(const MovementKeys& keys, float deltaTime);
     // Turns the view by the cursor's offset from the viewport centre.

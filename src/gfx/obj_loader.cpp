@@ -2,9 +2,12 @@
 
 #include <tiny_obj_loader.h>
 
+#include <cmath>
 #include <cstddef>
+#include <fstream>
 #include <iostream>
 
+#include "gfx/obj_limits.h"
 #include "gfx/texture.h"
 
 namespace {
@@ -62,6 +65,39 @@ bool CornersInRange(const std::string& path, const tinyobj::attrib_t& attrib,
     return true;
 }
 
+bool Refuse(const std::string& path, const std::string& why) {
+    std::cout << "ERR: " << path << ": " << why << std::endl;
+    return false;
+}
+
+// A file the parser cannot open is left to the parser, which reports it in its own words.
+bool WithinLimits(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return true;
+    const std::string problem = ObjLimitProblem(in);
+    return problem.empty() || Refuse(path, problem);
+}
+
+bool AllFinite(const std::vector<tinyobj::real_t>& values) {
+    for (const tinyobj::real_t value : values)
+        if (!std::isfinite(value)) return false;
+    return true;
+}
+
+// What the parser accepted but no model of ours can be drawn from: nothing to draw, or numbers
+// that would poison every transform, bound and placement computed from them.
+bool Drawable(const std::string& path, const tinyobj::attrib_t& attrib,
+              const std::vector<tinyobj::shape_t>& shapes) {
+    std::size_t corners = 0;
+    for (const tinyobj::shape_t& shape : shapes) corners += shape.mesh.indices.size();
+    if (corners == 0) return Refuse(path, "the file has no faces");
+    if (!AllFinite(attrib.vertices)) return Refuse(path, "a position is not a finite number");
+    if (!AllFinite(attrib.normals)) return Refuse(path, "a normal is not a finite number");
+    if (!AllFinite(attrib.texcoords))
+        return Refuse(path, "a texture coordinate is not a finite number");
+    return true;
+}
+
 Vertex CornerVertex(const tinyobj::attrib_t& attrib, const tinyobj::index_t& corner,
                     const glm::vec3& color) {
     Vertex vertex{};
@@ -88,6 +124,7 @@ std::string ObjBaseDir(const std::string& path) {
 }
 
 bool ReadObjGeometry(const std::string& path, std::vector<ObjMaterialGeometry>& materials) {
+    if (!WithinLimits(path)) return false;
     const std::string baseDir = ObjBaseDir(path);
     tinyobj::attrib_t attrib;
     std::vector<tinyobj::shape_t> shapes;
@@ -97,7 +134,8 @@ bool ReadObjGeometry(const std::string& path, std::vector<ObjMaterialGeometry>& 
                                          path.c_str(), baseDir.c_str(), true, true);
     if (!warning.empty()) std::cout << "WARN: " << warning << std::endl;
     if (!error.empty()) std::cout << "ERR: " << error << std::endl;
-    if (!parsed || !CornersInRange(path, attrib, shapes)) return false;
+    if (!parsed || !CornersInRange(path, attrib, shapes) || !Drawable(path, attrib, shapes))
+        return false;
 
     const std::vector<MaterialLook> looks = MaterialLooks(parsedMaterials, baseDir);
     std::vector<ObjMaterialGeometry> buckets(looks.size());

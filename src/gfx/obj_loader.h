@@ -25,8 +25,10 @@ std::string ObjBaseDir(const std::string& path);
 // geometry per material that has faces, in material order. Faces without a valid material go
 // to the first material; a model without materials gets one white untextured material.
 // The parser's warnings and errors are printed on standard output as "WARN: " and "ERR: "
-// lines. Returns false, leaving `materials` as it was, when the parser fails or a face corner
-// refers to a position, normal or texture coordinate that the file does not have.
+// lines. Returns false, leaving `materials` as it was, with an "ERR: " line naming the file, when
+// the file breaks the limits of obj_limits.h, the parser fails, a face corner refers to a
+// position, normal or texture coordinate that the file does not have, a number is not finite or
+// there are no faces at all.
 bool ReadObjGeometry(const std::string& path, std::vector<ObjMaterialGeometry>& materials);
 
 // Reads the model and replaces `meshes` with one mesh per material that has faces; the diffuse

@@ -6,13 +6,16 @@
 #include <iostream>
 #include <vector>
 
+// Read to the end rather than to a size found by seeking: a folder, or a file of the kernel's,
+// opens and then has no size to seek to, and a file can break off while being read.
 std::string get_file_contents(const char* filename) {
     std::ifstream in(filename, std::ios::in | std::ios::binary);
     if (!in) throw errno;
-    in.seekg(0, std::ios::end);
-    std::string contents(static_cast<std::size_t>(in.tellg()), '\0');
-    in.seekg(0, std::ios::beg);
-    in.read(contents.data(), static_cast<std::streamsize>(contents.size()));
+    std::string contents;
+    char chunk[16384];
+    errno = 0;
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) contents.append(chunk, in.gcount());
+    if (in.bad()) throw errno != 0 ? errno : EIO;
     return contents;
 }
 

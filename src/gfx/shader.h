@@ -6,10 +6,10 @@
 #include "gfx/gl.h"
 
 // Reads a whole file byte for byte. Throws the C library's errno (as an int) when the file
-// cannot be opened.
+// cannot be opened or cannot be read to its end.
 std::string get_file_contents(const char* filename);
 
-// A shader file that could not be opened: names the file and the reason.
+// A shader file that could not be opened or read: names the file and the reason.
 class ShaderFileError : public std::runtime_error {
   public:
     ShaderFileError(const std::string& file, int error);
@@ -22,7 +22,7 @@ class Shader {
 
     // Builds the program from a vertex and a fragment file. Compile and link problems are
     // reported on standard error with the file names and the driver's log; the program is kept
-    // either way. Throws ShaderFileError when a file cannot be opened.
+    // either way. Throws ShaderFileError when a file cannot be opened or read.
     Shader(const char* vertexFile, const char* fragmentFile);
 
     void Activate();

@@ -1,42 +1,23 @@
 #include "gfx/texture.h"
 
-#include <stb/stb_image.h>
-
 #include <iostream>
 
-namespace {
-
-// Grey images are widened so that the upload never reads past the decoded pixels: one channel
-// becomes RGB, grey with alpha becomes RGBA.
-int ChannelsToDecode(int channelsInFile) {
-    if (channelsInFile == 1) return 3;
-    if (channelsInFile == 2) return 4;
-    return 0;
-}
-
-}  // namespace
+#include "gfx/texture_image.h"
 
 Texture::Texture(const char* image, const char* texType, GLuint slot, bool paletteMode)
     : type(texType) {
-    stbi_set_flip_vertically_on_load(1);
-
-    int width = 0, height = 0, channels = 0;
-    unsigned char* pixels = stbi_load(image, &width, &height, &channels, 0);
-    if (pixels && ChannelsToDecode(channels) != 0) {
-        // Only grey images are decoded a second time, widened to the channels they are stored as.
-        stbi_image_free(pixels);
-        pixels = stbi_load(image, &width, &height, &channels, ChannelsToDecode(channels));
-    }
-    if (!pixels) {
-        std::cerr << "Failed to load texture: " << image << " (" << stbi_failure_reason() << ")"
+    const TextureImageResult decoded = LoadTextureImage(image);
+    if (!decoded.image.pixels) {
+        std::cerr << "Failed to load texture: " << image << " (" << decoded.error << ")"
                   << std::endl;
         unit = slot;
         return;
     }
-    std::cout << "Loaded texture: " << image << " channels: " << channels
+    const TextureImage& pixels = decoded.image;
+    std::cout << "Loaded texture: " << image << " channels: " << pixels.fileChannels
               << (paletteMode ? " (PALETTE MODE)" : "") << std::endl;
 
-    const bool hasAlpha = channels == 4 || channels == 2;
+    const bool hasAlpha = pixels.uploadChannels == 4;
     const GLenum format = hasAlpha ? GL_RGBA : GL_RGB;
     const GLint internalFormat =
         paletteMode ? (hasAlpha ? GL_SRGB8_ALPHA8 : GL_SRGB8) : static_cast<GLint>(format);
@@ -57,12 +38,11 @@ Texture::Texture(const char* image, const char* texType, GLuint slot, bool palet
     GLint previousAlignment = 4;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &previousAlignment);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, format, GL_UNSIGNED_BYTE,
-                 pixels);
+    glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, pixels.width, pixels.height, 0, format,
+                 GL_UNSIGNED_BYTE, pixels.pixels.get());
     glPixelStorei(GL_UNPACK_ALIGNMENT, previousAlignment);
     if (!paletteMode) glGenerateMipmap(GL_TEXTURE_2D);
 
-    stbi_image_free(pixels);
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 

@@ -6,8 +6,10 @@
 SunState SunAt(float angle) {
     SunState sun;
     sun.sunAngle = angle;
-    sun.sunPos = glm::vec3(static_cast<float>(std::cos(angle) * 150.0),
-                           static_cast<float>(std::sin(angle) * 150.0), 0.0f);
+    // Sine and cosine of the float angle in double precision, as are the height line's below.
+    const double exactAngle = angle;
+    sun.sunPos = glm::vec3(static_cast<float>(std::cos(exactAngle) * 150.0),
+                           static_cast<float>(std::sin(exactAngle) * 150.0), 0.0f);
     sun.moonPos = glm::vec3(0.0f) - sun.sunPos;
     sun.sunHeight = sun.sunPos.y / 150.0f;
     sun.nightFactor = sun.sunHeight < 0.0f ? -sun.sunHeight : 0.0f;
@@ -52,7 +54,7 @@ void DayNightCycle::PrintDiagnostic(double t, std::ostream& out) {
     if (!sunRotationEnabled || !(t - lastDebugTime > 5.0)) return;
     const int percent = static_cast<int>(
         static_cast<float>(std::fmod(t - dayCycleStartTime, 120.0) / 120.0 * 100.0));
-    const float height = static_cast<float>(std::sin(sunAngle));
+    const float height = static_cast<float>(std::sin(static_cast<double>(sunAngle)));
     out << "Day/Night cycle: " << percent << "% complete, Sun height: " << std::fixed
         << std::setprecision(2) << height << std::endl;
     lastDebugTime = t;

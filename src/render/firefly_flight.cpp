@@ -29,11 +29,13 @@ glm::mat4 FireflyFlight::Update(float now, float deltaTime) {
     const float k = deltaTime * 2.5f;
     fireflyHeading = glm::normalize(fireflyTargetHeading * k + fireflyHeading * (1.0f - k));
 
+    // The phases are float products; their sines and cosines are taken in double precision.
     const float w = 15.0f * now;
-    position.x += static_cast<float>(std::sin(w) * static_cast<double>(0.01f));
-    position.y += static_cast<float>(std::cos(1.3f * w) * static_cast<double>(0.01f) *
+    const double phaseX = w, phaseY = 1.3f * w, phaseZ = 0.8f * w;
+    position.x += static_cast<float>(std::sin(phaseX) * static_cast<double>(0.01f));
+    position.y += static_cast<float>(std::cos(phaseY) * static_cast<double>(0.01f) *
                                      static_cast<double>(0.7f));
-    position.z += static_cast<float>(std::sin(0.8f * w) * static_cast<double>(0.01f) * 0.5);
+    position.z += static_cast<float>(std::sin(phaseZ) * static_cast<double>(0.01f) * 0.5);
 
     // Headings are horizontal, so the firefly only turns about the vertical axis.
     const glm::vec3 forward = fireflyHeading;

@@ -3,18 +3,16 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "gfx/uniforms.h"
+#include "render/firefly_light.h"
 #include "render/lens_flare.h"
 #include "render/shadow_map.h"
-
-namespace {
-constexpr int kWidth = 1920;
-constexpr int kHeight = 1080;
-}  // namespace
+#include "render/star_field.h"
 
 FrameRenderer::FrameRenderer(Scene& scene, std::ostream& log) : scene(scene), log(log) {}
 
 void FrameRenderer::RenderShadowMap(const SunState& sun) {
     lightSpaceMatrix = LightSpaceMatrix(sun.sunPos);
+    if (shortcuts.skipShadowMapWithoutSunlight && !SunlightReachesTheScene(sun.sunHeight)) return;
     glViewport(0, 0, ShadowTarget::kSize, ShadowTarget::kSize);
     glBindFramebuffer(GL_FRAMEBUFFER, scene.shadow.shadowFBO);
     glClear(GL_DEPTH_BUFFER_BIT);
@@ -23,41 +21,83 @@ void FrameRenderer::RenderShadowMap(const SunState& sun) {
     program.Activate();
     SetUniform(program, "lightSpaceMatrix", lightSpaceMatrix);
     const glm::mat4 identity(1.0f);
+    const std::vector<Bounds>* plantBounds = shortcuts.cullPlants ? &scene.plantBounds : nullptr;
     const struct {
         std::vector<Mesh>& meshes;
         const glm::mat4& model;
-    } casters[] = {{scene.wellMeshes, scene.wellModel},
-                   {scene.terrainMeshes, scene.terrainModel},
-                   {scene.plantMeshes, identity}};
+        const std::vector<Bounds>* bounds;
+        const char* pass;
+    } casters[] = {{scene.wellMeshes, scene.wellModel, nullptr, "shadow well"},
+                   {scene.terrainMeshes, scene.terrainModel, nullptr, "shadow terrain"},
+                   {scene.plantMeshes, identity, plantBounds, "shadow plants"}};
+    const ViewVolume sunBox(lightSpaceMatrix);
     for (const auto& caster : casters) {
-        for (Mesh& mesh : caster.meshes) {
+        DrawVisible(caster.meshes, caster.bounds, sunBox, [&](Mesh& mesh) {
             SetUniform(program, "model", caster.model);
             mesh.DrawShadow(program);
-        }
+        });
+        PassEnded(caster.pass);
     }
 
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glViewport(0, 0, kWidth, kHeight);
+    FrameTarget::Window().Bind();
 }
 
-void FrameRenderer::RenderScene(Camera& camera, const FrameInputs& frame) {
+void FrameRenderer::DrawVisible(std::vector<Mesh>& meshes, const std::vector<Bounds>* bounds,
+                                const ViewVolume& volume, const std::function<void(Mesh&)>& draw) {
+    for (size_t i = 0; i < meshes.size(); ++i) {
+        if (!bounds || volume.MayContain((*bounds)[i])) draw(meshes[i]);
+    }
+}
+
+void FrameRenderer::RenderScene(Camera& camera, const FrameInputs& frame,
+                                const FrameTarget& target) {
+    target.Bind();
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     camera.updateMatrix(45.0f, 0.1f, 2000.0f);
+    PassEnded("clear");
 
-    DrawSky(camera, frame);
-    DrawStars(camera, frame);
-    DrawLitObjects(camera, frame);
+    if (shortcuts.skyBehindOpaqueObjects) {
+        DrawLitObjects(camera, frame);
+        DrawSkyAndStars(camera, frame);
+    } else {
+        DrawSkyAndStars(camera, frame);
+        DrawLitObjects(camera, frame);
+    }
     DrawWater(camera, frame);
-    DrawSunOrMoon(camera, frame);
+    PassEnded("water");
+    DrawSunOrMoon(camera, frame, target);
     glDisable(GL_BLEND);
+    PassEnded("sun, moon, flare");
     DrawFade(frame);
+    PassEnded("fade");
+    if (!target.IsWindow()) FrameTarget::Window().Bind();
 }
 
-// Sky and stars go first without depth, so everything drawn later covers them.
-void FrameRenderer::DrawSky(Camera& camera, const FrameInputs& frame) {
+// The sky and the stars never hide anything. Drawn first, without depth, everything after covers
+// them. Drawn after the opaque objects, every fragment is moved to the far plane, where the depth
+// test keeps exactly the pixels that no object covers: the same picture for less shading.
+void FrameRenderer::DrawSkyAndStars(Camera& camera, const FrameInputs& frame) {
     glDepthMask(GL_FALSE);
-    glDisable(GL_DEPTH_TEST);
+    if (shortcuts.skyBehindOpaqueObjects) {
+        glEnable(GL_DEPTH_TEST);
+        glDepthFunc(GL_LEQUAL);
+        glDepthRange(1.0, 1.0);
+    } else {
+        glDisable(GL_DEPTH_TEST);
+    }
+    DrawSky(camera, frame);
+    PassEnded("sky");
+    DrawStars(camera, frame);
+    PassEnded("stars");
+    glDepthRange(0.0, 1.0);
+    glDepthFunc(GL_LESS);
+    glDisable(GL_BLEND);
+    glDepthMask(GL_TRUE);
+    glEnable(GL_DEPTH_TEST);
+}
+
+void FrameRenderer::DrawSky(Camera& camera, const FrameInputs& frame) {
     glDisable(GL_BLEND);
     Shader& program = scene.programs.sky;
     program.Activate();
@@ -81,7 +121,7 @@ void FrameRenderer::DrawStars(Camera& camera, const FrameInputs& frame) {
     glBindVertexArray(scene.stars.starVAO);
     glDrawArrays(GL_POINTS, 0, scene.stars.starCount);
     glBindVertexArray(0);
-    if (frameCount % 60 == 0 && frame.sun.nightFactor > 0.1f) {
+    if (StarLineDue(frameCount, frame.sun.nightFactor)) {
         log << "Attempted to render " << scene.stars.starCount
             << " stars with nightFactor=" << frame.sun.nightFactor << std::endl;
     }
@@ -95,28 +135,39 @@ void FrameRenderer::DrawLitObjects(Camera& camera, const FrameInputs& frame) {
     glBindTexture(GL_TEXTURE_2D, scene.shadow.shadowMap);
 
     const glm::vec4 lightColor(frame.sun.lightColor, 1.0f);
+    const glm::vec4 fireflyLight =
+        FireflyLight(scene.fireflyModel, frame.sun.sunHeight, frame.time);
     for (Shader* program : {&scene.programs.terrain, &scene.programs.well}) {
         program->Activate();
         SetUniform(*program, "lightColor", lightColor);
         SetUniform(*program, "lightSpaceMatrix", lightSpaceMatrix);
         SetUniform(*program, "shadowMap", 5);
+        SetUniform(*program, "fireflyLight", fireflyLight);
     }
     scene.programs.plant.Activate();
     SetUniform(scene.programs.plant, "lightColor", lightColor);
+    SetUniform(scene.programs.plant, "fireflyLight", fireflyLight);
     scene.programs.firefly.Activate();
     SetUniform(scene.programs.firefly, "model", scene.fireflyModel);
     SetUniform(scene.programs.firefly, "glowStrength", 3.5f);
+    SetUniform(scene.programs.firefly, "glowPulse", FireflyPulse(frame.time));
 
     glm::vec3 lightPos = frame.sun.sunPos;
+    const std::vector<Bounds>* plantBounds = shortcuts.cullPlants ? &scene.plantBounds : nullptr;
     const struct {
         std::vector<Mesh>& meshes;
         Shader& program;
-    } litObjects[] = {{scene.wellMeshes, scene.programs.well},
-                      {scene.terrainMeshes, scene.programs.terrain},
-                      {scene.plantMeshes, scene.programs.plant},
-                      {scene.fireflyMeshes, scene.programs.firefly}};
+        const std::vector<Bounds>* bounds;
+        const char* pass;
+    } litObjects[] = {{scene.wellMeshes, scene.programs.well, nullptr, "lit well"},
+                      {scene.terrainMeshes, scene.programs.terrain, nullptr, "lit terrain"},
+                      {scene.plantMeshes, scene.programs.plant, plantBounds, "lit plants"},
+                      {scene.fireflyMeshes, scene.programs.firefly, nullptr, "firefly"}};
+    const ViewVolume view(camera.cameraMatrix);
     for (const auto& object : litObjects) {
-        for (Mesh& mesh : object.meshes) mesh.Draw(object.program, camera, lightPos);
+        DrawVisible(object.meshes, object.bounds, view,
+                    [&](Mesh& mesh) { mesh.Draw(object.program, camera, lightPos); });
+        PassEnded(object.pass);
     }
 }
 
@@ -132,22 +183,24 @@ void FrameRenderer::DrawWater(Camera& camera, const FrameInputs& frame) {
 }
 
 // Drawn over the lit scene with depth, blended by their alpha; the flare adds its own light.
-void FrameRenderer::DrawSunOrMoon(Camera& camera, const FrameInputs& frame) {
+void FrameRenderer::DrawSunOrMoon(Camera& camera, const FrameInputs& frame,
+                                  const FrameTarget& target) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     if (frame.drawSun) {
         scene.programs.sun.Activate();
         SetUniform(scene.programs.sun, "sunPosition", frame.sun.sunPos);
         scene.sunMesh.DrawBillboard(scene.programs.sun, camera, frame.sun.sunPos, 25.0f);
-        DrawLensFlare(camera, frame);
+        DrawLensFlare(camera, frame, target);
     } else {
         scene.moonMesh.DrawBillboard(scene.programs.moon, camera, frame.sun.moonPos, 3.0f);
     }
 }
 
 // Reads back the depth under the sun: the flare shows only when nothing stands in front of it.
-void FrameRenderer::DrawLensFlare(Camera& camera, const FrameInputs& frame) {
-    const auto sun = ProjectSun(camera.cameraMatrix, frame.sun.sunPos, kWidth, kHeight);
+void FrameRenderer::DrawLensFlare(Camera& camera, const FrameInputs& frame,
+                                  const FrameTarget& target) {
+    const auto sun = ProjectSun(camera.cameraMatrix, frame.sun.sunPos, target.width, target.height);
     if (!sun) return;
     float depth = 0.0f;
     glReadPixels(sun->readPixel.x, sun->readPixel.y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);

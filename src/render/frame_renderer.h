@@ -1,11 +1,14 @@
 #pragma once
 
+#include <functional>
 #include <glm/glm.hpp>
 #include <ostream>
 
 #include "gfx/camera.h"
 #include "render/day_night.h"
+#include "render/render_target.h"
 #include "render/scene.h"
+#include "render/view_volume.h"
 
 // What a frame's passes need besides the scene and the camera.
 struct FrameInputs {
@@ -15,28 +18,64 @@ struct FrameInputs {
     bool drawSun = true;     // the sun (with its flare) or the moon
 };
 
+// Work the renderer leaves out, or does in another order, because the picture stays the same.
+// Each can be switched off to compare a frame against the full path.
+struct RenderShortcuts {
+    // Once the sun is far enough below the horizon that no sunlight is left, the lit shaders
+    // multiply whatever the shadow map says by zero: it is not rendered.
+    bool skipShadowMapWithoutSunlight = true;
+    // The sky and the stars go after the opaque objects, pinned to the far plane, so they shade
+    // only the pixels the objects leave uncovered.
+    bool skyBehindOpaqueObjects = true;
+    // Plants wholly outside the camera's view (lit pass) or the sun's box (shadow pass) are
+    // not drawn.
+    bool cullPlants = true;
+};
+
+// Told as each pass of a frame ends, to measure the passes one by one; nothing is drawn for it.
+class PassObserver {
+  public:
+    virtual ~PassObserver() = default;
+    virtual void PassEnded(const char* pass) = 0;
+};
+
 // Draws the scene's passes in their fixed order. Every frame starts and ends with depth test on,
-// depth writes on, blending off, the 1920x1080 viewport and the default framebuffer bound.
+// depth writes on, blending off, the 1920x1080 viewport and the default framebuffer bound; in
+// between, the visible passes draw into the frame's target, the window or an offscreen picture.
 class FrameRenderer {
   public:
     FrameRenderer(Scene& scene, std::ostream& log);
 
     // The sun's depth map over well, terrain and plants, by day and by night.
     void RenderShadowMap(const SunState& sun);
-    // Everything the viewer sees, from the cleared frame to the fade overlay.
-    void RenderScene(Camera& camera, const FrameInputs& frame);
+    // Everything the viewer sees, from the cleared frame to the fade overlay, drawn into `target`
+    // at its own size (the lens flare's depth test reads that target too).
+    void RenderScene(Camera& camera, const FrameInputs& frame,
+                     const FrameTarget& target = FrameTarget::Window());
+
+    void SetPassObserver(PassObserver* observer) { passObserver = observer; }
+
+    RenderShortcuts shortcuts;
 
   private:
+    // Draws every mesh of an object whose box `volume` may contain (all of them without boxes).
+    void DrawVisible(std::vector<Mesh>& meshes, const std::vector<Bounds>* bounds,
+                     const ViewVolume& volume, const std::function<void(Mesh&)>& draw);
+    void PassEnded(const char* pass) {
+        if (passObserver) passObserver->PassEnded(pass);
+    }
+    void DrawSkyAndStars(Camera& camera, const FrameInputs& frame);
     void DrawSky(Camera& camera, const FrameInputs& frame);
     void DrawStars(Camera& camera, const FrameInputs& frame);
     void DrawLitObjects(Camera& camera, const FrameInputs& frame);
     void DrawWater(Camera& camera, const FrameInputs& frame);
-    void DrawSunOrMoon(Camera& camera, const FrameInputs& frame);
-    void DrawLensFlare(Camera& camera, const FrameInputs& frame);
+    void DrawSunOrMoon(Camera& camera, const FrameInputs& frame, const FrameTarget& target);
+    void DrawLensFlare(Camera& camera, const FrameInputs& frame, const FrameTarget& target);
     void DrawFade(const FrameInputs& frame);
 
     Scene& scene;
     std::ostream& log;
     glm::mat4 lightSpaceMatrix{0.0f};
     int frameCount = 0;  // frames with stars drawn, for the star line
+    PassObserver* passObserver = nullptr;
 };

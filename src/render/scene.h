@@ -13,6 +13,7 @@
 #include "render/shader_programs.h"
 #include "render/shadow_map.h"
 #include "render/star_field.h"
+#include "render/view_volume.h"
 
 // Every object the film is made of, built once in the order the members are declared (which is
 // the start-up order) and kept for the whole run. Needs the window's GL context; runs from the
@@ -47,6 +48,7 @@ struct Scene {
     std::vector<Vertex> terrainVertices = WorldSpaceVertices(terrainMeshes, terrainModel);
     PlantManager plantManager;
     std::vector<Mesh> plantMeshes = GrowPlants(plantManager, terrainVertices);
+    std::vector<Bounds> plantBounds = BoundsOfEach(plantMeshes);  // in world space, as drawn
 
     std::vector<Mesh> fireflyMeshes =
         LoadModel("resources/models/firefly/Firefly_Flit.obj", "Failed to create FIREFLY model");

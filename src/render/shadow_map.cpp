@@ -32,3 +32,9 @@ glm::mat4 LightSpaceMatrix(const glm::vec3& sunPos) {
     const glm::mat4 lightProjection = glm::ortho(-50.0f, 50.0f, -50.0f, 50.0f, 1.0f, 200.0f);
     return lightProjection * lightView;
 }
+
+bool SunlightReachesTheScene(float sunHeight) {
+    constexpr float kLastSunlightHeight = -0.04f;
+    constexpr float kMargin = 0.005f;  // the shaders compute the height in their own precision
+    return sunHeight > kLastSunlightHeight - kMargin;
+}

@@ -17,3 +17,7 @@ ShadowTarget CreateShadowTarget();
 
 // Orthographic view from the sun's side, 150 units out, over a 100x100 square around the origin.
 glm::mat4 LightSpaceMatrix(const glm::vec3& sunPos);
+
+// The lit shaders fade the sun's own light out as it sinks and take none once the sun's height
+// (sunPos.y / 150) is at -0.04; a little below that the shadow map cannot change a pixel.
+bool SunlightReachesTheScene(float sunHeight);

@@ -46,3 +46,7 @@ StarField CreateStarField() {
     glBindVertexArray(0);
     return field;
 }
+
+bool StarLineDue(int starFrames, float nightFactor) {
+    return starFrames % 60 == 0 && nightFactor > 0.1f;
+}

@@ -27,3 +27,7 @@ struct StarField {
 };
 
 StarField CreateStarField();
+
+// Whether the star line is due after the stars have been drawn in `starFrames` frames: on every
+// 60th such frame, while the night is deeper than 0.1.
+bool StarLineDue(int starFrames, float nightFactor);

@@ -66,9 +66,14 @@ void SequencePlayer::FadeOut(double now, double sinceFadeStart) {
     waitingForRestart = true;
 }
 
-void SequencePlayer::Start(double now) {
-    shotStartTime = static_cast<float>(now);
+void SequencePlayer::BeginFirstRun(double now) {
     fadeStartTime = now;
+    shotStartTime = static_cast<float>(now);
+}
+
+void SequencePlayer::Start(double shotStart, double fadeStart) {
+    shotStartTime = static_cast<float>(shotStart);
+    fadeStartTime = fadeStart;
     fadeOutStarted = false;
     fadeInActive = true;
     waitingForRestart = false;

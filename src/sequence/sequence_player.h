@@ -18,8 +18,11 @@ class SequencePlayer {
 
     // Once per frame while the automatic camera runs: writes the camera's pose and `fadeAlpha`.
     void Play(Camera& camera, double now);
-    // Back to the first shot with a fade-in: a run starts (or restarts) at `now`.
-    void Start(double now);
+    // The film's first run begins with its first frame: the fade-in and the first shot from `now`.
+    void BeginFirstRun(double now);
+    // Back to the first shot with a fade-in: a run starts (or restarts) with the shot's clock at
+    // `shotStart` and the fade's at `fadeStart`.
+    void Start(double shotStart, double fadeStart);
     // The automatic camera is switched off: no overlay, the flags of a stopped run.
     void Stop();
 

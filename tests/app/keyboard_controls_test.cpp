@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "audio/audio_manager.h"
+#include "audio/audio_test_support.h"
 #include "gfx/camera.h"
 #include "render/day_night.h"
 #include "sequence/sequence_player.h"
@@ -12,13 +12,15 @@
 
 namespace {
 
-class SteppedClock : public Clock {
+// Every reading is a quarter second later than the one before, so the readings' order shows.
+class TickingClock : public Clock {
   public:
-    double Now() const override { return now; }
-    double now = 50.0;
+    double Now() const override { return now += 0.25; }
+    mutable double now = 50.0;
 };
 
-class KeyboardControlsTest : public testing::Test {
+// The keys act on a real music player, which stays uninitialised until a test loads a track.
+class KeyboardControlsTest : public AudioManagerTest {
   protected:
     KeyboardControlsTest() : sequence(shots, audio, log), keyboard(clock, log) {
         sequence.musicStarted = true;  // as after the first frame
@@ -29,7 +31,6 @@ class KeyboardControlsTest : public testing::Test {
         keyboard.Handle(keys, ShowTargets{camera, sequence, dayNight, audio, autoCamera, drawSun},
                         previousFrameTime);
         keyboard.EndFrame();
-        clock.now += 0.1;
     }
     static ShowKeys Only(bool ShowKeys::*key) {
         ShowKeys keys;
@@ -43,9 +44,8 @@ class KeyboardControlsTest : public testing::Test {
     }
 
     const std::vector<CameraShot> shots = MakeCameraShots();
-    SteppedClock clock;
+    TickingClock clock;
     std::ostringstream log;
-    AudioManager audio;
     Camera camera{1920, 1080, glm::vec3(1.5f, 2.0f, -3.25f)};
     SequencePlayer sequence;
     DayNightCycle dayNight;
@@ -78,8 +78,10 @@ TEST_F(KeyboardControlsTest, HoldingAKeyActsOnceAndTheSnapshotComesBeforeTheCame
     EXPECT_TRUE(autoCamera);
     EXPECT_EQ(sequence.shotIndex, 0);
     EXPECT_EQ(sequence.fadeAlpha, 1.0f);
-    EXPECT_EQ(dayNight.dayCycleStartTime, sequence.fadeStartTime)
-        << "the day restarts with the film";
+    // Three readings, in this order: the first shot, the fade-in, the day.
+    EXPECT_EQ(sequence.shotStartTime, 50.25f);
+    EXPECT_EQ(sequence.fadeStartTime, 50.5);
+    EXPECT_EQ(dayNight.dayCycleStartTime, 50.75) << "the day restarts with the film";
 }
 
 TEST_F(KeyboardControlsTest, OnTheBlackScreenCRestartsTheFilmWithoutAToggleLine) {
@@ -90,7 +92,71 @@ TEST_F(KeyboardControlsTest, OnTheBlackScreenCRestartsTheFilmWithoutAToggleLine)
     EXPECT_TRUE(autoCamera);
     EXPECT_FALSE(sequence.waitingForRestart);
     EXPECT_EQ(sequence.shotIndex, 0);
-    EXPECT_EQ(sequence.shotStartTime, 50.0f);
+    EXPECT_EQ(sequence.shotStartTime, 50.25f);
+    EXPECT_EQ(sequence.fadeStartTime, 50.5);
+    EXPECT_EQ(dayNight.dayCycleStartTime, 50.75) << "the day restarts with the film";
+}
+
+TEST_F(KeyboardControlsTest, OnTheBlackScreenCResumesTheMusicTheFilmPausedOrStartsItAfresh) {
+    ASSERT_NO_FATAL_FAILURE(StartTrack(10.0));
+    Console([&] { audio.PauseMusic(); });  // as the end of the film does
+    sequence.sequenceComplete = sequence.waitingForRestart = true;
+    EXPECT_EQ(Console([&] { Frame(Only(&ShowKeys::c)); }).out, "Music resumed from pause\n");
+    EXPECT_TRUE(audio.IsMusicPlaying());
+
+    // A run whose music never started starts it from the beginning.
+    Console([&] { audio.StopMusic(); });
+    sequence.musicStarted = false;
+    sequence.sequenceComplete = sequence.waitingForRestart = true;
+    Frame(ShowKeys{});
+    EXPECT_EQ(Console([&] { Frame(Only(&ShowKeys::c)); }).out, "Music playback started\n");
+    EXPECT_TRUE(audio.IsMusicPlaying());
+}
+
+TEST_F(KeyboardControlsTest, AMutedFilmStaysSilentThroughItsRestartUntilMUnmutesIt) {
+    ASSERT_NO_FATAL_FAILURE(StartTrack(10.0));
+    EXPECT_EQ(Console([&] { Frame(Only(&ShowKeys::m)); }).out, "Music paused\nMusic muted\n");
+    sequence.sequenceComplete = sequence.waitingForRestart = true;
+    Frame(ShowKeys{});
+    EXPECT_EQ(Console([&] { Frame(Only(&ShowKeys::c)); }).out, "");
+    EXPECT_TRUE(audio.muted);
+    EXPECT_FALSE(audio.IsMusicPlaying());
+
+    TakeLog();
+    Frame(ShowKeys{});
+    EXPECT_EQ(Console([&] { Frame(Only(&ShowKeys::m)); }).out,
+              "Music resumed from pause\nMusic unmuted\n");
+    EXPECT_EQ(TakeLog(), "Music unmuted\n");
+    EXPECT_TRUE(audio.IsMusicPlaying());
+}
+
+TEST_F(KeyboardControlsTest, CWhileMutedReallyStopsAndTheNextStartBeginsTheTrackWithTheUnmute) {
+    ASSERT_NO_FATAL_FAILURE(StartTrack(10.0));
+    Frame(Only(&ShowKeys::m));
+    Frame(ShowKeys{});
+    TakeLog();
+    EXPECT_EQ(Console([&] { Frame(Only(&ShowKeys::c)); }).out, "Music stopped\n");
+    EXPECT_EQ(TakeLog(), "Camera switch toggled: 0\nAuto camera stopped - music stopped\n");
+    EXPECT_FALSE(audio.isPlaying || audio.isPaused);
+
+    // Started while muted: silent, and the line says so.
+    Frame(ShowKeys{});
+    EXPECT_EQ(Console([&] { Frame(Only(&ShowKeys::c)); }).out, "");
+    EXPECT_EQ(TakeLog(), "Camera switch toggled: 1\nAuto camera started - music muted\n");
+    EXPECT_FALSE(audio.IsMusicPlaying());
+    Frame(ShowKeys{});
+    EXPECT_EQ(Console([&] { Frame(Only(&ShowKeys::m)); }).out,
+              "Music playback started\nMusic unmuted\n");
+    EXPECT_TRUE(audio.IsMusicPlaying());
+
+    // Unmuted, a stop and a start play the track from its beginning.
+    Frame(ShowKeys{});
+    Frame(Only(&ShowKeys::c));
+    Frame(ShowKeys{});
+    EXPECT_EQ(Console([&] { Frame(Only(&ShowKeys::c)); }).out, "Music playback started\n");
+    EXPECT_EQ(TakeLog(),
+              "Music unmuted\nCamera switch toggled: 0\nAuto camera stopped - music stopped\n"
+              "Camera switch toggled: 1\nAuto camera started - music playing\n");
 }
 
 TEST_F(KeyboardControlsTest, RPausesTheSunAndResumesItWhereItStood) {
@@ -114,9 +180,7 @@ TEST_F(KeyboardControlsTest, NSwapsSunAndMoonAndMReportsTheMuteStateTheMusicPlay
     Frame(Only(&ShowKeys::m));
     EXPECT_EQ(TakeLog(), "Music unmuted\n");
 
-    testing::internal::CaptureStdout();
-    audio.Initialize();
-    testing::internal::GetCapturedStdout();
+    Console([&] { audio.Initialize(); });
     Frame(ShowKeys{});
     Frame(Only(&ShowKeys::m));
     EXPECT_TRUE(audio.muted);

@@ -1,5 +1,8 @@
 // Loading music: replacing a track and files that cannot be played.
+#include <tuple>
+
 #include "audio_test_support.h"
+#include "sine_wav.h"
 
 TEST_F(AudioManagerTest, ConvertToWavIfNeededLeavesEveryPathAsItIs) {
     for (const std::string path : {"music/theme.mp3", "resources/audio/cin.wav", "noext", ""})
@@ -67,4 +70,25 @@ TEST_F(AudioManagerTest, FileThatIsNotWaveAudioFailsAtTheDeviceWithBothLines) {
     EXPECT_EQ(FlagsOf(audio), (Flags{true, false, false, false, false, false}));
     EXPECT_EQ(audio.deviceId, 0u);
     EXPECT_FALSE(AudioDeviceHeld());
+}
+
+TEST_F(AudioManagerTest, WaveWithADamagedHeaderNeverReachesTheDevice) {
+    std::string zeroChannels = SineWav(0.1);
+    zeroChannels[22] = zeroChannels[23] = 0;
+    std::string hugeData = SineWav(0.1);
+    hugeData[40] = hugeData[41] = hugeData[42] = hugeData[43] = '\xFF';
+    Console([&] { audio.Initialize(); });
+
+    for (const auto& [name, bytes, reason] :
+         {std::tuple{"zero.wav", zeroChannels, "the header gives 0 channels"},
+          std::tuple{"huge.wav", hugeData, "the data chunk claims 4294967295 bytes"}}) {
+        const std::string path = dir.Write(name, bytes);
+        const ConsoleLines load = Console([&] { EXPECT_FALSE(audio.LoadMusic(path)); });
+        EXPECT_EQ(load.out.rfind(kDeviceFailurePrefix + "not a playable wave file: " + reason, 0),
+                  0u)
+            << load.out;
+        EXPECT_EQ(load.err, "Failed to open MCI device for: " + path + "\n");
+        EXPECT_EQ(FlagsOf(audio), (Flags{true, false, false, false, false, false}));
+        EXPECT_FALSE(AudioDeviceHeld()) << "the device was never opened";
+    }
 }

@@ -97,14 +97,53 @@ TEST_F(AudioManagerTest, CommandsThatDoNotFitThePlaybackStateDoNothing) {
 
     Console([&] { audio.PauseMusic(); });
     const Flags paused = FlagsOf(audio);
-    EXPECT_EQ(Console([&] {
-                  audio.PauseMusic();
-                  audio.StopMusic();
-              }).out,
-              "");
+    EXPECT_EQ(Console([&] { audio.PauseMusic(); }).out, "");
     EXPECT_EQ(FlagsOf(audio), paused);
     // Still paused on the device, so still resumable.
     EXPECT_EQ(Console([&] { audio.ResumeMusic(); }).out, "Music resumed from pause\n");
+}
+
+TEST_F(AudioManagerTest, StoppingAPausedTrackMakesTheNextPlayStartFromTheBeginning) {
+    ASSERT_NO_FATAL_FAILURE(StartTrack());
+    Console([&] { audio.PauseMusic(); });
+    EXPECT_EQ(Console([&] { audio.StopMusic(); }).out, "Music stopped\n");
+    EXPECT_EQ(FlagsOf(audio), (Flags{true, true, true, false, false, false}));
+    EXPECT_EQ(Console([&] { audio.ResumeMusic(); }).out, "") << "nothing left to resume";
+    EXPECT_EQ(Console([&] { audio.PlayMusic(); }).out, "Music playback started\n");
+}
+
+TEST_F(AudioManagerTest, WhileMutedNothingSoundsAndTheUnmutePlaysWhatWasAskedFor) {
+    ASSERT_NO_FATAL_FAILURE(LoadTrack(10.0));
+    Console([&] { audio.SetMuted(true); });
+    EXPECT_EQ(Console([&] {
+                  audio.PlayMusic();
+                  audio.ResumeMusic();
+                  audio.PlayMusic();
+              }).out,
+              "");
+    EXPECT_FALSE(audio.IsMusicPlaying());
+    EXPECT_EQ(FlagsOf(audio), (Flags{true, true, true, false, true, true}));
+    EXPECT_EQ(Console([&] { audio.SetMuted(false); }).out,
+              "Music playback started\nMusic unmuted\n");
+    EXPECT_TRUE(audio.IsMusicPlaying());
+
+    // A track paused by the mute resumes only with the unmute.
+    Console([&] { audio.SetMuted(true); });
+    EXPECT_EQ(Console([&] { audio.ResumeMusic(); }).out, "");
+    EXPECT_FALSE(audio.IsMusicPlaying());
+    EXPECT_EQ(Console([&] { audio.SetMuted(false); }).out,
+              "Music resumed from pause\nMusic unmuted\n");
+    EXPECT_TRUE(audio.IsMusicPlaying());
+
+    // A start that waited for the unmute is called off by a stop.
+    Console([&] {
+        audio.StopMusic();
+        audio.SetMuted(true);
+        audio.PlayMusic();
+    });
+    EXPECT_EQ(Console([&] { audio.StopMusic(); }).out, "Music stopped\n");
+    EXPECT_EQ(Console([&] { audio.SetMuted(false); }).out, "Music unmuted\n");
+    EXPECT_FALSE(audio.IsMusicPlaying());
 }
 
 TEST_F(AudioManagerTest, MutingPausesAPlayingTrackAndUnmutingResumesIt) {

@@ -34,6 +34,7 @@ extern const bool kDeviceResumesAnUnstartedTrack;
 
 // The line the manager prints when the device cannot open a file: the failure prefix and a
 // non-empty reason, nothing more.
+inline const std::string kDeviceFailurePrefix = "AudioManager: Failed to open MCI device: ";
 void ExpectDeviceFailureLine(const std::string& out);
 
 // A manager playing real wave files on a device that keeps real time with no sound card: SDL's
@@ -42,10 +43,10 @@ class AudioManagerTest : public testing::Test {
   protected:
     // A sine of the given length written into this test's directory.
     std::string WriteTrack(const std::string& name, double seconds = 0.3) const;
-    // Initialised and loaded with a 0.3 s track, console lines discarded.
-    void LoadTrack();
-    // Playing the loaded track, console lines discarded.
-    void StartTrack();
+    // Initialised and loaded with a track of that length, console lines discarded.
+    void LoadTrack(double seconds = 0.3);
+    // Playing a freshly loaded track, console lines discarded.
+    void StartTrack(double seconds = 0.3);
     // Waits, for at most a few seconds, until the device has played the track to its end.
     bool WaitForTrackEnd() const;
 

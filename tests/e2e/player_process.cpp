@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -144,6 +145,19 @@ void PlayerProcess::Scroll(int notches) {
     }
 }
 
+void PlayerProcess::MoveMouse(int x, int y) {
+    RunCommand("xdotool mousemove --window " + windowId + " " + std::to_string(x) + " " +
+               std::to_string(y));
+}
+
+void PlayerProcess::Click(int button) {
+    RunCommand("xdotool click " + std::to_string(button));
+}
+
+std::string PlayerProcess::MouseLocation() const {
+    return RunCommand("xdotool getmouselocation --shell | head -2 | cut -d= -f2 | paste -sd' '");
+}
+
 void PlayerProcess::RequestClose() {
     SendDeleteWindow(std::stoul(windowId));
 }
@@ -163,12 +177,18 @@ std::optional<int> PlayerProcess::WaitForExit(std::chrono::seconds timeout) {
 }
 
 bool PlayerProcess::WaitForOutput(const std::string& text, std::chrono::seconds timeout) {
+    return WaitForOutputAfter(0, text, timeout);
+}
+
+bool PlayerProcess::WaitForOutputAfter(std::size_t from, const std::string& text,
+                                       std::chrono::seconds timeout) {
     const auto deadline = Clock::now() + timeout;
+    const auto found = [&] { return StandardOutput().find(text, from) != std::string::npos; };
     while (Clock::now() < deadline) {
-        if (StandardOutput().find(text) != std::string::npos) return true;
+        if (found()) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
-    return StandardOutput().find(text) != std::string::npos;
+    return found();
 }
 
 std::string PlayerProcess::StandardOutput() const {
@@ -177,6 +197,14 @@ std::string PlayerProcess::StandardOutput() const {
 
 std::string PlayerProcess::StandardError() const {
     return ReadText(outputDir / "stderr");
+}
+
+std::string PathAsThePlayerWritesIt(const fs::path& path) {
+    const char* style = std::getenv("LUMENVALE_PLAYER_PATHS");
+    if (!style || std::string(style) != "windows") return path.string();
+    std::string windowsPath = "Z:" + path.string();
+    std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
+    return windowsPath;
 }
 
 fs::path MakeScratchRunDirectory() {

@@ -26,13 +26,20 @@ class PlayerProcess {
     void PressKey(const std::string& key,
                   std::chrono::milliseconds hold = std::chrono::milliseconds(300));
     void Scroll(int notches);
+    // Moves the pointer to a point of the window, clicks a button there, and reads where the
+    // pointer is on the screen ("x y").
+    void MoveMouse(int x, int y);
+    void Click(int button);
+    std::string MouseLocation() const;
     // Asks the window to close, as a window manager's close button does.
     void RequestClose();
     // The exit status, or nothing when the program is still running after `timeout`.
     std::optional<int> WaitForExit(std::chrono::seconds timeout = std::chrono::seconds(60));
-    // Waits until standard output contains `text`.
+    // Waits until standard output contains `text`, anywhere or after the first `from` bytes.
     bool WaitForOutput(const std::string& text,
                        std::chrono::seconds timeout = std::chrono::seconds(60));
+    bool WaitForOutputAfter(std::size_t from, const std::string& text,
+                            std::chrono::seconds timeout = std::chrono::seconds(60));
 
     std::string StandardOutput() const;
     std::string StandardError() const;
@@ -43,6 +50,10 @@ class PlayerProcess {
     std::string windowId;
     std::filesystem::path outputDir;
 };
+
+// `path` as the program under test writes it. LUMENVALE_PLAYER_PATHS=windows says it is a Windows
+// program under Wine, which sees the Unix root as drive Z: and writes backslashes.
+std::string PathAsThePlayerWritesIt(const std::filesystem::path& path);
 
 // A private copy of the run-time data: shaders/ copied, resources/ as links to the real files, so
 // that a test may remove files from it without touching the repository.

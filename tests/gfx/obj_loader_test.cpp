@@ -4,6 +4,7 @@
 
 #include <stb/stb_image_write.h>
 
+#include <cmath>
 #include <filesystem>
 #include <vector>
 
@@ -250,6 +251,37 @@ TEST(ObjGeometry, UnreadableModelsAndBadIndicesFailWithoutTouchingTheResult) {
     expectFailure(beforeFirst, "ERR: " + beforeFirst +
                                    ": a face uses position index -1, but the file defines 3 "
                                    "positions\n");
+
+    // Files the parser reads without complaint but that hold nothing to draw.
+    const std::string empty = dir.Write("empty.obj", "");
+    expectFailure(empty, "ERR: " + empty + ": the file has no faces\n");
+    const std::string garbage = dir.Write("garbage.obj", "\x89PNG\r\n\x1a\n\x01\x02 nothing\n");
+    expectFailure(garbage, "ERR: " + garbage + ": the file has no faces\n");
+    const std::string pointsOnly = dir.Write("points.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\n");
+    expectFailure(pointsOnly, "ERR: " + pointsOnly + ": the file has no faces\n");
+
+    const std::string huge = dir.Write("huge.obj", "v 1e39 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
+    expectFailure(huge, "ERR: " + huge + ": a position is not a finite number\n");
+    const std::string nanNormal =
+        dir.Write("nan.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nvn nan 1 0\nf 1//1 2//1 3//1\n");
+    testing::internal::CaptureStdout();
+    std::vector<ObjMaterialGeometry> nanResult;
+    const bool nanAccepted = ReadObjGeometry(nanNormal, nanResult);
+    const std::string nanOut = testing::internal::GetCapturedStdout();
+    // The parser reads "nan" as 0 or as NaN; either way no NaN reaches a vertex.
+    if (nanAccepted) {
+        for (const ObjMaterialGeometry& m : nanResult)
+            for (const Vertex& v : m.vertices) EXPECT_FALSE(std::isnan(v.normal.x));
+    } else {
+        EXPECT_EQ(nanOut, "ERR: " + nanNormal + ": a normal is not a finite number\n");
+    }
+
+    // Limits are checked before the parser runs.
+    std::string wide = "v 0 0 0\nf";
+    for (int i = 0; i < 5000; ++i) wide += " 1";
+    const std::string widePath = dir.Write("wide.obj", wide + "\n");
+    expectFailure(widePath,
+                  "ERR: " + widePath + ": the face on line 2 has more than 1024 corners\n");
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "plants/l_system.h"
+#include "plants/seeded_random.h"
 #include "plants/world_plant_geometry.h"
 
 namespace {
@@ -99,6 +100,27 @@ TEST(PlantPlacement, SitesBelowTheBandAreRejectedButStillDrawn) {
     for (const PlantInstance& plant : manager.plants) {
         EXPECT_GE(plant.position.y, kHeightLimit - 30.0f);
         EXPECT_NEAR(plant.heightFactor, (kHeightLimit - plant.position.y) / 30.0f, 1e-6f);
+    }
+
+    // Exactly one draw per rejection: replaying the engine so gives the same plants, in order.
+    const std::vector<Vertex> pair{At(glm::vec3(0.0f, -1.0f, 0.0f)),
+                                   At(glm::vec3(1.0f, -80.0f, 0.0f))};
+    manager.GeneratePlantsOnTerrain(pair, kHeightLimit, 40, 7);
+    std::mt19937 engine(7);
+    std::vector<PlantInstance> expected;
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        if (UniformInt(engine, 0, 1) == 1) continue;
+        const float heightFactor = (kHeightLimit + 1.0f) / 30.0f;
+        const float scale = UniformReal(engine, 0.5f, 1.5f) * (0.3f + heightFactor);
+        const float rotation = UniformReal(engine, 0.0f, 360.0f);
+        const int iterations = static_cast<int>(UniformInt(engine, 2, 4));
+        expected.push_back({pair[0].position, Type4, scale, rotation, iterations, heightFactor});
+    }
+    ASSERT_EQ(manager.plants.size(), expected.size());
+    ASSERT_GT(expected.size(), 5u);
+    ASSERT_LT(expected.size(), 35u);
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_TRUE(SamePlant(manager.plants[i], expected[i])) << i;
     }
 }
 

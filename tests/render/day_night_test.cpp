@@ -44,6 +44,14 @@ TEST(DayNightCycle, FollowsTheReferenceTableThroughOneTurn) {
     }
 }
 
+// Reference values from the double-precision sine and cosine of the float angle, times 150 and
+// rounded to float; the single-precision functions give a different last bit at these angles.
+TEST(DayNightCycle, SunPositionTakesSineAndCosineInDoublePrecision) {
+    EXPECT_EQ(SunAt(-0.504225612f).sunPos, glm::vec3(131.332336f, -72.4694366f, 0.0f));
+    EXPECT_EQ(SunAt(-0.349240392f).sunPos, glm::vec3(140.944931f, -51.3276215f, 0.0f));
+    EXPECT_EQ(SunAt(-0.407359868f).sunPos, glm::vec3(137.725494f, -59.4279938f, 0.0f));
+}
+
 TEST(DayNightCycle, NightLightIsHeldAtATenthOfTheDayColourBelowMinusPointNine) {
     const SunState deep = SunAt(-1.2f);  // sun height about -0.93
     EXPECT_LT(deep.sunHeight, -0.9f);

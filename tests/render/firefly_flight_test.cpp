@@ -29,6 +29,16 @@ TEST(FireflyFlight, HoversByTheWellFacingMinusZForItsFirst75Seconds) {
     EXPECT_EQ(firefly.pathIndex, 0);
 }
 
+// At the start of a leg the firefly is at the leg's start plus the wobble alone. References from
+// the double-precision sine and cosine; the single-precision ones move one axis by a last bit.
+TEST(FireflyFlight, WobbleTakesSineAndCosineInDoublePrecision) {
+    const std::vector<PathShot> path = MakeFireflyPath();
+    const auto at = [&](float now) { return Position(FireflyFlight(path, now).Update(now, 0.0f)); };
+    EXPECT_EQ(at(11.597f), glm::vec3(-3.61644721f, 1.39417005f, -14.0815802f));
+    EXPECT_EQ(at(12.196f), glm::vec3(-3.60059905f, 1.39131391f, -14.0807781f));
+    EXPECT_EQ(at(17.076f), glm::vec3(-3.6171999f, 1.39417744f, -14.0888529f));
+}
+
 TEST(FireflyFlight, ALegEndsOnItsEndPointAndTheHeadingTurnsSmoothlyIntoTheNext) {
     const std::vector<PathShot> path = MakeFireflyPath();
     FireflyFlight firefly(path, 0.0f);
@@ -36,7 +46,8 @@ TEST(FireflyFlight, ALegEndsOnItsEndPointAndTheHeadingTurnsSmoothlyIntoTheNext) 
     firefly.Update(75.0f, 0.016f);  // u exactly 1: end of leg 0, on to the rise
     EXPECT_EQ(firefly.pathIndex, 1);
     EXPECT_EQ(firefly.pathStartTime, 75.0f);
-    firefly.Update(85.0f, 0.016f);  // the rise keeps the heading
+    // The rise ends on its end point, give or take the wobble, and keeps the heading.
+    EXPECT_LE(glm::length(Position(firefly.Update(85.0f, 0.016f)) - path[1].endPos), 0.0133f);
     EXPECT_EQ(firefly.fireflyHeading, glm::vec3(0.0f, 0.0f, -1.0f));
     EXPECT_EQ(firefly.pathIndex, 2);
 

@@ -1,79 +1,25 @@
 // Whole frames of the real scene, with the generated run-time data, read back from the GPU.
 #include <glm/gtc/matrix_transform.hpp>
-#include <memory>
-#include <sstream>
 
-#include "gfx/camera.h"
 #include "render/day_night.h"
-#include "render/frame_renderer.h"
-#include "render/scene.h"
-#include "support/gl_context.h"
+#include "render/lens_flare.h"
+#include "scene_frames.h"
 #include "support/pixels.h"
 
-namespace {
-
-constexpr float kNoonAngle = 1.5707963f;
-constexpr float kMidnightAngle = -1.5707963f;
-constexpr float kAfternoonAngle = 2.0943951f;  // 120 degrees: the sun stands over -x
-
-class SceneFrames : public GlTest {
-  protected:
-    static void SetUpTestSuite() {
-        GlTest::SetUpTestSuite();
-        if (!window()) return;
-        testing::internal::CaptureStdout();
-        scene = std::make_unique<Scene>();
-        startupLog = testing::internal::GetCapturedStdout();
-        glEnable(GL_DEPTH_TEST);
-    }
-    static void TearDownTestSuite() { scene.reset(); }
-
-    // Renders one frame with the camera at `eye` looking at `target` and the sun at `angle`.
-    void Render(const glm::vec3& eye, const glm::vec3& target, float angle,
-                float fadeAlpha = 0.0f) {
-        camera.position = eye;
-        camera.orientation = glm::normalize(target - eye);
-        FrameRenderer renderer(*scene, log);
-        FrameInputs frame;
-        frame.sun = SunAt(angle);
-        frame.time = 42.0f;
-        frame.fadeAlpha = fadeAlpha;
-        renderer.RenderShadowMap(frame.sun);
-        renderer.RenderScene(camera, frame);
-        glFinish();
-    }
-
-    glm::ivec2 WindowPixel(const glm::vec3& world) const {
-        const glm::vec4 clip = camera.cameraMatrix * glm::vec4(world, 1.0f);
-        const glm::vec2 ndc = glm::vec2(clip) / clip.w;
-        return glm::ivec2((ndc * 0.5f + 0.5f) * glm::vec2(1920.0f, 1080.0f));
-    }
-
-    static std::unique_ptr<Scene> scene;
-    static std::string startupLog;
-    Camera camera{1920, 1080, glm::vec3(0.0f)};
-    std::ostringstream log;
-};
-
-std::unique_ptr<Scene> SceneFrames::scene;
-std::string SceneFrames::startupLog;
-
-}  // namespace
-
 TEST_F(SceneFrames, StartupLoadsEveryModelAndTextureWithoutWarnings) {
-    EXPECT_EQ(startupLog.find("WARN: "), std::string::npos) << startupLog;
-    EXPECT_EQ(startupLog.find("ERR: "), std::string::npos) << startupLog;
-    EXPECT_NE(startupLog.find("Loaded texture: resources/brick.png channels: 3\n"),
+    EXPECT_EQ(startupLog().find("WARN: "), std::string::npos) << startupLog();
+    EXPECT_EQ(startupLog().find("ERR: "), std::string::npos) << startupLog();
+    EXPECT_NE(startupLog().find("Loaded texture: resources/brick.png channels: 3\n"),
               std::string::npos);
-    EXPECT_NE(startupLog.find("Loaded texture: resources/moon_texture.png channels: 4\n"),
+    EXPECT_NE(startupLog().find("Loaded texture: resources/moon_texture.png channels: 4\n"),
               std::string::npos);
-    EXPECT_NE(startupLog.find(" plants on terrain\n"), std::string::npos);
-    EXPECT_GE(scene->wellMeshes.size(), 3u) << "stone, wood and roof";
-    EXPECT_FALSE(scene->terrainMeshes.empty());
-    EXPECT_FALSE(scene->fireflyMeshes.empty());
-    EXPECT_EQ(scene->terrainVertices.size(), [] {
+    EXPECT_NE(startupLog().find(" plants on terrain\n"), std::string::npos);
+    EXPECT_GE(scene().wellMeshes.size(), 3u) << "stone, wood and roof";
+    EXPECT_FALSE(scene().terrainMeshes.empty());
+    EXPECT_FALSE(scene().fireflyMeshes.empty());
+    EXPECT_EQ(scene().terrainVertices.size(), [] {
         size_t count = 0;
-        for (const Mesh& mesh : scene->terrainMeshes) count += mesh.vertices.size();
+        for (const Mesh& mesh : scene().terrainMeshes) count += mesh.vertices.size();
         return count;
     }());
 }
@@ -165,4 +111,66 @@ TEST_F(SceneFrames, TheEndOfTheSeaPlaneDoesNotShowAtAnyTimeOfDay) {
         EXPECT_NEAR(sky.g, sea.g, 0.04f);
         EXPECT_NEAR(sky.b, sea.b, 0.04f);
     }
+}
+
+// The flare's elements lie on the line from the sun through the centre of the picture; seen
+// from below the terrain the depth read finds the sun hidden and no element is drawn.
+TEST_F(SceneFrames, TheLensFlareShowsOnlyWhenNothingHidesTheSunAndRestoresTheBlendState) {
+    const float angle = 1.2f;
+    const glm::vec3 sunPos = SunAt(angle).sunPos;
+    for (const float eyeHeight : {20.0f, -40.0f}) {
+        SCOPED_TRACE(eyeHeight);
+        const glm::vec3 eye(0.0f, eyeHeight, 40.0f);
+        const glm::vec3 target = eye + glm::normalize(sunPos - eye) + glm::vec3(0.0f, -0.25f, 0.1f);
+        Render(eye, target, angle, 0.0f, FrameTarget::Window(), false);
+        const auto sun = ProjectSun(camera.cameraMatrix, sunPos, 1920, 1080);
+        ASSERT_TRUE(sun.has_value());
+        std::vector<glm::ivec2> ghosts;
+        std::vector<float> moonMode;
+        for (const FlareElement& element : FlareElements()) {
+            const glm::vec2 ndc = FlareScreenPosition(sun->ndc, element.offset);
+            ghosts.push_back(glm::ivec2((ndc * 0.5f + 0.5f) * glm::vec2(1920.0f, 1080.0f)));
+            moonMode.push_back(MeanColor(ghosts.back().x, ghosts.back().y).Luminance());
+        }
+        Render(eye, target, angle);
+        for (size_t i = 0; i < ghosts.size(); ++i) {
+            const float withFlare = MeanColor(ghosts[i].x, ghosts[i].y).Luminance();
+            if (eyeHeight > 0.0f) {
+                EXPECT_GE(withFlare, moonMode[i]) << i;
+            } else {
+                EXPECT_EQ(withFlare, moonMode[i]) << i;
+            }
+        }
+        if (eyeHeight > 0.0f) {
+            EXPECT_GT(MeanColor(ghosts.back().x, ghosts.back().y).Luminance(),
+                      moonMode.back() + 0.01f)
+                << "the far ghost shows";
+        }
+        GLint source = 0, destination = 0;
+        GLboolean depthWrites = GL_FALSE;
+        glGetIntegerv(GL_BLEND_SRC_RGB, &source);
+        glGetIntegerv(GL_BLEND_DST_RGB, &destination);
+        glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
+        EXPECT_EQ(source, GL_SRC_ALPHA);
+        EXPECT_EQ(destination, GL_ONE_MINUS_SRC_ALPHA);
+        EXPECT_TRUE(depthWrites);
+    }
+}
+
+TEST_F(SceneFrames, InMoonModeTheMoonShinesOppositeTheSunAndTheSunIsGone) {
+    const float angle = -2.0f;  // night: the moon stands high over +x
+    const glm::vec3 eye(0.0f, 20.0f, 40.0f);
+    const SunState night = SunAt(angle);
+    Render(eye, night.moonPos, angle, 0.0f, FrameTarget::Window(), false);
+    const float moon = MeanColor(960, 540).Luminance();
+    Render(eye, night.moonPos, angle);
+    const float sky = MeanColor(960, 540).Luminance();
+    EXPECT_GT(moon, sky + 0.1f);
+
+    // By day the sun's place stays sky when the moon is drawn instead.
+    const glm::vec3 sunPos = SunAt(1.2f).sunPos;
+    Render(eye, sunPos, 1.2f);
+    const float sunDisc = MeanColor(960, 540).Luminance();
+    Render(eye, sunPos, 1.2f, 0.0f, FrameTarget::Window(), false);
+    EXPECT_LT(MeanColor(960, 540).Luminance(), sunDisc - 0.02f);
 }

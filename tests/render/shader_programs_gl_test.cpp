@@ -194,7 +194,8 @@ TEST_F(GlslPrograms, MeshInputsSitAtTheVertexRecordsLocations) {
 }
 
 // The sky, the terrain and plants' fog and the water all colour the horizon with the same
-// function; a copy that drifts apart shows as a seam where the sea meets the sky.
+// function, and the sky draws the open sea beyond the sea plane as the water shader draws the
+// plane's far part; a copy that drifts apart shows as a seam where the sea meets the sky.
 TEST_F(GlslPrograms, TheSharedSkyAndLightingCodeIsTheSameInEveryShader) {
     const std::string sky = SharedBlock("shaders/sky_shader.frag", "sky colour");
     ASSERT_FALSE(sky.empty());
@@ -202,6 +203,9 @@ TEST_F(GlslPrograms, TheSharedSkyAndLightingCodeIsTheSameInEveryShader) {
                              "shaders/water.vert", "shaders/water.frag"}) {
         EXPECT_EQ(SharedBlock(path, "sky colour"), sky) << path;
     }
+    const std::string sea = SharedBlock("shaders/sky_shader.frag", "sea colour");
+    ASSERT_FALSE(sea.empty());
+    EXPECT_EQ(SharedBlock("shaders/water.frag", "sea colour"), sea);
     const std::string lighting =
         SharedBlock("shaders/terrain_shader.frag", "sunlight, moonlight and water colour");
     ASSERT_FALSE(lighting.empty());

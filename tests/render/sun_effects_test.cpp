@@ -22,12 +22,19 @@ TEST(LightSpaceMatrix, LooksFromTheSunOverAHundredUnitSquare) {
     EXPECT_LT((overhead * glm::vec4(3.0f, 10.0f, 3.0f, 1.0f)).z,
               (overhead * glm::vec4(3.0f, 0.0f, 3.0f, 1.0f)).z);
 
-    // At the horizon the light looks along -x; also from below, the matrix is well formed.
+    // At the horizon the light looks along -x.
     const glm::mat4 rising = LightSpaceMatrix(glm::vec3(150.0f, 0.0f, 0.0f));
     EXPECT_LT((rising * glm::vec4(10.0f, 0.0f, 0.0f, 1.0f)).z,
               (rising * glm::vec4(-10.0f, 0.0f, 0.0f, 1.0f)).z);
+
+    // At midnight it looks straight up from below: +x and +z span the map, and the depth runs
+    // from 149 below the origin to 50 above, so lower points are nearer.
     const glm::mat4 night = LightSpaceMatrix(glm::vec3(0.0f, -150.0f, 0.0f));
-    EXPECT_TRUE(std::isfinite(night[0][0]) && std::isfinite(night[3][2]));
+    const glm::vec4 nightCorner = night * glm::vec4(50.0f, 0.0f, 50.0f, 1.0f);
+    EXPECT_NEAR(nightCorner.x, 1.0f, 1e-5f);
+    EXPECT_NEAR(nightCorner.y, 1.0f, 1e-5f);
+    EXPECT_NEAR((night * glm::vec4(0.0f, -149.0f, 0.0f, 1.0f)).z, -1.0f, 1e-4f);
+    EXPECT_NEAR((night * glm::vec4(0.0f, 50.0f, 0.0f, 1.0f)).z, 1.0f, 1e-4f);
 }
 
 TEST(StarField, ReproducesTheSeededFieldOnTheUpperHemisphere) {
@@ -42,7 +49,19 @@ TEST(StarField, ReproducesTheSeededFieldOnTheUpperHemisphere) {
         EXPECT_NEAR(glm::length(star), 400.0f, 0.01f);
         EXPECT_GE(star.y, 1.5f);
     }
-    EXPECT_EQ(StarPositions(), stars) << "the field must be the same on every start";
+    // Worked out by hand from the draws: x takes cos(phi), z sin(phi).
+    EXPECT_EQ(stars[0], glm::vec3(-228.985367f, 298.834351f, -135.143417f));  // draws 7584, 19164
+    EXPECT_EQ(stars[1], glm::vec3(-47.1872063f, 339.163239f, -206.740585f));  // attempt 2
+    EXPECT_EQ(stars[484], glm::vec3(0.172283262f, 399.986725f, 3.2552166f));  // attempt 998
+}
+
+TEST(StarField, TheStarLineComesEverySixtiethFrameOnlyWhileTheNightIsDeeperThanATenth) {
+    for (int frame = 1; frame < 60; ++frame) EXPECT_FALSE(StarLineDue(frame, 1.0f)) << frame;
+    EXPECT_TRUE(StarLineDue(60, 1.0f));
+    EXPECT_FALSE(StarLineDue(61, 1.0f));
+    EXPECT_TRUE(StarLineDue(120, 0.11f));
+    EXPECT_FALSE(StarLineDue(120, 0.1f)) << "strictly deeper than a tenth";
+    EXPECT_FALSE(StarLineDue(180, 0.0f));
 }
 
 TEST(LensFlare, VisibilityFadesAtTheEdgeDimsAtTheCentreAndRisesWithTheSun) {

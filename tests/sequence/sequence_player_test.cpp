@@ -12,7 +12,7 @@ namespace {
 
 class SequencePlayerTest : public testing::Test {
   protected:
-    SequencePlayerTest() : player(shots, audio, log) { player.Start(100.0); }
+    SequencePlayerTest() : player(shots, audio, log) { player.Start(100.0, 100.0); }
 
     void ExpectPose(const glm::vec3& position, const glm::vec3& lookAt) {
         EXPECT_EQ(camera.position, position);
@@ -100,7 +100,7 @@ TEST_F(SequencePlayerTest, ARestartReplaysEveryShotFromTheFirstWithAFadeIn) {
     player.Play(camera, end + 3.0);
     ASSERT_TRUE(player.waitingForRestart);
 
-    player.Start(300.0);
+    player.Start(300.0, 300.0);
     EXPECT_EQ(player.fadeAlpha, 1.0f);
     player.Play(camera, 300.0);
     EXPECT_EQ(player.shotIndex, 0);
@@ -112,7 +112,7 @@ TEST_F(SequencePlayerTest, ARestartReplaysEveryShotFromTheFirstWithAFadeIn) {
     // Without music started for the run, the end of the fade prints no pause line.
     std::ostringstream quiet;
     SequencePlayer silent(shots, audio, quiet);
-    silent.Start(0.0);
+    silent.Start(0.0, 0.0);
     silent.musicStarted = false;
     silent.sequenceComplete = true;
     silent.Play(camera, 1.0);

@@ -7,6 +7,7 @@
 
 #include "scene_fixture.h"
 #include "scene_layout.h"
+#include "terrain_height.h"
 
 TEST(WorldTerrain, HasSmoothNormalsTextureCoordinatesAndFitsTheTriangleBudget) {
     const LoadedModel& terrain = Scene().terrain;
@@ -106,4 +107,46 @@ TEST(WorldTerrain, GroundUnderTheWellFootprintIsAtTheWellBase) {
               << '\n';
     EXPECT_GE(lowest, scene::kWellBase.y - 0.05f);
     EXPECT_LE(highest, scene::kWellBase.y + 0.05f);
+}
+
+// The big islands have landforms, not the smooth flanks of a cone: going round a summit half-way
+// down, the ground rises over spurs and drops into gullies again and again.
+TEST(WorldTerrain, IslandFlanksAreCutIntoRidgesAndGullies) {
+    const struct {
+        glm::vec2 summit;
+        float radius;
+    } islands[] = {{{-31.0f, -6.0f}, 8.0f}, {{-14.0f, -53.0f}, 7.0f}, {{64.0f, 14.0f}, 8.0f}};
+    for (const auto& island : islands) {
+        SCOPED_TRACE(island.summit.x);
+        constexpr int kSamples = 360;
+        std::vector<float> ring(kSamples);
+        for (int i = 0; i < kSamples; ++i) {
+            const float angle = 6.2831853f * static_cast<float>(i) / kSamples;
+            const glm::vec2 p =
+                island.summit + island.radius * glm::vec2(std::cos(angle), std::sin(angle));
+            ring[static_cast<size_t>(i)] = TerrainHeight(p.x, p.y);
+        }
+        // Count the spurs: rises of at least half a unit from the last low point.
+        int spurs = 0;
+        float low = ring[0], high = ring[0];
+        bool climbing = true;
+        for (int i = 1; i <= kSamples; ++i) {
+            const float h = ring[static_cast<size_t>(i % kSamples)];
+            if (climbing) {
+                high = std::max(high, h);
+                if (high - h > 0.5f) {
+                    ++spurs;
+                    climbing = false;
+                    low = h;
+                }
+            } else {
+                low = std::min(low, h);
+                if (h - low > 0.5f) {
+                    climbing = true;
+                    high = h;
+                }
+            }
+        }
+        EXPECT_GE(spurs, 5);
+    }
 }

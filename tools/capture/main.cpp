@@ -1,9 +1,9 @@
 // lumenvale_capture OUTPUT_DIR [FILM_SECONDS...]
-// Renders the film at the given moments (camera and sun as the film has them) into
-// OUTPUT_DIR/frame_<seconds>.png and prints the mean time of a whole frame at 1920x1080.
-#include <stb/stb_image_write.h>
-
-#include <chrono>
+//   Renders the film at the given moments into OUTPUT_DIR/frame_<seconds>.png and prints the
+//   mean time of a whole frame at 1920x1080.
+// lumenvale_capture --sheet FILE [TILE_WIDTH]
+//   Renders the middle of each shot into one labelled grid (PNG, or JPEG for .jpg/.jpeg), five
+//   tiles to a row, each TILE_WIDTH pixels wide (default 384).
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -12,36 +12,66 @@
 #include <vector>
 
 #include "app/window.h"
+#include "contact_sheet.h"
+#include "film_frames.h"
 #include "film_moment.h"
-#include "gfx/camera.h"
-#include "render/day_night.h"
-#include "render/firefly_flight.h"
-#include "render/frame_renderer.h"
-#include "render/scene.h"
 #include "sequence/shot_tables.h"
 
 namespace {
 
-void WriteFrame(const std::filesystem::path& file) {
-    std::vector<unsigned char> pixels(kWindowWidth * kWindowHeight * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kWindowWidth, kWindowHeight, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    stbi_flip_vertically_on_write(1);
-    stbi_write_png(file.c_str(), kWindowWidth, kWindowHeight, 3, pixels.data(), kWindowWidth * 3);
+constexpr int kSheetColumns = 5;
+
+int CaptureMoments(FilmFrames& frames, const std::filesystem::path& outputDir,
+                   std::vector<float> moments) {
+    std::filesystem::create_directories(outputDir);
+    if (moments.empty()) moments = {12.0f, 40.0f, 68.0f, 100.0f};
+    for (float moment : moments) {
+        constexpr int kTimedFrames = 3;
+        const RgbImage frame = frames.Render(moment, kTimedFrames);
+        char name[64];
+        std::snprintf(name, sizeof name, "frame_%06.2f.png", moment);
+        if (!WriteImage(outputDir / name, frame)) {
+            std::cerr << "cannot write " << (outputDir / name).string() << std::endl;
+            return 1;
+        }
+        std::printf("%s: sun height %.2f, %.1f ms per frame\n", name, frames.sunHeight,
+                    frames.frameMilliseconds);
+    }
+    return 0;
+}
+
+int CaptureSheet(FilmFrames& frames, const std::filesystem::path& file, int tileWidth) {
+    const std::vector<float> middles = ShotMiddles(MakeCameraShots());
+    const int tileHeight = tileWidth * kWindowHeight / kWindowWidth;
+    ContactSheet sheet(static_cast<int>(middles.size()), kSheetColumns, tileWidth, tileHeight);
+    for (size_t shot = 0; shot < middles.size(); ++shot) {
+        const RgbImage frame = frames.Render(middles[shot], 1);
+        char label[32];
+        std::snprintf(label, sizeof label, "#%zu  %.1fs", shot, middles[shot]);
+        sheet.Place(static_cast<int>(shot), frame, label);
+        std::printf("shot %2zu at %5.1f s: sun height %5.2f\n", shot, middles[shot],
+                    frames.sunHeight);
+    }
+    if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path());
+    if (!WriteImage(file, sheet.Image())) {
+        std::cerr << "cannot write " << file.string() << std::endl;
+        return 1;
+    }
+    std::printf("%s: %d x %d\n", file.string().c_str(), sheet.Image().width, sheet.Image().height);
+    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::cerr << "usage: lumenvale_capture OUTPUT_DIR [FILM_SECONDS...]" << std::endl;
+    const bool sheetMode = argc >= 2 && std::string(argv[1]) == "--sheet";
+    const int tileWidth = sheetMode && argc >= 4 ? std::atoi(argv[3]) : 384;
+    if (argc < 2 || (sheetMode && (argc < 3 || tileWidth < 16 || tileWidth > kWindowWidth))) {
+        std::cerr << "usage: lumenvale_capture OUTPUT_DIR [FILM_SECONDS...]\n"
+                     "       lumenvale_capture --sheet FILE [TILE_WIDTH 16..1920]"
+                  << std::endl;
         return 2;
     }
-    const std::filesystem::path outputDir = argv[1];
-    std::filesystem::create_directories(outputDir);
-    std::vector<float> moments;
-    for (int i = 2; i < argc; ++i) moments.push_back(std::strtof(argv[i], nullptr));
-    if (moments.empty()) moments = {12.0f, 40.0f, 68.0f, 100.0f};
 
     glfwInit();
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
@@ -56,49 +86,22 @@ int main(int argc, char** argv) {
     }
     LoadGlEntryPoints(window);
     SetFixedViewport();
+    int status = 0;
     try {
         Scene scene;
         glEnable(GL_DEPTH_TEST);
-        FrameRenderer renderer(scene, std::cout);
-        const std::vector<CameraShot> shots = MakeCameraShots();
-        const std::vector<PathShot> fireflyPath = MakeFireflyPath();
-        Camera camera(kWindowWidth, kWindowHeight, glm::vec3(0.0f));
-        for (float moment : moments) {
-            const CameraPose pose = NominalCameraPose(shots, moment);
-            camera.position = pose.position;
-            camera.orientation = glm::normalize(pose.lookAt - pose.position);
-            const SunState sun = SunAt(
-                static_cast<float>(DayNightCycle::kStartAngle + DayNightCycle::kRate * moment));
-            // The firefly's clock runs from the start of the film; a leg ends on a frame of its
-            // own.
-            FireflyFlight firefly(fireflyPath, 0.0f);
-            for (float t = 0.0f; t < moment; t += 0.25f) firefly.Update(t, 0.25f);
-            scene.fireflyModel = firefly.Update(moment, 0.25f);
-
-            FrameInputs frame;
-            frame.sun = sun;
-            frame.time = moment;
-
-            constexpr int kTimedFrames = 3;
-            const auto start = std::chrono::steady_clock::now();
-            for (int i = 0; i < kTimedFrames; ++i) {
-                renderer.RenderShadowMap(sun);
-                renderer.RenderScene(camera, frame);
-                glFinish();
-            }
-            const double ms =
-                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                    .count() /
-                kTimedFrames;
-            char name[64];
-            std::snprintf(name, sizeof name, "frame_%06.2f.png", moment);
-            WriteFrame(outputDir / name);
-            std::printf("%s: sun height %.2f, %.1f ms per frame\n", name, sun.sunHeight, ms);
+        FilmFrames frames(scene);
+        if (sheetMode) {
+            status = CaptureSheet(frames, argv[2], tileWidth);
+        } else {
+            std::vector<float> moments;
+            for (int i = 2; i < argc; ++i) moments.push_back(std::strtof(argv[i], nullptr));
+            status = CaptureMoments(frames, argv[1], moments);
         }
     } catch (const std::exception& error) {
         std::cerr << error.what() << std::endl;
-        return 1;
+        status = 1;
     }
     glfwTerminate();
-    return 0;
+    return status;
 }

@@ -96,3 +96,39 @@ float RidgedFbm(float x, float y, int octaves, uint32_t seed) {
     }
     return sum / norm;
 }
+
+float ErodedRidges(float x, float y, int octaves, uint32_t seed) {
+    const auto ridge = [](float px, float py, uint32_t s) {
+        const float n = 1.0f - std::fabs(GradientNoise(px, py, s));
+        return n * n;
+    };
+    constexpr float kStep = 1e-3f;
+    float sum = 0.0f;
+    float amplitude = 1.0f;
+    float norm = 0.0f;
+    // Slope of the sum so far, in the caller's coordinates; `j` maps them to this octave's.
+    float slopeX = 0.0f, slopeY = 0.0f;
+    float j00 = 1.0f, j01 = 0.0f, j10 = 0.0f, j11 = 1.0f;
+    for (int octave = 0; octave < octaves; ++octave) {
+        const uint32_t s = seed + static_cast<uint32_t>(octave) * 173u;
+        const float n = ridge(x, y, s);
+        const float gx = (ridge(x + kStep, y, s) - n) / kStep;
+        const float gy = (ridge(x, y + kStep, s) - n) / kStep;
+        // Steep ground so far keeps this octave faint: slopes stay smooth, crests and flats
+        // carry the fine detail, as rain leaves them.
+        const float damping = 1.0f / (1.0f + 0.5f * (slopeX * slopeX + slopeY * slopeY));
+        sum += amplitude * n * damping;
+        slopeX += amplitude * damping * (j00 * gx + j10 * gy);
+        slopeY += amplitude * damping * (j01 * gx + j11 * gy);
+        norm += amplitude;
+        amplitude *= 0.5f;
+        const float rx = 1.6f * x + 1.2f * y + 3.1f;
+        const float ry = -1.2f * x + 1.6f * y + 11.7f;
+        x = rx;
+        y = ry;
+        const float n00 = 1.6f * j00 + 1.2f * j10, n01 = 1.6f * j01 + 1.2f * j11;
+        const float n10 = -1.2f * j00 + 1.6f * j10, n11 = -1.2f * j01 + 1.6f * j11;
+        j00 = n00, j01 = n01, j10 = n10, j11 = n11;
+    }
+    return sum / norm;
+}

@@ -20,3 +20,7 @@ float Fbm(float x, float y, int octaves, uint32_t seed);
 
 // Ridged fractal noise in [0, 1]: sharp crests where the noise crosses zero (rock ridges, cracks).
 float RidgedFbm(float x, float y, int octaves, uint32_t seed);
+
+// Ridged fractal noise in [0, 1] with an eroded look: each octave is damped where the octaves
+// before it are already steep, so slopes stay smooth while crests and flats keep fine detail.
+float ErodedRidges(float x, float y, int octaves, uint32_t seed);

@@ -93,9 +93,17 @@ float IslandHeight(const Island& island, glm::vec2 p) {
     // Flat at the shore (beaches) and on top, steepest half-way up.
     const float profile = SmoothStep(1.0f, 0.0f, r);
     float height = island.peak * profile;
-    // Crags: ridged noise scaled with the height, so shores stay smooth and summits broken.
-    const float crags = RidgedFbm(p.x * 0.07f, p.y * 0.07f, 4, island.seed * 31u) - 0.45f;
-    height += island.rockiness * island.peak * 0.35f * crags * std::pow(profile, 0.6f);
+    // Ridges and the saddles between their crests: eroded ridged noise, scaled with the height
+    // so shores stay smooth and the upper slopes are broken into spurs.
+    const float ridges = ErodedRidges(p.x * 0.11f, p.y * 0.11f, 5, island.seed * 31u) - 0.5f;
+    height += (0.35f + 0.5f * island.rockiness) * island.peak * ridges * std::pow(profile, 0.7f);
+    // Gullies running down the flanks: grooves across the direction round the summit, bent by
+    // noise, deepest half-way up where water would gather and cut.
+    const float around = std::atan2(local.y, local.x) * 9.0f +
+                         3.0f * Fbm(p.x * 0.05f, p.y * 0.05f, 2, island.seed * 41u);
+    const float groove = std::pow(1.0f - std::fabs(std::sin(around)), 4.0f);
+    const float flank = 4.0f * profile * (1.0f - profile);
+    height -= 0.22f * island.peak * groove * flank * (0.5f + 0.5f * island.rockiness);
     // Gentle swells on the grassy parts.
     height += 0.6f * Fbm(p.x * 0.12f, p.y * 0.12f, 2, island.seed * 37u) * profile;
     return scene::kWaterLevel + height;

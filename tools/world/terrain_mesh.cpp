@@ -26,7 +26,7 @@ struct GridLevel {
 constexpr GridLevel kLevels[] = {
     {0.2f, {-12.0f, 6.0f, -24.0f, -6.0f}},      {0.4f, {-14.0f, 44.0f, -32.0f, 8.0f}},
     {1.0f, {-44.0f, 64.0f, -62.0f, 40.0f}},     {2.5f, {-90.0f, 110.0f, -100.0f, 80.0f}},
-    {6.0f, {-162.0f, 162.0f, -162.0f, 162.0f}},
+    {6.0f, {-150.0f, 150.0f, -150.0f, 150.0f}},
 };
 
 constexpr float kUvPerUnit = 1.0f / 8.0f;

@@ -1,0 +1,237 @@
+#include "app/command_line.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+#include <map>
+
+namespace {
+
+constexpr const char* kVersion = "1.0.0";
+
+constexpr int kMinFps = 1;
+constexpr int kMaxFps = 240;
+// Even sides, because the video's colour planes are sampled at half the size.
+constexpr int kMinSide = 16;
+constexpr int kMaxSide = 8192;
+
+CommandLineError ValueError(const std::string& message) {
+    return CommandLineError{"lumenvale: " + message, false, 2};
+}
+
+std::optional<double> ParseNumber(const std::string& text) {
+    if (text.empty()) return std::nullopt;
+    char* end = nullptr;
+    errno = 0;
+    const double value = std::strtod(text.c_str(), &end);
+    if (errno != 0 || *end != '\0' || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+std::optional<int> ParseWholeNumber(const std::string& text) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) {
+        return std::nullopt;
+    }
+    if (text.size() > 9) return std::nullopt;
+    return std::stoi(text);
+}
+
+std::optional<CommandLineError> ReadFps(const std::string& value, CommandLineOptions& options) {
+    const auto fps = ParseWholeNumber(value);
+    if (!fps || *fps < kMinFps || *fps > kMaxFps) {
+        return ValueError("--fps must be a whole number of frames per second from " +
+                          std::to_string(kMinFps) + " to " + std::to_string(kMaxFps) + ", not '" +
+                          value + "'");
+    }
+    options.fps = *fps;
+    return std::nullopt;
+}
+
+std::optional<CommandLineError> ReadSize(const std::string& value, CommandLineOptions& options) {
+    const auto x = value.find('x');
+    const auto width = x == std::string::npos ? std::nullopt : ParseWholeNumber(value.substr(0, x));
+    const auto height =
+        x == std::string::npos ? std::nullopt : ParseWholeNumber(value.substr(x + 1));
+    const auto fits = [](std::optional<int> side) {
+        return side && *side >= kMinSide && *side <= kMaxSide && *side % 2 == 0;
+    };
+    if (!fits(width) || !fits(height)) {
+        return ValueError("--size must be WIDTHxHEIGHT in even pixels from " +
+                          std::to_string(kMinSide) + " to " + std::to_string(kMaxSide) +
+                          ", like 1280x720, not '" + value + "'");
+    }
+    options.width = *width;
+    options.height = *height;
+    return std::nullopt;
+}
+
+std::optional<CommandLineError> ReadFilmSeconds(const std::string& name, const std::string& value,
+                                                std::optional<double>& seconds) {
+    const auto number = ParseNumber(value);
+    if (!number || *number < 0.0) {
+        return ValueError(name + " must be a film time in seconds, 0 or more, not '" + value + "'");
+    }
+    seconds = *number;
+    return std::nullopt;
+}
+
+std::optional<CommandLineError> ReadRenderScale(const std::string& value,
+                                                CommandLineOptions& options) {
+    if (value == "auto") {
+        options.renderScale = RenderScale{};
+        return std::nullopt;
+    }
+    const auto scale = ParseNumber(value);
+    if (!scale || *scale < RenderScale::kMinimum || *scale > RenderScale::kMaximum) {
+        return ValueError("--render-scale must be 'auto' or a factor from 0.5 to 1, not '" + value +
+                          "'");
+    }
+    options.renderScale = RenderScale{false, static_cast<float>(*scale)};
+    return std::nullopt;
+}
+
+// The container follows the file name: Matroska for .mkv, MP4 for .mp4 (in any letter case).
+std::optional<CommandLineError> ReadExportPath(const std::string& value,
+                                               CommandLineOptions& options) {
+    options.action = CommandLineOptions::Action::Export;
+    options.exportPath = value;
+    std::string extension = value.size() >= 4 ? value.substr(value.size() - 4) : "";
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (extension != ".mp4" && extension != ".mkv") {
+        return ValueError("--export needs a file name ending in .mp4 or .mkv, not '" + value + "'");
+    }
+    return std::nullopt;
+}
+
+using ValueReader =
+    std::function<std::optional<CommandLineError>(const std::string&, CommandLineOptions&)>;
+
+const std::map<std::string, ValueReader>& OptionsWithValues() {
+    static const std::map<std::string, ValueReader> readers = {
+        {"--export", ReadExportPath},
+        {"--fps", ReadFps},
+        {"--size", ReadSize},
+        {"--from",
+         [](const std::string& value, CommandLineOptions& options) {
+             return ReadFilmSeconds("--from", value, options.from);
+         }},
+        {"--to",
+         [](const std::string& value, CommandLineOptions& options) {
+             return ReadFilmSeconds("--to", value, options.to);
+         }},
+        {"--render-scale", ReadRenderScale},
+    };
+    return readers;
+}
+
+// Settings that shape an export and mean nothing to the live player.
+std::optional<CommandLineError> CheckExportSettings(const std::vector<std::string>& given,
+                                                    const CommandLineOptions& options) {
+    if (options.action != CommandLineOptions::Action::Export) {
+        for (const std::string& name : given) {
+            if (name == "--fps" || name == "--size" || name == "--from" || name == "--to") {
+                return ValueError(name + " only applies to --export FILE");
+            }
+        }
+        return std::nullopt;
+    }
+    if (options.from && options.to && *options.from >= *options.to) {
+        return ValueError("--from must come before --to");
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+    ParsedCommandLine parsed;
+    CommandLineOptions& options = parsed.options;
+    bool help = false;
+    bool version = false;
+    std::vector<std::string> given;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--help" || argument == "-h") {
+            help = true;
+            continue;
+        }
+        if (argument == "--version") {
+            version = true;
+            continue;
+        }
+        const auto equals = argument.find('=');
+        const std::string name = argument.substr(0, equals);
+        const auto reader = OptionsWithValues().find(name);
+        if (argument.rfind("--", 0) != 0 || reader == OptionsWithValues().end()) {
+            parsed.error =
+                CommandLineError{"lumenvale: unknown option '" + argument + "'", true, 2};
+            return parsed;
+        }
+        std::string value;
+        if (equals != std::string::npos) {
+            value = argument.substr(equals + 1);
+        } else if (i + 1 < arguments.size()) {
+            value = arguments[++i];
+        } else {
+            parsed.error = ValueError(name + " needs a value");
+            return parsed;
+        }
+        if (auto error = reader->second(value, options)) {
+            parsed.error = error;
+            return parsed;
+        }
+        given.push_back(name);
+    }
+    if (help) {
+        options.action = CommandLineOptions::Action::Help;
+    } else if (version) {
+        options.action = CommandLineOptions::Action::Version;
+    } else {
+        parsed.error = CheckExportSettings(given, options);
+    }
+    return parsed;
+}
+
+std::string UsageLine() {
+    return "usage: lumenvale [--help] [--version] [--render-scale auto|S] "
+           "[--export FILE [--fps N] [--size WxH] [--from S] [--to S]]";
+}
+
+std::string HelpText() {
+    return UsageLine() +
+           "\n"
+           "\n"
+           "Without options, plays the film in a 1920x1080 window with its music.\n"
+           "\n"
+           "Options:\n"
+           "  --help              show this text and exit\n"
+           "  --version           show the version and exit\n"
+           "  --render-scale S    render the picture at S times the window size (0.5 to 1),\n"
+           "                      or 'auto' to keep the frame rate up (the default)\n"
+           "  --export FILE       render the film offline into a video file with its music:\n"
+           "                      H.264 and AAC in MP4, or in Matroska when FILE ends in .mkv\n"
+           "  --fps N             frames per second of the video (default 60)\n"
+           "  --size WxH          size of the video in pixels (default 1920x1080)\n"
+           "  --from S            film time in seconds to start at (default 0)\n"
+           "  --to S              film time in seconds to end at (default: the end of the film,\n"
+           "                      fade-out included)\n"
+           "\n"
+           "Keys while the film plays:\n"
+           "  C                   stop the automatic camera and fly yourself; again to restart\n"
+           "  W A S D             fly forward, left, back, right (automatic camera off)\n"
+           "  Space, Left Ctrl    fly up, down\n"
+           "  left mouse + drag   look around\n"
+           "  scroll wheel        flying speed\n"
+           "  R                   pause or resume the sun\n"
+           "  N                   the moon instead of the sun, and back\n"
+           "  M                   mute or unmute the music\n"
+           "  P                   print the camera's position and view\n"
+           "\n"
+           "Close the window to quit.\n";
+}
+
+std::string VersionText() {
+    return std::string("lumenvale ") + kVersion;
+}

@@ -1,0 +1,6 @@
+#include "app/frame_output.h"
+
+void WindowOutput::Present() {
+    glfwSwapBuffers(window);
+    glfwPollEvents();
+}

@@ -1,0 +1,148 @@
+#include "export/film_export.h"
+
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
+#include "app/frame_loop.h"
+#include "app/stepped_clock.h"
+#include "app/window.h"
+#include "audio/audio_manager.h"
+#include "export/export_error.h"
+#include "export/export_progress.h"
+#include "export/interruption.h"
+#include "export/music_track.h"
+#include "export/video_file_writer.h"
+#include "export/video_frame_output.h"
+#include "sequence/film_length.h"
+#include "sequence/shot_tables.h"
+
+namespace {
+
+constexpr const char* kMusicPath = "resources/audio/cin.wav";
+constexpr int kSilenceRate = 44100;
+
+// A request the film cannot meet, found before anything is rendered.
+struct RangeError : ExportError {
+    using ExportError::ExportError;
+};
+
+std::string Seconds(double seconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f s", seconds);
+    return text;
+}
+
+// The frames between --from and --to, or the whole film with its fade-out.
+FrameRange FramesToExport(const CommandLineOptions& options, std::int64_t filmFrames) {
+    const double filmEnd = static_cast<double>(filmFrames) / options.fps;
+    const auto frameAt = [&](double seconds) { return std::llround(seconds * options.fps); };
+    const FrameRange range{options.from ? frameAt(*options.from) : 0,
+                           options.to ? frameAt(*options.to) : filmFrames};
+    const std::string atRate = " at " + std::to_string(options.fps) + " fps)";
+    if (range.end > filmFrames) {
+        throw RangeError("--to is after the end of the film (" + Seconds(filmEnd) + atRate);
+    }
+    if (range.first >= filmFrames) {
+        throw RangeError("--from is at or after the end of the film (" + Seconds(filmEnd) + atRate);
+    }
+    if (range.first >= range.end) {
+        throw RangeError("--from and --to hold no whole frame at " + std::to_string(options.fps) +
+                         " fps");
+    }
+    return range;
+}
+
+// The film's own music; without it the film is exported in silence, as it would play.
+MusicTrack FilmMusic() {
+    try {
+        return MusicTrack::Load(kMusicPath);
+    } catch (const ExportError& error) {
+        std::cerr << "Warning: Failed to load background music (" << error.what()
+                  << "); the video will be silent" << std::endl;
+        return MusicTrack::Silence(kSilenceRate, 2);
+    }
+}
+
+// The final line: the file, its length and its size.
+void ReportFile(const std::string& path, std::int64_t frames, const CommandLineOptions& options,
+                int signal) {
+    std::error_code error;
+    const double megabytes = static_cast<double>(std::filesystem::file_size(path, error)) / 1e6;
+    char text[64];
+    std::snprintf(text, sizeof text, ", %dx%d at %d fps, %.1f MB", options.width, options.height,
+                  options.fps, megabytes);
+    if (signal) std::cout << "Interrupted; the film so far is in the file. ";
+    std::cout << "Wrote " << path << ": " << Seconds(static_cast<double>(frames) / options.fps)
+              << text << std::endl;
+}
+
+// Renders and writes the frames; returns the number written (fewer when interrupted).
+std::int64_t RenderFilm(const CommandLineOptions& options, FrameRange range, VideoFileWriter& file,
+                        const MusicTrack& music) {
+    GLFWwindow* window = OpenMainWindow(false);
+    if (!window) throw ExportError("cannot open an OpenGL 3.3 context to render with");
+    LoadGlEntryPoints(window);
+    SetFixedViewport();
+    Scene scene;
+    const std::vector<CameraShot> cameraShots = MakeCameraShots();
+    const std::vector<PathShot> fireflyPath = MakeFireflyPath();
+    // The picture has the video's proportions; it is scaled to the video's size.
+    Camera camera(options.width, options.height, glm::vec3(0.0f, 0.0f, 2.0f));
+    AudioManager silent;  // the music goes into the file, not to a device
+    glEnable(GL_DEPTH_TEST);
+
+    SteppedClock clock(options.fps);
+    ExportProgress progress(std::cout, isatty(STDOUT_FILENO));
+    VideoFrameOutput output(clock, options.fps, range, file, music, progress);
+    std::ostream quiet(nullptr);  // the player's console lines would break the progress line
+    FrameLoop loop(window, Film{scene, camera, silent, cameraShots, fireflyPath}, clock, output,
+                   quiet);
+    while (clock.Frame() < range.end && !InterruptingSignal()) {
+        loop.RunFrame();
+        clock.Advance();
+    }
+    progress.Close();
+    glfwDestroyWindow(window);
+    return file.FramesWritten();
+}
+
+}  // namespace
+
+int ExportFilm(const CommandLineOptions& options) {
+    CatchInterruptions();
+    const std::string& path = options.exportPath;
+    bool fileCreated = false;
+    try {
+        const FrameRange range =
+            FramesToExport(options, FilmFrameCount(MakeCameraShots(), options.fps));
+        const MusicTrack music = FilmMusic();
+        VideoFileWriter file(path, VideoFormat{options.width, options.height, options.fps},
+                             AudioFormat{music.SampleRate(), music.Channels()});
+        fileCreated = true;
+        const std::int64_t frames = RenderFilm(options, range, file, music);
+        glfwTerminate();
+        const int signal = InterruptingSignal();
+        if (frames == 0) {
+            std::filesystem::remove(path);
+            std::cerr << "lumenvale: interrupted before the first frame; no file written"
+                      << std::endl;
+            return 128 + signal;
+        }
+        file.Finish();
+        ReportFile(path, frames, options, signal);
+        return signal ? 128 + signal : 0;
+    } catch (const RangeError& error) {
+        std::cerr << "lumenvale: " << error.what() << std::endl;
+        return 2;
+    } catch (const std::exception& error) {
+        std::cerr << "lumenvale: " << error.what() << std::endl;
+    }
+    glfwTerminate();
+    std::error_code ignored;
+    if (fileCreated) std::filesystem::remove(path, ignored);
+    return 1;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "export/encoded_stream.h"
+
+struct SwsContext;
+
+struct VideoFormat {
+    int width;
+    int height;
+    int fps;
+};
+
+struct AudioFormat {
+    int sampleRate;
+    int channels;
+};
+
+// A video file being written: H.264 (libx264, yuv420p) and AAC, in Matroska when the path ends
+// in .mkv and in MP4 otherwise. Frames and sound go in at the file's pace; Finish() flushes the
+// encoders and closes the file so that it plays. Throws ExportError with the line to show.
+class VideoFileWriter {
+  public:
+    // Creates the file; an unwritable path fails here, before anything is rendered.
+    VideoFileWriter(const std::string& path, VideoFormat video, AudioFormat audio);
+    ~VideoFileWriter();
+    VideoFileWriter(const VideoFileWriter&) = delete;
+    VideoFileWriter& operator=(const VideoFileWriter&) = delete;
+
+    // One picture, as OpenGL reads it back: RGB rows from the bottom up, scaled to the file's
+    // size.
+    void WriteFrame(const std::uint8_t* rgb, int width, int height);
+    // Interleaved samples in [-1, 1], `channels` per sample frame, in order after those before.
+    void WriteSound(const float* samples, std::int64_t sampleFrames);
+    void Finish();
+
+    std::int64_t FramesWritten() const { return framesWritten; }
+
+  private:
+    void WriteHeader(const std::string& path);
+    // At most one encoder frame of interleaved samples.
+    void EncodeSound(const float* samples, int sampleFrames);
+
+    VideoFormat video;
+    AudioFormat audio;
+    AVFormatContext* file = nullptr;
+    std::unique_ptr<EncodedStream> picture;
+    std::unique_ptr<EncodedStream> sound;
+    AVFrame* pictureFrame = nullptr;
+    AVFrame* soundFrame = nullptr;
+    SwsContext* scaler = nullptr;
+    int scalerWidth = 0;
+    int scalerHeight = 0;
+    std::vector<float> pendingSound;  // interleaved, less than one encoder frame
+    std::int64_t framesWritten = 0;
+    std::int64_t soundFramesWritten = 0;
+    bool finished = false;
+};

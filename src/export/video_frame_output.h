@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "app/frame_output.h"
+#include "app/stepped_clock.h"
+#include "export/export_progress.h"
+#include "export/music_track.h"
+#include "export/video_file_writer.h"
+
+// The frames of film seconds [first / fps, end / fps) in a video file.
+struct FrameRange {
+    std::int64_t first;
+    std::int64_t end;
+};
+
+// Sends the frame loop's frames of the range to the video file, each with the music that plays
+// during it, and reports the progress. Frames before the range are run but not drawn.
+class VideoFrameOutput final : public FrameOutput {
+  public:
+    VideoFrameOutput(const SteppedClock& clock, int fps, FrameRange range, VideoFileWriter& file,
+                     const MusicTrack& music, ExportProgress& progress);
+
+    bool WantsPicture() const override;
+    void Present() override;
+
+  private:
+    std::int64_t SoundSampleAt(std::int64_t frame) const;
+
+    const SteppedClock& clock;
+    int fps;
+    FrameRange range;
+    VideoFileWriter& file;
+    const MusicTrack& music;
+    ExportProgress& progress;
+    std::vector<std::uint8_t> pixels;
+    double startTime = -1.0;  // wall clock at the first frame of the range
+};

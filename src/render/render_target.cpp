@@ -1,0 +1,68 @@
+#include "render/render_target.h"
+
+#include <cstddef>
+
+namespace {
+constexpr int kWindowWidth = 1920;
+constexpr int kWindowHeight = 1080;
+}  // namespace
+
+FrameTarget FrameTarget::Window() {
+    return {0, kWindowWidth, kWindowHeight};
+}
+
+void FrameTarget::Bind() const {
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glViewport(0, 0, width, height);
+}
+
+void OffscreenTarget::Resize(int newWidth, int newHeight) {
+    if (Allocated() && newWidth == width && newHeight == height) return;
+    if (!Allocated()) {
+        glGenFramebuffers(1, &framebuffer);
+        glGenTextures(1, &colorTexture);
+        glGenRenderbuffers(1, &depthBuffer);
+    }
+    width = newWidth;
+    height = newHeight;
+    glBindTexture(GL_TEXTURE_2D, colorTexture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glBindRenderbuffer(GL_RENDERBUFFER, depthBuffer);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
+
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colorTexture, 0);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depthBuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+void OffscreenTarget::PresentToWindow() const {
+    const FrameTarget window = FrameTarget::Window();
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    const GLenum filter = width == window.width && height == window.height ? GL_NEAREST : GL_LINEAR;
+    glBlitFramebuffer(0, 0, width, height, 0, 0, window.width, window.height, GL_COLOR_BUFFER_BIT,
+                      filter);
+    window.Bind();
+}
+
+std::vector<unsigned char> OffscreenTarget::ReadRgb() const {
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(width) * height * 3);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    return pixels;
+}
+
+void OffscreenTarget::Delete() {
+    if (!Allocated()) return;
+    glDeleteFramebuffers(1, &framebuffer);
+    glDeleteTextures(1, &colorTexture);
+    glDeleteRenderbuffers(1, &depthBuffer);
+    *this = OffscreenTarget();
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <vector>
+
+#include "gfx/gl.h"
+
+// Where a frame's passes draw: a framebuffer and the size of its picture. The window's own
+// framebuffer is one; an offscreen colour + depth target of any size is another.
+struct FrameTarget {
+    GLuint framebuffer = 0;
+    int width = 0;
+    int height = 0;
+
+    // The 1920x1080 default framebuffer of the window.
+    static FrameTarget Window();
+    bool IsWindow() const { return framebuffer == 0; }
+    // Binds the framebuffer for drawing and reading and covers it with the viewport.
+    void Bind() const;
+};
+
+// An offscreen picture: an RGBA8 colour texture and a 24-bit depth buffer behind one framebuffer.
+// Like the other GL wrappers it is a value that shares its GL names; `Delete` releases them.
+class OffscreenTarget {
+  public:
+    GLuint framebuffer = 0;
+    GLuint colorTexture = 0;
+    GLuint depthBuffer = 0;
+    int width = 0;
+    int height = 0;
+
+    // Creates the GL objects on first use and (re)allocates their storage at width x height;
+    // does nothing when the size is already that.
+    void Resize(int width, int height);
+    FrameTarget Target() const { return {framebuffer, width, height}; }
+    bool Allocated() const { return framebuffer != 0; }
+
+    // Scales the picture onto the window with bilinear filtering (exact at the window's size),
+    // then leaves the default framebuffer bound with the window's viewport.
+    void PresentToWindow() const;
+    // The picture as tightly packed RGB rows, bottom row first.
+    std::vector<unsigned char> ReadRgb() const;
+    void Delete();
+};

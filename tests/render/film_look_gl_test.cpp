@@ -1,0 +1,137 @@
+// The look of the film's shots, as properties of whole frames: a straight horizon, a sun that
+// does not wash the picture out, moonlight where the moon is, a firefly that lights the night.
+#include <algorithm>
+#include <cmath>
+#include <glm/gtc/matrix_transform.hpp>
+#include <numeric>
+
+#include "render/scene_frames.h"
+#include "support/pixels.h"
+#include "sequence/shot_tables.h"
+
+namespace {
+
+constexpr int kWidth = 1920;
+constexpr int kHeight = 1080;
+
+class FilmLook : public SceneFrames {
+  protected:
+    // The film's camera half-way through `shot` (eased halves meet in the middle) and its sun.
+    void RenderShotMiddle(int shot, float filmTime) {
+        const CameraShot& s = MakeCameraShots()[static_cast<size_t>(shot)];
+        Render(0.5f * (s.startPos + s.endPos), 0.5f * (s.startLookAt + s.endLookAt),
+               FilmSunAngle(filmTime));
+    }
+
+    // The window row of the horizon: where a level line of sight far ahead lands.
+    int HorizonRow() const {
+        const glm::vec3 ahead =
+            glm::normalize(glm::vec3(camera.orientation.x, 0.0f, camera.orientation.z));
+        return WindowPixel(camera.position + ahead * 100000.0f).y;
+    }
+
+    static const Rgb& At(const std::vector<Rgb>& frame, int x, int y) {
+        return frame[static_cast<size_t>(y) * kWidth + x];
+    }
+};
+
+// Share of the frame's pixels that are white or nearly so (every channel at 96 % or more).
+float NearWhiteShare(const std::vector<Rgb>& frame) {
+    const auto white = std::count_if(frame.begin(), frame.end(), [](const Rgb& p) {
+        return std::min({p.r, p.g, p.b}) >= 0.96f;
+    });
+    return static_cast<float>(white) / static_cast<float>(frame.size());
+}
+
+}  // namespace
+
+// From the high flight the sea must reach the true horizon: in every column the water gives way
+// to the horizon's colour the same distance below the horizon row, instead of along a curve.
+TEST_F(FilmLook, TheSeaMeetsTheSkyOnAStraightHorizonFromHighUp) {
+    RenderShotMiddle(4, 31.0f);
+    const int horizon = HorizonRow();
+    ASSERT_GT(horizon, 300);
+    ASSERT_LT(horizon, kHeight - 10);
+    const std::vector<Rgb> frame = ReadWindowPixels();
+    std::vector<int> bandDepths;
+    for (const int x : {60, 480, 960, 1440, 1860}) {
+        const float horizonLuminance = At(frame, x, horizon + 2).Luminance();
+        int depth = 0;
+        while (depth < horizon - 1 &&
+               std::abs(At(frame, x, horizon - depth).Luminance() - horizonLuminance) < 0.05f) {
+            ++depth;
+        }
+        bandDepths.push_back(depth);
+    }
+    const auto [shallowest, deepest] = std::minmax_element(bandDepths.begin(), bandDepths.end());
+    EXPECT_GT(*shallowest, 0);
+    EXPECT_LE(*deepest - *shallowest, 12 + *shallowest / 5)
+        << "haze band depths " << bandDepths[0] << ", " << bandDepths[1] << ", " << bandDepths[2]
+        << ", " << bandDepths[3] << ", " << bandDepths[4];
+}
+// At sunrise and with the sun low, the disc stays white but the sky around keeps its colour.
+TEST_F(FilmLook, ALowSunDoesNotWashOutTheFrame) {
+    const struct {
+        int shot;
+        float time;
+    } moments[] = {{2, 16.0f}, {10, 63.0f}, {11, 67.0f}};
+    for (const auto& moment : moments) {
+        SCOPED_TRACE(moment.time);
+        RenderShotMiddle(moment.shot, moment.time);
+        EXPECT_LT(NearWhiteShare(ReadWindowPixels()), 0.05f);
+    }
+    // The sun of shot 2 is in the picture, above the sea: its disc is still white.
+    RenderShotMiddle(2, 16.0f);
+    const glm::ivec2 sun = WindowPixel(SunAt(FilmSunAngle(16.0f)).sunPos);
+    ASSERT_TRUE(sun.x > 2 && sun.x < kWidth - 3 && sun.y > 2 && sun.y < kHeight - 3);
+    const Rgb disc = MeanColor(sun.x, sun.y);
+    EXPECT_GT(std::min({disc.r, disc.g, disc.b}), 0.9f);
+}
+
+// By moonlight the water glitters in the moon's own column of the picture, beneath it.
+TEST_F(FilmLook, MoonlightOnTheWaterLiesUnderTheMoon) {
+    const float angle = 3.4906585f;  // 200 degrees: the moon stands 20 degrees up over +x
+    const glm::vec3 moon = SunAt(angle).moonPos;
+    const glm::vec3 eye(60.0f, 3.0f, -100.0f);
+    const glm::vec3 towardsMoon = glm::normalize(glm::vec3(moon.x - eye.x, 0.0f, moon.z - eye.z));
+    Render(eye, eye + towardsMoon * 100.0f + glm::vec3(0.0f, 12.0f, 0.0f), angle, 0.0f,
+           FrameTarget::Window(), false);
+    const glm::ivec2 moonPixel = WindowPixel(moon);
+    ASSERT_TRUE(moonPixel.x > 0 && moonPixel.x < kWidth && moonPixel.y < kHeight);
+    const int horizon = HorizonRow();
+    const std::vector<Rgb> frame = ReadWindowPixels();
+    std::vector<float> columnLight(kWidth, 0.0f);
+    // The water well in front of the islands on the horizon.
+    for (int y = 0; y < horizon - 120; ++y) {
+        for (int x = 0; x < kWidth; ++x) columnLight[x] += At(frame, x, y).Luminance();
+    }
+    const int brightest = static_cast<int>(
+        std::max_element(columnLight.begin(), columnLight.end()) - columnLight.begin());
+    EXPECT_NEAR(brightest, moonPixel.x, 60);
+    const float mean = std::accumulate(columnLight.begin(), columnLight.end(), 0.0f) / kWidth;
+    EXPECT_GT(columnLight[brightest], 1.3f * mean) << "a visible glitter, not a uniform sheen";
+}
+
+// At night the firefly hovering over the well lights the sand and the stones near it; with the
+// firefly far away the same ground is darker. By day its light is off.
+TEST_F(FilmLook, TheFireflyLightsTheGroundNearItAtNight) {
+    const glm::mat4 hovering = scene().fireflyModel;
+    const glm::vec3 firefly(hovering[3]);
+    const glm::vec3 ground(firefly.x + 1.5f, 0.8f, firefly.z + 0.9f);  // the sand by the well
+    const glm::vec3 eye = ground + glm::vec3(1.5f, 2.0f, 1.5f);
+    const auto groundLight = [&](const glm::mat4& model, float angle) {
+        scene().fireflyModel = model;
+        Render(eye, ground, angle);
+        const glm::ivec2 at = WindowPixel(ground);
+        return MeanColor(at.x, at.y);
+    };
+    const glm::mat4 away = glm::translate(glm::mat4(1.0f), glm::vec3(90.0f, 40.0f, 90.0f));
+    const Rgb lit = groundLight(hovering, kMidnightAngle);
+    const Rgb dark = groundLight(away, kMidnightAngle);
+    EXPECT_GT(lit.Luminance(), 1.2f * dark.Luminance());
+    EXPECT_GT(lit.r - lit.b, dark.r - dark.b) << "the firefly's light is warm";
+    const Rgb dayNear = groundLight(hovering, kNoonAngle);
+    const Rgb dayAway = groundLight(away, kNoonAngle);
+    EXPECT_NEAR(dayNear.Luminance(), dayAway.Luminance(), 0.01f);
+    scene().fireflyModel = hovering;
+}

@@ -1,0 +1,124 @@
+// The visible passes drawn into an offscreen target: the same picture as the window at full size,
+// the same picture at a smaller size, with the fade and the lens flare in the target's own
+// coordinates.
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "render/day_night.h"
+#include "render/render_target.h"
+#include "scene_frames.h"
+
+namespace {
+
+// The sun at 120 degrees stands high over -x; from here it sits up and to the right of the
+// picture's centre, in the open sky, so its lens flare is drawn.
+const glm::vec3 kEye(10.0f, 12.0f, 40.0f);
+const glm::vec3 kBesideTheSun(-40.0f, 80.0f, 0.0f);
+
+// Mean colour of a block of `pixels` (RGB rows of `width`), in levels 0..255.
+glm::vec3 BlockMean(const std::vector<unsigned char>& pixels, int width, int x0, int y0, int size) {
+    glm::vec3 sum(0.0f);
+    for (int y = y0; y < y0 + size; ++y)
+        for (int x = x0; x < x0 + size; ++x)
+            for (int c = 0; c < 3; ++c)
+                sum[c] += pixels[(static_cast<size_t>(y) * width + x) * 3 + c];
+    return sum / static_cast<float>(size * size);
+}
+
+// Mean absolute difference, in levels, between a full-size picture shrunk by 2 and a half-size
+// one, over 8x8 blocks of the half-size picture (so that edges may differ by a sample).
+float HalfSizeDifference(const std::vector<unsigned char>& full,
+                         const std::vector<unsigned char>& half) {
+    double total = 0.0;
+    int blocks = 0;
+    for (int y = 0; y + 8 <= 540; y += 8) {
+        for (int x = 0; x + 8 <= 960; x += 8) {
+            const glm::vec3 a = BlockMean(full, 1920, 2 * x, 2 * y, 16);
+            const glm::vec3 b = BlockMean(half, 960, x, y, 8);
+            total += std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b);
+            blocks += 3;
+        }
+    }
+    return static_cast<float>(total / blocks);
+}
+
+class OffscreenFrames : public SceneFrames {
+  protected:
+    void TearDown() override { target.Delete(); }
+    OffscreenTarget target;
+};
+
+}  // namespace
+
+// The window's framebuffer and the offscreen colour texture have different pixel formats, which
+// the software rasteriser rounds through different paths: a few channel values come out one level
+// apart, never more. (The player therefore draws straight into the window at full size.)
+TEST_F(OffscreenFrames, AFullSizeTargetHoldsTheWindowsPictureToTheLevel) {
+    target.Resize(1920, 1080);
+    for (const float fade : {0.0f, 0.4f}) {
+        SCOPED_TRACE(fade);
+        Render(kEye, kBesideTheSun, kAfternoonAngle, fade);
+        const std::vector<unsigned char> window = ReadWindowRgb();
+        Render(kEye, kBesideTheSun, kAfternoonAngle, fade, target.Target());
+        const std::vector<unsigned char> offscreen = target.ReadRgb();
+        ASSERT_EQ(offscreen.size(), window.size());
+        int differing = 0, largest = 0;
+        for (size_t i = 0; i < window.size(); ++i) {
+            const int difference = std::abs(offscreen[i] - window[i]);
+            differing += difference != 0;
+            largest = std::max(largest, difference);
+        }
+        EXPECT_LE(largest, 1);
+        EXPECT_LT(differing, static_cast<int>(window.size() / 1000));
+    }
+    // The frame ends as every frame does: on the window's framebuffer and viewport.
+    GLint framebuffer = -1, viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(framebuffer, 0);
+    EXPECT_EQ(viewport[2], 1920);
+    EXPECT_EQ(viewport[3], 1080);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(OffscreenFrames, PresentingAFullSizeTargetCopiesItUnchanged) {
+    target.Resize(1920, 1080);
+    Render(kEye, kBesideTheSun, kAfternoonAngle, 0.0f, target.Target());
+    glClear(GL_COLOR_BUFFER_BIT);
+    target.PresentToWindow();
+    EXPECT_TRUE(ReadWindowRgb() == target.ReadRgb());
+}
+
+TEST_F(OffscreenFrames, AHalfSizeTargetShowsTheSamePictureWithItsFlareAndFade) {
+    target.Resize(960, 540);
+    for (const float fade : {0.0f, 0.5f}) {
+        SCOPED_TRACE(fade);
+        Render(kEye, kBesideTheSun, kAfternoonAngle, fade);
+        const std::vector<unsigned char> full = ReadWindowRgb();
+        Render(kEye, kBesideTheSun, kAfternoonAngle, fade, target.Target());
+        EXPECT_LT(HalfSizeDifference(full, target.ReadRgb()), 3.0f);
+    }
+
+    // The flare brightens the picture's centre, where its middle element lies; the half-size
+    // target must find the sun unhidden in its own depth buffer to draw it too.
+    Render(kEye, kBesideTheSun, kAfternoonAngle, 0.0f, target.Target());
+    const glm::vec3 withFlare = BlockMean(target.ReadRgb(), 960, 470, 260, 20);
+    Render(kEye, kBesideTheSun, kAfternoonAngle, 0.0f, target.Target(), false);
+    const glm::vec3 withoutFlare = BlockMean(target.ReadRgb(), 960, 470, 260, 20);
+    EXPECT_GT(withFlare.r + withFlare.g + withFlare.b,
+              withoutFlare.r + withoutFlare.g + withoutFlare.b + 6.0f);
+}
+
+TEST_F(OffscreenFrames, ResizingKeepsTheGlObjectsAndChangesOnlyTheSize) {
+    target.Resize(640, 360);
+    const GLuint framebuffer = target.framebuffer;
+    target.Resize(1280, 720);
+    EXPECT_EQ(target.framebuffer, framebuffer);
+    EXPECT_EQ(target.Target().width, 1280);
+    EXPECT_EQ(target.Target().height, 720);
+    glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
+    EXPECT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER),
+              static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}

@@ -1,0 +1,60 @@
+#include "scene_frames.h"
+
+#include <memory>
+
+namespace {
+std::unique_ptr<Scene> sharedScene;
+std::string sharedStartupLog;
+}  // namespace
+
+void SceneFrames::SetUpTestSuite() {
+    GlTest::SetUpTestSuite();
+    if (!window() || sharedScene) return;
+    testing::internal::CaptureStdout();
+    sharedScene = std::make_unique<Scene>();
+    sharedStartupLog = testing::internal::GetCapturedStdout();
+    glEnable(GL_DEPTH_TEST);
+}
+
+Scene& SceneFrames::scene() {
+    return *sharedScene;
+}
+
+const std::string& SceneFrames::startupLog() {
+    return sharedStartupLog;
+}
+
+void SceneFrames::Render(const glm::vec3& eye, const glm::vec3& lookAt, float angle,
+                         float fadeAlpha, const FrameTarget& target, bool drawSun) {
+    camera.position = eye;
+    camera.orientation = glm::normalize(lookAt - eye);
+    FrameRenderer renderer(scene(), log);
+    renderer.shortcuts = shortcuts;
+    renderer.SetPassObserver(passObserver);
+    FrameInputs frame;
+    frame.sun = SunAt(angle);
+    frame.time = 42.0f;
+    frame.fadeAlpha = fadeAlpha;
+    frame.drawSun = drawSun;
+    renderer.RenderShadowMap(frame.sun);
+    renderer.RenderScene(camera, frame, target);
+    glFinish();
+}
+
+glm::ivec2 SceneFrames::WindowPixel(const glm::vec3& world) const {
+    const glm::vec4 clip = camera.cameraMatrix * glm::vec4(world, 1.0f);
+    const glm::vec2 ndc = glm::vec2(clip) / clip.w;
+    return glm::ivec2((ndc * 0.5f + 0.5f) * glm::vec2(1920.0f, 1080.0f));
+}
+
+std::vector<unsigned char> ReadWindowRgb() {
+    std::vector<unsigned char> pixels(1920 * 1080 * 3);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, 1920, 1080, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+float FilmSunAngle(float filmTime) {
+    return static_cast<float>(DayNightCycle::kStartAngle + DayNightCycle::kRate * filmTime);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <glm/glm.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "gfx/camera.h"
+#include "render/frame_renderer.h"
+#include "render/scene.h"
+#include "support/gl_context.h"
+
+constexpr float kNoonAngle = 1.5707963f;
+constexpr float kMidnightAngle = -1.5707963f;
+constexpr float kAfternoonAngle = 2.0943951f;  // 120 degrees: the sun stands over -x
+
+// The sun's angle `filmTime` seconds into the film.
+float FilmSunAngle(float filmTime);
+
+// Whole frames of the real scene, with the generated run-time data. The scene is built once per
+// test program and shared by every test that derives from this fixture.
+class SceneFrames : public GlTest {
+  protected:
+    static void SetUpTestSuite();
+
+    // Renders one frame into `target` with the camera at `eye` looking at `target` and the sun at
+    // `angle`.
+    void Render(const glm::vec3& eye, const glm::vec3& lookAt, float angle, float fadeAlpha = 0.0f,
+                const FrameTarget& target = FrameTarget::Window(), bool drawSun = true);
+
+    glm::ivec2 WindowPixel(const glm::vec3& world) const;
+
+    static Scene& scene();
+    static const std::string& startupLog();
+    Camera camera{1920, 1080, glm::vec3(0.0f)};
+    RenderShortcuts shortcuts;             // what Render uses; the renderer's own by default
+    PassObserver* passObserver = nullptr;  // told of each pass Render draws
+    std::ostringstream log;
+};
+
+// The window's whole picture as tightly packed RGB rows, bottom row first.
+std::vector<unsigned char> ReadWindowRgb();

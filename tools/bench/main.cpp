@@ -1,0 +1,213 @@
+// lumenvale_bench [--frames N] [--render-scale S] [FILM_SECONDS...]
+// Renders the film at fixed moments at 1920x1080 with the real renderer and prints, as medians
+// over N frames: the whole frame with and without its swap, each pass on its own (glFinish
+// around it), and, interleaved in the same run, the floor of this renderer (a clear and one
+// bilinear-textured full-screen quad) with the ratio of each moment's frame to it.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/window.h"
+#include "film_moment.h"
+#include "floor_frame.h"
+#include "render/frame_renderer.h"
+#include "render/render_scale.h"
+#include "render/render_target.h"
+#include "render/scene.h"
+#include "sequence/shot_tables.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Milliseconds(Clock::time_point since) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : 0.5 * (values[n / 2 - 1] + values[n / 2]);
+}
+
+// Finishes the GL work of each pass as it ends and books its time under the pass's name.
+class PassTimer : public PassObserver {
+  public:
+    void Start() {
+        glFinish();
+        last = Clock::now();
+    }
+    void PassEnded(const char* pass) override {
+        glFinish();
+        times[pass].push_back(Milliseconds(last));
+        if (std::find(order.begin(), order.end(), pass) == order.end()) order.push_back(pass);
+        last = Clock::now();
+    }
+    std::map<std::string, std::vector<double>> times;
+    std::vector<std::string> order;
+
+  private:
+    Clock::time_point last;
+};
+
+struct MomentTimes {
+    std::vector<double> frame, frameWithSwap, floor, floorWithSwap;
+    PassTimer passes;
+};
+
+struct Options {
+    int frames = 7;
+    RenderScaleControl scale = RenderScaleControl::Fixed(1.0f);
+    std::vector<float> moments;
+};
+
+bool ParseOptions(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc) {
+            options.frames = std::atoi(argv[++i]);
+            if (options.frames < 1) return false;
+        } else if (std::strcmp(argv[i], "--render-scale") == 0 && i + 1 < argc) {
+            const auto scale = ParseRenderScale(argv[++i]);
+            if (!scale || scale->IsAdaptive()) return false;
+            options.scale = *scale;
+        } else {
+            char* end = nullptr;
+            options.moments.push_back(std::strtof(argv[i], &end));
+            if (end == argv[i] || *end != '\0') return false;
+        }
+    }
+    // The four measured moments and the middle of the first shot.
+    if (options.moments.empty()) options.moments = {4.0f, 12.0f, 40.0f, 74.0f, 100.0f};
+    return true;
+}
+
+GLFWwindow* OpenBenchWindow() {
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
+    return glfwCreateWindow(kWindowWidth, kWindowHeight, "Lumenvale bench", nullptr, nullptr);
+}
+
+void PrintReport(const Options& options, const std::vector<MomentTimes>& times) {
+    std::printf("Frame benchmark, %dx%d window, render scale %.2f, medians of %d frames (ms)\n",
+                kWindowWidth, kWindowHeight, options.scale.Current(), options.frames);
+    std::printf("%-18s", "moment (s)");
+    for (float moment : options.moments) std::printf("%9.1f", moment);
+    const auto row = [&](const char* name, const std::function<double(const MomentTimes&)>& value) {
+        std::printf("\n%-18s", name);
+        for (const MomentTimes& moment : times) std::printf("%9.1f", value(moment));
+    };
+    row("frame", [](const MomentTimes& m) { return Median(m.frame); });
+    row("frame + swap", [](const MomentTimes& m) { return Median(m.frameWithSwap); });
+    row("floor", [](const MomentTimes& m) { return Median(m.floor); });
+    row("floor + swap", [](const MomentTimes& m) { return Median(m.floorWithSwap); });
+    std::printf("\n%-18s", "ratio (with swap)");
+    for (const MomentTimes& m : times)
+        std::printf("%9.2f", Median(m.frameWithSwap) / Median(m.floorWithSwap));
+    std::printf("\n%-18s", "ratio (no swap)");
+    for (const MomentTimes& m : times) std::printf("%9.2f", Median(m.frame) / Median(m.floor));
+    std::printf("\npasses, each finished on its own:");
+    for (const std::string& pass : times.front().passes.order) {
+        row(pass.c_str(), [&](const MomentTimes& m) {
+            const auto found = m.passes.times.find(pass);
+            return found == m.passes.times.end() ? 0.0 : Median(found->second);
+        });
+    }
+    std::printf("\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!ParseOptions(argc, argv, options)) {
+        std::cerr << "usage: lumenvale_bench [--frames N] [--render-scale 0.5..1] "
+                     "[FILM_SECONDS...]"
+                  << std::endl;
+        return 2;
+    }
+    glfwInit();
+    GLFWwindow* window = OpenBenchWindow();
+    if (!window) {
+        std::cerr << "cannot open a window (run under xvfb-run)" << std::endl;
+        return 1;
+    }
+    LoadGlEntryPoints(window);
+    SetFixedViewport();
+    try {
+        std::ostringstream startupLog;
+        Scene scene;
+        glEnable(GL_DEPTH_TEST);
+        FloorFrame floor;
+        FrameRenderer renderer(scene, startupLog);
+        const std::vector<CameraShot> shots = MakeCameraShots();
+        const std::vector<PathShot> fireflyPath = MakeFireflyPath();
+        Camera camera(kWindowWidth, kWindowHeight, glm::vec3(0.0f));
+        OffscreenTarget offscreen;
+        const PictureSize size = ScaledSize(kWindowWidth, kWindowHeight, options.scale.Current());
+        const bool scaled = size.width != kWindowWidth || size.height != kWindowHeight;
+        if (scaled) offscreen.Resize(size.width, size.height);
+        const FrameTarget target = scaled ? offscreen.Target() : FrameTarget::Window();
+
+        std::vector<MomentTimes> times(options.moments.size());
+        // Round after round over every moment, so that a busy spell of the machine weighs on
+        // the film and the floor alike.
+        for (int round = -1; round < options.frames; ++round) {
+            for (size_t m = 0; m < options.moments.size(); ++m) {
+                const FrameInputs frame =
+                    SetUpFilmMoment(scene, camera, shots, fireflyPath, options.moments[m]);
+                const auto drawFrame = [&] {
+                    renderer.RenderShadowMap(frame.sun);
+                    renderer.RenderScene(camera, frame, target);
+                    if (scaled) offscreen.PresentToWindow();
+                };
+                MomentTimes& moment = times[m];
+                const bool warmUp = round < 0;  // first use compiles the driver's code paths
+
+                glFinish();
+                auto start = Clock::now();
+                floor.Draw();
+                glFinish();
+                const double floorOnly = Milliseconds(start);
+                glfwSwapBuffers(window);
+                glFinish();
+                const double floorWithSwap = Milliseconds(start);
+
+                start = Clock::now();
+                drawFrame();
+                glFinish();
+                const double frameOnly = Milliseconds(start);
+                glfwSwapBuffers(window);
+                glFinish();
+                const double frameWithSwap = Milliseconds(start);
+                glfwPollEvents();
+
+                renderer.SetPassObserver(warmUp ? nullptr : &moment.passes);
+                moment.passes.Start();
+                drawFrame();
+                renderer.SetPassObserver(nullptr);
+                if (warmUp) continue;
+                moment.floor.push_back(floorOnly);
+                moment.floorWithSwap.push_back(floorWithSwap);
+                moment.frame.push_back(frameOnly);
+                moment.frameWithSwap.push_back(frameWithSwap);
+            }
+        }
+        PrintReport(options, times);
+        offscreen.Delete();
+    } catch (const std::exception& error) {
+        std::cerr << error.what() << std::endl;
+        return 1;
+    }
+    glfwTerminate();
+    return 0;
+}

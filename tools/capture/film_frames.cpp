@@ -1,0 +1,45 @@
+#include "film_frames.h"
+
+#include <algorithm>
+#include <chrono>
+#include <iostream>
+
+#include "app/window.h"
+#include "film_moment.h"
+#include "sequence/shot_tables.h"
+
+FilmFrames::FilmFrames(Scene& scene)
+    : scene(scene),
+      renderer(scene, std::cout),
+      shots(MakeCameraShots()),
+      fireflyPath(MakeFireflyPath()),
+      camera(kWindowWidth, kWindowHeight, glm::vec3(0.0f)) {}
+
+RgbImage FilmFrames::Render(float filmTime, int repeats) {
+    const FrameInputs frame = SetUpFilmMoment(scene, camera, shots, fireflyPath, filmTime);
+    const SunState& sun = frame.sun;
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < repeats; ++i) {
+        renderer.RenderShadowMap(sun);
+        renderer.RenderScene(camera, frame);
+        glFinish();
+    }
+    frameMilliseconds =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+            .count() /
+        repeats;
+    sunHeight = sun.sunHeight;
+    return ReadWindow();
+}
+
+RgbImage ReadWindow() {
+    RgbImage image(kWindowWidth, kWindowHeight);
+    std::vector<unsigned char> bottomUp(image.pixels.size());
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, kWindowWidth, kWindowHeight, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+    const size_t row = static_cast<size_t>(kWindowWidth) * 3;
+    for (int y = 0; y < kWindowHeight; ++y) {
+        std::copy_n(&bottomUp[(kWindowHeight - 1 - y) * row], row, image.At(0, y));
+    }
+    return image;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <vector>
+
+#include "gfx/camera.h"
+#include "render/frame_renderer.h"
+#include "render/scene.h"
+#include "rgb_image.h"
+#include "sequence/camera_shot.h"
+
+// Renders moments of the film as the film has them: the camera of its shot, the sun of the
+// day/night cycle and the firefly on its route, all counted from the film's first frame.
+class FilmFrames {
+  public:
+    explicit FilmFrames(Scene& scene);
+
+    // Draws the frame at `filmTime` `repeats` times and reads the last one back.
+    RgbImage Render(float filmTime, int repeats);
+    // Mean wall time of one whole frame in the last Render, in milliseconds.
+    double frameMilliseconds = 0.0;
+    float sunHeight = 0.0f;  // of the last Render
+
+  private:
+    Scene& scene;
+    FrameRenderer renderer;
+    std::vector<CameraShot> shots;
+    std::vector<PathShot> fireflyPath;
+    Camera camera;
+};
+
+// The window's colour buffer, top row first.
+RgbImage ReadWindow();
