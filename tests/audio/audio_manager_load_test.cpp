@@ -84,8 +84,7 @@ TEST_F(AudioManagerTest, WaveWithADamagedHeaderNeverReachesTheDevice) {
           std::tuple{"huge.wav", hugeData, "the data chunk claims 4294967295 bytes"}}) {
         const std::string path = dir.Write(name, bytes);
         const ConsoleLines load = Console([&] { EXPECT_FALSE(audio.LoadMusic(path)); });
-        EXPECT_EQ(load.out.rfind(
-                      std::string("AudioManager: Failed to open MCI device: not a playable wave file: ") + reason, 0),
+        EXPECT_EQ(load.out.rfind(kDeviceFailurePrefix + "not a playable wave file: " + reason, 0),
                   0u)
             << load.out;
         EXPECT_EQ(load.err, "Failed to open MCI device for: " + path + "\n");

@@ -7,9 +7,8 @@
 #include "sine_wav.h"
 
 void ExpectDeviceFailureLine(const std::string& out) {
-    const std::string prefix = "AudioManager: Failed to open MCI device: ";
-    ASSERT_EQ(out.rfind(prefix, 0), 0u) << out;
-    const std::string reason = out.substr(prefix.size());
+    ASSERT_EQ(out.rfind(kDeviceFailurePrefix, 0), 0u) << out;
+    const std::string reason = out.substr(kDeviceFailurePrefix.size());
     EXPECT_GT(reason.size(), 1u) << out;
     EXPECT_EQ(reason.find('\n'), reason.size() - 1) << out;
 }

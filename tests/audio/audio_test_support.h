@@ -34,6 +34,7 @@ extern const bool kDeviceResumesAnUnstartedTrack;
 
 // The line the manager prints when the device cannot open a file: the failure prefix and a
 // non-empty reason, nothing more.
+inline const std::string kDeviceFailurePrefix = "AudioManager: Failed to open MCI device: ";
 void ExpectDeviceFailureLine(const std::string& out);
 
 // A manager playing real wave files on a device that keeps real time with no sound card: SDL's

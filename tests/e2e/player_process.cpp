@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -197,6 +198,14 @@ std::string PlayerProcess::StandardOutput() const {
 
 std::string PlayerProcess::StandardError() const {
     return ReadText(outputDir / "stderr");
+}
+
+std::string PathAsThePlayerWritesIt(const fs::path& path) {
+    const char* style = std::getenv("LUMENVALE_PLAYER_PATHS");
+    if (!style || std::string(style) != "windows") return path.string();
+    std::string windowsPath = "Z:" + path.string();
+    std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
+    return windowsPath;
 }
 
 fs::path MakeScratchRunDirectory() {

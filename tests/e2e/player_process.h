@@ -51,6 +51,10 @@ class PlayerProcess {
     std::filesystem::path outputDir;
 };
 
+// `path` as the program under test writes it. LUMENVALE_PLAYER_PATHS=windows says it is a Windows
+// program under Wine, which sees the Unix root as drive Z: and writes backslashes.
+std::string PathAsThePlayerWritesIt(const std::filesystem::path& path);
+
 // A private copy of the run-time data: shaders/ copied, resources/ as links to the real files, so
 // that a test may remove files from it without touching the repository.
 std::filesystem::path MakeScratchRunDirectory();

@@ -104,7 +104,8 @@ TEST(BrokenInstallation, MissingShaderFileIsNamedAndStartupFails) {
                                           "No such file or directory"),
               std::string::npos)
         << player.StandardError();
-    EXPECT_NE(player.StandardError().find("Searched the working directory " + scratch.string() +
+    EXPECT_NE(player.StandardError().find("Searched the working directory " +
+                                          PathAsThePlayerWritesIt(scratch) +
                                           "; the film runs from the folder that holds shaders/ "
                                           "and resources/\n"),
               std::string::npos)
