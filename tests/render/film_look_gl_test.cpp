@@ -25,7 +25,8 @@ class FilmLook : public SceneFrames {
   protected:
     // The film's camera half-way through `shot` (eased halves meet in the middle) and its sun.
     void RenderShotMiddle(int shot, float filmTime) {
-        const CameraShot& s = MakeCameraShots()[static_cast<size_t>(shot)];
+        // A copy: a reference into the temporary table would outlive it.
+        const CameraShot s = MakeCameraShots()[static_cast<size_t>(shot)];
         Render(0.5f * (s.startPos + s.endPos), 0.5f * (s.startLookAt + s.endLookAt),
                FilmSunAngle(filmTime));
     }
