@@ -30,7 +30,8 @@ TEST(ShaderFiles, AFolderOrAFileThatBreaksOffIsReportedLikeAMissingOne) {
 
     EXPECT_EQ(FailureOf(vertex, missing),
               "Failed to open shader file " + missing + ": No such file or directory");
-    EXPECT_EQ(FailureOf(vertex, folder), "Failed to open shader file " + folder + ": Is a directory");
+    EXPECT_EQ(FailureOf(vertex, folder),
+              "Failed to open shader file " + folder + ": Is a directory");
     // Opens, has no size to seek to, and fails at its first byte.
     EXPECT_EQ(FailureOf("/proc/self/mem", vertex),
               "Failed to open shader file /proc/self/mem: Input/output error");

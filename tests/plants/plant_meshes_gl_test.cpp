@@ -42,8 +42,7 @@ TEST_F(PlantMeshes, OneUploadedMeshPerPlantWithGeometrySeededByListPosition) {
     const size_t plantOf[] = {0, 1, 3};
     for (size_t m = 0; m < meshes.size(); ++m) {
         SCOPED_TRACE(m);
-        const MeshGeometry expected =
-            BuildWorldPlantGeometry(manager.plants[plantOf[m]], seeds[m]);
+        const MeshGeometry expected = BuildWorldPlantGeometry(manager.plants[plantOf[m]], seeds[m]);
         const Mesh& mesh = meshes[m];
         ASSERT_EQ(mesh.vertices.size(), 1106u);
         ASSERT_EQ(mesh.indices.size(), 3120u);

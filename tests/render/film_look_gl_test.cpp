@@ -7,7 +7,6 @@
 
 #include "render/day_night.h"
 #include "render/scene_frames.h"
-#include "support/pixels.h"
 #include "sequence/shot_tables.h"
 #include "support/pixels.h"
 
