@@ -79,16 +79,12 @@ std::optional<CommandLineError> ReadFilmSeconds(const std::string& name, const s
 
 std::optional<CommandLineError> ReadRenderScale(const std::string& value,
                                                 CommandLineOptions& options) {
-    if (value == "auto") {
-        options.renderScale = RenderScale{};
-        return std::nullopt;
-    }
-    const auto scale = ParseNumber(value);
-    if (!scale || *scale < RenderScale::kMinimum || *scale > RenderScale::kMaximum) {
+    const std::optional<RenderScaleControl> scale = ParseRenderScale(value.c_str());
+    if (!scale) {
         return ValueError("--render-scale must be 'auto' or a factor from 0.5 to 1, not '" + value +
                           "'");
     }
-    options.renderScale = RenderScale{false, static_cast<float>(*scale)};
+    options.renderScale = *scale;
     return std::nullopt;
 }
 

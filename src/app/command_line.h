@@ -4,14 +4,7 @@
 #include <string>
 #include <vector>
 
-// How the picture is scaled against the output size: chosen from frame to frame, or fixed.
-struct RenderScale {
-    static constexpr float kMinimum = 0.5f;
-    static constexpr float kMaximum = 1.0f;
-
-    bool automatic = true;
-    float scale = 1.0f;  // the fixed factor when not automatic, in [kMinimum, kMaximum]
-};
+#include "render/render_scale.h"
 
 // What the program was asked to do, and with which settings.
 struct CommandLineOptions {
@@ -24,7 +17,7 @@ struct CommandLineOptions {
     int height = 1080;
     std::optional<double> from;  // film seconds; the film's start when absent
     std::optional<double> to;    // film seconds; the end of the fade-out when absent
-    RenderScale renderScale;
+    RenderScaleControl renderScale = RenderScaleControl::Adaptive();
 };
 
 // A command line that cannot be run: one line saying why, and the exit status to leave with.

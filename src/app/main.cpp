@@ -100,7 +100,5 @@ int main(int argc, char** argv) {
         case CommandLineOptions::Action::Play:
             break;
     }
-    const RenderScale& scale = command.options.renderScale;
-    return PlayFilmOrFail(scale.automatic ? RenderScaleControl::Adaptive()
-                                          : RenderScaleControl::Fixed(scale.scale));
+    return PlayFilmOrFail(command.options.renderScale);
 }

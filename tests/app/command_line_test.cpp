@@ -22,7 +22,7 @@ TEST(CommandLine, WithoutArgumentsPlaysTheFilmWithAutomaticRenderScale) {
     const ParsedCommandLine parsed = Parse({});
     ASSERT_FALSE(parsed.error);
     EXPECT_EQ(parsed.options.action, Action::Play);
-    EXPECT_TRUE(parsed.options.renderScale.automatic);
+    EXPECT_TRUE(parsed.options.renderScale.IsAdaptive());
 }
 
 TEST(CommandLine, ExportTakesItsSettingsInEitherSpellingAndDefaultsTheRest) {
@@ -45,8 +45,8 @@ TEST(CommandLine, ExportTakesItsSettingsInEitherSpellingAndDefaultsTheRest) {
     EXPECT_EQ(parsed.options.height, 360);
     EXPECT_EQ(parsed.options.from.value_or(-1), 40.0);
     EXPECT_EQ(parsed.options.to.value_or(-1), 42.5);
-    EXPECT_FALSE(parsed.options.renderScale.automatic);
-    EXPECT_FLOAT_EQ(parsed.options.renderScale.scale, 0.75f);
+    EXPECT_FALSE(parsed.options.renderScale.IsAdaptive());
+    EXPECT_FLOAT_EQ(parsed.options.renderScale.Current(), 0.75f);
 }
 
 TEST(CommandLine, HelpAndVersionWinOverEverythingElseThatIsValid) {
@@ -123,8 +123,8 @@ TEST(CommandLine, ExportSettingsWithoutExportAreReported) {
 
 TEST(CommandLine, RenderScaleIsAutoOrAFactorFromHalfToOne) {
     EXPECT_TRUE(
-        Parse({"--render-scale", "0.5", "--render-scale=auto"}).options.renderScale.automatic);
-    EXPECT_FLOAT_EQ(Parse({"--render-scale=1"}).options.renderScale.scale, 1.0f);
+        Parse({"--render-scale", "0.5", "--render-scale=auto"}).options.renderScale.IsAdaptive());
+    EXPECT_FLOAT_EQ(Parse({"--render-scale=1"}).options.renderScale.Current(), 1.0f);
     for (const char* scale : {"0.49", "1.01", "0", "Auto", "half"}) {
         EXPECT_NE(ErrorOf({"--render-scale", scale}), "") << scale;
     }
