@@ -2,7 +2,7 @@
 # Builds everything and runs every test: unit, GL (real OpenGL 3.3 core context) and end-to-end;
 # then the same for the Windows build under Wine (skip with --no-windows); then the reliability
 # stages: the tests built with AddressSanitizer and UndefinedBehaviorSanitizer (skip with
-# --no-asan), and each fuzz target for FUZZ_SECONDS (default 30; skip with --no-fuzz). Other
+# --no-asan), and each fuzz target for FUZZ_SECONDS (default 15; skip with --no-fuzz). Other
 # arguments go to the first ctest run. Without a display the tests run inside a private Xvfb server.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -50,7 +50,7 @@ if [ "$asan" = 1 ]; then
   scripts/asan.sh
 fi
 if [ "$fuzz" = 1 ]; then
-  stage "Fuzz stage: each loader's fuzz target for ${FUZZ_SECONDS:-30} s"
-  scripts/fuzz.sh "${FUZZ_SECONDS:-30}"
+  stage "Fuzz stage: each loader's fuzz target for ${FUZZ_SECONDS:-15} s"
+  scripts/fuzz.sh "${FUZZ_SECONDS:-15}"
 fi
 stage "All tests passed"
