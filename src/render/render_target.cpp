@@ -50,7 +50,7 @@ void OffscreenTarget::PresentToWindow() const {
     window.Bind();
 }
 
-std::vector<unsigned char> OffscreenTarget::ReadRgb() const {
+std::vector<unsigned char> FrameTarget::ReadRgb() const {
     std::vector<unsigned char> pixels(static_cast<std::size_t>(width) * height * 3);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);

@@ -16,6 +16,8 @@ struct FrameTarget {
     bool IsWindow() const { return framebuffer == 0; }
     // Binds the framebuffer for drawing and reading and covers it with the viewport.
     void Bind() const;
+    // The picture as tightly packed RGB rows, bottom row first.
+    std::vector<unsigned char> ReadRgb() const;
 };
 
 // An offscreen picture: an RGBA8 colour texture and a 24-bit depth buffer behind one framebuffer.
@@ -37,7 +39,6 @@ class OffscreenTarget {
     // Scales the picture onto the window with bilinear filtering (exact at the window's size),
     // then leaves the default framebuffer bound with the window's viewport.
     void PresentToWindow() const;
-    // The picture as tightly packed RGB rows, bottom row first.
-    std::vector<unsigned char> ReadRgb() const;
+    std::vector<unsigned char> ReadRgb() const { return Target().ReadRgb(); }
     void Delete();
 };

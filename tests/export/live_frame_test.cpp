@@ -8,6 +8,7 @@
 #include "audio/audio_manager.h"
 #include "export/export_process.h"
 #include "export/media_reader.h"
+#include "render/render_target.h"
 #include "sequence/shot_tables.h"
 #include "support/gl_context.h"
 #include "support/temp_files.h"
@@ -24,9 +25,7 @@ class KeepOneFrame final : public FrameOutput {
     bool WantsPicture() const override { return clock.Frame() == frame; }
     void Present() override {
         if (!WantsPicture()) return;
-        std::vector<std::uint8_t> bottomUp(kWindowWidth * kWindowHeight * 3);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, kWindowWidth, kWindowHeight, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+        const std::vector<std::uint8_t> bottomUp = FrameTarget::Window().ReadRgb();
         const std::size_t row = kWindowWidth * 3;
         for (int y = kWindowHeight - 1; y >= 0; --y) {
             picture.insert(picture.end(), bottomUp.begin() + y * row,

@@ -61,7 +61,7 @@ TEST_F(FilmLook, TheSeaMeetsTheSkyOnAStraightHorizonFromHighUp) {
     const int horizon = HorizonRow();
     ASSERT_GT(horizon, 300);
     ASSERT_LT(horizon, kHeight - 10);
-    const std::vector<unsigned char> frame = ReadWindowRgb();
+    const std::vector<unsigned char> frame = FrameTarget::Window().ReadRgb();
     std::vector<int> bandDepths;
     for (const int x : {60, 480, 960, 1440, 1860}) {
         const float horizonLuminance = At(frame, x, horizon + 2).Luminance();
@@ -87,7 +87,7 @@ TEST_F(FilmLook, ALowSunDoesNotWashOutTheFrame) {
     for (const auto& moment : moments) {
         SCOPED_TRACE(moment.time);
         RenderShotMiddle(moment.shot, moment.time);
-        EXPECT_LT(NearWhiteShare(ReadWindowRgb()), 0.05f);
+        EXPECT_LT(NearWhiteShare(FrameTarget::Window().ReadRgb()), 0.05f);
     }
     // The sun of shot 2 is in the picture, above the sea: its disc is still white.
     RenderShotMiddle(2, 16.0f);
@@ -108,7 +108,7 @@ TEST_F(FilmLook, MoonlightOnTheWaterLiesUnderTheMoon) {
     const glm::ivec2 moonPixel = WindowPixel(moon);
     ASSERT_TRUE(moonPixel.x > 0 && moonPixel.x < kWidth && moonPixel.y < kHeight);
     const int horizon = HorizonRow();
-    const std::vector<unsigned char> frame = ReadWindowRgb();
+    const std::vector<unsigned char> frame = FrameTarget::Window().ReadRgb();
     std::vector<float> columnLight(kWidth, 0.0f);
     // The water well in front of the islands on the horizon.
     for (int y = 0; y < horizon - 120; ++y) {

@@ -36,7 +36,7 @@ class ShortcutFrames : public SceneFrames {
     std::vector<unsigned char> RenderWith(const View& view, const RenderShortcuts& chosen) {
         shortcuts = chosen;
         Render(view.eye, view.lookAt, view.sunAngle);
-        return ReadWindowRgb();
+        return FrameTarget::Window().ReadRgb();
     }
 };
 

@@ -59,7 +59,7 @@ TEST_F(OffscreenFrames, AFullSizeTargetHoldsTheWindowsPictureToTheLevel) {
     for (const float fade : {0.0f, 0.4f}) {
         SCOPED_TRACE(fade);
         Render(kEye, kBesideTheSun, kAfternoonAngle, fade);
-        const std::vector<unsigned char> window = ReadWindowRgb();
+        const std::vector<unsigned char> window = FrameTarget::Window().ReadRgb();
         Render(kEye, kBesideTheSun, kAfternoonAngle, fade, target.Target());
         const std::vector<unsigned char> offscreen = target.ReadRgb();
         ASSERT_EQ(offscreen.size(), window.size());
@@ -87,7 +87,7 @@ TEST_F(OffscreenFrames, PresentingAFullSizeTargetCopiesItUnchanged) {
     Render(kEye, kBesideTheSun, kAfternoonAngle, 0.0f, target.Target());
     glClear(GL_COLOR_BUFFER_BIT);
     target.PresentToWindow();
-    EXPECT_TRUE(ReadWindowRgb() == target.ReadRgb());
+    EXPECT_TRUE(FrameTarget::Window().ReadRgb() == target.ReadRgb());
 }
 
 TEST_F(OffscreenFrames, AHalfSizeTargetShowsTheSamePictureWithItsFlareAndFade) {
@@ -95,7 +95,7 @@ TEST_F(OffscreenFrames, AHalfSizeTargetShowsTheSamePictureWithItsFlareAndFade) {
     for (const float fade : {0.0f, 0.5f}) {
         SCOPED_TRACE(fade);
         Render(kEye, kBesideTheSun, kAfternoonAngle, fade);
-        const std::vector<unsigned char> full = ReadWindowRgb();
+        const std::vector<unsigned char> full = FrameTarget::Window().ReadRgb();
         Render(kEye, kBesideTheSun, kAfternoonAngle, fade, target.Target());
         EXPECT_LT(HalfSizeDifference(full, target.ReadRgb()), 3.0f);
     }

@@ -46,11 +46,3 @@ glm::ivec2 SceneFrames::WindowPixel(const glm::vec3& world) const {
     const glm::vec2 ndc = glm::vec2(clip) / clip.w;
     return glm::ivec2((ndc * 0.5f + 0.5f) * glm::vec2(1920.0f, 1080.0f));
 }
-
-std::vector<unsigned char> ReadWindowRgb() {
-    std::vector<unsigned char> pixels(1920 * 1080 * 3);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, 1920, 1080, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    return pixels;
-}

@@ -34,6 +34,3 @@ class SceneFrames : public GlTest {
     PassObserver* passObserver = nullptr;  // told of each pass Render draws
     std::ostringstream log;
 };
-
-// The window's whole picture as tightly packed RGB rows, bottom row first.
-std::vector<unsigned char> ReadWindowRgb();

@@ -34,9 +34,7 @@ RgbImage FilmFrames::Render(float filmTime, int repeats) {
 
 RgbImage ReadWindow() {
     RgbImage image(kWindowWidth, kWindowHeight);
-    std::vector<unsigned char> bottomUp(image.pixels.size());
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kWindowWidth, kWindowHeight, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+    const std::vector<unsigned char> bottomUp = FrameTarget::Window().ReadRgb();
     const size_t row = static_cast<size_t>(kWindowWidth) * 3;
     for (int y = 0; y < kWindowHeight; ++y) {
         std::copy_n(&bottomUp[(kWindowHeight - 1 - y) * row], row, image.At(0, y));
