@@ -1,10 +1,11 @@
-# Sources that belong to one platform carry its back-end in their name: `_sdl` for the Linux
-# build, `_mci` for the Windows one. Removes the other platform's files from a source list.
+# Sources that belong to one platform carry it in their name: `_sdl` (the music back-end) and
+# `_posix` for the Linux build, `_mci` and `_win32` for the Windows one. Removes the other
+# platform's files from a source list.
 function(lumenvale_keep_platform_sources list_name)
     if(WIN32)
-        set(foreign "_sdl(_test)?\\.cpp$")
+        set(foreign "_(sdl|posix)(_test)?\\.cpp$")
     else()
-        set(foreign "_mci(_test)?\\.cpp$")
+        set(foreign "_(mci|win32)(_test)?\\.cpp$")
     endif()
     set(sources ${${list_name}})
     list(FILTER sources EXCLUDE REGEX "${foreign}")

@@ -3,6 +3,8 @@
 #include <iostream>
 #include <string>
 
+#include "app/window_system.h"
+
 namespace {
 
 // The windowing library's description of its latest error, if any.
@@ -16,7 +18,7 @@ std::string LastGlfwError() {
 
 GLFWwindow* OpenMainWindow(bool visible) {
     // A failed initialisation shows up as the missing window below; its reason is the one to give.
-    std::string reason = glfwInit() ? "" : LastGlfwError();
+    std::string reason = StartWindowSystem() ? "" : LastGlfwError();
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);

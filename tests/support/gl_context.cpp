@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/window_system.h"
+
 namespace {
 GLFWwindow* g_window = nullptr;
 bool g_tried = false;
@@ -21,7 +23,7 @@ void GlTest::SetUpTestSuite() {
     if (g_tried) return;
     g_tried = true;
     glfwSetErrorCallback([](int, const char* description) { g_lastError = description; });
-    if (!glfwInit()) return;
+    if (!StartWindowSystem()) return;
     g_window = CreateHiddenWindow();
     if (!g_window) return;
     glfwMakeContextCurrent(g_window);

@@ -17,6 +17,8 @@ export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/pulse.sock"
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 pulse_pid_file="$dir/pulseaudio.pid"
+# Raised whenever make_prefix changes, so that a prefix made before is set up again.
+prefix_settings=2
 
 pulse_running() {
   [ -f "$pulse_pid_file" ] && kill -0 "$(cat "$pulse_pid_file")" 2> /dev/null \
@@ -44,15 +46,19 @@ make_prefix() {
   # Unmanaged X11 windows: without a window manager, destroying a managed one stalls for 2 s.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f > /dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d pulse /f > /dev/null 2>&1
+  # No debugger: a program that crashes ends at once with its failure, where Wine's debugger would
+  # hang on a screen nobody sees until the test's time runs out.
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger \
+    /t REG_SZ /d '' /f > /dev/null 2>&1
   wineserver -w
-  touch "$dir/prefix-ready"
+  echo "$prefix_settings" > "$dir/prefix-ready"
 }
 
 ensure_session() {
   exec 9> "$dir/session.lock"
   flock 9
   pulse_running || start_pulse
-  [ -f "$dir/prefix-ready" ] || make_prefix
+  [ "$(cat "$dir/prefix-ready" 2> /dev/null)" = "$prefix_settings" ] || make_prefix
   # Wine's desktop keeps the size of the screen it started on: a new display needs a new server.
   if [ "$(cat "$dir/session-display" 2> /dev/null)" != "${DISPLAY:-}" ]; then
     wineserver -k 2> /dev/null || true

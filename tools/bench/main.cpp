@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/window.h"
+#include "app/window_system.h"
 #include "film_moment.h"
 #include "floor_frame.h"
 #include "render/frame_renderer.h"
@@ -153,7 +154,7 @@ int main(int argc, char** argv) {
                   << std::endl;
         return 2;
     }
-    glfwInit();
+    StartWindowSystem();
     GLFWwindow* window = OpenBenchWindow();
     if (!window) {
         std::cerr << "cannot open a window (run under xvfb-run)" << std::endl;

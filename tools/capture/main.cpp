@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/window.h"
+#include "app/window_system.h"
 #include "contact_sheet.h"
 #include "film_frames.h"
 #include "film_moment.h"
@@ -73,7 +74,7 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    glfwInit();
+    StartWindowSystem();
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);

@@ -11,6 +11,7 @@
 // the loader must come first
 #include <GLFW/glfw3.h>
 
+#include "app/window_system.h"
 #include "plants/islands_terrain.h"
 #include "plants/plant_manager.h"
 #include "plants/world_plant_geometry.h"
@@ -133,7 +134,7 @@ void BM_PlaceAndCreatePlantMeshes(benchmark::State& state) {
 BENCHMARK(BM_PlaceAndCreatePlantMeshes)->Unit(benchmark::kMillisecond);
 
 bool MakeContext() {
-    if (!glfwInit()) {
+    if (!StartWindowSystem()) {
         return false;
     }
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);

@@ -1,0 +1,7 @@
+#include <GLFW/glfw3.h>
+
+#include "app/window_system.h"
+
+bool StartWindowSystem() {
+    return glfwInit() == GLFW_TRUE;
+}
