@@ -87,19 +87,7 @@ TEST_F(SceneFrames, FullFadeCoversTheWholeFrameAndLeavesTheStateTheFrameOrderPro
     Render(glm::vec3(0.0f, 30.0f, 60.0f), glm::vec3(0.0f), kNoonAngle, 1.0f);
     const Rgb covered = MeanColor(960, 540);
     EXPECT_LT(covered.Luminance(), 0.01f);
-    GLboolean depthTest = GL_FALSE, blend = GL_TRUE, depthWrites = GL_FALSE;
-    glGetBooleanv(GL_DEPTH_TEST, &depthTest);
-    glGetBooleanv(GL_BLEND, &blend);
-    glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
-    EXPECT_TRUE(depthTest);
-    EXPECT_FALSE(blend);
-    EXPECT_TRUE(depthWrites);
-    GLint framebuffer = -1, viewport[4] = {0, 0, 0, 0};
-    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(framebuffer, 0);
-    EXPECT_EQ(viewport[2], 1920);
-    EXPECT_EQ(viewport[3], 1080);
+    ExpectTheStateAFrameEndsWith();
 }
 
 // Looking down at the far end of the sea plane (z = 150) from above open water: just past the

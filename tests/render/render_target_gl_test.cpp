@@ -72,13 +72,8 @@ TEST_F(OffscreenFrames, AFullSizeTargetHoldsTheWindowsPictureToTheLevel) {
         EXPECT_LE(largest, 1);
         EXPECT_LT(differing, static_cast<int>(window.size() / 1000));
     }
-    // The frame ends as every frame does: on the window's framebuffer and viewport.
-    GLint framebuffer = -1, viewport[4] = {0, 0, 0, 0};
-    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(framebuffer, 0);
-    EXPECT_EQ(viewport[2], 1920);
-    EXPECT_EQ(viewport[3], 1080);
+    // An offscreen frame ends as every frame does, on the window's framebuffer and viewport.
+    ExpectTheStateAFrameEndsWith();
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 

@@ -41,6 +41,22 @@ void SceneFrames::Render(const glm::vec3& eye, const glm::vec3& lookAt, float an
     glFinish();
 }
 
+void SceneFrames::ExpectTheStateAFrameEndsWith() {
+    GLboolean depthTest = GL_FALSE, blend = GL_TRUE, depthWrites = GL_FALSE;
+    glGetBooleanv(GL_DEPTH_TEST, &depthTest);
+    glGetBooleanv(GL_BLEND, &blend);
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
+    EXPECT_TRUE(depthTest);
+    EXPECT_FALSE(blend);
+    EXPECT_TRUE(depthWrites);
+    GLint framebuffer = -1, viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(framebuffer, 0);
+    EXPECT_EQ(viewport[2], 1920);
+    EXPECT_EQ(viewport[3], 1080);
+}
+
 glm::ivec2 SceneFrames::WindowPixel(const glm::vec3& world) const {
     const glm::vec4 clip = camera.cameraMatrix * glm::vec4(world, 1.0f);
     const glm::vec2 ndc = glm::vec2(clip) / clip.w;

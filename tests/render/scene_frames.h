@@ -27,6 +27,10 @@ class SceneFrames : public GlTest {
 
     glm::ivec2 WindowPixel(const glm::vec3& world) const;
 
+    // Every frame ends as the frame order promises: depth test and depth writes on, blending
+    // off, the window's framebuffer bound with its 1920x1080 viewport.
+    static void ExpectTheStateAFrameEndsWith();
+
     static Scene& scene();
     static const std::string& startupLog();
     Camera camera{1920, 1080, glm::vec3(0.0f)};
