@@ -131,20 +131,25 @@ vec3 distantSea(vec3 dir, float height, vec3 sunDir, vec3 moonDir, float sunHeig
 // ---- end of sea colour ----
 
 // Slopes (d height / dx, d height / dz) of the wave sum at xz. Each wave: direction,
-// wavelength, amplitude, speed; the amplitudes are kept small so slopes stay gentle.
+// wavelength, amplitude; the amplitudes are kept small so slopes stay gentle. The last three
+// are the wind's ripples: close to the eye they break the sun's glint into glitter, and they
+// fade three times as fast as the fine waves, before a pixel could span one of them.
 vec2 waveSlope(vec2 xz, float detail) {
-    const vec4 waves[5] = vec4[](
+    const vec4 waves[8] = vec4[](
         vec4(0.80, 0.60, 9.0, 0.060),
         vec4(-0.45, 0.89, 5.3, 0.035),
         vec4(0.96, -0.28, 3.1, 0.020),
         vec4(-0.70, -0.71, 1.7, 0.010),
-        vec4(0.20, 0.98, 0.9, 0.005));
+        vec4(0.20, 0.98, 0.9, 0.005),
+        vec4(0.31, 0.95, 0.53, 0.0045),
+        vec4(-0.88, 0.47, 0.37, 0.0032),
+        vec4(0.71, -0.70, 0.23, 0.0020));
     vec2 slope = vec2(0.0);
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 8; ++i) {
         vec2 d = waves[i].xy;
         float k = 6.2831853 / waves[i].z;             // wave number
         float omega = sqrt(9.81 * k);                   // deep-water dispersion
-        float fade = i < 3 ? 1.0 : detail;              // fine waves fade with distance
+        float fade = i < 3 ? 1.0 : i < 5 ? detail : detail * detail * detail;
         slope += d * (waves[i].w * k * fade * cos(k * dot(d, xz) - omega * uTime));
     }
     return slope;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <glm/gtc/matrix_transform.hpp>
 #include <numeric>
+#include <tuple>
 
 #include "render/day_night.h"
 #include "render/scene_frames.h"
@@ -95,6 +96,36 @@ TEST_F(FilmLook, ALowSunDoesNotWashOutTheFrame) {
     ASSERT_TRUE(sun.x > 2 && sun.x < kWidth - 3 && sun.y > 2 && sun.y < kHeight - 3);
     const Rgb disc = MeanColor(sun.x, sun.y);
     EXPECT_GT(std::min({disc.r, disc.g, disc.b}), 0.9f);
+}
+
+// Near the eye the sun's glint breaks up on the ripples into streaks of glitter, as on a real
+// sea, instead of lying on the water as one smooth highlight. A smooth highlight crosses each
+// column of the picture as one bright run; glitter as several.
+TEST_F(FilmLook, TheSunGlittersOnTheRipplesNearTheEye) {
+    RenderShotMiddle(9, 59.0f);
+    const std::vector<unsigned char> frame = FrameTarget::Window().ReadRgb();
+    const int nearWater = kHeight / 3;  // the lower third of the picture
+    int glintColumn = 0;
+    float mostLight = 0.0f;
+    for (int x = 0; x < kWidth; x += 4) {
+        float light = 0.0f;
+        for (int y = 0; y < nearWater; ++y) light += At(frame, x, y).Luminance();
+        if (light > mostLight) std::tie(mostLight, glintColumn) = std::make_tuple(light, x);
+    }
+    int litColumns = 0, brightRuns = 0;
+    for (int x = glintColumn - 60; x <= glintColumn + 60; x += 10) {
+        int runs = 0;
+        bool inRun = false;
+        for (int y = 0; y < nearWater; ++y) {
+            const bool bright = At(frame, x, y).Luminance() > 0.6f;
+            runs += bright && !inRun;
+            inRun = bright;
+        }
+        litColumns += runs > 0;
+        brightRuns += runs;
+    }
+    ASSERT_GT(litColumns, 0) << "the glint is in the picture";
+    EXPECT_GE(brightRuns, 2 * litColumns) << "around column " << glintColumn;
 }
 
 // By moonlight the water glitters in the moon's own column of the picture, beneath it.
