@@ -4,7 +4,6 @@
 #include <cmath>
 #include <glm/gtc/matrix_transform.hpp>
 #include <numeric>
-#include <tuple>
 
 #include "render/day_night.h"
 #include "render/scene_frames.h"
@@ -110,10 +109,14 @@ TEST_F(FilmLook, TheSunGlittersOnTheRipplesNearTheEye) {
     for (int x = 0; x < kWidth; x += 4) {
         float light = 0.0f;
         for (int y = 0; y < nearWater; ++y) light += At(frame, x, y).Luminance();
-        if (light > mostLight) std::tie(mostLight, glintColumn) = std::make_tuple(light, x);
+        if (light > mostLight) {
+            mostLight = light;
+            glintColumn = x;
+        }
     }
     int litColumns = 0, brightRuns = 0;
-    for (int x = glintColumn - 60; x <= glintColumn + 60; x += 10) {
+    for (int x = std::max(glintColumn - 60, 0); x <= std::min(glintColumn + 60, kWidth - 1);
+         x += 10) {
         int runs = 0;
         bool inRun = false;
         for (int y = 0; y < nearWater; ++y) {
