@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "app/window.h"
-#include "app/window_system.h"
 #include "contact_sheet.h"
 #include "film_frames.h"
 #include "film_moment.h"
@@ -74,13 +73,7 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    StartWindowSystem();
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
-    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-    GLFWwindow* window =
-        glfwCreateWindow(kWindowWidth, kWindowHeight, "Lumenvale capture", nullptr, nullptr);
+    GLFWwindow* window = OpenMainWindow(false);
     if (!window) {
         std::cerr << "cannot open a window (run under xvfb-run)" << std::endl;
         return 1;
