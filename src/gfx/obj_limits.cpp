@@ -6,40 +6,57 @@
 namespace {
 
 bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r';
+    return c == ' ' || c == '\t';
 }
+
+bool IsNumberCharacter(char c) {
+    return (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E';
+}
+
+// What the first word of a line makes of the rest of it.
+enum class LineKind { Unknown, Face, Numbers, Other };
 
 // Follows one line at a time through whatever block boundaries the text falls on. Feed is on the
 // path of every byte of the terrain, so it only counts; the reason is written once, on failure.
 class LineScan {
   public:
     bool Feed(char c) {
-        if (c == '\n') return EndLine();
+        if (c == '\n' || c == '\r') {
+            const bool secondHalf = c == '\n' && lastWasCarriageReturn;
+            lastWasCarriageReturn = c == '\r';
+            return secondHalf || EndLine();
+        }
+        lastWasCarriageReturn = false;
         if (!SkipBytes(1)) return false;
         if (IsBlank(c)) {
-            if (wordCount == 1 && firstWordIsF) faceLine = true;
+            if (wordCount == 1 && kind == LineKind::Unknown) kind = KindOf(firstWord);
             inWord = false;
             return true;
         }
-        if (inWord) {
-            if (wordCount == 1) firstWordIsF = false;
-            return true;
+        if (!inWord) {
+            inWord = true;
+            ++wordCount;
         }
-        inWord = true;
-        ++wordCount;
-        firstWordIsF = wordCount == 1 && c == 'f';
-        if (faceLine && wordCount - 1 > kMaxObjFaceCorners)
-            return Fail("the face on line " + std::to_string(lineNumber) + " has more than " +
-                        std::to_string(kMaxObjFaceCorners) + " corners");
+        if (wordCount == 1) {
+            if (firstWord.size() < 3)
+                firstWord += c;
+            else
+                kind = LineKind::Other;
+        } else if (kind == LineKind::Numbers && !IsNumberCharacter(c)) {
+            return Fail("line " + std::to_string(lineNumber) + " has \"" + std::string(1, c) +
+                        "...\" where a finite number belongs");
+        }
         return true;
     }
 
     bool EndLine() {
-        const std::size_t corners = faceLine ? wordCount - 1 : 0;
+        const std::size_t corners = kind == LineKind::Face ? wordCount - 1 : 0;
         if (corners >= 3) triangleCorners += 3 * (corners - 2);
         lineBytes = 0;
         wordCount = 0;
-        inWord = faceLine = firstWordIsF = false;
+        inWord = false;
+        kind = LineKind::Unknown;
+        firstWord.clear();
         ++lineNumber;
         if (triangleCorners > kMaxObjCorners)
             return Fail("the model has more than " + std::to_string(kMaxObjCorners) +
@@ -47,8 +64,8 @@ class LineScan {
         return true;
     }
 
-    // Past the first word of a line that is not a face, only the line's length matters.
-    bool OnlyLengthMatters() const { return wordCount > 0 && !firstWordIsF && !faceLine; }
+    // Past the first word of a line that is neither a face nor numbers, only its length matters.
+    bool OnlyLengthMatters() const { return kind == LineKind::Other; }
     bool SkipBytes(std::size_t count) {
         lineBytes += count;
         if (lineBytes <= kMaxObjLineBytes) return true;
@@ -59,6 +76,12 @@ class LineScan {
     std::string problem;
 
   private:
+    static LineKind KindOf(const std::string& word) {
+        if (word == "f") return LineKind::Face;
+        if (word == "v" || word == "vn" || word == "vt") return LineKind::Numbers;
+        return LineKind::Other;
+    }
+
     bool Fail(std::string why) {
         problem = std::move(why);
         return false;
@@ -67,11 +90,18 @@ class LineScan {
     std::size_t lineBytes = 0;
     std::size_t wordCount = 0;
     bool inWord = false;
-    bool firstWordIsF = false;
-    bool faceLine = false;
+    bool lastWasCarriageReturn = false;
+    LineKind kind = LineKind::Unknown;
+    std::string firstWord;
     std::uint64_t lineNumber = 1;
     std::uint64_t triangleCorners = 0;
 };
+
+const char* LineEnd(const char* at, const char* end) {
+    for (; at < end; ++at)
+        if (*at == '\n' || *at == '\r') return at;
+    return end;
+}
 
 }  // namespace
 
@@ -84,8 +114,7 @@ std::string ObjLimitProblem(std::istream& in) {
         const char* const end = at + in.gcount();
         while (at < end) {
             if (scan.OnlyLengthMatters()) {
-                const void* newline = std::memchr(at, '\n', static_cast<std::size_t>(end - at));
-                const char* stop = newline ? static_cast<const char*>(newline) : end;
+                const char* stop = LineEnd(at, end);
                 if (!scan.SkipBytes(static_cast<std::size_t>(stop - at))) return scan.problem;
                 at = stop;
                 if (at == end) break;

@@ -4,13 +4,49 @@
 
 #include <cmath>
 #include <cstddef>
-#include <fstream>
 #include <iostream>
+#include <map>
+#include <streambuf>
 
+#include "gfx/content_file.h"
 #include "gfx/obj_limits.h"
+#include "gfx/obj_text.h"
 #include "gfx/texture.h"
 
 namespace {
+
+// Text already in memory, read by the parser in place.
+class TextStream : private std::streambuf, public std::istream {
+  public:
+    explicit TextStream(std::string& text) : std::istream(this) {
+        setg(text.data(), text.data(), text.data() + text.size());
+    }
+};
+
+// Material libraries are read like every other run-time file: only regular files of a bounded
+// size, with the byte-order mark removed, from the model's directory.
+class MaterialLibraryReader : public tinyobj::MaterialReader {
+  public:
+    explicit MaterialLibraryReader(std::string baseDir) : baseDir(std::move(baseDir)) {}
+
+    bool operator()(const std::string& name, std::vector<tinyobj::material_t>* materials,
+                    std::map<std::string, int>* materialIds, std::string* warning,
+                    std::string* error) override {
+        const std::string path = baseDir + WithForwardSlashes(name);
+        ContentFile file = ReadContentFile(path, kMaxMtlFileBytes);
+        if (!file.error.empty()) {
+            *warning += "Material file [ " + path + " ] " + file.error + "\n";
+            return false;
+        }
+        std::string text = StripByteOrderMark(std::move(file.bytes));
+        TextStream stream(text);
+        tinyobj::LoadMtl(materialIds, materials, &stream, warning, error);
+        return true;
+    }
+
+  private:
+    std::string baseDir;
+};
 
 struct MaterialLook {
     glm::vec3 diffuseColor;
@@ -27,7 +63,7 @@ std::vector<MaterialLook> MaterialLooks(const std::vector<tinyobj::material_t>& 
     looks.reserve(materials.size());
     for (const tinyobj::material_t& material : materials) {
         const auto withDir = [&](const std::string& name) {
-            return name.empty() ? name : baseDir + name;
+            return name.empty() ? name : baseDir + WithForwardSlashes(name);
         };
         looks.push_back({glm::vec3(material.diffuse[0], material.diffuse[1], material.diffuse[2]),
                          withDir(material.diffuse_texname), withDir(material.emissive_texname)});
@@ -70,12 +106,19 @@ bool Refuse(const std::string& path, const std::string& why) {
     return false;
 }
 
-// A file the parser cannot open is left to the parser, which reports it in its own words.
-bool WithinLimits(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return true;
-    const std::string problem = ObjLimitProblem(in);
-    return problem.empty() || Refuse(path, problem);
+// The file's text, read only when it is a regular file within the limits, mended for the parser.
+bool ReadObjText(const std::string& path, std::string& text) {
+    ContentFile file = ReadContentFile(path, kMaxObjFileBytes);
+    if (file.error == "no such file") {
+        std::cout << "ERR: Cannot open file [" << path << "]\n" << std::endl;
+        return false;
+    }
+    if (!file.error.empty()) return Refuse(path, file.error);
+    TextStream stream(file.bytes);
+    if (const std::string problem = ObjLimitProblem(stream); !problem.empty())
+        return Refuse(path, problem);
+    text = PrepareObjText(std::move(file.bytes));
+    return true;
 }
 
 bool AllFinite(const std::vector<tinyobj::real_t>& values) {
@@ -124,14 +167,17 @@ std::string ObjBaseDir(const std::string& path) {
 }
 
 bool ReadObjGeometry(const std::string& path, std::vector<ObjMaterialGeometry>& materials) {
-    if (!WithinLimits(path)) return false;
+    std::string text;
+    if (!ReadObjText(path, text)) return false;
     const std::string baseDir = ObjBaseDir(path);
     tinyobj::attrib_t attrib;
     std::vector<tinyobj::shape_t> shapes;
     std::vector<tinyobj::material_t> parsedMaterials;
     std::string warning, error;
+    MaterialLibraryReader libraries(baseDir);
+    TextStream stream(text);
     const bool parsed = tinyobj::LoadObj(&attrib, &shapes, &parsedMaterials, &warning, &error,
-                                         path.c_str(), baseDir.c_str(), true, true);
+                                         &stream, &libraries, true, true);
     if (!warning.empty()) std::cout << "WARN: " << warning << std::endl;
     if (!error.empty()) std::cout << "ERR: " << error << std::endl;
     if (!parsed || !CornersInRange(path, attrib, shapes) || !Drawable(path, attrib, shapes))

@@ -1,10 +1,13 @@
 #include "gfx/shader.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <iostream>
 #include <vector>
+
+#include "gfx/content_file.h"
 
 // Read to the end rather than to a size found by seeking: a folder, or a file of the kernel's,
 // opens and then has no size to seek to, and a file can break off while being read.
@@ -20,11 +23,22 @@ std::string get_file_contents(const char* filename) {
 }
 
 ShaderFileError::ShaderFileError(const std::string& file, int error)
-    : std::runtime_error("Failed to open shader file " + file + ": " + std::strerror(error)) {}
+    : ShaderFileError(file, std::string(std::strerror(error))) {}
+
+ShaderFileError::ShaderFileError(const std::string& file, const std::string& reason)
+    : std::runtime_error("Failed to open shader file " + file + ": " + reason) {}
 
 namespace {
 
+// Our largest program is a few kilobytes of text.
+constexpr std::uint64_t kMaxShaderFileBytes = 1ull << 20;
+
 std::string ReadShaderFile(const char* filename) {
+    // A pipe or a device would block or never end: only regular files are read. A missing file
+    // or a folder is left to the reader, which names the system's reason.
+    const std::string problem = ContentFileProblem(filename, kMaxShaderFileBytes);
+    if (!problem.empty() && problem != "no such file" && problem != "is a folder, not a file")
+        throw ShaderFileError(filename, problem);
     try {
         return get_file_contents(filename);
     } catch (int error) {

@@ -13,6 +13,7 @@ std::string get_file_contents(const char* filename);
 class ShaderFileError : public std::runtime_error {
   public:
     ShaderFileError(const std::string& file, int error);
+    ShaderFileError(const std::string& file, const std::string& reason);
 };
 
 // One linked GLSL program. A plain value: copies share the program, only Delete releases it.

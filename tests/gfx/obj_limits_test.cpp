@@ -20,23 +20,34 @@ std::string Face(std::size_t corners) {
 
 }  // namespace
 
-TEST(ObjLimits, OrdinaryModelsPass) {
+TEST(ObjLimits, OrdinaryModelsPassWhateverTheirLineEnds) {
     EXPECT_EQ(ProblemOf(""), "");
     EXPECT_EQ(ProblemOf("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n"), "");
     EXPECT_EQ(ProblemOf("# comment\r\nusemtl a\r\nf 1/1/1 2/2/2 3/3/3 4/4/4\r\n"), "");
-    EXPECT_EQ(ProblemOf(Face(kMaxObjFaceCorners)), "");
-    // Lines whose first word only starts with f are not faces, however many words they have.
-    EXPECT_EQ(ProblemOf("foo" + Face(kMaxObjFaceCorners + 5).substr(1)), "");
+    EXPECT_EQ(ProblemOf("v -1.5e-3 +2 .5\rvt 0 1\rvn 0 1 0\r"), "");
+    // Faces of any number of corners are cut into pieces before parsing.
+    EXPECT_EQ(ProblemOf(Face(5000)), "");
     EXPECT_EQ(ProblemOf(std::string(kMaxObjLineBytes, 'x') + "\n"), "");
+    // Only positions, normals and texture coordinates are all numbers.
+    EXPECT_EQ(ProblemOf("vp nan\nvertex nan\n"), "");
 }
 
-TEST(ObjLimits, TheFirstBrokenLimitIsNamedWithItsLine) {
-    EXPECT_EQ(ProblemOf("v 0 0 0\n" + Face(kMaxObjFaceCorners + 1)),
-              "the face on line 2 has more than 1024 corners");
-    EXPECT_EQ(ProblemOf("f\t" + Face(kMaxObjFaceCorners + 1).substr(2)),
-              "the face on line 1 has more than 1024 corners");
-    EXPECT_EQ(ProblemOf("# ok\n\n" + std::string(kMaxObjLineBytes + 1, 'v')),
-              "line 3 is longer than 65536 bytes");
+TEST(ObjLimits, TheFirstProblemIsNamedWithItsLine) {
+    struct Case {
+        std::string text, problem;
+    };
+    const Case cases[] = {
+        {"# ok\n\n" + std::string(kMaxObjLineBytes + 1, 'v'),
+         "line 3 is longer than 1048576 bytes"},
+        // Carriage returns end lines, alone or before a line feed.
+        {"#\r#\r\n#\r" + std::string(kMaxObjLineBytes + 1, 'x'),
+         "line 4 is longer than 1048576 bytes"},
+        // The parser reads these as 0, where 1e39 becomes infinity: both are refused.
+        {"v 0 0 0\nv nan 0 0\n", "line 2 has \"n...\" where a finite number belongs"},
+        {"vn 0 -inf 0\n", "line 1 has \"i...\" where a finite number belongs"},
+        {"vt 0x1 0\n", "line 1 has \"x...\" where a finite number belongs"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ProblemOf(c.text), c.problem) << c.text.substr(0, 40);
 }
 
 TEST(ObjLimits, TheWholeModelsTriangleCornersAreCounted) {

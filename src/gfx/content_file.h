@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The run-time files a user can replace — models, material libraries, textures, shaders and the
+// music — are read only when they are regular files of a bounded size. A FIFO or a device would
+// block start-up for ever or never end, so anything but a regular file is refused before it is
+// opened.
+
+// Empty when `path` names a regular file of at most `maxBytes` bytes; otherwise one phrase that
+// says why not ("no such file", "is a folder, not a file", ...).
+std::string ContentFileProblem(const std::string& path, std::uint64_t maxBytes);
+
+struct ContentFile {
+    std::string bytes;
+    std::string error;  // one phrase, empty on success
+};
+
+// The whole file, after the check above. A file that grows past the bound while it is being read
+// is refused the same way.
+ContentFile ReadContentFile(const std::string& path, std::uint64_t maxBytes);
+
+// The bound in words, for the phrases above: "64 MiB", "512 KiB", "100 bytes".
+std::string ByteCountText(std::uint64_t bytes);
