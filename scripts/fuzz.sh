@@ -15,7 +15,7 @@ artifacts="$root/build-fuzz/artifacts"
 mkdir -p "$artifacts"
 
 status=0
-for target in obj_import:obj texture_image:png wav_header:wav; do
+for target in obj_import:obj texture_image:image wav_header:wav; do
   name="${target%%:*}"
   inputs="${target##*:}"
   work="$(mktemp -d /tmp/lumenvale-fuzz-XXXXXX)"

@@ -1,12 +1,36 @@
 #include "gfx/texture.h"
 
+#include <cstdint>
 #include <iostream>
 
 #include "gfx/texture_image.h"
 
+namespace {
+
+// What the textures of this run have decoded so far, counted against kTextureBudgetBytes.
+std::uint64_t budgetUsed = 0;
+
+// The driver's side limit does not change while the program runs; it is asked once.
+int MaxTextureSide() {
+    static const int side = [] {
+        GLint value = 0;
+        glGetIntegerv(GL_MAX_TEXTURE_SIZE, &value);
+        return value;
+    }();
+    return side;
+}
+
+TextureLimits LimitsNow() {
+    const std::uint64_t left = kTextureBudgetBytes - budgetUsed;
+    return {MaxTextureSide(), left < kMaxTextureBytes ? left : kMaxTextureBytes, budgetUsed};
+}
+
+}  // namespace
+
 Texture::Texture(const char* image, const char* texType, GLuint slot, bool paletteMode)
     : type(texType) {
-    const TextureImageResult decoded = LoadTextureImage(image);
+    const TextureImageResult decoded = LoadTextureImage(image, LimitsNow());
+    if (decoded.image.pixels) budgetUsed += decoded.image.Bytes();
     if (!decoded.image.pixels) {
         std::cerr << "Failed to load texture: " << image << " (" << decoded.error << ")"
                   << std::endl;

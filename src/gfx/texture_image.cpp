@@ -2,11 +2,11 @@
 
 #include <stb/stb_image.h>
 
-#include <cstdint>
+#include <algorithm>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <vector>
+#include <limits>
+
+#include "gfx/content_file.h"
 
 namespace {
 
@@ -14,8 +14,8 @@ constexpr unsigned char kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1
 // Signature, then the IHDR chunk's length, type and its first fields.
 constexpr std::size_t kIhdrTypeAt = 12, kWidthAt = 16, kHeightAt = 20, kBitDepthAt = 24,
                       kColourTypeAt = 25, kHeaderBytes = 26;
-// Even a bomb cannot claim more than the side limit allows, so no sane texture file is larger.
-constexpr std::uint64_t kMaxPngFileBytes = 64ull << 20;
+// The decoder keeps HDR samples as floats before it converts them to bytes.
+constexpr std::uint64_t kHdrBytesPerSample = 4;
 
 std::uint32_t BigEndian32(const unsigned char* p) {
     return static_cast<std::uint32_t>(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3];
@@ -42,9 +42,14 @@ TextureImageResult Failure(std::string why) {
     return {{}, std::move(why)};
 }
 
+bool IsPng(const unsigned char* bytes, std::size_t size) {
+    return size >= sizeof kPngSignature &&
+           std::memcmp(bytes, kPngSignature, sizeof kPngSignature) == 0;
+}
+
 // The decoder grows its buffer to whatever a chunk claims before it reads the chunk, so a few
 // bytes claiming a gigabyte would cost a gigabyte: every chunk must lie inside the file.
-std::string ChunkProblem(const unsigned char* bytes, std::size_t size) {
+std::string PngChunkProblem(const unsigned char* bytes, std::size_t size) {
     constexpr std::size_t kChunkOverhead = 12;  // length, type and checksum
     for (std::size_t at = sizeof kPngSignature; at + kChunkOverhead <= size;) {
         const std::uint64_t length = BigEndian32(bytes + at);
@@ -57,17 +62,13 @@ std::string ChunkProblem(const unsigned char* bytes, std::size_t size) {
     return "PNG file ends before its last chunk";
 }
 
-// The size the header claims, checked against the limits before a single pixel is decoded.
-std::string HeaderProblem(const unsigned char* bytes, std::size_t size) {
+// What a PNG's header claims that its file cannot hold.
+std::string PngProblem(const unsigned char* bytes, std::size_t size) {
     if (size < kHeaderBytes || std::memcmp(bytes + kIhdrTypeAt, "IHDR", 4) != 0)
         return "PNG header is cut short";
     const std::uint32_t width = BigEndian32(bytes + kWidthAt);
     const std::uint32_t height = BigEndian32(bytes + kHeightAt);
     if (width == 0 || height == 0) return "PNG header gives an empty image";
-    if (width > kMaxTextureSide || height > kMaxTextureSide)
-        return "image of " + std::to_string(width) + "x" + std::to_string(height) +
-               " is larger than " + std::to_string(kMaxTextureSide) + "x" +
-               std::to_string(kMaxTextureSide);
     const int samples = SamplesPerPixel(bytes[kColourTypeAt]);
     if (samples == 0) return "PNG header gives an unknown colour type";
     const std::uint64_t rowBytes = (std::uint64_t{width} * samples * bytes[kBitDepthAt] + 7) / 8;
@@ -75,7 +76,108 @@ std::string HeaderProblem(const unsigned char* bytes, std::size_t size) {
     if (rawBytes > kMaxPngInflateRatio * size)
         return "PNG header claims " + std::to_string(rawBytes) + " bytes of pixels, more than " +
                std::to_string(size) + " bytes of file can hold";
-    return ChunkProblem(bytes, size);
+    return PngChunkProblem(bytes, size);
+}
+
+std::string SizeText(std::uint64_t width, std::uint64_t height) {
+    return std::to_string(width) + "x" + std::to_string(height);
+}
+
+std::string Mebibytes(std::uint64_t bytes) {
+    return std::to_string((bytes + (1u << 20) - 1) >> 20) + " MiB";
+}
+
+// The size the header claims against the driver's side and the memory decoding may take.
+std::string SizeProblem(int width, int height, std::uint64_t decodeBytes,
+                        const TextureLimits& limits) {
+    if (width <= 0 || height <= 0) return "the image is empty";
+    if (width > limits.maxSide || height > limits.maxSide)
+        return "image of " + SizeText(width, height) + " is larger than the " +
+               SizeText(limits.maxSide, limits.maxSide) + " the OpenGL driver takes";
+    if (decodeBytes > kMaxTextureBytes)
+        return "image of " + SizeText(width, height) + " needs " + Mebibytes(decodeBytes) +
+               " to decode, more than the " + Mebibytes(kMaxTextureBytes) + " one texture may take";
+    if (decodeBytes > limits.maxBytes)
+        return "image of " + SizeText(width, height) + " needs " + Mebibytes(decodeBytes) +
+               ", but the textures loaded so far take " + Mebibytes(limits.budgetUsed) +
+               " of the " + Mebibytes(kTextureBudgetBytes) + " all textures may take";
+    return "";
+}
+
+bool IsJpeg(const unsigned char* bytes, std::size_t size) {
+    return size >= 2 && bytes[0] == 0xFF && bytes[1] == 0xD8;
+}
+
+// The decoder fills a 257-entry table from a Huffman table's code counts without checking that
+// they add up to at most 256. In the coded data every 0xFF byte is followed by 0 or a restart
+// marker, so each 0xFF 0xC4 in the file starts a real table definition, and all are checked.
+std::string JpegProblem(const unsigned char* bytes, std::size_t size) {
+    constexpr std::size_t kCounts = 16, kMaxCodes = 256;
+    for (std::size_t at = 2; at + 4 <= size; ++at) {
+        if (bytes[at] != 0xFF || bytes[at + 1] != 0xC4) continue;
+        const std::size_t end =
+            std::min(size, at + 2 + (std::size_t{bytes[at + 2]} << 8 | bytes[at + 3]));
+        for (std::size_t table = at + 4; table + 1 + kCounts <= end;) {
+            std::size_t codes = 0;
+            for (std::size_t i = 0; i < kCounts; ++i) codes += bytes[table + 1 + i];
+            if (codes > kMaxCodes) return "JPEG Huffman table holds more than 256 codes";
+            table += 1 + kCounts + codes;
+        }
+    }
+    return "";
+}
+
+// The decoder loops for ever on a run-length-encoded scanline that holds a run of length 0, and
+// reads zeros, which are such runs, past the end of the file. So every encoded scanline is
+// walked here first: each run must have a length and lie inside the file.
+std::string HdrProblem(const unsigned char* bytes, std::size_t size, int width, int height) {
+    if (width < 8 || width >= 32768) return "";  // stored flat: the decoder's reads are bounded
+    const unsigned char* text = bytes;
+    const unsigned char* end = bytes + size;
+    const unsigned char blank[] = {'\n', '\n'};
+    const unsigned char* at = std::search(text, end, blank, blank + 2);
+    if (at != end) at = std::find(at + 2, end, '\n');
+    if (at == end) return "HDR header has no picture after it";
+    ++at;  // the first scanline
+    const auto ends = [&](std::size_t bytesWanted) {
+        return static_cast<std::size_t>(end - at) < bytesWanted;
+    };
+    for (int row = 0; row < height; ++row) {
+        if (ends(4)) return "HDR file ends before its last scanline";
+        if (at[0] != 2 || at[1] != 2 || (at[2] & 0x80)) return "";  // the rest is stored flat
+        at += 4;
+        for (int channel = 0; channel < 4; ++channel) {
+            for (int filled = 0; filled < width;) {
+                if (ends(1)) return "HDR file ends before its last scanline";
+                const int count = *at++;
+                if (count == 0) return "HDR scanline has a run of length 0";
+                const int length = count > 128 ? count - 128 : count;
+                const std::size_t stored = count > 128 ? 1 : static_cast<std::size_t>(count);
+                if (ends(stored)) return "HDR file ends before its last scanline";
+                at += stored;
+                filled += length;
+            }
+        }
+    }
+    return "";
+}
+
+bool IsPnm(const unsigned char* bytes, std::size_t size) {
+    return size >= 2 && bytes[0] == 'P' && (bytes[1] == '5' || bytes[1] == '6');
+}
+
+// PNM samples are stored raw after the header, so the file must hold them all: the decoder
+// reads past its buffer when a 16-bit file falls short.
+std::string PnmProblem(const unsigned char* bytes, std::size_t size, int width, int height,
+                       int channels) {
+    const std::uint64_t sampleBytes =
+        stbi_is_16_bit_from_memory(bytes, static_cast<int>(size)) ? 2 : 1;
+    const std::uint64_t needed = std::uint64_t{static_cast<std::uint32_t>(width)} *
+                                 static_cast<std::uint32_t>(height) * channels * sampleBytes;
+    if (needed > size)
+        return "PNM header claims " + std::to_string(needed) +
+               " bytes of pixels, but the file has " + std::to_string(size);
+    return "";
 }
 
 }  // namespace
@@ -84,17 +186,46 @@ void TextureImage::Free::operator()(unsigned char* pixels) const {
     stbi_image_free(pixels);
 }
 
-TextureImageResult DecodeTextureImage(const unsigned char* bytes, std::size_t size) {
-    if (size < sizeof kPngSignature || std::memcmp(bytes, kPngSignature, sizeof kPngSignature) != 0)
-        return Failure("not a PNG image");
-    if (const std::string problem = HeaderProblem(bytes, size); !problem.empty())
-        return Failure(problem);
+std::uint64_t TextureImage::Bytes() const {
+    return std::uint64_t{static_cast<std::uint32_t>(width)} * static_cast<std::uint32_t>(height) *
+           static_cast<std::uint32_t>(uploadChannels);
+}
+
+TextureImageResult DecodeTextureImage(const unsigned char* bytes, std::size_t size,
+                                      const TextureLimits& limits) {
+    if (size == 0) return Failure("the file is empty");
+    if (size > static_cast<std::size_t>(std::numeric_limits<int>::max()))
+        return Failure("the file is too large to decode");
+    if (IsPng(bytes, size)) {
+        if (const std::string problem = PngProblem(bytes, size); !problem.empty())
+            return Failure(problem);
+    }
+    if (IsJpeg(bytes, size)) {
+        if (const std::string problem = JpegProblem(bytes, size); !problem.empty())
+            return Failure(problem);
+    }
 
     const int length = static_cast<int>(size);
     int width = 0, height = 0, fileChannels = 0;
     if (!stbi_info_from_memory(bytes, length, &width, &height, &fileChannels))
         return Failure(stbi_failure_reason());
     const int uploadChannels = fileChannels == 2 || fileChannels == 4 ? 4 : 3;
+    std::uint64_t decodeBytes = std::uint64_t{static_cast<std::uint32_t>(width)} *
+                                static_cast<std::uint32_t>(height) * uploadChannels;
+    const bool hdr = stbi_is_hdr_from_memory(bytes, length);
+    if (hdr) decodeBytes *= kHdrBytesPerSample;
+    if (const std::string problem = SizeProblem(width, height, decodeBytes, limits);
+        !problem.empty())
+        return Failure(problem);
+    if (hdr) {
+        if (const std::string problem = HdrProblem(bytes, size, width, height); !problem.empty())
+            return Failure(problem);
+    }
+    if (IsPnm(bytes, size)) {
+        if (const std::string problem = PnmProblem(bytes, size, width, height, fileChannels);
+            !problem.empty())
+            return Failure(problem);
+    }
 
     stbi_set_flip_vertically_on_load(1);
     TextureImage image;
@@ -108,17 +239,11 @@ TextureImageResult DecodeTextureImage(const unsigned char* bytes, std::size_t si
     return {std::move(image), ""};
 }
 
-TextureImageResult LoadTextureImage(const std::string& path) {
-    std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored)) return Failure("is a folder, not a file");
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) return Failure("can't fopen");
-    const std::streamoff size = in.tellg();
-    if (size < 0) return Failure("can't read");
-    if (static_cast<std::uint64_t>(size) > kMaxPngFileBytes)
-        return Failure("file of " + std::to_string(size) + " bytes is too large for a texture");
-    std::vector<unsigned char> bytes(static_cast<std::size_t>(size));
-    in.seekg(0);
-    if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) return Failure("can't read");
-    return DecodeTextureImage(bytes.data(), bytes.size());
+TextureImageResult LoadTextureImage(const std::string& path, const TextureLimits& limits) {
+    ContentFile file = ReadContentFile(path, kMaxTextureFileBytes);
+    // A missing file keeps the decoder's own words for it.
+    if (file.error == "no such file") return Failure("can't fopen");
+    if (!file.error.empty()) return Failure(file.error);
+    return DecodeTextureImage(reinterpret_cast<const unsigned char*>(file.bytes.data()),
+                              file.bytes.size(), limits);
 }

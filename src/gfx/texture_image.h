@@ -1,16 +1,32 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
-// The film's textures are PNG and at most a few thousand texels a side. Anything larger is a
-// damaged or hostile file: 4096² RGBA is 64 MB before mipmaps, and nothing the film shows on a
-// 1920×1080 frame needs more.
-constexpr int kMaxTextureSide = 4096;
+// Every format the image decoder reads is accepted: PNG, JPEG, BMP, TGA, GIF (its first frame),
+// PSD (the composited image), HDR, PNM and PIC. What protects memory is the size the header
+// claims, checked before anything is decoded.
+
+// One decoded image may take at most this much: 8192² RGBA, far beyond what a 1920×1080 frame
+// can show. HDR images count four bytes a sample, as the decoder holds them in floats first.
+constexpr std::uint64_t kMaxTextureBytes = 256ull << 20;
+// All the textures of a run together: the same file named by a thousand materials is decoded a
+// thousand times, and each copy stays in the driver's memory.
+constexpr std::uint64_t kTextureBudgetBytes = 512ull << 20;
+// An uncompressed image of the largest size, with room for its header.
+constexpr std::uint64_t kMaxTextureFileBytes = kMaxTextureBytes + (1ull << 20);
 // Deflate packs at most 1032 bytes into one, so a PNG whose header claims more raw pixel bytes
 // than that many times its own size cannot hold them: it is cut short or a decompression bomb.
 constexpr std::size_t kMaxPngInflateRatio = 1032;
+
+// What one image may claim before it is decoded.
+struct TextureLimits {
+    int maxSide;             // the driver's GL_MAX_TEXTURE_SIZE
+    std::uint64_t maxBytes;  // at most kMaxTextureBytes; less when the run's budget is nearly spent
+    std::uint64_t budgetUsed = 0;  // for the reason given when the budget is what refuses
+};
 
 // Pixels decoded for upload, bottom row first, 3 (RGB) or 4 (RGBA) bytes per texel.
 struct TextureImage {
@@ -22,16 +38,19 @@ struct TextureImage {
     int height = 0;
     int fileChannels = 0;    // as stored: 1 grey, 2 grey + alpha, 3 RGB, 4 RGBA
     int uploadChannels = 0;  // 3, or 4 when the file has alpha
+
+    std::uint64_t Bytes() const;
 };
 
-// Either pixels or, when the bytes are not a PNG a texture can be made from, why not.
+// Either pixels or, when the bytes are not an image a texture can be made from, why not.
 struct TextureImageResult {
     TextureImage image;  // pixels null on failure
     std::string error;   // one phrase, empty on success
 };
 
-// Checks the signature and the header's size before anything is decoded, then decodes once,
+// Checks the header's claims against `limits` before anything is decoded, then decodes once,
 // widened to RGB or RGBA so the upload never reads past the pixels.
-TextureImageResult DecodeTextureImage(const unsigned char* bytes, std::size_t size);
-// Reads the whole file first; an unreadable or oversized file is an error like any other.
-TextureImageResult LoadTextureImage(const std::string& path);
+TextureImageResult DecodeTextureImage(const unsigned char* bytes, std::size_t size,
+                                      const TextureLimits& limits);
+// Reads the whole file first; only a regular file of at most kMaxTextureFileBytes is read.
+TextureImageResult LoadTextureImage(const std::string& path, const TextureLimits& limits);

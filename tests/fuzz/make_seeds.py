@@ -53,8 +53,8 @@ def obj_seeds():
         (out / (obj.parent.name + ".seed")).write_bytes(seed.encode())
 
 
-def png_seeds():
-    out = CORPUS / "png"
+def image_seeds():
+    out = CORPUS / "image"
     out.mkdir(parents=True, exist_ok=True)
     for png in sorted(RESOURCES.glob("**/*.png")):
         for kind, options in (("", []), ("_grey", ["-colorspace", "Gray"]),
@@ -64,6 +64,8 @@ def png_seeds():
             target = out / (png.stem + kind + ".png")
             subprocess.run(["convert", str(png), "-resize", "8x8!", *options, "-strip",
                             str(target)], check=True)
+    # The other formats the decoder reads, written by our own encoders.
+    subprocess.run([str(ROOT / "build" / "tests" / "write_image_seeds"), str(out)], check=True)
 
 
 def wav_seeds():
@@ -80,5 +82,5 @@ def wav_seeds():
 
 if __name__ == "__main__":
     obj_seeds()
-    png_seeds()
+    image_seeds()
     wav_seeds()

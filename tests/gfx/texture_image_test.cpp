@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "support/image_formats.h"
 #include "support/temp_files.h"
 
 namespace {
@@ -25,16 +26,20 @@ std::string EncodePng(int width, int height, int channels) {
     return png;
 }
 
-TextureImageResult Decode(const std::string& bytes) {
-    return DecodeTextureImage(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+// A driver that takes 4096² and room for a few such images.
+constexpr TextureLimits kLimits{4096, kMaxTextureBytes};
+
+TextureImageResult Decode(const std::string& bytes, const TextureLimits& limits = kLimits) {
+    return DecodeTextureImage(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
+                              limits);
 }
 
 void PutBigEndian(std::string& bytes, size_t at, uint32_t value) {
     for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (24 - 8 * i));
 }
 
-std::string ErrorOf(const std::string& bytes) {
-    const TextureImageResult result = Decode(bytes);
+std::string ErrorOf(const std::string& bytes, const TextureLimits& limits = kLimits) {
+    const TextureImageResult result = Decode(bytes, limits);
     EXPECT_FALSE(result.image.pixels) << "accepted";
     return result.error;
 }
@@ -54,8 +59,26 @@ TEST(TextureImage, EveryPngIsDecodedOnceToRgbOrRgbaByWhetherItHasAlpha) {
         EXPECT_EQ(result.image.uploadChannels, c.uploadChannels);
         EXPECT_EQ(result.error, "");
     }
-    // The largest side allowed still decodes.
-    EXPECT_TRUE(Decode(EncodePng(kMaxTextureSide, 1, 3)).image.pixels);
+    // The driver's largest side still decodes.
+    EXPECT_TRUE(Decode(EncodePng(kLimits.maxSide, 1, 3)).image.pixels);
+}
+
+TEST(TextureImage, EveryFormatTheDecoderReadsGivesTheSamePicture) {
+    for (const EncodedImage& encoded : EncodeInEveryFormat(5, 3)) {
+        SCOPED_TRACE(encoded.format);
+        const TextureImageResult result = Decode(encoded.bytes);
+        ASSERT_TRUE(result.image.pixels) << result.error;
+        EXPECT_EQ(result.image.width, 5);
+        EXPECT_EQ(result.image.height, 3);
+        // The decoder gives GIF and PSD pictures an (opaque) alpha channel.
+        const int channels = encoded.format == "gif" || encoded.format == "psd" ? 4 : 3;
+        EXPECT_EQ(result.image.uploadChannels, channels);
+        // Flipped: the first texel uploaded is the bottom row's first, the ramp's 10th (70).
+        const int tolerance = encoded.format == "jpg" || encoded.format == "hdr" ? 8 : 0;
+        EXPECT_NEAR(result.image.pixels.get()[0], 70, tolerance);
+        EXPECT_NEAR(result.image.pixels.get()[channels * 14 + 2], 7 * 4,
+                    tolerance);  // top row, 5th
+    }
 }
 
 TEST(TextureImage, SixteenBitGreyIsDecodedOnceToEightBitRgb) {
@@ -67,7 +90,7 @@ TEST(TextureImage, SixteenBitGreyIsDecodedOnceToEightBitRgb) {
         0xd7, 0x63, 0x60, 0x60, 0x60, 0x60, 0x60, 0x60, 0x60, 0xfc, 0xff, 0x9f, 0x81, 0x81,
         0x81, 0x01, 0x00, 0x0b, 0x0a, 0x02, 0x00, 0x69, 0xfd, 0x45, 0xa0, 0x00, 0x00, 0x00,
         0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82};
-    const TextureImageResult result = DecodeTextureImage(grey16, sizeof grey16);
+    const TextureImageResult result = DecodeTextureImage(grey16, sizeof grey16, kLimits);
     ASSERT_TRUE(result.image.pixels) << result.error;
     EXPECT_EQ(result.image.fileChannels, 1);
     EXPECT_EQ(result.image.uploadChannels, 3);
@@ -78,13 +101,10 @@ TEST(TextureImage, SixteenBitGreyIsDecodedOnceToEightBitRgb) {
     EXPECT_EQ(pixels[3 * 3 + 2], 0);  // the last sample of the top row
 }
 
-TEST(TextureImage, OnlyPngIsAcceptedWhateverTheFileIsCalled) {
+TEST(TextureImage, CutOrUnknownFilesGiveTheirReason) {
     const std::string png = EncodePng(4, 4, 3);
-    // A 16-bit grey PNM, a JPEG start, a BMP start and nothing at all.
-    EXPECT_EQ(ErrorOf("P5\n4096 4096\n65535\n" + std::string(64, '\x7f')), "not a PNG image");
-    EXPECT_EQ(ErrorOf("\xFF\xD8\xFF\xE0" + std::string(64, '\0')), "not a PNG image");
-    EXPECT_EQ(ErrorOf("BM" + std::string(64, '\0')), "not a PNG image");
-    EXPECT_EQ(ErrorOf(""), "not a PNG image");
+    EXPECT_EQ(ErrorOf("\x7f" + std::string(64, '\0')), "unknown image type");
+    EXPECT_EQ(ErrorOf(""), "the file is empty");
     EXPECT_EQ(ErrorOf(png.substr(0, 8)), "PNG header is cut short");
     EXPECT_EQ(ErrorOf(png.substr(0, 20)), "PNG header is cut short");
     // Cut inside the pixel data: the decoder's own reason.
@@ -95,18 +115,25 @@ TEST(TextureImage, HeadersClaimingHugeOrImpossibleSizesAreRefusedBeforeDecoding)
     const std::string png = EncodePng(16, 16, 4);
     constexpr size_t kWidthAt = 16, kHeightAt = 20;
 
-    std::string huge = png;
-    PutBigEndian(huge, kWidthAt, 16384);
-    PutBigEndian(huge, kHeightAt, 16384);
-    EXPECT_EQ(ErrorOf(huge), "image of 16384x16384 is larger than 4096x4096");
-
-    std::string tall = png;
-    PutBigEndian(tall, kHeightAt, kMaxTextureSide + 1);
-    EXPECT_EQ(ErrorOf(tall), "image of 16x4097 is larger than 4096x4096");
+    // Headers of other formats are held to the same sizes: a 16-bit PNM of 8192², an HDR
+    // picture whose floats alone take 768 MiB, and a budget that is nearly spent.
+    const std::string pnm16 = "P5\n16384 16384\n65535\n" + std::string(64, '\x7f');
+    EXPECT_EQ(ErrorOf(pnm16, {16384, kMaxTextureBytes}),
+              "image of 16384x16384 needs 768 MiB to decode, more than the 256 MiB one texture may "
+              "take");
+    const std::string hdr = "#?RADIANCE\nFORMAT=32-bit_rle_rgbe\n\n-Y 8192 +X 8192\n";
+    EXPECT_EQ(ErrorOf(hdr + std::string(64, '\0'), {8192, kMaxTextureBytes}),
+              "image of 8192x8192 needs 768 MiB to decode, more than the 256 MiB one texture may "
+              "take");
+    EXPECT_EQ(ErrorOf(png, {4096, 500, kTextureBudgetBytes - 500}),
+              "image of 16x16 needs 1 MiB, but the textures loaded so far take 512 MiB of the "
+              "512 MiB all textures may take");
 
     std::string empty = png;
     PutBigEndian(empty, kWidthAt, 0);
     EXPECT_EQ(ErrorOf(empty), "PNG header gives an empty image");
+    EXPECT_EQ(ErrorOf(png, {8, kMaxTextureBytes}),
+              "image of 16x16 is larger than the 8x8 the OpenGL driver takes");
 
     // Within the side limit, but no deflate stream of this size can hold 64 MB of pixels.
     std::string bomb = png;
@@ -122,22 +149,23 @@ TEST(TextureImage, HeadersClaimingHugeOrImpossibleSizesAreRefusedBeforeDecoding)
 
 TEST(TextureImage, FilesAreReadWholeAndFoldersOrMissingFilesGiveAReason) {
     TempDir dir;
-    const TextureImageResult read = LoadTextureImage(dir.Write("a.png", EncodePng(2, 2, 3)));
+    const TextureImageResult read =
+        LoadTextureImage(dir.Write("a.png", EncodePng(2, 2, 3)), kLimits);
     ASSERT_TRUE(read.image.pixels) << read.error;
     EXPECT_EQ(read.image.width, 2);
-    EXPECT_EQ(LoadTextureImage((dir.path() / "none.png").string()).error, "can't fopen");
-    EXPECT_EQ(LoadTextureImage(dir.path().string()).error, "is a folder, not a file");
+    EXPECT_EQ(LoadTextureImage((dir.path() / "none.png").string(), kLimits).error, "can't fopen");
+    EXPECT_EQ(LoadTextureImage(dir.path().string(), kLimits).error, "is a folder, not a file");
 }
 
 TEST(TextureImage, InputsTheFuzzerFoundAreDecodedOrRefusedWithinBounds) {
     std::size_t seen = 0;
-    for (const auto& entry : std::filesystem::directory_iterator("tests/fuzz/regressions/png")) {
-        const TextureImageResult result = LoadTextureImage(entry.path().string());
+    for (const auto& entry : std::filesystem::directory_iterator("tests/fuzz/regressions/image")) {
+        const TextureImageResult result = LoadTextureImage(entry.path().string(), kLimits);
         EXPECT_NE(static_cast<bool>(result.image.pixels), !result.error.empty()) << entry.path();
         ++seen;
     }
     EXPECT_GT(seen, 0u);
     // A tiny file whose pixel chunk claims 2 GB is refused before anything is allocated.
-    EXPECT_EQ(LoadTextureImage("tests/fuzz/regressions/png/idat_claims_2gb.png").error,
+    EXPECT_EQ(LoadTextureImage("tests/fuzz/regressions/image/idat_claims_2gb.png", kLimits).error,
               "PNG chunk claims 1157627987 bytes, more than the file holds");
 }
