@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "audio/wav_header.h"
+#include "gfx/content_file.h"
 
 bool AudioManager::Initialize() {
     initialized = true;
@@ -33,7 +34,10 @@ bool AudioManager::LoadMusic(const std::string& path) {
     CloseMCIDevice();
 
     musicPath = ConvertToWavIfNeeded(path);
-    if (!std::ifstream(musicPath)) {
+    // Opening a pipe or a device would block or never end: only a regular file is opened.
+    const std::string problem = ContentFileProblem(musicPath, kMaxWavFileBytes);
+    if (!problem.empty() && problem != "no such file") LogMessage(path + ": " + problem);
+    if (!problem.empty() || !std::ifstream(musicPath)) {
         std::cerr << "Failed to load audio file: " << path << std::endl;
         return false;
     }

@@ -3,7 +3,12 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <algorithm>
+#include <array>
+#include <cstring>
+
 #include "audio/music_backend.h"
+#include "audio/wav_header.h"
 
 struct MusicBackend::Device {
     Mix_Music* music = nullptr;
@@ -19,6 +24,127 @@ constexpr size_t kMaxErrorTextLength = 255;
 
 MusicOpenResult Failure() {
     return {0, std::string(SDL_GetError()).substr(0, kMaxErrorTextLength)};
+}
+
+// The mixer walks a wave file's chunks its own way: it does not skip the pad byte after an
+// odd-sized chunk, takes a data size of 0xFFFFFFFF literally and lets a later format chunk
+// replace the first. So it never sees the file itself, but a plain 44-byte header made from
+// what the header check read, followed by the file's samples read in place.
+struct PlainWave {
+    std::array<unsigned char, 44> header{};
+    SDL_RWops* file = nullptr;
+    Sint64 dataOffset = 0;
+    Sint64 size = 0;  // header and samples
+    Sint64 position = 0;
+};
+
+void Put(unsigned char* at, Uint32 value, int bytes) {
+    for (int i = 0; i < bytes; ++i) at[i] = static_cast<unsigned char>(value >> (8 * i));
+}
+
+std::array<unsigned char, 44> PlainHeader(const WavHeader& wave) {
+    std::array<unsigned char, 44> h{};
+    const Uint32 dataSize = static_cast<Uint32>(wave.dataSize);
+    std::memcpy(h.data(), "RIFF", 4);
+    Put(h.data() + 4, 36 + dataSize, 4);
+    std::memcpy(h.data() + 8, "WAVEfmt ", 8);
+    Put(h.data() + 16, 16, 4);
+    Put(h.data() + 20, wave.formatTag, 2);
+    Put(h.data() + 22, wave.channels, 2);
+    Put(h.data() + 24, wave.sampleRate, 4);
+    Put(h.data() + 28, wave.sampleRate * wave.blockAlign, 4);
+    Put(h.data() + 32, wave.blockAlign, 2);
+    Put(h.data() + 34, wave.bitsPerSample, 2);
+    std::memcpy(h.data() + 36, "data", 4);
+    Put(h.data() + 40, dataSize, 4);
+    return h;
+}
+
+PlainWave* WaveOf(SDL_RWops* stream) {
+    return static_cast<PlainWave*>(stream->hidden.unknown.data1);
+}
+
+Sint64 SDLCALL PlainSize(SDL_RWops* stream) {
+    return WaveOf(stream)->size;
+}
+
+Sint64 SDLCALL PlainSeek(SDL_RWops* stream, Sint64 offset, int whence) {
+    PlainWave& wave = *WaveOf(stream);
+    const Sint64 base = whence == RW_SEEK_SET   ? 0
+                        : whence == RW_SEEK_CUR ? wave.position
+                                                : wave.size;
+    const Sint64 target = base + offset;
+    if (target < 0) return SDL_SetError("seek before the start of the music");
+    wave.position = target;
+    return target;
+}
+
+size_t SDLCALL PlainRead(SDL_RWops* stream, void* out, size_t size, size_t count) {
+    PlainWave& wave = *WaveOf(stream);
+    if (size == 0) return 0;
+    unsigned char* to = static_cast<unsigned char*>(out);
+    size_t wanted = size * count, done = 0;
+    const Sint64 headerSize = static_cast<Sint64>(wave.header.size());
+    while (done < wanted && wave.position < wave.size) {
+        const Sint64 left =
+            std::min<Sint64>(static_cast<Sint64>(wanted - done), wave.size - wave.position);
+        size_t got = 0;
+        if (wave.position < headerSize) {
+            got = static_cast<size_t>(std::min<Sint64>(left, headerSize - wave.position));
+            std::memcpy(to + done, wave.header.data() + wave.position, got);
+        } else {
+            const Sint64 at = wave.dataOffset + wave.position - headerSize;
+            if (SDL_RWseek(wave.file, at, RW_SEEK_SET) != at) break;
+            got = SDL_RWread(wave.file, to + done, 1, static_cast<size_t>(left));
+            if (got == 0) break;
+        }
+        done += got;
+        wave.position += static_cast<Sint64>(got);
+    }
+    return done / size;
+}
+
+size_t SDLCALL PlainWrite(SDL_RWops*, const void*, size_t, size_t) {
+    return 0;
+}
+
+int SDLCALL PlainClose(SDL_RWops* stream) {
+    PlainWave* wave = WaveOf(stream);
+    SDL_RWclose(wave->file);
+    delete wave;
+    SDL_FreeRW(stream);
+    return 0;
+}
+
+// The samples of the checked file at `path` behind a plain header; null with SDL's error set
+// when the file cannot be opened or checked.
+SDL_RWops* OpenPlainWave(const std::string& path) {
+    SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
+    if (!file) return nullptr;
+    const WavHeaderResult checked = ReadWavHeader(path);
+    if (!checked.header) {
+        SDL_RWclose(file);
+        SDL_SetError("%s", checked.error.c_str());
+        return nullptr;
+    }
+    SDL_RWops* stream = SDL_AllocRW();
+    if (!stream) {
+        SDL_RWclose(file);
+        return nullptr;
+    }
+    auto* wave = new PlainWave;
+    wave->header = PlainHeader(*checked.header);
+    wave->file = file;
+    wave->dataOffset = static_cast<Sint64>(checked.header->dataOffset);
+    wave->size = static_cast<Sint64>(wave->header.size() + checked.header->dataSize);
+    stream->size = PlainSize;
+    stream->seek = PlainSeek;
+    stream->read = PlainRead;
+    stream->write = PlainWrite;
+    stream->close = PlainClose;
+    stream->type = SDL_RWOPS_UNKNOWN;
+    stream->hidden.unknown.data1 = wave;
+    return stream;
 }
 
 }  // namespace
@@ -37,7 +163,7 @@ MusicOpenResult MusicBackend::Open(const std::string& path) {
 
     const bool mixerOpen =
         Mix_OpenAudio(kSampleRate, MIX_DEFAULT_FORMAT, kChannels, kChunkSamples) == 0;
-    SDL_RWops* file = mixerOpen ? SDL_RWFromFile(path.c_str(), "rb") : nullptr;
+    SDL_RWops* file = mixerOpen ? OpenPlainWave(path) : nullptr;
     // Decoded strictly as WAVE: the device plays wave files, whatever decoders SDL_mixer has.
     if (file) device->music = Mix_LoadMUSType_RW(file, MUS_WAV, SDL_TRUE);
     if (device->music) return {++device->lastHandle, ""};

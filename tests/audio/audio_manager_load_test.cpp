@@ -76,12 +76,13 @@ TEST_F(AudioManagerTest, WaveWithADamagedHeaderNeverReachesTheDevice) {
     std::string zeroChannels = SineWav(0.1);
     zeroChannels[22] = zeroChannels[23] = 0;
     std::string hugeData = SineWav(0.1);
-    hugeData[40] = hugeData[41] = hugeData[42] = hugeData[43] = '\xFF';
+    hugeData[40] = '\xF0';
+    hugeData[41] = hugeData[42] = hugeData[43] = '\xFF';
     Console([&] { audio.Initialize(); });
 
     for (const auto& [name, bytes, reason] :
          {std::tuple{"zero.wav", zeroChannels, "the header gives 0 channels"},
-          std::tuple{"huge.wav", hugeData, "the data chunk claims 4294967295 bytes"}}) {
+          std::tuple{"huge.wav", hugeData, "the data chunk claims 4294967280 bytes"}}) {
         const std::string path = dir.Write(name, bytes);
         const ConsoleLines load = Console([&] { EXPECT_FALSE(audio.LoadMusic(path)); });
         EXPECT_EQ(load.out.rfind(kDeviceFailurePrefix + "not a playable wave file: " + reason, 0),

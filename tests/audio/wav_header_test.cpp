@@ -65,11 +65,55 @@ TEST(WavHeader, SkipsOtherChunksWithTheirPaddingAndAcceptsExtensiblePcm) {
     ext.insert(kDataTagAt, tail);
     result = Parse(ext);
     ASSERT_TRUE(result.header) << result.error;
-    EXPECT_EQ(result.header->formatTag, 0xFFFE);
+    EXPECT_EQ(result.header->formatTag, kWavFormatPcm);
     EXPECT_EQ(result.header->dataOffset, kSamplesAt + tail.size());
 
-    Put(ext, kDataTagAt + 8, 3, 2);  // IEEE float sub-format
-    EXPECT_EQ(ErrorOf(ext), "the extensible format is not PCM");
+    Put(ext, kDataTagAt + 8, 2, 2);  // ADPCM sub-format
+    EXPECT_EQ(ErrorOf(ext), "format tag 2 is neither PCM nor float");
+}
+
+TEST(WavHeader, FloatSamplesAndDataRunningToTheEndAreMusicToo) {
+    const std::string good = SineWav(0.01);
+    const auto floats = [&](uint32_t bits) {
+        std::string bytes = good;
+        Put(bytes, 20, kWavFormatFloat, 2);
+        Put(bytes, kBlockAlignAt, 2 * bits / 8, 2);
+        Put(bytes, kBitsAt, bits, 2);
+        return bytes;
+    };
+    struct Case {
+        const char* name;
+        std::string bytes;
+        uint16_t format, bits;
+    };
+    std::string streamed = good, unsized = good;
+    Put(streamed, kDataSizeAt, 0xFFFFFFFF, 4);  // as streaming recorders leave it
+    Put(unsized, kDataSizeAt, 0, 4);
+    const Case cases[] = {{"float32", floats(32), kWavFormatFloat, 32},
+                          {"float64", floats(64), kWavFormatFloat, 64},
+                          {"size 0xFFFFFFFF", streamed, kWavFormatPcm, 16},
+                          {"size 0", unsized, kWavFormatPcm, 16}};
+    for (const Case& c : cases) {
+        const WavHeaderResult result = Parse(c.bytes);
+        ASSERT_TRUE(result.header) << c.name << ": " << result.error;
+        EXPECT_EQ(result.header->formatTag, c.format) << c.name;
+        EXPECT_EQ(result.header->bitsPerSample, c.bits) << c.name;
+        const uint64_t frameBytes = 2u * c.bits / 8;  // stereo
+        EXPECT_EQ(result.header->dataSize, (good.size() - kSamplesAt) / frameBytes * frameBytes)
+            << c.name;
+    }
+}
+
+TEST(WavHeader, ChunksAfterTheSamplesMayNotContradictThem) {
+    const std::string good = SineWav(0.01);
+    const std::string format = good.substr(12, kDataTagAt - 12);
+    const std::string data = good.substr(kDataTagAt);
+    EXPECT_TRUE(Parse(good + "LIST\x02\0\0\0ab").header);
+    EXPECT_EQ(ErrorOf(good + format), "the file has a second format chunk");
+    EXPECT_EQ(ErrorOf(good + data), "the file has a second data chunk");
+    std::string chunks = good;
+    for (unsigned i = 0; i < kMaxWavChunks; ++i) chunks += std::string("junk\0\0\0\0", 8);
+    EXPECT_EQ(ErrorOf(chunks), "the file has more than 4096 chunks");
 }
 
 TEST(WavHeader, SamplesAreCountedInWholeFrames) {
@@ -91,10 +135,12 @@ TEST(WavHeader, DamagedFormatFieldsAreRefusedWithTheFieldNamed) {
         const char* error;
     };
     const Case cases[] = {
-        {20, 3, 2, "format tag 3 is not PCM"},
+        {20, 2, 2, "format tag 2 is neither PCM nor float"},
+        {20, kWavFormatFloat, 2, "the header gives 16 bits per sample"},
         {kChannelsAt, 0, 2, "the header gives 0 channels"},
         {kChannelsAt, 65535, 2, "the header gives 65535 channels"},
         {kRateAt, 0, 4, "the header gives a sample rate of 0 Hz"},
+        {kRateAt, kMinWavSampleRate - 1, 4, "the header gives a sample rate of 999 Hz"},
         {kRateAt, 4000000000u, 4, "the header gives a sample rate of 4000000000 Hz"},
         {kBitsAt, 0, 2, "the header gives 0 bits per sample"},
         {kBitsAt, 12, 2, "the header gives 12 bits per sample"},
