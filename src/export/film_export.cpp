@@ -1,11 +1,13 @@
 #include "export/film_export.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 
 #include "app/frame_loop.h"
 #include "app/stepped_clock.h"
@@ -69,6 +71,24 @@ MusicTrack FilmMusic() {
     }
 }
 
+// The film is written beside its target under a name of its own, one per export, and takes the
+// target's name only once it is whole: a failing export never touches a file already there, and
+// two exports to one path never write into the same file.
+std::string PartialPath(const std::string& path) {
+    const std::filesystem::path target(path);
+    return (target.parent_path() / (target.stem().string() + ".partial-" +
+                                    std::to_string(getpid()) + target.extension().string()))
+        .string();
+}
+
+// What tells one version of a file from another: its inode and when it was last written.
+std::optional<std::pair<ino_t, std::int64_t>> Version(const std::string& path) {
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0) return std::nullopt;
+    return std::pair{status.st_ino, static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 +
+                                        status.st_mtim.tv_nsec};
+}
+
 // The final line: the file, its length and its size.
 void ReportFile(const std::string& path, std::int64_t frames, const CommandLineOptions& options,
                 int signal) {
@@ -120,27 +140,40 @@ std::int64_t RenderFilm(GLFWwindow* window, const CommandLineOptions& options, F
 int ExportFilm(const CommandLineOptions& options) {
     CatchInterruptions();
     const std::string& path = options.exportPath;
+    const std::string partial = PartialPath(path);
+    const auto versionBefore = Version(path);
     bool fileCreated = false;
     try {
         const FrameRange range =
             FramesToExport(options, FilmFrameCount(MakeCameraShots(), options.fps));
         const MusicTrack music = FilmMusic();
-        VideoFileWriter file(path, VideoFormat{options.width, options.height, options.fps},
-                             AudioFormat{music.SampleRate(), music.Channels()});
+        std::optional<VideoFileWriter> file;
+        file.emplace(partial, VideoFormat{options.width, options.height, options.fps},
+                     AudioFormat{music.SampleRate(), music.Channels()}, path);
         fileCreated = true;
         GLFWwindow* window = OpenMainWindow(false);
         if (!window) throw ExportError("cannot open an OpenGL 3.3 context to render with");
-        const std::int64_t frames = RenderFilm(window, options, range, file, music);
+        const std::int64_t frames = RenderFilm(window, options, range, *file, music);
         glfwTerminate();
         const int signal = InterruptingSignal();
         if (frames == 0) {
-            std::filesystem::remove(path);
+            file.reset();
+            std::filesystem::remove(partial);
             std::cerr << "lumenvale: interrupted before the first frame; no file written"
                       << std::endl;
             return 128 + signal;
         }
-        file.Finish();
+        file->Finish();
+        file.reset();  // closed before it takes the target's name
+        const bool replacesAnother = Version(path) && Version(path) != versionBefore;
+        std::error_code error;
+        std::filesystem::rename(partial, path, error);
+        if (error)
+            throw ExportError("cannot put the film in place as " + path + ": " + error.message());
         ReportFile(path, frames, options, signal);
+        if (replacesAnother)
+            std::cout << "Another export wrote " << path
+                      << " while this one ran; this film has replaced it." << std::endl;
         return signal ? 128 + signal : 0;
     } catch (const RangeError& error) {
         std::cerr << "lumenvale: " << error.what() << std::endl;
@@ -150,6 +183,6 @@ int ExportFilm(const CommandLineOptions& options) {
     }
     glfwTerminate();
     std::error_code ignored;
-    if (fileCreated) std::filesystem::remove(path, ignored);
+    if (fileCreated) std::filesystem::remove(partial, ignored);
     return 1;
 }

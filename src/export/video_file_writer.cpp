@@ -31,14 +31,16 @@ constexpr int kSoundBitRate = 192000;
 
 }  // namespace
 
-VideoFileWriter::VideoFileWriter(const std::string& path, VideoFormat video, AudioFormat audio)
+VideoFileWriter::VideoFileWriter(const std::string& path, VideoFormat video, AudioFormat audio,
+                                 const std::string& name)
     : video(video), audio(audio) {
     // The encoders' own reports would break the progress line; real errors still show.
     av_log_set_level(AV_LOG_ERROR);
-    const int result = avformat_alloc_output_context2(
-        &file, nullptr, EndsWithMkv(path) ? "matroska" : "mp4", path.c_str());
+    const bool matroska = EndsWithMkv(name);
+    const int result =
+        avformat_alloc_output_context2(&file, nullptr, matroska ? "matroska" : "mp4", path.c_str());
     if (result < 0 || !file)
-        throw ExportError("cannot set up " + path + ": " + AvErrorText(result));
+        throw ExportError("cannot set up " + name + ": " + AvErrorText(result));
 
     picture = std::make_unique<EncodedStream>(file, avcodec_find_encoder_by_name("libx264"),
                                               "H.264 (libx264)");
@@ -87,14 +89,14 @@ VideoFileWriter::VideoFileWriter(const std::string& path, VideoFormat video, Aud
     if (!converter) throw ExportError("cannot convert the frames to the video's format");
     const int* bt709 = sws_getCoefficients(SWS_CS_ITU709);
     sws_setColorspaceDetails(converter, bt709, 1, bt709, 0, 0, 1 << 16, 1 << 16);
-    WriteHeader(path);
+    WriteHeader(path, name);
 }
 
-void VideoFileWriter::WriteHeader(const std::string& path) {
+void VideoFileWriter::WriteHeader(const std::string& path, const std::string& name) {
     int result = avio_open(&file->pb, path.c_str(), AVIO_FLAG_WRITE);
-    if (result < 0) throw ExportError("cannot write " + path + ": " + AvErrorText(result));
+    if (result < 0) throw ExportError("cannot write " + name + ": " + AvErrorText(result));
     result = avformat_write_header(file, nullptr);
-    if (result < 0) throw ExportError("cannot write " + path + ": " + AvErrorText(result));
+    if (result < 0) throw ExportError("cannot write " + name + ": " + AvErrorText(result));
 }
 
 VideoFileWriter::~VideoFileWriter() {

@@ -25,8 +25,11 @@ struct AudioFormat {
 // encoders and closes the file so that it plays. Throws ExportError with the line to show.
 class VideoFileWriter {
   public:
-    // Creates the file; an unwritable path fails here, before anything is rendered.
-    VideoFileWriter(const std::string& path, VideoFormat video, AudioFormat audio);
+    // Creates the file; an unwritable path fails here, before anything is rendered. The file's
+    // format follows `name`'s ending, and messages call the file `name`: the path it will have
+    // once it is whole.
+    VideoFileWriter(const std::string& path, VideoFormat video, AudioFormat audio,
+                    const std::string& name);
     ~VideoFileWriter();
     VideoFileWriter(const VideoFileWriter&) = delete;
     VideoFileWriter& operator=(const VideoFileWriter&) = delete;
@@ -42,7 +45,7 @@ class VideoFileWriter {
     std::int64_t FramesWritten() const { return framesWritten; }
 
   private:
-    void WriteHeader(const std::string& path);
+    void WriteHeader(const std::string& path, const std::string& name);
     // At most one encoder frame of interleaved samples.
     void EncodeSound(const float* samples, int sampleFrames);
 

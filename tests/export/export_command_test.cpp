@@ -1,9 +1,14 @@
 // `lumenvale --export` as a user runs it, its files read back by FFmpeg's own tools.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <thread>
 
 #include "export/export_process.h"
 #include "export/media_reader.h"
@@ -24,6 +29,11 @@ ProgramResult ExportFilmSeconds40To42(const std::string& path) {
 std::string LastLine(const std::string& output) {
     const std::string text = output.substr(0, output.find_last_not_of('\n') + 1);
     return text.substr(text.find_last_of('\n') + 1);
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 bool EndsWith(const std::string& text, const std::string& end) {
@@ -124,6 +134,44 @@ TEST(ExportCommand, WrongRequestsSayWhatIsWrongBeforeRenderingAndLeaveNoFile) {
     }
     // An unknown option is followed by the usage line.
     EXPECT_NE(RunLumenvale({"--frobnicate"}).err.find("\nusage: lumenvale "), std::string::npos);
+}
+
+TEST(ExportCommand, AnExistingFileSurvivesEveryFailingExportAndTwoAtOnceSayWhichWon) {
+    const TempDir dir;
+    const std::string path = dir.Write("film.mp4", "the user's own film");
+    const auto onlyTheFilm = [&] {
+        return std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()) == 1;
+    };
+    const std::vector<std::string> export1Second = {"--export", path,     "--to",  "1",
+                                                    "--size",   "160x90", "--fps", "10"};
+    {  // No display to render with.
+        const char* display = std::getenv("DISPLAY");
+        const std::string saved = display ? display : "";
+        unsetenv("DISPLAY");
+        const ProgramResult result = RunLumenvale(export1Second);
+        if (display) setenv("DISPLAY", saved.c_str(), 1);
+        EXPECT_EQ(result.status, 1) << result.err;
+        EXPECT_NE(result.err.find("cannot open an OpenGL 3.3 context"), std::string::npos);
+    }
+    {  // Ctrl-C during start-up.
+        ExportProcess program(export1Second);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        program.Signal(SIGINT);
+        EXPECT_EQ(program.Wait(), 128 + SIGINT) << program.StandardError();
+    }
+    EXPECT_EQ(ReadFile(path), "the user's own film");
+    EXPECT_TRUE(onlyTheFilm());
+
+    // Two exports to one path: each film is whole, and the later one says it replaced the other.
+    ExportProcess first(export1Second), second(export1Second);
+    EXPECT_EQ(first.Wait(), 0) << first.StandardError();
+    EXPECT_EQ(second.Wait(), 0) << second.StandardError();
+    const std::string replaced = "Another export wrote " + path;
+    EXPECT_EQ((first.StandardOutput().find(replaced) != std::string::npos) +
+                  (second.StandardOutput().find(replaced) != std::string::npos),
+              1);
+    EXPECT_NEAR(ProbeDuration(path), 1.0, 0.1);
+    EXPECT_TRUE(onlyTheFilm());
 }
 
 TEST(ExportCommand, HelpAndVersionPrintAndExitWithoutAWindow) {

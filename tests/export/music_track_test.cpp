@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "export/export_error.h"
 #include "support/temp_files.h"
@@ -13,17 +15,18 @@ void Append(std::string& bytes, std::uint32_t value, int byteCount) {
     for (int i = 0; i < byteCount; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
-// A PCM wave of the given raw sample bytes.
-std::string Wave(int channels, int bits, const std::string& samples) {
+// A wave of the given raw sample bytes: integers (tag 1) or floats (tag 3).
+std::string Wave(int channels, int bits, const std::string& samples, int tag = 1,
+                 std::uint32_t rate = 8000) {
     const int blockAlign = channels * bits / 8;
     std::string bytes = "RIFF";
     Append(bytes, 36 + static_cast<std::uint32_t>(samples.size()), 4);
     bytes += "WAVEfmt ";
     Append(bytes, 16, 4);
-    Append(bytes, 1, 2);
+    Append(bytes, static_cast<std::uint32_t>(tag), 2);
     Append(bytes, channels, 2);
-    Append(bytes, 8000, 4);
-    Append(bytes, 8000 * blockAlign, 4);
+    Append(bytes, rate, 4);
+    Append(bytes, rate * blockAlign, 4);
     Append(bytes, blockAlign, 2);
     Append(bytes, bits, 2);
     bytes += "data";
@@ -49,6 +52,31 @@ TEST(MusicTrack, ReadsEveryPcmSampleWidthAsValuesFromMinusOneToOne) {
         EXPECT_EQ(track.Channels(), 1);
         EXPECT_EQ(track.Samples(0, 2), (std::vector<float>{-1.0f, 0.5f})) << bits;
     }
+}
+
+TEST(MusicTrack, FloatsAreClampedAndRatesTheEncoderRefusesAreResampled) {
+    const TempDir dir;
+    std::string f32;
+    for (const float value : {-2.0f, 0.25f, std::nanf("")}) {
+        std::uint32_t bits;
+        std::memcpy(&bits, &value, 4);
+        Append(f32, bits, 4);
+    }
+    const MusicTrack floats = MusicTrack::Load(dir.Write("f.wav", Wave(1, 32, f32, 3)));
+    EXPECT_EQ(floats.Samples(0, 3), (std::vector<float>{-1.0f, 0.25f, 0.0f}));
+
+    // 7 kHz becomes the encoder's 7350 Hz: output frame 21 falls on input frame 20 exactly, and
+    // frame 1 between input frames 0 and 1.
+    std::string ramp;
+    for (int i = 0; i < 100; ++i) Append(ramp, static_cast<std::uint32_t>(i * 256), 2);
+    const MusicTrack slow = MusicTrack::Load(dir.Write("s.wav", Wave(1, 16, ramp, 1, 7000)));
+    EXPECT_EQ(slow.SampleRate(), 7350);
+    EXPECT_FLOAT_EQ(slow.Samples(21, 22)[0], 20 * 256 / 32768.0f);
+    EXPECT_FLOAT_EQ(slow.Samples(1, 2)[0], 256 / 32768.0f * 7000 / 7350);
+
+    for (const auto& [rate, encoded] : {std::pair{192000, 96000}, std::pair{44100, 44100},
+                                        std::pair{1000, 7350}, std::pair{50000, 64000}})
+        EXPECT_EQ(EncoderSampleRate(rate), encoded) << rate;
 }
 
 TEST(MusicTrack, StartsOverAtItsEndAndKeepsChannelsTogether) {

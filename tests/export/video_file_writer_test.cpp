@@ -43,7 +43,7 @@ std::vector<float> Tone(int sampleFrames) {
 
 // Writes `frames` pictures with their share of the tone, in uneven pieces as the film gives them.
 void WriteClip(const std::string& path, int frames) {
-    VideoFileWriter file(path, VideoFormat{kWidth, kHeight, kFps}, AudioFormat{kRate, 2});
+    VideoFileWriter file(path, VideoFormat{kWidth, kHeight, kFps}, AudioFormat{kRate, 2}, path);
     const std::vector<float> tone = Tone(frames * kRate / kFps);
     for (int frame = 0; frame < frames; ++frame) {
         file.WriteFrame(Picture(frame).data());
@@ -99,7 +99,7 @@ TEST(VideoFileWriter, APathThatCannotBeWrittenFailsAtOnceAndLeavesNoFile) {
     const std::filesystem::path path = dir.path() / "missing" / "clip.mp4";
     try {
         VideoFileWriter file(path.string(), VideoFormat{kWidth, kHeight, kFps},
-                             AudioFormat{kRate, 2});
+                             AudioFormat{kRate, 2}, path.string());
         FAIL() << "an unwritable path was accepted";
     } catch (const ExportError& error) {
         EXPECT_EQ(std::string(error.what()).rfind("cannot write " + path.string() + ": ", 0), 0u)
