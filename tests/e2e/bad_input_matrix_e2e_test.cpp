@@ -3,9 +3,14 @@
 // frame or in a clean stop with status -1, with the line that names what went wrong; none may
 // crash or hang. Cases run a few players at a time, each in its own copy of the run-time data.
 #include <gtest/gtest.h>
+#include <stb/stb_image_write.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -15,6 +20,7 @@
 #include <vector>
 
 #include "e2e/player_process.h"
+#include "support/image_formats.h"
 
 namespace fs = std::filesystem;
 
@@ -35,11 +41,14 @@ struct Case {
     Damage damage;
     Outcome outcome;
     std::vector<std::string> lines;  // each must appear on standard output or standard error
+    bool sounds = false;             // the music must be heard once the film plays
+    std::vector<std::pair<std::string, Damage>> others = {};  // more files, each its own way
 };
 
 struct Result {
     std::optional<int> status;  // set when the player ended
     bool played = false;
+    bool heard = false;  // the sound device received something other than silence
     std::string out, err;
 };
 
@@ -66,6 +75,19 @@ std::optional<std::string> RandomBytes(const std::string& original) {
 Damage Contents(std::string bytes) {
     return [bytes](const std::string&) { return bytes; };
 }
+Damage Edited(std::function<std::string(std::string)> edit) {
+    return [edit](const std::string& original) { return edit(original); };
+}
+// Not file contents but what to put at the path instead: a FIFO nobody writes to, or a link to
+// a device that never ends.
+const std::string kFifo("\0fifo", 5);
+const std::string kZeroDevice("\0/dev/zero", 10);
+std::optional<std::string> Fifo(const std::string&) {
+    return kFifo;
+}
+std::optional<std::string> ZeroDevice(const std::string&) {
+    return kZeroDevice;
+}
 
 // A valid triangle after `prefix`, so that only the prefix can make the import fail.
 std::string Triangle(const std::string& face) {
@@ -87,38 +109,123 @@ std::string PngClaiming(std::uint32_t side) {
     return png;
 }
 
-std::string WaveWith(std::uint16_t channels, std::uint32_t dataSize) {
-    std::string wav = "RIFF";
-    const auto put = [&](std::uint32_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i) wav += static_cast<char>(value >> (8 * i));
+// One second of a 440 Hz tone in any sample format, with chunks before and after the samples
+// and the data chunk's size as a recorder may have left it.
+struct WaveSpec {
+    std::uint16_t tag = 1;  // 1 integers, 3 floats
+    std::uint16_t channels = 2;
+    std::uint32_t rate = 44100;
+    std::uint16_t bits = 16;
+    bool extensible = false;
+    std::string before, after;
+    std::optional<std::uint32_t> dataSize;
+};
+std::string Wave(const WaveSpec& w) {
+    std::string samples;
+    const auto put = [](std::string& out, std::uint64_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) out += static_cast<char>(value >> (8 * i));
     };
-    put(36 + 400, 4);
-    wav += "WAVEfmt ";
-    put(16, 4);
-    put(1, 2);
-    put(channels, 2);
-    put(44100, 4);
-    put(44100 * 4, 4);
-    put(4, 2);
-    put(16, 2);
-    wav += "data";
-    put(dataSize, 4);
-    return wav + std::string(400, '\0');
+    for (std::uint32_t i = 0; i < w.rate; ++i) {
+        const double value = 0.5 * std::sin(2 * M_PI * 440.0 * i / w.rate);
+        for (int c = 0; c < w.channels; ++c) {
+            if (w.tag == 3 && w.bits == 32) {
+                const float f = static_cast<float>(value);
+                samples.append(reinterpret_cast<const char*>(&f), 4);
+            } else if (w.tag == 3) {
+                samples.append(reinterpret_cast<const char*>(&value), 8);
+            } else {
+                const double top = std::ldexp(1.0, w.bits - 1) - 1;
+                put(samples, static_cast<std::uint64_t>(std::llround(value * top)), w.bits / 8);
+            }
+        }
+    }
+    const std::uint16_t block = static_cast<std::uint16_t>(w.channels * w.bits / 8);
+    std::string fmt;
+    put(fmt, w.extensible ? 0xFFFE : w.tag, 2);
+    put(fmt, w.channels, 2);
+    put(fmt, w.rate, 4);
+    put(fmt, w.rate * block, 4);
+    put(fmt, block, 2);
+    put(fmt, w.bits, 2);
+    if (w.extensible) {
+        put(fmt, 22, 2);
+        put(fmt, w.bits, 2);
+        put(fmt, 3, 4);
+        put(fmt, w.tag, 2);
+        fmt += std::string("\0\0\0\0\x10\0\x80\0\0\xAA\0\x38\x9B\x71", 14);
+    }
+    std::string body = "WAVEfmt ";
+    put(body, fmt.size(), 4);
+    body += fmt + w.before + "data";
+    put(body, w.dataSize.value_or(static_cast<std::uint32_t>(samples.size())), 4);
+    body += samples + w.after;
+    std::string wav = "RIFF";
+    put(wav, body.size(), 4);
+    return wav + body;
+}
+template <typename Change>
+std::string WaveWhere(Change change) {
+    WaveSpec spec;
+    change(spec);
+    return Wave(spec);
+}
+
+// A model whose faces use `count` materials, each naming the same large texture.
+std::string ManyMaterialsModel(int count) {
+    std::string obj = "mtllib well.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\n";
+    for (int m = 0; m < count; ++m) obj += "usemtl m" + std::to_string(m) + "\nf 1 2 3\n";
+    return obj;
+}
+std::string ManyMaterialsLibrary(int count) {
+    std::string mtl;
+    for (int m = 0; m < count; ++m)
+        mtl += "newmtl m" + std::to_string(m) + "\nKd 1 1 1\nmap_Kd large.png\n";
+    return mtl;
+}
+std::string LargePng(int side) {
+    const std::vector<unsigned char> pixels(static_cast<std::size_t>(side) * side * 3, 90);
+    std::string png;
+    stbi_write_png_to_func(
+        [](void* out, void* data, int size) {
+            static_cast<std::string*>(out)->append(static_cast<const char*>(data),
+                                                   static_cast<std::size_t>(size));
+        },
+        &png, side, side, 3, pixels.data(), side * 3);
+    return png;
+}
+
+// Something other than silence in 16-bit samples.
+bool Audible(const std::string& samples) {
+    for (std::size_t i = 0; i + 1 < samples.size(); i += 2) {
+        const int value =
+            static_cast<std::int16_t>(static_cast<unsigned char>(samples[i]) | samples[i + 1] << 8);
+        if (std::abs(value) > 1000) return true;
+    }
+    return false;
 }
 
 // Far beyond a sound start-up, even under the sanitizers: a case that takes longer has hung.
 constexpr std::chrono::seconds kCaseTimeout(90);
 
+void Break(const fs::path& path, const Damage& damage) {
+    // The scratch file is a link to the real one: read through it, then replace the link.
+    const std::string original = Read(path);
+    fs::remove(path);
+    const auto broken = damage(original);
+    if (!broken) return;
+    if (*broken == kFifo) {
+        mkfifo(path.c_str(), 0644);
+    } else if (*broken == kZeroDevice) {
+        fs::create_symlink(kZeroDevice.substr(1), path);
+    } else {
+        std::ofstream(path, std::ios::binary) << *broken;
+    }
+}
+
 Result RunCase(const Case& c) {
     const fs::path scratch = MakeScratchRunDirectory();
-    for (const std::string& file : c.files) {
-        const fs::path path = scratch / file;
-        // The scratch file is a link to the real one: read through it, then replace the link.
-        const std::string original = Read(path);
-        fs::remove(path);
-        if (const auto broken = c.damage(original))
-            std::ofstream(path, std::ios::binary) << *broken;
-    }
+    for (const std::string& file : c.files) Break(scratch / file, c.damage);
+    for (const auto& [file, damage] : c.others) Break(scratch / file, damage);
     Result result;
     {
         PlayerProcess player(scratch);
@@ -129,6 +236,11 @@ Result RunCase(const Case& c) {
             result.played = player.WaitForWindow(std::chrono::seconds(1)) &&
                             player.Title().find(" FPS") != std::string::npos;
             if (!result.played) std::this_thread::sleep_for(std::chrono::milliseconds(250));
+        }
+        // The music starts with the first frame; give it a moment to reach the device.
+        for (int wait = 0; c.sounds && result.played && wait < 20 && !result.heard; ++wait) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(250));
+            result.heard = Audible(player.AudioOutput());
         }
         result.out = player.StandardOutput();
         result.err = player.StandardError();
@@ -214,6 +326,70 @@ std::vector<Case> AllCases() {
         }
     }
 
+    // Models written by other tools: a byte-order mark, lines ending in carriage returns alone,
+    // Windows folder separators in texture paths and a face of thousands of corners. The well
+    // keeps all four of its textures.
+    const std::string well = kModels[1].obj, wellMtl = kModels[1].mtl;
+    std::vector<std::string> wellTextures;
+    for (const char* texture : kTextures)
+        if (std::string(texture).find("/well/") != std::string::npos)
+            wellTextures.push_back(std::string("Loaded texture: ") + texture + " channels: ");
+    const auto crOnly = [](std::string text) {
+        text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+        std::replace(text.begin(), text.end(), '\n', '\r');
+        return text;
+    };
+    const auto backslashes = [](std::string text) {
+        for (std::size_t at = 0; (at = text.find("map_K", at)) != std::string::npos; ++at)
+            text.insert(text.find(' ', at) + 1, ".\\");
+        return text;
+    };
+    const auto wideFace = [](std::string text) {
+        std::string face = "\nf";
+        for (int corner = 1; corner <= 3000; ++corner) face += " " + std::to_string(corner % 4 + 1);
+        return text + face + "\n";
+    };
+    const Damage bom = Edited([](std::string text) { return "\xEF\xBB\xBF" + text; });
+    cases.push_back({"well_byte_order_mark", {well, wellMtl}, bom, Outcome::Plays, wellTextures});
+    cases.push_back(
+        {"well_carriage_returns", {well, wellMtl}, Edited(crOnly), Outcome::Plays, wellTextures});
+    std::vector<std::string> throughDot;
+    for (const std::string& line : wellTextures)
+        throughDot.push_back(std::string(line).replace(line.find("/well/") + 6, 0, "./"));
+    cases.push_back(
+        {"well_backslashes", {wellMtl}, Edited(backslashes), Outcome::Plays, throughDot});
+    cases.push_back({"well_wide_face", {well}, Edited(wideFace), Outcome::Plays, wellTextures});
+    cases.push_back({"well_not_a_number",
+                     {well},
+                     Contents("v nan 0 0\nv 1 inf 0\nv 0 1 0\nf 1 2 3\n"),
+                     Outcome::Stops,
+                     {"ERR: " + well + ": line 1 has \"n...\" where a finite number belongs",
+                      kModels[1].failure}});
+    for (const auto& [kind, damage] : {std::pair{"fifo", Fifo}, std::pair{"device", ZeroDevice}}) {
+        cases.push_back({std::string("well_") + kind,
+                         {well},
+                         damage,
+                         Outcome::Stops,
+                         {"ERR: " + well + ": is not a regular file", kModels[1].failure}});
+        cases.push_back({std::string("materials_") + kind,
+                         {wellMtl},
+                         damage,
+                         Outcome::Plays,
+                         {"WARN: Material file [ " + wellMtl + " ] is not a regular file"}});
+    }
+    // One large texture named by hundreds of materials: each use is decoded and kept, until the
+    // budget for all textures is spent.
+    cases.push_back({"well_texture_budget",
+                     {well},
+                     Contents(ManyMaterialsModel(60)),
+                     Outcome::Plays,
+                     {"Loaded texture: resources/models/well/large.png channels: 3",
+                      "Failed to load texture: resources/models/well/large.png (image of "
+                      "2048x2048 needs 12 MiB, but the textures loaded so far take"},
+                     false,
+                     {{wellMtl, Contents(ManyMaterialsLibrary(60))},
+                      {"resources/models/well/large.png", Contents(LargePng(2048))}}});
+
     // Material libraries, textures and shaders that compile badly never stop the film: every
     // file of a kind is broken at once, and each must be named.
     std::vector<std::string> mtls, textures(std::begin(kTextures), std::end(kTextures));
@@ -244,6 +420,19 @@ std::vector<Case> AllCases() {
             c.lines.push_back("Failed to load texture: " + texture + " (");
         cases.push_back(c);
     }
+    for (const auto& [kind, damage] : {std::pair{"fifo", Fifo}, std::pair{"device", ZeroDevice}}) {
+        Case c{std::string("textures_") + kind, textures, damage, Outcome::Plays, {}};
+        for (const std::string& texture : textures)
+            c.lines.push_back("Failed to load texture: " + texture + " (is not a regular file");
+        cases.push_back(c);
+    }
+    // Every format the decoder reads is a texture, whatever the file is called.
+    for (const EncodedImage& image : EncodeInEveryFormat(16, 16)) {
+        Case c{"textures_as_" + image.format, textures, Contents(image.bytes), Outcome::Plays, {}};
+        for (const std::string& texture : textures)
+            c.lines.push_back("Loaded texture: " + texture + " channels: ");
+        cases.push_back(c);
+    }
 
     // A missing shader stops start-up at its program; a broken one is reported and skipped.
     for (const std::string& shader : ShaderFiles())
@@ -253,6 +442,13 @@ std::vector<Case> AllCases() {
                          Outcome::Stops,
                          {"Failed to open shader file " + shader + ": No such file or directory",
                           "Searched the working directory "}});
+    for (const auto& [kind, damage] : {std::pair{"fifo", Fifo}, std::pair{"device", ZeroDevice}})
+        cases.push_back(
+            {std::string("shaders_") + kind,
+             {"shaders/default.frag"},
+             damage,
+             Outcome::Stops,
+             {"Failed to open shader file shaders/default.frag: is not a regular file"}});
     const std::string nested =
         "#version 330 core\nvoid main() { float x = " + std::string(100000, '(') + "1" +
         std::string(100000, ')') + "; }\n";
@@ -290,21 +486,67 @@ std::vector<Case> AllCases() {
                      {device + "not a playable wave file: not a RIFF/WAVE file", kNoMusic}});
     cases.push_back({"music_zero_channels",
                      {kMusic},
-                     Contents(WaveWith(0, 400)),
+                     Contents(WaveWhere([](WaveSpec& w) { w.channels = 0; })),
                      Outcome::Plays,
                      {device + "not a playable wave file: the header gives 0 channels", kNoMusic}});
     cases.push_back(
         {"music_huge_data",
          {kMusic},
-         Contents(WaveWith(2, 0xFFFFFF00u)),
+         Contents(WaveWhere([](WaveSpec& w) { w.dataSize = 0xFFFFFF00u; })),
          Outcome::Plays,
          {device + "not a playable wave file: the data chunk claims 4294967040 bytes", kNoMusic}});
+    for (const auto& [kind, damage] : {std::pair{"fifo", Fifo}, std::pair{"device", ZeroDevice}})
+        cases.push_back({std::string("music_") + kind,
+                         {kMusic},
+                         damage,
+                         Outcome::Plays,
+                         {std::string("AudioManager: ") + kMusic + ": is not a regular file",
+                          std::string("Failed to load audio file: ") + kMusic, kNoMusic}});
+    cases.push_back(
+        {"music_one_hertz",
+         {kMusic},
+         Contents(WaveWhere([](WaveSpec& w) { w.rate = 1; })),
+         Outcome::Plays,
+         {device + "not a playable wave file: the header gives a sample rate of 1 Hz", kNoMusic}});
+    // A later format chunk the audio library would take in place of the first.
+    cases.push_back(
+        {"music_second_format",
+         {kMusic},
+         Contents(WaveWhere([](WaveSpec& w) {
+             w.after = std::string("fmt \x10\0\0\0\x01\0\0\0\x44\xAC\0\0\0\0\0\0\0\0\x10\0", 24);
+         })),
+         Outcome::Plays,
+         {device + "not a playable wave file: the file has a second format chunk", kNoMusic}});
+
+    // Every wave the device plays is heard: floats, extensible headers, sizes left open by
+    // streaming recorders, odd-sized chunks with their padding, and rates far from 44.1 kHz.
+    const std::pair<const char*, std::string> music[] = {
+        {"float32", WaveWhere([](WaveSpec& w) { w.tag = 3, w.bits = 32; })},
+        {"float64", WaveWhere([](WaveSpec& w) { w.tag = 3, w.bits = 64; })},
+        {"extensible_float",
+         WaveWhere([](WaveSpec& w) { w.tag = 3, w.bits = 32, w.extensible = true; })},
+        {"open_size", WaveWhere([](WaveSpec& w) { w.dataSize = 0xFFFFFFFFu; })},
+        {"zero_size", WaveWhere([](WaveSpec& w) { w.dataSize = 0; })},
+        {"odd_chunk",
+         WaveWhere([](WaveSpec& w) { w.before = std::string("LIST\x03\0\0\0abc\0", 12); })},
+        {"192khz_24bit", WaveWhere([](WaveSpec& w) { w.rate = 192000, w.bits = 24; })},
+        {"7khz_mono", WaveWhere([](WaveSpec& w) { w.rate = 7000, w.channels = 1; })},
+    };
+    for (const auto& [kind, bytes] : music)
+        cases.push_back({std::string("music_") + kind,
+                         {kMusic},
+                         Contents(bytes),
+                         Outcome::Plays,
+                         {std::string("Music loaded successfully: ") + kMusic},
+                         true});
     return cases;
 }
 
 }  // namespace
 
 TEST(BadInputMatrix, EveryBrokenFileEndsInTheFilmOrACleanStopWithItsLine) {
+    // The players write what they play to a file of their own, where the tests can hear it.
+    setenv("SDL_AUDIODRIVER", "disk", 1);
     const std::vector<Case> cases = AllCases();
     std::vector<Result> results(cases.size());
     std::atomic<std::size_t> next{0};
@@ -342,5 +584,6 @@ TEST(BadInputMatrix, EveryBrokenFileEndsInTheFilmOrACleanStopWithItsLine) {
         for (const std::string& line : c.lines) {
             EXPECT_NE(both.find(line), std::string::npos) << "missing line: " << line;
         }
+        EXPECT_TRUE(!c.sounds || r.heard) << "the music was not heard";
     }
 }

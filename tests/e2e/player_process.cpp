@@ -85,6 +85,8 @@ PlayerProcess::PlayerProcess(const fs::path& workingDirectory)
         dup2(errFd, STDERR_FILENO);
         // No sound card here: the music player must fail cleanly or play into nothing.
         setenv("SDL_AUDIODRIVER", "dummy", 0);
+        // Where SDL's disk driver, when a test chooses it, writes what the player plays.
+        setenv("SDL_DISKAUDIOFILE", (outputDir / "audio.raw").c_str(), 1);
         execl(PlayerExecutable(), PlayerExecutable(), static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -190,6 +192,13 @@ bool PlayerProcess::WaitForOutputAfter(std::size_t from, const std::string& text
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     return found();
+}
+
+std::string PlayerProcess::AudioOutput() const {
+    std::ifstream in(outputDir / "audio.raw", std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
 }
 
 std::string PlayerProcess::StandardOutput() const {

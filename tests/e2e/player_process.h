@@ -42,6 +42,8 @@ class PlayerProcess {
                             std::chrono::seconds timeout = std::chrono::seconds(60));
 
     std::string StandardOutput() const;
+    // What the player has played so far, when SDL_AUDIODRIVER=disk: 44.1 kHz 16-bit stereo.
+    std::string AudioOutput() const;
     std::string StandardError() const;
 
   private:
