@@ -2,7 +2,7 @@
 
 #include "gfx/uniforms.h"
 
-Scene::Scene() {
+Scene::Scene(bool withFullPath) : keepsFullPath(withFullPath) {
     SetStartupUniforms();
     ReleaseUploadedVertices();
 }
@@ -14,6 +14,7 @@ void Scene::ReleaseUploadedVertices() {
                                       &fireflyMeshes, &terrainChunks.meshes}) {
         for (Mesh& mesh : *meshes) std::vector<Vertex>().swap(mesh.vertices);
     }
+    std::vector<Vertex>().swap(plants.mesh.vertices);
     std::vector<Vertex>().swap(waterPlane.vertices);
     std::vector<Vertex>().swap(terrainVertices);
 }

@@ -21,10 +21,13 @@
 // directory that holds shaders/ and resources/. Throws StartupFailure when a model cannot be
 // loaded, ShaderFileError when a shader file cannot be opened.
 struct Scene {
-    Scene();
+    // `withFullPath`: also keeps what only the renderer's full path draws (RenderShortcuts::None)
+    // uploaded, to compare pictures and costs against it; the player does without.
+    explicit Scene(bool withFullPath = false);
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
 
+    const bool keepsFullPath;
     ShadowTarget shadow = CreateShadowTarget();
     ScreenQuad screenQuad = CreateScreenQuad();
     ShaderPrograms programs = BuildShaderPrograms();
@@ -49,8 +52,10 @@ struct Scene {
     // is emptied once the scene is built (the GL buffers hold what the passes draw).
     std::vector<Vertex> terrainVertices = WorldSpaceVertices(terrainMeshes, terrainModel);
     PlantManager plantManager;
-    std::vector<Mesh> plantMeshes = GrowPlants(plantManager, terrainVertices);
-    std::vector<Bounds> plantBounds = BoundsOfEach(plantMeshes);  // in world space, as drawn
+    PlantBatch plants = GrowPlants(plantManager, terrainVertices);
+    // The full path's plants: one mesh per plant, as generated (empty without the full path).
+    std::vector<Mesh> plantMeshes =
+        keepsFullPath ? plantManager.CreatePlantMeshes() : std::vector<Mesh>();
     TerrainChunks terrainChunks = ChunkTerrain(terrainMeshes, terrainModel);
 
     std::vector<Mesh> fireflyMeshes =
