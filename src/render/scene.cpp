@@ -26,6 +26,7 @@ void Scene::SetStartupUniforms() {
     const glm::mat4 identity(1.0f);
 
     programs.water.Activate();
+    SetUniform(programs.water, "skyTable", SkyTable::kTextureUnit);
     SetUniform(programs.water, "model", waterModel);
     SetUniform(programs.water, "lightColor", white);
     SetUniform(programs.water, "lightPos", pointLightPos);
@@ -57,6 +58,9 @@ void Scene::SetStartupUniforms() {
     SetUniform(programs.sun, "model", sunModel);
     SetUniform(programs.sun, "lightColor", white);
     SetUniform(programs.sun, "sunPosition", scene_layout::SunStartPosition());
+
+    programs.sky.Activate();
+    SetUniform(programs.sky, "skyTable", SkyTable::kTextureUnit);
 
     programs.moon.Activate();
     SetUniform(programs.moon, "model", moonModel);
