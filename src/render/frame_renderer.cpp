@@ -5,7 +5,6 @@
 #include <limits>
 
 #include "gfx/uniforms.h"
-#include "render/firefly_light.h"
 #include "render/lens_flare.h"
 #include "render/shadow_map.h"
 #include "render/star_field.h"
@@ -223,22 +222,17 @@ void FrameRenderer::DrawLitObjects(Camera& camera, const FrameInputs& frame) {
     glBindTexture(GL_TEXTURE_2D, scene.shadow.shadowMap);
 
     const glm::vec4 lightColor(frame.sun.lightColor, 1.0f);
-    const glm::vec4 fireflyLight =
-        FireflyLight(scene.fireflyModel, frame.sun.sunHeight, frame.time);
     for (Shader* program : {&scene.programs.terrain, &scene.programs.well}) {
         program->Activate();
         SetUniform(*program, "lightColor", lightColor);
         SetUniform(*program, "lightSpaceMatrix", lightSpaceMatrix);
         SetUniform(*program, "shadowMap", 5);
-        SetUniform(*program, "fireflyLight", fireflyLight);
     }
     scene.programs.plant.Activate();
     SetUniform(scene.programs.plant, "lightColor", lightColor);
-    SetUniform(scene.programs.plant, "fireflyLight", fireflyLight);
     scene.programs.firefly.Activate();
     SetUniform(scene.programs.firefly, "model", scene.fireflyModel);
     SetUniform(scene.programs.firefly, "glowStrength", 3.5f);
-    SetUniform(scene.programs.firefly, "glowPulse", FireflyPulse(frame.time));
 
     glm::vec3 lightPos = frame.sun.sunPos;
     const ViewVolume view(camera.cameraMatrix);

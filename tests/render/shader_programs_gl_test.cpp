@@ -207,9 +207,9 @@ TEST_F(GlslPrograms, TheSharedSkyAndLightingCodeIsTheSameInEveryShader) {
     ASSERT_FALSE(sea.empty());
     EXPECT_EQ(SharedBlock("shaders/water.frag", "sea colour"), sea);
     const std::string lighting =
-        SharedBlock("shaders/terrain_shader.frag", "sunlight, moonlight and water colour");
+        SharedBlock("shaders/terrain_shader.frag", "sunlight, sky light and water colour");
     ASSERT_FALSE(lighting.empty());
-    EXPECT_EQ(SharedBlock("shaders/default.frag", "sunlight, moonlight and water colour"),
+    EXPECT_EQ(SharedBlock("shaders/default.frag", "sunlight, sky light and water colour"),
               lighting);
     const std::string haze =
         SharedBlock("shaders/terrain_shader.vert", "shadow lookup, water depth and haze");
