@@ -27,6 +27,7 @@ const float LEAF_TRANSLUCENCY = 0.6;   // share of the light a blade lets throug
 const float SUN_DISTANCE = 150.0;      // radius of the sun's orbit around the origin
 
 // ---- sunlight, sky light and water colour: shared word for word by the terrain and default shaders ----
+uniform float lastSunlightHeight;                    // the sun's height at which its light is gone
 const float SHADOW_TEXELS = 2048.0;                  // side of the shadow map in texels
 const vec3 NIGHT_AMBIENT = vec3(0.200, 0.260, 0.420); // the night sky's light on a surface facing up
 const float NIGHT_SIDE_LIGHT = 0.25;                 // share of it that reaches a surface facing down
@@ -61,7 +62,7 @@ float sunVisibility(vec3 lookup) {
 // from overhead. translucency is the share of light a thin leaf lets through from behind.
 vec3 incomingLight(vec3 normal, vec3 sunDir, float sunHeight, float shadow, vec3 sunColor,
                    vec3 skyZenith, float translucency) {
-    float sunUp = smoothstep(-0.04, 0.10, sunHeight);
+    float sunUp = smoothstep(lastSunlightHeight, 0.10, sunHeight);
     float night = smoothstep(-0.02, 0.2, -sunHeight);
     float towardsSun = dot(normal, sunDir);
     float sunFacing = max(towardsSun, 0.0) + translucency * max(-towardsSun, 0.0);

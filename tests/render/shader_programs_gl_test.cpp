@@ -142,11 +142,11 @@ TEST_F(GlslPrograms, TheUniformsTheFrameSetsAreActive) {
         std::vector<const char*> uniforms;
     } expected[] = {
         {"terrain",
-         {"model", "camMatrix", "camPos", "lightPos", "lightColor", "lightSpaceMatrix",
-          "shadowMap"}},
+         {"model", "camMatrix", "camPos", "lightPos", "lightColor", "lightSpaceMatrix", "shadowMap",
+          "lastSunlightHeight"}},
         {"well",
          {"model", "camMatrix", "camPos", "lightPos", "lightColor", "lightSpaceMatrix", "shadowMap",
-          "useTexture", "diffuse0"}},
+          "useTexture", "diffuse0", "lastSunlightHeight"}},
         {"firefly", {"model", "camMatrix", "glowStrength", "useTexture", "diffuse0", "emissive0"}},
         {"water", {"model", "camMatrix", "camPos", "lightPos", "uTime"}},
         {"sky", {"camMatrix", "camPos", "sunDirection", "sunHeight", "time"}},
