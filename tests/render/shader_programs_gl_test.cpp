@@ -143,11 +143,11 @@ TEST_F(GlslPrograms, TheUniformsTheFrameSetsAreActive) {
         std::vector<const char*> uniforms;
     } expected[] = {
         {"terrain",
-         {"model", "camMatrix", "camPos", "lightPos", "lightColor", "lightSpaceMatrix",
-          "shadowMap"}},
+         {"model", "camMatrix", "camPos", "lightPos", "lightColor", "lightSpaceMatrix", "shadowMap",
+          "lastSunlightHeight"}},
         {"well",
          {"model", "camMatrix", "camPos", "lightPos", "lightColor", "lightSpaceMatrix", "shadowMap",
-          "useTexture", "diffuse0"}},
+          "useTexture", "diffuse0", "lastSunlightHeight"}},
         {"firefly", {"model", "camMatrix", "glowStrength", "useTexture", "diffuse0", "emissive0"}},
         {"water", {"model", "camMatrix", "camPos", "lightPos", "uTime"}},
         {"sky", {"camMatrix", "camPos", "sunDirection", "sunHeight", "time"}},
@@ -208,9 +208,9 @@ TEST_F(GlslPrograms, TheSharedSkyAndLightingCodeIsTheSameInEveryShader) {
     ASSERT_FALSE(sea.empty());
     EXPECT_EQ(SharedBlock("shaders/water.frag", "sea colour"), sea);
     const std::string lighting =
-        SharedBlock("shaders/terrain_shader.frag", "sunlight, moonlight and water colour");
+        SharedBlock("shaders/terrain_shader.frag", "sunlight, sky light and water colour");
     ASSERT_FALSE(lighting.empty());
-    EXPECT_EQ(SharedBlock("shaders/default.frag", "sunlight, moonlight and water colour"),
+    EXPECT_EQ(SharedBlock("shaders/default.frag", "sunlight, sky light and water colour"),
               lighting);
     const std::string haze =
         SharedBlock("shaders/terrain_shader.vert", "shadow lookup, water depth and haze");
