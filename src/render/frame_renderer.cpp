@@ -92,15 +92,16 @@ FrameRenderer::DrawList FrameRenderer::Plants(const Keep& keep) {
 }
 
 // The chunks: nearest first so that the depth test rejects most hidden fragments before they
-// are shaded; seen only from their front when every ray of the pass starts above the ground,
-// where the faces behind lie farther than the front ones they are behind. From below the ground
-// the back faces are what hides the sky, and both sides are drawn.
+// are shaded; seen only from their front when the terrain is a height field facing up and every
+// ray of the pass starts above the ground, where the faces behind lie farther than the front
+// ones they are behind. From below the ground, or for a terrain of any other shape, the back
+// faces may be what hides the sky, and both sides are drawn.
 FrameRenderer::DrawList FrameRenderer::Terrain(const Keep& keep, const glm::vec3& eye,
                                                bool seenFromAbove) {
     if (!shortcuts.chunkedTerrain) return Everything(scene.terrainMeshes);
     return {scene.terrainChunks.meshes,
             NearestFirst(scene.terrainChunks.bounds, keep, eye),
-            seenFromAbove,
+            seenFromAbove && scene.terrainChunks.heightField,
             nullptr,
             {}};
 }

@@ -2,8 +2,10 @@
 // change.
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 
+#include "gfx/obj_loader.h"
 #include "render/day_night.h"
 #include "render/shadow_map.h"
 #include "render/terrain_chunks.h"
@@ -52,6 +54,39 @@ int DifferingValues(const std::vector<unsigned char>& a, const std::vector<unsig
     for (size_t i = 0; i < a.size(); ++i) differing += a[i] != b[i];
     return differing;
 }
+
+// The islands as a model wound the other way would bring them: every triangle clockwise seen
+// from above, so that from above the eye sees their back faces. Swapped into the scene for the
+// life of this object, with the chunks built from them.
+class ClockwiseIslands {
+  public:
+    explicit ClockwiseIslands(Scene& scene) : scene(scene) {
+        std::vector<Mesh> loaded;
+        EXPECT_TRUE(LoadOBJ("resources/models/islands/islands.obj", loaded));
+        std::vector<Mesh> rewound;
+        for (Mesh& mesh : loaded) {
+            for (size_t t = 0; t + 2 < mesh.indices.size(); t += 3) {
+                std::swap(mesh.indices[t + 1], mesh.indices[t + 2]);
+            }
+            rewound.emplace_back(mesh.vertices, mesh.indices, mesh.textures);
+        }
+        chunks = ChunkTerrain(rewound, scene.terrainModel);
+        meshes = std::move(rewound);
+        std::swap(scene.terrainMeshes, meshes);
+        std::swap(scene.terrainChunks, chunks);
+    }
+    ~ClockwiseIslands() {
+        std::swap(scene.terrainMeshes, meshes);
+        std::swap(scene.terrainChunks, chunks);
+    }
+    ClockwiseIslands(const ClockwiseIslands&) = delete;
+    ClockwiseIslands& operator=(const ClockwiseIslands&) = delete;
+
+  private:
+    Scene& scene;
+    std::vector<Mesh> meshes;
+    TerrainChunks chunks;
+};
 
 // Counts the shadow casters drawn.
 class ShadowPassCounter : public PassObserver {
@@ -185,8 +220,17 @@ TEST_F(ShortcutFrames, TheChunkedTerrainLeavesThePictureAsItWas) {
     full.chunkedTerrain = false;
     const RenderShortcuts chunked;
     const View fromTheShore{"from the shore", {8.0f, 2.0f, 12.0f}, {-20.0f, 0.0f, -30.0f}, 0.5f};
-    for (const View& view : {kViews[0], kViews[1], kViews[2], kViews[3], kViews[4], fromTheShore}) {
-        SCOPED_TRACE(view.name);
+    const struct {
+        View view;
+        bool clockwise;  // the terrain wound the other way: nothing may be culled
+    } rows[] = {{kViews[0], false}, {kViews[1], false},    {kViews[2], false}, {kViews[3], false},
+                {kViews[4], false}, {fromTheShore, false}, {kViews[0], true},  {kViews[1], true}};
+    EXPECT_TRUE(scene().terrainChunks.heightField) << "the islands may be culled";
+    for (const auto& row : rows) {
+        const View& view = row.view;
+        SCOPED_TRACE(std::string(view.name) + (row.clockwise ? ", wound clockwise" : ""));
+        std::optional<ClockwiseIslands> clockwise;
+        if (row.clockwise) clockwise.emplace(scene());
         const std::vector<unsigned char> before = RenderWith(view, full);
         const std::vector<float> depthBefore = ReadWindowDepth();
         const std::vector<unsigned char> after = RenderWith(view, chunked);
