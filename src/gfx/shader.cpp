@@ -1,13 +1,12 @@
 #include "gfx/shader.h"
 
 #include <cerrno>
-#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <iostream>
 #include <vector>
 
-#include "gfx/content_file.h"
+#include "gfx/shader_source.h"
 
 // Read to the end rather than to a size found by seeking: a folder, or a file of the kernel's,
 // opens and then has no size to seek to, and a file can break off while being read.
@@ -30,22 +29,6 @@ ShaderFileError::ShaderFileError(const std::string& file, const std::string& rea
 
 namespace {
 
-// Our largest program is a few kilobytes of text.
-constexpr std::uint64_t kMaxShaderFileBytes = 1ull << 20;
-
-std::string ReadShaderFile(const char* filename) {
-    // A pipe or a device would block or never end: only regular files are read. A missing file
-    // or a folder is left to the reader, which names the system's reason.
-    const std::string problem = ContentFileProblem(filename, kMaxShaderFileBytes);
-    if (!problem.empty() && problem != "no such file" && problem != "is a folder, not a file")
-        throw ShaderFileError(filename, problem);
-    try {
-        return get_file_contents(filename);
-    } catch (int error) {
-        throw ShaderFileError(filename, error);
-    }
-}
-
 // Shader and program logs are read the same way through their own pair of GL calls.
 std::string InfoLog(GLuint object, PFNGLGETSHADERIVPROC getParameter,
                     PFNGLGETSHADERINFOLOGPROC getLog) {
@@ -56,27 +39,28 @@ std::string InfoLog(GLuint object, PFNGLGETSHADERIVPROC getParameter,
     return log.data();
 }
 
-GLuint CompileStage(GLenum stage, const std::string& source, const char* filename) {
+GLuint CompileStage(GLenum stage, const ShaderSource& source) {
     GLuint shader = glCreateShader(stage);
-    const char* text = source.c_str();
+    const char* text = source.text.c_str();
     glShaderSource(shader, 1, &text, nullptr);
     glCompileShader(shader);
     GLint ok = GL_FALSE;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
     if (!ok)
-        std::cerr << "Shader compile error in " << filename << ":\n"
-                  << InfoLog(shader, glGetShaderiv, glGetShaderInfoLog) << std::endl;
+        std::cerr << "Shader compile error in " << source.files.front() << ":\n"
+                  << NameFilesInLog(InfoLog(shader, glGetShaderiv, glGetShaderInfoLog), source)
+                  << std::endl;
     return shader;
 }
 
 }  // namespace
 
 Shader::Shader(const char* vertexFile, const char* fragmentFile) {
-    const std::string vertexSource = ReadShaderFile(vertexFile);
-    const std::string fragmentSource = ReadShaderFile(fragmentFile);
+    const ShaderSource vertexSource = LoadShaderSource(vertexFile);
+    const ShaderSource fragmentSource = LoadShaderSource(fragmentFile);
 
-    GLuint vertexShader = CompileStage(GL_VERTEX_SHADER, vertexSource, vertexFile);
-    GLuint fragmentShader = CompileStage(GL_FRAGMENT_SHADER, fragmentSource, fragmentFile);
+    GLuint vertexShader = CompileStage(GL_VERTEX_SHADER, vertexSource);
+    GLuint fragmentShader = CompileStage(GL_FRAGMENT_SHADER, fragmentSource);
 
     ID = glCreateProgram();
     glAttachShader(ID, vertexShader);
