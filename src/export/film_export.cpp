@@ -144,6 +144,13 @@ int ExportFilm(const CommandLineOptions& options) {
     const auto versionBefore = Version(path);
     bool fileCreated = false;
     try {
+        // The finished film takes the target's name: a device or a folder there must not be
+        // replaced, and is refused before anything is rendered.
+        std::error_code unknown;
+        const auto target = std::filesystem::status(path, unknown).type();
+        if (target != std::filesystem::file_type::not_found &&
+            target != std::filesystem::file_type::regular)
+            throw ExportError("cannot write " + path + ": it is not a regular file");
         const FrameRange range =
             FramesToExport(options, FilmFrameCount(MakeCameraShots(), options.fps));
         const MusicTrack music = FilmMusic();

@@ -3,6 +3,7 @@
 #include <stb/stb_image.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <limits>
 
@@ -166,6 +167,25 @@ bool IsPnm(const unsigned char* bytes, std::size_t size) {
     return size >= 2 && bytes[0] == 'P' && (bytes[1] == '5' || bytes[1] == '6');
 }
 
+// The decoder reads the header's numbers into an int without a bound: each of width, height and
+// largest value must fit.
+std::string PnmHeaderProblem(const unsigned char* bytes, std::size_t size) {
+    constexpr int kMaxDigits = 9;
+    std::size_t at = 2;
+    for (int number = 0; number < 3; ++number) {
+        while (at < size && (std::isspace(bytes[at]) || bytes[at] == '#')) {
+            if (bytes[at] == '#')
+                while (at < size && bytes[at] != '\n' && bytes[at] != '\r') ++at;
+            else
+                ++at;
+        }
+        int digits = 0;
+        for (; at < size && std::isdigit(bytes[at]); ++at)
+            if (++digits > kMaxDigits) return "PNM header holds a number too large to be a size";
+    }
+    return "";
+}
+
 // PNM samples are stored raw after the header, so the file must hold them all: the decoder
 // reads past its buffer when a 16-bit file falls short.
 std::string PnmProblem(const unsigned char* bytes, std::size_t size, int width, int height,
@@ -200,6 +220,10 @@ TextureImageResult DecodeTextureImage(const unsigned char* bytes, std::size_t si
         if (const std::string problem = PngProblem(bytes, size); !problem.empty())
             return Failure(problem);
     }
+    if (IsPnm(bytes, size)) {
+        if (const std::string problem = PnmHeaderProblem(bytes, size); !problem.empty())
+            return Failure(problem);
+    }
     if (IsJpeg(bytes, size)) {
         if (const std::string problem = JpegProblem(bytes, size); !problem.empty())
             return Failure(problem);
@@ -209,7 +233,10 @@ TextureImageResult DecodeTextureImage(const unsigned char* bytes, std::size_t si
     int width = 0, height = 0, fileChannels = 0;
     if (!stbi_info_from_memory(bytes, length, &width, &height, &fileChannels))
         return Failure(stbi_failure_reason());
-    const int uploadChannels = fileChannels == 2 || fileChannels == 4 ? 4 : 3;
+    // A PIC file the decoder fails on leaves it converting a null picture to any other channel
+    // count; asked for the 4 channels it decodes to, it reports the failure instead.
+    const bool pic = size >= 4 && std::memcmp(bytes, "\x53\x80\xF6\x34", 4) == 0;
+    const int uploadChannels = fileChannels == 2 || fileChannels == 4 || pic ? 4 : 3;
     std::uint64_t decodeBytes = std::uint64_t{static_cast<std::uint32_t>(width)} *
                                 static_cast<std::uint32_t>(height) * uploadChannels;
     const bool hdr = stbi_is_hdr_from_memory(bytes, length);

@@ -96,8 +96,11 @@ TEST(ExportCommand, InterruptedExportStillPlaysUpToItsLastFrame) {
 }
 
 TEST(ExportCommand, WrongRequestsSayWhatIsWrongBeforeRenderingAndLeaveNoFile) {
-    const TempDir dir;
+    const TempDir dir, other;
     const std::string path = (dir.path() / "film.mp4").string();
+    // The finished film would take its name: a folder there is refused.
+    const std::string folder = (other.path() / "folder.mp4").string();
+    fs::create_directory(folder);
     const struct {
         std::vector<std::string> arguments;
         std::string line;
@@ -123,6 +126,9 @@ TEST(ExportCommand, WrongRequestsSayWhatIsWrongBeforeRenderingAndLeaveNoFile) {
         {{"--export", (dir.path() / "no" / "such" / "dir.mp4").string(), "--to", "1"},
          "lumenvale: cannot write " + (dir.path() / "no" / "such" / "dir.mp4").string() +
              ": No such file or directory\n",
+         1},
+        {{"--export", folder, "--to", "1"},
+         "lumenvale: cannot write " + folder + ": it is not a regular file\n",
          1},
     };
     for (const auto& wrong : cases) {

@@ -274,41 +274,6 @@ TEST(ObjGeometry, UnreadableModelsAndBadIndicesFailWithoutTouchingTheResult) {
                       "ERR: /dev/zero: is not a regular file (a pipe, a device or a socket)\n");
 }
 
-TEST(ObjGeometry, FilesWrittenByOtherToolsReadAsTheyMean) {
-    TempDir dir;
-    std::filesystem::create_directories(dir.path() / "lib");
-    const std::string bom = "\xEF\xBB\xBF";
-    dir.Write("lib/m.mtl", bom + "newmtl a\nKd 1 0 0\nmap_Kd tex\\stone.png\n");
-    std::string polygon = "f";  // a convex 300-gon
-    std::string positions;
-    for (int i = 0; i < 300; ++i) {
-        positions += "v " + std::to_string(std::cos(i * 0.021)) + " " +
-                     std::to_string(std::sin(i * 0.021)) + " 0\n";
-        polygon += " " + std::to_string(i + 1);
-    }
-    struct Case {
-        const char* name;
-        std::string text;
-        std::size_t corners;
-    };
-    const Case cases[] = {
-        {"mark", bom + "mtllib lib\\m.mtl\nusemtl a\n" + positions + "f 1 2 3\n", 3},
-        {"carriage returns", "mtllib lib/m.mtl\rusemtl a\rv 0 0 0\rv 1 0 0\rv 0 1 0\rf 1 2 3\r", 3},
-        {"wide face", "mtllib lib/m.mtl\nusemtl a\n" + positions + polygon + "\n", 3 * 298},
-    };
-    for (const Case& c : cases) {
-        std::vector<ObjMaterialGeometry> materials;
-        testing::internal::CaptureStdout();
-        const bool read = ReadObjGeometry(dir.Write("model.obj", c.text), materials);
-        const std::string out = testing::internal::GetCapturedStdout();
-        ASSERT_TRUE(read) << c.name << "\n" << out;
-        ASSERT_EQ(materials.size(), 1u) << c.name;
-        EXPECT_EQ(materials[0].vertices.size(), c.corners) << c.name;
-        EXPECT_EQ(materials[0].vertices[0].color, glm::vec3(1, 0, 0)) << c.name;
-        EXPECT_EQ(materials[0].diffuseTexture, dir.path().string() + "/tex/stone.png") << c.name;
-    }
-}
-
 namespace {
 
 class ObjImport : public GlTest {

@@ -101,6 +101,14 @@ std::string Pic(int width, int height, const std::vector<unsigned char>& grey) {
 
 }  // namespace
 
+std::string EncodePng(int width, int height, int channels) {
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(width) * height * channels);
+    for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<unsigned char>(i * 7);
+    std::string png;
+    stbi_write_png_to_func(Append, &png, width, height, channels, pixels.data(), width * channels);
+    return png;
+}
+
 std::vector<EncodedImage> EncodeInEveryFormat(int width, int height) {
     const std::vector<unsigned char> grey = Ramp(width, height);
     std::vector<unsigned char> rgb;
