@@ -27,7 +27,6 @@ void Scene::SetStartupUniforms() {
     const glm::mat4 identity(1.0f);
 
     programs.water.Activate();
-    SetUniform(programs.water, "skyTable", SkyTable::kTextureUnit);
     SetUniform(programs.water, "model", waterModel);
     SetUniform(programs.water, "lightColor", white);
     SetUniform(programs.water, "lightPos", pointLightPos);
@@ -60,9 +59,6 @@ void Scene::SetStartupUniforms() {
     SetUniform(programs.sun, "model", sunModel);
     SetUniform(programs.sun, "lightColor", white);
     SetUniform(programs.sun, "sunPosition", scene_layout::SunStartPosition());
-
-    programs.sky.Activate();
-    SetUniform(programs.sky, "skyTable", SkyTable::kTextureUnit);
 
     programs.moon.Activate();
     SetUniform(programs.moon, "model", moonModel);

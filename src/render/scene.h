@@ -12,7 +12,6 @@
 #include "render/screen_quad.h"
 #include "render/shader_programs.h"
 #include "render/shadow_map.h"
-#include "render/sky_table.h"
 #include "render/star_field.h"
 #include "render/terrain_chunks.h"
 #include "render/view_volume.h"
@@ -68,7 +67,6 @@ struct Scene {
     Mesh moonMesh = SunQuadMesh(moonTexture);
     glm::mat4 moonModel = glm::translate(glm::mat4(1.0f), scene_layout::SunStartPosition());
     Mesh skyMesh = SkyDomeMesh(brickTexture);
-    SkyTable skyTable = CreateSkyTable();
     StarField stars = CreateStarField();
     Mesh flareQuadMesh = FlareQuadMesh(brickTexture);
 
