@@ -129,7 +129,7 @@ TEST(CommandLine, RenderScaleIsAutoOrAFactorFromHalfToOne) {
         EXPECT_NE(ErrorOf({"--render-scale", scale}), "") << scale;
     }
     EXPECT_EQ(ErrorOf({"--render-scale", "2"}),
-              "lumenvale: --render-scale must be 'auto' or a factor from 0.5 to 1, not '2'");
+              "lumenvale: --render-scale must be 'auto' or a factor from 0.35 to 1, not '2'");
 }
 
 TEST(CommandLine, HelpNamesEveryOptionAndTheKeys) {
