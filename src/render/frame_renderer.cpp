@@ -98,7 +98,9 @@ FrameRenderer::DrawList FrameRenderer::Plants(const Keep& keep) {
 // faces may be what hides the sky, and both sides are drawn.
 FrameRenderer::DrawList FrameRenderer::Terrain(const Keep& keep, const glm::vec3& eye,
                                                bool seenFromAbove) {
-    if (!shortcuts.chunkedTerrain) return Everything(scene.terrainMeshes);
+    if (!shortcuts.chunkedTerrain && !scene.terrainMeshes.empty()) {
+        return Everything(scene.terrainMeshes);
+    }
     return {scene.terrainChunks.meshes,
             NearestFirst(scene.terrainChunks.bounds, keep, eye),
             seenFromAbove && scene.terrainChunks.heightField,

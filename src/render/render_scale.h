@@ -53,5 +53,6 @@ struct PictureSize {
 };
 PictureSize ScaledSize(int width, int height, float scale);
 
-// Reads a render-scale option: "auto", or a number in [kMinimum, kMaximum]. Nothing when it is neither.
+// Reads a render-scale option: "auto", or a number in [kMinimum, kMaximum]. Nothing when it is
+// neither.
 std::optional<RenderScaleControl> ParseRenderScale(const char* text);

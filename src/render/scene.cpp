@@ -6,6 +6,15 @@
 Scene::Scene(bool withFullPath) : keepsFullPath(withFullPath) {
     SetStartupUniforms();
     ReleaseUploadedVertices();
+    // Only what a pass draws stays on the GPU: the statue never is, and the chunks draw the
+    // terrain, whose meshes as loaded served the plants and the chunks.
+    ReleaseMeshes(statueMeshes);
+    if (!keepsFullPath) ReleaseMeshes(terrainMeshes);
+}
+
+void Scene::ReleaseMeshes(std::vector<Mesh>& meshes) {
+    for (Mesh& mesh : meshes) mesh.Delete();
+    meshes.clear();
 }
 
 // Once uploaded, vertices live in the GL buffers; the copies served the start-up work (plant

@@ -38,12 +38,13 @@ struct Scene {
     WaterPlane waterPlane{300.0f, 300.0f, glm::vec3(0.0f, 0.3f, 0.6f)};
     glm::mat4 waterModel = scene_layout::WaterModel();
 
-    // Loaded so that a broken installation shows at start-up; never drawn.
+    // Loaded so that a broken installation shows at start-up; never drawn, released at once.
     std::vector<Mesh> statueMeshes = LoadModel("resources/models/statue/12338_Statue_v1_L3.obj",
                                                "Failed to create STATUE model");
     std::vector<Mesh> wellMeshes =
         LoadModel("resources/models/well/well.obj", "Failed to create WELL model");
     glm::mat4 wellModel = scene_layout::WellModel();
+    // The terrain as loaded; once chunked, kept only for the full path (else emptied).
     std::vector<Mesh> terrainMeshes =
         LoadModel("resources/models/islands/islands.obj", "Failed to create TERRAIN model");
     glm::mat4 terrainModel = scene_layout::TerrainModel();
@@ -74,4 +75,5 @@ struct Scene {
     // The values the programs keep from the start, or until a pass replaces them.
     void SetStartupUniforms();
     void ReleaseUploadedVertices();
+    static void ReleaseMeshes(std::vector<Mesh>& meshes);
 };
