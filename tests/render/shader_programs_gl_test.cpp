@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gfx/camera.h"
+#include "gfx/shader_source.h"
 #include "support/gl_context.h"
 #include "support/pixels.h"
 
@@ -66,15 +67,15 @@ std::string ProgramLog(GLuint program) {
 
 // Compiles one stage; records a failure (with the log) when it does not compile cleanly.
 GLuint CompileClean(GLenum stage, const char* path) {
-    const std::string source = ReadFile(path);
-    EXPECT_FALSE(source.empty()) << path << " is missing or empty";
+    const ShaderSource source = LoadShaderSource(path);
+    EXPECT_FALSE(source.text.empty()) << path << " is empty";
     const GLuint shader = glCreateShader(stage);
-    const char* text = source.c_str();
+    const char* text = source.text.c_str();
     glShaderSource(shader, 1, &text, nullptr);
     glCompileShader(shader);
     GLint ok = GL_FALSE;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    const std::string log = ShaderLog(shader);
+    const std::string log = NameFilesInLog(ShaderLog(shader), source);
     EXPECT_TRUE(ok) << path << ":\n" << log;
     EXPECT_TRUE(IsBlank(log)) << path << " compiles with a message:\n" << log;
     return shader;
