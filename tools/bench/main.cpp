@@ -164,7 +164,7 @@ int main(int argc, char** argv) {
     SetFixedViewport();
     try {
         std::ostringstream startupLog;
-        Scene scene;
+        Scene scene(options.compareFullPath);
         glEnable(GL_DEPTH_TEST);
         FloorFrame floor;
         FrameRenderer renderer(scene, startupLog);
