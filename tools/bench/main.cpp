@@ -160,6 +160,7 @@ void PlayWholeFilm(Scene& scene, FrameRenderer& renderer, FloorFrame& floor, GLF
     const std::vector<PathShot> fireflyPath = MakeFireflyPath();
     Camera camera(kWindowWidth, kWindowHeight, glm::vec3(0.0f));
     OffscreenTarget offscreen;
+    PictureScaler scaler;
     struct Shot {
         std::vector<double> frames, scales;
     };
@@ -180,7 +181,7 @@ void PlayWholeFilm(Scene& scene, FrameRenderer& renderer, FloorFrame& floor, GLF
         const auto start = Clock::now();
         renderer.RenderShadowMap(frame.sun, &camera);
         renderer.RenderScene(camera, frame, target);
-        if (scaled) offscreen.PresentToWindow();
+        if (scaled) scaler.PresentToWindow(offscreen);
         glfwSwapBuffers(window);
         glFinish();
         const double took = Milliseconds(start);
@@ -232,6 +233,7 @@ void MeasureMoments(Scene& scene, FrameRenderer& renderer, FloorFrame& floor, GL
     const std::vector<PathShot> fireflyPath = MakeFireflyPath();
     Camera camera(kWindowWidth, kWindowHeight, glm::vec3(0.0f));
     OffscreenTarget offscreen;
+    PictureScaler scaler;
     const PictureSize size = ScaledSize(kWindowWidth, kWindowHeight, options.scale.Current());
     const bool scaled = size.width != kWindowWidth || size.height != kWindowHeight;
     if (scaled) offscreen.Resize(size.width, size.height);
@@ -247,7 +249,7 @@ void MeasureMoments(Scene& scene, FrameRenderer& renderer, FloorFrame& floor, GL
             const auto drawFrame = [&] {
                 renderer.RenderShadowMap(frame.sun, &camera);
                 renderer.RenderScene(camera, frame, target);
-                if (scaled) offscreen.PresentToWindow();
+                if (scaled) scaler.PresentToWindow(offscreen);
             };
             MomentTimes& moment = times[m];
             const bool warmUp = round < 0;  // first use compiles the driver's code paths
