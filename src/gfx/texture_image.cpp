@@ -168,8 +168,8 @@ bool IsPnm(const unsigned char* bytes, std::size_t size) {
 }
 
 // The decoder reads the header's numbers into an int without a bound: each of width, height and
-// largest value must fit.
-std::string PnmHeaderProblem(const unsigned char* bytes, std::size_t size) {
+// largest value must fit. `samplesAt` is where the samples start, after one blank.
+std::string PnmHeaderProblem(const unsigned char* bytes, std::size_t size, std::size_t& samplesAt) {
     constexpr int kMaxDigits = 9;
     std::size_t at = 2;
     for (int number = 0; number < 3; ++number) {
@@ -183,20 +183,21 @@ std::string PnmHeaderProblem(const unsigned char* bytes, std::size_t size) {
         for (; at < size && std::isdigit(bytes[at]); ++at)
             if (++digits > kMaxDigits) return "PNM header holds a number too large to be a size";
     }
+    samplesAt = at + 1;
     return "";
 }
 
 // PNM samples are stored raw after the header, so the file must hold them all: the decoder
 // reads past its buffer when a 16-bit file falls short.
-std::string PnmProblem(const unsigned char* bytes, std::size_t size, int width, int height,
-                       int channels) {
+std::string PnmProblem(const unsigned char* bytes, std::size_t size, std::size_t samplesAt,
+                       int width, int height, int channels) {
     const std::uint64_t sampleBytes =
         stbi_is_16_bit_from_memory(bytes, static_cast<int>(size)) ? 2 : 1;
     const std::uint64_t needed = std::uint64_t{static_cast<std::uint32_t>(width)} *
                                  static_cast<std::uint32_t>(height) * channels * sampleBytes;
-    if (needed > size)
+    if (samplesAt > size || needed > size - samplesAt)
         return "PNM header claims " + std::to_string(needed) +
-               " bytes of pixels, but the file has " + std::to_string(size);
+               " bytes of pixels, more than the file holds after it";
     return "";
 }
 
@@ -220,8 +221,10 @@ TextureImageResult DecodeTextureImage(const unsigned char* bytes, std::size_t si
         if (const std::string problem = PngProblem(bytes, size); !problem.empty())
             return Failure(problem);
     }
+    std::size_t pnmSamplesAt = 0;
     if (IsPnm(bytes, size)) {
-        if (const std::string problem = PnmHeaderProblem(bytes, size); !problem.empty())
+        if (const std::string problem = PnmHeaderProblem(bytes, size, pnmSamplesAt);
+            !problem.empty())
             return Failure(problem);
     }
     if (IsJpeg(bytes, size)) {
@@ -249,7 +252,8 @@ TextureImageResult DecodeTextureImage(const unsigned char* bytes, std::size_t si
             return Failure(problem);
     }
     if (IsPnm(bytes, size)) {
-        if (const std::string problem = PnmProblem(bytes, size, width, height, fileChannels);
+        if (const std::string problem =
+                PnmProblem(bytes, size, pnmSamplesAt, width, height, fileChannels);
             !problem.empty())
             return Failure(problem);
     }
