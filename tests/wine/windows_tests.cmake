@@ -3,10 +3,11 @@
 set(LUMENVALE_HOST_BUILD_DIR "${PROJECT_SOURCE_DIR}/build" CACHE PATH
     "The Linux build whose end-to-end driver runs the Windows program (scripts/build.sh makes it)")
 
-# The driver starts one program without arguments: this script, which runs the .exe under Wine.
+# The driver starts one program with the player's arguments: this script, which runs the .exe
+# under Wine.
 set(player "${CMAKE_BINARY_DIR}/lumenvale-under-wine.sh")
 file(GENERATE OUTPUT "${player}"
-     CONTENT "#!/bin/sh\nexec '${LUMENVALE_WINE_SESSION}' '${LUMENVALE_WINE_DIR}' run '$<TARGET_FILE:lumenvale>'\n"
+     CONTENT "#!/bin/sh\nexec '${LUMENVALE_WINE_SESSION}' '${LUMENVALE_WINE_DIR}' run '$<TARGET_FILE:lumenvale>' \"$@\"\n"
      FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
 
 # Two checks are Linux's own: the one with no display runs the Linux program itself, and a
