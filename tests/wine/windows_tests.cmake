@@ -12,13 +12,16 @@ file(GENERATE OUTPUT "${player}"
 
 # Two checks are Linux's own: the one with no display runs the Linux program itself, and a
 # shader path that is a folder fails on Windows as "Permission denied", not "Is a directory".
+# What the session's sound card plays, recorded from its null sink as raw 16-bit stereo frames.
+set(capture "env PULSE_SERVER=unix:${LUMENVALE_WINE_DIR}/run/pulse.sock parec -d nullsink.monitor --format=s16le --rate=44100 --channels=2 --latency-msec=20")
+
 add_test(NAME e2e_under_wine
          COMMAND "${LUMENVALE_HOST_BUILD_DIR}/tests/test_e2e"
                  "--gtest_filter=-BrokenInstallation.WithoutADisplay*:BrokenInstallation.ShaderPathThatIsAFolder*"
          WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}")
 set_tests_properties(e2e_under_wine PROPERTIES
     LABELS e2e RUN_SERIAL TRUE TIMEOUT 900 FIXTURES_REQUIRED wine_session
-    ENVIRONMENT "LUMENVALE_PLAYER=${player};LUMENVALE_PLAYER_PATHS=windows")
+    ENVIRONMENT "LUMENVALE_PLAYER=${player};LUMENVALE_PLAYER_PATHS=windows;LUMENVALE_MUSIC_CAPTURE=${capture}")
 
 add_test(NAME wine_session_stop COMMAND "${LUMENVALE_WINE_SESSION}" "${LUMENVALE_WINE_DIR}" stop)
 set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine_session)
