@@ -18,6 +18,8 @@ void FilmTransport::TogglePause() {
         log << "Film resumed at " << FilmSeconds(Position()) << std::endl;
     } else {
         clock.Pause();
+        // This frame's camera too shows the moment the film stopped at.
+        sequence.Play(camera, clock.Now());
         audio.HoldMusic();
         log << "Film paused at " << FilmSeconds(Position()) << std::endl;
     }

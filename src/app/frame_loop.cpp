@@ -50,7 +50,6 @@ void FrameLoop::RunFrame() {
 void FrameLoop::SampleFrameTime() {
     currentTime = clock.Now();
     deltaTime = static_cast<float>(currentTime - lastFrameTime);
-    filmDeltaTime = static_cast<float>(filmClock.TakePlayedTime());
 }
 
 // The first frame's time includes the start-up; a decision looks at the median of many frames.
@@ -132,8 +131,10 @@ void FrameLoop::RenderShadowMap() {
     if (output.WantsPicture()) renderer.RenderShadowMap(sun, &film.camera);
 }
 
+// The heading turns by the film time played since the firefly last moved: none while paused.
 void FrameLoop::MoveFirefly() {
-    film.scene.fireflyModel = firefly.Update(static_cast<float>(filmClock.Now()), filmDeltaTime);
+    const float played = static_cast<float>(filmClock.TakePlayedTime());
+    film.scene.fireflyModel = firefly.Update(static_cast<float>(filmClock.Now()), played);
 }
 
 void FrameLoop::RenderScene() {

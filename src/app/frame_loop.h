@@ -84,7 +84,6 @@ class FrameLoop {
     double lastFrameTime;
     double currentTime = 0.0;
     float deltaTime = 0.0f;
-    float filmDeltaTime = 0.0f;  // film time played since the last frame: 0 while paused
     double frameTime = 0.0;      // the film's time sample, taken after input handling
     double startPosition = 0.0;  // film seconds the first frame shows
     FrameTitle title;
