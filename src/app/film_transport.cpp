@@ -12,33 +12,42 @@ FilmTransport::FilmTransport(FilmClock& clock, SequencePlayer& sequence, Firefly
                              AudioManager& audio, Camera& camera, std::ostream& log)
     : clock(clock), sequence(sequence), firefly(firefly), audio(audio), camera(camera), log(log) {}
 
+// The music's commands come first and the film's clock after them: a device may take a good
+// part of a second to carry one out (MCI under Wine), and the film must not run on meanwhile.
 void FilmTransport::TogglePause() {
     if (clock.Paused()) {
+        // The music goes on from the film's time rather than from where the device stopped it:
+        // a device that drops what it had buffered when paused (MCI under Wine: nearly half a
+        // second) or that plays slower than the clock would otherwise stay out of step.
+        const double position = Position();
+        audio.SeekMusic(position);
         Release();
-        log << "Film resumed at " << FilmSeconds(Position()) << std::endl;
+        log << "Film resumed at " << FilmSeconds(position) << std::endl;
     } else {
+        audio.HoldMusic();
         clock.Pause();
         // This frame's camera too shows the moment the film stopped at.
         sequence.Play(camera, clock.Now());
-        audio.HoldMusic();
         log << "Film paused at " << FilmSeconds(Position()) << std::endl;
     }
 }
 
 void FilmTransport::Release() {
-    clock.Resume();
     audio.ReleaseMusic();
+    clock.Resume();
 }
 
 void FilmTransport::SeekBy(double seconds) {
-    const double position = std::clamp(Position() + seconds, 0.0, sequence.LastShotEnd());
-    if (seconds < 0.0 || position > Position()) MoveTo(position);
-    log << "Film position: " << FilmSeconds(Position()) << std::endl;
+    const double from = Position();
+    const double position = std::clamp(from + seconds, 0.0, sequence.LastShotEnd());
+    const bool moves = seconds < 0.0 || position > from;
+    if (moves) MoveTo(position);
+    log << "Film position: " << FilmSeconds(moves ? position : from) << std::endl;
 }
 
 void FilmTransport::StartAt(double position) {
     MoveTo(position);
-    log << "Film starts at " << FilmSeconds(Position()) << std::endl;
+    log << "Film starts at " << FilmSeconds(position) << std::endl;
 }
 
 double FilmTransport::Position() const {
@@ -48,10 +57,10 @@ double FilmTransport::Position() const {
 void FilmTransport::MoveTo(double position) {
     // At its end the film has paused its music; back within it, the music goes on.
     const bool musicPausedAtTheEnd = sequence.waitingForRestart && sequence.musicStarted;
+    audio.SeekMusic(position);
+    if (musicPausedAtTheEnd) audio.ResumeMusic();
     clock.Shift(position - (clock.Now() - sequence.runStartTime));
     const double now = clock.Now();
     sequence.Seek(camera, now);
     firefly.Seek(static_cast<float>(now));
-    audio.SeekMusic(position);
-    if (musicPausedAtTheEnd) audio.ResumeMusic();
 }
