@@ -20,6 +20,9 @@ ShadowTarget CreateShadowTarget() {
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, target.shadowMap, 0);
     glDrawBuffer(GL_NONE);
     glReadBuffer(GL_NONE);
+    glDepthMask(GL_TRUE);
+    glClearDepth(1.0);
+    glClear(GL_DEPTH_BUFFER_BIT);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     return target;
 }
@@ -34,7 +37,6 @@ glm::mat4 LightSpaceMatrix(const glm::vec3& sunPos) {
 }
 
 bool SunlightReachesTheScene(float sunHeight) {
-    constexpr float kLastSunlightHeight = -0.04f;
     constexpr float kMargin = 0.005f;  // the shaders compute the height in their own precision
     return sunHeight > kLastSunlightHeight - kMargin;
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "gfx/obj_loader.h"
 #include "render/day_night.h"
 #include "render/shadow_map.h"
 #include "render/terrain_chunks.h"
@@ -51,6 +52,20 @@ int DifferingValues(const std::vector<unsigned char>& a, const std::vector<unsig
     int differing = 0;
     for (size_t i = 0; i < a.size(); ++i) differing += a[i] != b[i];
     return differing;
+}
+
+// The islands wound the other way round, as another model of them might be: seen from above,
+// every triangle shows its back face.
+std::vector<Mesh> ClockwiseIslands() {
+    std::vector<Mesh> loaded, rewound;
+    EXPECT_TRUE(LoadOBJ("resources/models/islands/islands.obj", loaded));
+    for (Mesh& mesh : loaded) {
+        for (size_t t = 0; t + 2 < mesh.indices.size(); t += 3) {
+            std::swap(mesh.indices[t + 1], mesh.indices[t + 2]);
+        }
+        rewound.emplace_back(mesh.vertices, mesh.indices, mesh.textures);
+    }
+    return rewound;
 }
 
 // Counts the shadow casters drawn.
@@ -111,13 +126,28 @@ TEST_F(ShortcutFrames, TheShadowMapIsSkippedOnlyOnceNoSunlightIsLeft) {
     EXPECT_FALSE(SunlightReachesTheScene(-0.05f));
 }
 
+// Before sunrise the map is not drawn, yet the lit programs sample it: from the start it holds the
+// far depth, which shadows nothing.
+TEST_F(ShortcutFrames, ANewShadowMapHoldsTheFarDepthEverywhere) {
+    const ShadowTarget target = CreateShadowTarget();
+    std::vector<float> depth(static_cast<size_t>(ShadowTarget::kSize) * ShadowTarget::kSize, 0.0f);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, target.shadowFBO);
+    glReadPixels(0, 0, ShadowTarget::kSize, ShadowTarget::kSize, GL_DEPTH_COMPONENT, GL_FLOAT,
+                 depth.data());
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    glDeleteFramebuffers(1, &target.shadowFBO);
+    glDeleteTextures(1, &target.shadowMap);
+    EXPECT_EQ(std::count(depth.begin(), depth.end(), 1.0f), static_cast<long>(depth.size()));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
 // The skipped map still holds the last sunlit frame's shadows; the picture must not show them.
 TEST_F(ShortcutFrames, ANightFrameWithAStaleShadowMapMatchesOneWithAFreshMap) {
     RenderShortcuts full;
     full.skipShadowMapWithoutSunlight = false;
     const RenderShortcuts skipping;
     for (const View& view : {kViews[0], kViews[1]}) {
-        for (const float height : {-0.05f, -0.3f}) {
+        for (const float height : {kLastSunlightHeight - 0.006f, -0.3f}) {
             SCOPED_TRACE(std::string(view.name) + " at height " + std::to_string(height));
             const View night{view.name, view.eye, view.lookAt, AngleForSunHeight(height)};
             const std::vector<unsigned char> fresh = RenderWith(night, full);
@@ -127,25 +157,34 @@ TEST_F(ShortcutFrames, ANightFrameWithAStaleShadowMapMatchesOneWithAFreshMap) {
     }
 }
 
-TEST_F(ShortcutFrames, LeavingOutPlantsOutsideTheViewAndTheSunsBoxLeavesThePictureAsItWas) {
-    // Close to one plant, where most others lie outside the picture; the sun's box still holds
-    // many of them.
-    const Bounds& plant = scene().plantBounds[scene().plantBounds.size() / 2];
+// Culling: close to one plant most others lie outside the picture, while the sun's box still
+// holds many of them. Drawing once: every plant from the shared buffer in one call, without the
+// triangles a plant repeats, against one mesh per plant as generated.
+TEST_F(ShortcutFrames, ThePlantShortcutsLeaveThePictureAsItWas) {
+    const Bounds& plant = scene().plants.bounds[scene().plants.bounds.size() / 2];
     const glm::vec3 centre = 0.5f * (plant.min + plant.max);
     const View amongThePlants{"among the plants", centre + glm::vec3(2.0f, 1.5f, 2.5f), centre,
                               kAfternoonAngle};
-    RenderShortcuts full;
-    full.cullPlants = false;
-    const RenderShortcuts culling;
-    for (const View& view : {kViews[0], kViews[1], kViews[2], kViews[4], amongThePlants}) {
-        SCOPED_TRACE(view.name);
-        const std::vector<unsigned char> before = RenderWith(view, full);
-        const ViewVolume seen(camera.cameraMatrix);
-        const auto inView = std::count_if(scene().plantBounds.begin(), scene().plantBounds.end(),
-                                          [&](const Bounds& box) { return seen.MayContain(box); });
-        EXPECT_LT(inView, static_cast<long>(scene().plantBounds.size()))
-            << "the view must leave some plants out to test anything";
-        EXPECT_EQ(LargestDifference(before, RenderWith(view, culling)), 0);
+    const struct {
+        const char* name;
+        bool RenderShortcuts::*shortcut;
+    } rows[] = {{"culled", &RenderShortcuts::cullPlants},
+                {"drawn once", &RenderShortcuts::plantsDrawnOnce}};
+    for (const auto& row : rows) {
+        RenderShortcuts full;
+        full.*row.shortcut = false;
+        const RenderShortcuts taken;
+        for (const View& view : {kViews[0], kViews[1], kViews[2], kViews[4], amongThePlants}) {
+            SCOPED_TRACE(std::string(row.name) + ", " + view.name);
+            const std::vector<unsigned char> before = RenderWith(view, full);
+            const ViewVolume seen(camera.cameraMatrix);
+            const auto inView =
+                std::count_if(scene().plants.bounds.begin(), scene().plants.bounds.end(),
+                              [&](const Bounds& box) { return seen.MayContain(box); });
+            EXPECT_LT(inView, static_cast<long>(scene().plants.bounds.size()))
+                << "the view must leave some plants out to test anything";
+            EXPECT_EQ(LargestDifference(before, RenderWith(view, taken)), 0);
+        }
     }
 }
 
@@ -161,8 +200,22 @@ TEST_F(ShortcutFrames, TheChunkedTerrainLeavesThePictureAsItWas) {
     full.chunkedTerrain = false;
     const RenderShortcuts chunked;
     const View fromTheShore{"from the shore", {8.0f, 2.0f, 12.0f}, {-20.0f, 0.0f, -30.0f}, 0.5f};
-    for (const View& view : {kViews[0], kViews[1], kViews[2], kViews[3], kViews[4], fromTheShore}) {
-        SCOPED_TRACE(view.name);
+    const struct {
+        View view;
+        bool clockwise;  // the terrain wound the other way: nothing may be culled
+    } rows[] = {{kViews[0], false}, {kViews[1], false},    {kViews[2], false}, {kViews[3], false},
+                {kViews[4], false}, {fromTheShore, false}, {kViews[0], true},  {kViews[1], true}};
+    EXPECT_TRUE(scene().terrainChunks.heightField) << "the islands may be culled";
+    std::vector<Mesh> otherMeshes = ClockwiseIslands();
+    TerrainChunks otherChunks = ChunkTerrain(otherMeshes, scene().terrainModel);
+    const auto swapTerrain = [&] {
+        std::swap(scene().terrainMeshes, otherMeshes);
+        std::swap(scene().terrainChunks, otherChunks);
+    };
+    for (const auto& row : rows) {
+        const View& view = row.view;
+        SCOPED_TRACE(std::string(view.name) + (row.clockwise ? ", wound clockwise" : ""));
+        if (row.clockwise) swapTerrain();
         const std::vector<unsigned char> before = RenderWith(view, full);
         const std::vector<float> depthBefore = ReadWindowDepth();
         const std::vector<unsigned char> after = RenderWith(view, chunked);
@@ -181,6 +234,7 @@ TEST_F(ShortcutFrames, TheChunkedTerrainLeavesThePictureAsItWas) {
         EXPECT_EQ(otherDepth, 0) << "pixels whose colour and depth both changed";
         EXPECT_LE(crestPixels, 6);
         EXPECT_LE(DifferingValues(before, after), 20);
+        if (row.clockwise) swapTerrain();
     }
     GLboolean culling = GL_TRUE;
     glGetBooleanv(GL_CULL_FACE, &culling);

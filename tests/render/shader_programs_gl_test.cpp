@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gfx/camera.h"
+#include "gfx/shader_source.h"
 #include "support/gl_context.h"
 #include "support/pixels.h"
 
@@ -36,6 +37,7 @@ const ProgramFiles kPrograms[] = {
     {"blur", "shaders/postprocess.vert", "shaders/gaussian_blur.frag"},
     {"glowComposite", "shaders/postprocess.vert", "shaders/glow_composite.frag"},
     {"fade", "shaders/fade.vert", "shaders/fade.frag"},
+    {"present", "shaders/present.vert", "shaders/present.frag"},
 };
 
 std::string ReadFile(const std::string& path) {
@@ -65,15 +67,15 @@ std::string ProgramLog(GLuint program) {
 
 // Compiles one stage; records a failure (with the log) when it does not compile cleanly.
 GLuint CompileClean(GLenum stage, const char* path) {
-    const std::string source = ReadFile(path);
-    EXPECT_FALSE(source.empty()) << path << " is missing or empty";
+    const ShaderSource source = LoadShaderSource(path);
+    EXPECT_FALSE(source.text.empty()) << path << " is empty";
     const GLuint shader = glCreateShader(stage);
-    const char* text = source.c_str();
+    const char* text = source.text.c_str();
     glShaderSource(shader, 1, &text, nullptr);
     glCompileShader(shader);
     GLint ok = GL_FALSE;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    const std::string log = ShaderLog(shader);
+    const std::string log = NameFilesInLog(ShaderLog(shader), source);
     EXPECT_TRUE(ok) << path << ":\n" << log;
     EXPECT_TRUE(IsBlank(log)) << path << " compiles with a message:\n" << log;
     return shader;
@@ -142,11 +144,11 @@ TEST_F(GlslPrograms, TheUniformsTheFrameSetsAreActive) {
         std::vector<const char*> uniforms;
     } expected[] = {
         {"terrain",
-         {"model", "camMatrix", "camPos", "lightPos", "lightColor", "lightSpaceMatrix",
-          "shadowMap"}},
+         {"model", "camMatrix", "camPos", "lightPos", "lightColor", "lightSpaceMatrix", "shadowMap",
+          "lastSunlightHeight"}},
         {"well",
          {"model", "camMatrix", "camPos", "lightPos", "lightColor", "lightSpaceMatrix", "shadowMap",
-          "useTexture", "diffuse0"}},
+          "useTexture", "diffuse0", "lastSunlightHeight"}},
         {"firefly", {"model", "camMatrix", "glowStrength", "useTexture", "diffuse0", "emissive0"}},
         {"water", {"model", "camMatrix", "camPos", "lightPos", "uTime"}},
         {"sky", {"camMatrix", "camPos", "sunDirection", "sunHeight", "time"}},
@@ -156,6 +158,7 @@ TEST_F(GlslPrograms, TheUniformsTheFrameSetsAreActive) {
         {"lensFlare", {"model", "flareScreenPos", "flareColor", "flareIntensity", "flareType"}},
         {"shadow", {"model", "lightSpaceMatrix"}},
         {"fade", {"fadeAlpha"}},
+        {"present", {"picture", "windowSize"}},
     };
     for (const auto& entry : expected) {
         SCOPED_TRACE(entry.program);

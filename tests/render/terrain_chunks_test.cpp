@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <glm/gtc/matrix_transform.hpp>
 
 namespace {
 
@@ -114,4 +115,35 @@ TEST(AboveTheTerrain, HoldsOnlyAboveEveryChunkUnderThePointOrAboveAllBesideTheTe
     EXPECT_FALSE(AboveTheTerrain(chunks, {-5.0f, 2.0f, 5.0f}));
     EXPECT_TRUE(AboveTheTerrain(chunks, {-5.0f, 12.5f, 5.0f}));
     EXPECT_EQ(HighestPoint(chunks), 12.0f);
+}
+
+// Only a terrain whose triangles all face up, none over another, may have its back faces culled.
+TEST(IsUpwardHeightField, HoldsOnlyForAGroundFacingUpWithNothingOverIt) {
+    const Grid grid = SoupGrid(6);
+    // A shelf over the middle of the ground, itself facing up.
+    Grid shelf = grid;
+    for (size_t i = 0; i < 6; ++i) {
+        shelf.indices.push_back(static_cast<GLuint>(shelf.vertices.size()));
+        shelf.vertices.push_back(grid.vertices[i]);
+        shelf.vertices.back().position += glm::vec3(2.3f, 3.0f, 2.4f);
+    }
+    // An overhang: one quad folded back over its neighbour, facing down.
+    Grid overhang = grid;
+    for (size_t i = 0; i < 6; ++i)
+        overhang.vertices[i].position.x = 2.0f - overhang.vertices[i].position.x;
+    const glm::mat4 lowered = glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, -1.0f, 0.0f));
+    const glm::mat4 mirrored = glm::scale(glm::mat4(1.0f), glm::vec3(-1.0f, 1.0f, 1.0f));
+    const struct {
+        const Grid& shape;
+        glm::mat4 model;
+        bool heightField;
+    } cases[] = {{grid, lowered, true},
+                 {shelf, lowered, false},
+                 {overhang, lowered, false},
+                 {grid, mirrored, false}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsUpwardHeightField({{c.shape.vertices, c.shape.indices}}, c.model),
+                  c.heightField)
+            << &c - cases;
+    }
 }
