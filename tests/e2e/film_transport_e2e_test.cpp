@@ -191,7 +191,7 @@ TEST(FilmTransport, PausesAndSeeksWithTheMusicAtTheFilmTimeItShows) {
     // the film time its line shows, within 50 ms. A sound card recorded through its null sink
     // (Wine's) drops and repeats bits of sound when the machine is loaded, which can hide where
     // a stretch of music begins: there the offsets are printed, not checked.
-    const bool soundCard = recording.has_value();
+    const bool soundCard = capture && *capture;
     long searchFrom = 0;
     for (const Shown& action : shown) {
         // Music a little after the action, and where that stretch of music began.
