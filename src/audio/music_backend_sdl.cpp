@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstring>
 
 #include "audio/music_backend.h"
@@ -13,6 +14,9 @@
 struct MusicBackend::Device {
     Mix_Music* music = nullptr;
     uint32_t lastHandle = 0;  // handles count up from 1, one for each successful open
+    std::string path;
+    std::optional<WavHeader> wave;  // where the samples lie, for playing from within the track
+    bool fromStart = true;          // `music` begins where the track does
 };
 
 namespace {
@@ -116,35 +120,35 @@ int SDLCALL PlainClose(SDL_RWops* stream) {
     return 0;
 }
 
-// The samples of the checked file at `path` behind a plain header; null with SDL's error set
-// when the file cannot be opened or checked.
-SDL_RWops* OpenPlainWave(const std::string& path) {
+// The samples of the checked file at `path` from `frame` frames in, behind a plain header, as
+// SDL_mixer's music; null with SDL's error set when the file cannot be opened. SDL_mixer
+// positions a wave track only to whole seconds; a track that begins at the wanted frame needs
+// no positioning.
+Mix_Music* LoadTrackFrom(const std::string& path, WavHeader wave, uint64_t frame) {
+    const uint64_t skipped =
+        std::min<uint64_t>(frame, wave.dataSize / wave.blockAlign) * wave.blockAlign;
+    wave.dataOffset += skipped;
+    wave.dataSize -= skipped;
     SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
     if (!file) return nullptr;
-    const WavHeaderResult checked = ReadWavHeader(path);
-    if (!checked.header) {
-        SDL_RWclose(file);
-        SDL_SetError("%s", checked.error.c_str());
-        return nullptr;
-    }
     SDL_RWops* stream = SDL_AllocRW();
     if (!stream) {
         SDL_RWclose(file);
         return nullptr;
     }
-    auto* wave = new PlainWave;
-    wave->header = PlainHeader(*checked.header);
-    wave->file = file;
-    wave->dataOffset = static_cast<Sint64>(checked.header->dataOffset);
-    wave->size = static_cast<Sint64>(wave->header.size() + checked.header->dataSize);
+    auto* plain = new PlainWave;
+    plain->header = PlainHeader(wave);
+    plain->file = file;
+    plain->dataOffset = static_cast<Sint64>(wave.dataOffset);
+    plain->size = static_cast<Sint64>(plain->header.size() + wave.dataSize);
     stream->size = PlainSize;
     stream->seek = PlainSeek;
     stream->read = PlainRead;
     stream->write = PlainWrite;
     stream->close = PlainClose;
     stream->type = SDL_RWOPS_UNKNOWN;
-    stream->hidden.unknown.data1 = wave;
-    return stream;
+    stream->hidden.unknown.data1 = plain;
+    return Mix_LoadMUSType_RW(stream, MUS_WAV, SDL_TRUE);
 }
 
 }  // namespace
@@ -163,10 +167,16 @@ MusicOpenResult MusicBackend::Open(const std::string& path) {
 
     const bool mixerOpen =
         Mix_OpenAudio(kSampleRate, MIX_DEFAULT_FORMAT, kChannels, kChunkSamples) == 0;
-    SDL_RWops* file = mixerOpen ? OpenPlainWave(path) : nullptr;
+    const WavHeaderResult checked = ReadWavHeader(path);
+    if (!checked.header) SDL_SetError("%s", checked.error.c_str());
     // Decoded strictly as WAVE: the device plays wave files, whatever decoders SDL_mixer has.
-    if (file) device->music = Mix_LoadMUSType_RW(file, MUS_WAV, SDL_TRUE);
-    if (device->music) return {++device->lastHandle, ""};
+    if (mixerOpen && checked.header) device->music = LoadTrackFrom(path, *checked.header, 0);
+    if (device->music) {
+        device->path = path;
+        device->wave = checked.header;
+        device->fromStart = true;
+        return {++device->lastHandle, ""};
+    }
 
     MusicOpenResult failure = Failure();  // taken before the shutdown below can replace it
     if (mixerOpen) Mix_CloseAudio();
@@ -175,13 +185,26 @@ MusicOpenResult MusicBackend::Open(const std::string& path) {
 }
 
 bool MusicBackend::PlayFromStart() {
-    // Played once: the owner polls for the end and decides whether to start it again.
-    return device->music && Mix_PlayMusic(device->music, 0) == 0;
+    return PlayFrom(0.0);
 }
 
 bool MusicBackend::PlayFrom(double seconds) {
-    // One call, so that no block of the track's beginning is mixed before the jump.
-    return device->music && Mix_FadeInMusicPos(device->music, 0, 0, seconds) == 0;
+    if (!device->music) return false;
+    const uint64_t frame =
+        device->wave
+            ? static_cast<uint64_t>(std::llround(std::max(seconds, 0.0) * device->wave->sampleRate))
+            : 0;
+    if (frame > 0 || !device->fromStart) {
+        Mix_Music* track =
+            device->wave ? LoadTrackFrom(device->path, *device->wave, frame) : nullptr;
+        if (!track) return false;
+        Mix_HaltMusic();
+        Mix_FreeMusic(device->music);
+        device->music = track;
+        device->fromStart = frame == 0;
+    }
+    // Played once: the owner polls for the end and decides whether to start it again.
+    return Mix_PlayMusic(device->music, 0) == 0;
 }
 
 bool MusicBackend::Pause() {
