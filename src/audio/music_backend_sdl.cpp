@@ -167,8 +167,11 @@ MusicOpenResult MusicBackend::Open(const std::string& path) {
 
     const bool mixerOpen =
         Mix_OpenAudio(kSampleRate, MIX_DEFAULT_FORMAT, kChannels, kChunkSamples) == 0;
-    const WavHeaderResult checked = ReadWavHeader(path);
-    if (!checked.header) SDL_SetError("%s", checked.error.c_str());
+    // A file that cannot be opened is reported in SDL's words, which name it.
+    SDL_RWops* probe = mixerOpen ? SDL_RWFromFile(path.c_str(), "rb") : nullptr;
+    if (probe) SDL_RWclose(probe);
+    const WavHeaderResult checked = probe ? ReadWavHeader(path) : WavHeaderResult{};
+    if (probe && !checked.header) SDL_SetError("%s", checked.error.c_str());
     // Decoded strictly as WAVE: the device plays wave files, whatever decoders SDL_mixer has.
     if (mixerOpen && checked.header) device->music = LoadTrackFrom(path, *checked.header, 0);
     if (device->music) {
