@@ -92,8 +92,9 @@ PlayerProcess::PlayerProcess(const fs::path& workingDirectory,
         // No sound card here: the music player must fail cleanly or play into nothing.
         for (const auto& [name, value] : environment) setenv(name.c_str(), value.c_str(), 1);
         setenv("SDL_AUDIODRIVER", "dummy", 0);
-        // Where SDL's disk driver, when a test chooses it, writes what the player plays.
-        setenv("SDL_DISKAUDIOFILE", (outputDir / "audio.raw").c_str(), 1);
+        // Where SDL's disk driver, when a test chooses it, writes what the player plays, unless
+        // the test names its own file.
+        setenv("SDL_DISKAUDIOFILE", (outputDir / "audio.raw").c_str(), 0);
         execv(PlayerExecutable(), argv.data());
         _exit(127);
     }
