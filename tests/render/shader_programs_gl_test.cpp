@@ -11,6 +11,7 @@
 #include "gfx/shader_source.h"
 #include "support/gl_context.h"
 #include "support/pixels.h"
+#include "support/temp_files.h"
 
 namespace {
 
@@ -38,11 +39,6 @@ const ProgramFiles kPrograms[] = {
     {"glowComposite", "shaders/postprocess.vert", "shaders/glow_composite.frag"},
     {"fade", "shaders/fade.vert", "shaders/fade.frag"},
 };
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 bool IsBlank(const std::string& log) {
     return log.find_first_not_of(" \t\r\n") == std::string::npos;
