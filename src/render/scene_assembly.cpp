@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "gfx/obj_loader.h"
+#include "render/scene_layout.h"
 #include "render/sky_geometry.h"
 
 namespace {
@@ -33,7 +34,7 @@ std::vector<Vertex> WorldSpaceVertices(const std::vector<Mesh>& meshes, const gl
 
 std::vector<Mesh> GrowPlants(PlantManager& plantManager,
                              const std::vector<Vertex>& terrainVertices) {
-    plantManager.GeneratePlantsOnTerrain(terrainVertices, 0.5f, 200, 42);
+    plantManager.GeneratePlantsOnTerrain(terrainVertices, scene_layout::kPlantHeightLimit, 200, 42);
     std::vector<Mesh> plantMeshes = plantManager.CreatePlantMeshes();
     std::cout << "Generated " << plantMeshes.size() << " plants on terrain" << std::endl;
     return plantMeshes;
