@@ -22,6 +22,7 @@ FrameLoop::FrameLoop(GLFWwindow* window, Film film, const Clock& clock, FrameOut
 void FrameLoop::Run() {
     while (!glfwWindowShouldClose(window)) RunFrame();
     scaledPicture.Delete();
+    scaler.Delete();
 }
 
 // One frame, in order.
@@ -137,7 +138,7 @@ FrameTarget FrameLoop::PictureTarget() const {
 }
 
 void FrameLoop::ScalePictureToWindow() {
-    if (scaledPicture.Allocated()) scaledPicture.PresentToWindow();
+    if (scaledPicture.Allocated()) scaler.PresentToWindow(scaledPicture);
 }
 
 void FrameLoop::UpdateMusic() {

@@ -3,9 +3,18 @@
 #include "gfx/uniforms.h"
 #include "render/shadow_map.h"
 
-Scene::Scene() {
+Scene::Scene(bool withFullPath) : keepsFullPath(withFullPath) {
     SetStartupUniforms();
     ReleaseUploadedVertices();
+    // Only what a pass draws stays on the GPU: the statue never is, and the chunks draw the
+    // terrain, whose meshes as loaded served the plants and the chunks.
+    ReleaseMeshes(statueMeshes);
+    if (!keepsFullPath) ReleaseMeshes(terrainMeshes);
+}
+
+void Scene::ReleaseMeshes(std::vector<Mesh>& meshes) {
+    for (Mesh& mesh : meshes) mesh.Delete();
+    meshes.clear();
 }
 
 // Once uploaded, vertices live in the GL buffers; the copies served the start-up work (plant
@@ -15,6 +24,7 @@ void Scene::ReleaseUploadedVertices() {
                                       &fireflyMeshes, &terrainChunks.meshes}) {
         for (Mesh& mesh : *meshes) std::vector<Vertex>().swap(mesh.vertices);
     }
+    std::vector<Vertex>().swap(plants.mesh.vertices);
     std::vector<Vertex>().swap(waterPlane.vertices);
     std::vector<Vertex>().swap(terrainVertices);
 }

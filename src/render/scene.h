@@ -21,10 +21,13 @@
 // directory that holds shaders/ and resources/. Throws StartupFailure when a model cannot be
 // loaded, ShaderFileError when a shader file cannot be opened.
 struct Scene {
-    Scene();
+    // `withFullPath`: also keeps what only the renderer's full path draws (RenderShortcuts::None)
+    // uploaded, to compare pictures and costs against it; the player does without.
+    explicit Scene(bool withFullPath = false);
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
 
+    const bool keepsFullPath;
     ShadowTarget shadow = CreateShadowTarget();
     ScreenQuad screenQuad = CreateScreenQuad();
     ShaderPrograms programs = BuildShaderPrograms();
@@ -35,12 +38,13 @@ struct Scene {
     WaterPlane waterPlane{300.0f, 300.0f, glm::vec3(0.0f, 0.3f, 0.6f)};
     glm::mat4 waterModel = scene_layout::WaterModel();
 
-    // Loaded so that a broken installation shows at start-up; never drawn.
+    // Loaded so that a broken installation shows at start-up; never drawn, released at once.
     std::vector<Mesh> statueMeshes = LoadModel("resources/models/statue/12338_Statue_v1_L3.obj",
                                                "Failed to create STATUE model");
     std::vector<Mesh> wellMeshes =
         LoadModel("resources/models/well/well.obj", "Failed to create WELL model");
     glm::mat4 wellModel = scene_layout::WellModel();
+    // The terrain as loaded; once chunked, kept only for the full path (else emptied).
     std::vector<Mesh> terrainMeshes =
         LoadModel("resources/models/islands/islands.obj", "Failed to create TERRAIN model");
     glm::mat4 terrainModel = scene_layout::TerrainModel();
@@ -49,8 +53,10 @@ struct Scene {
     // is emptied once the scene is built (the GL buffers hold what the passes draw).
     std::vector<Vertex> terrainVertices = WorldSpaceVertices(terrainMeshes, terrainModel);
     PlantManager plantManager;
-    std::vector<Mesh> plantMeshes = GrowPlants(plantManager, terrainVertices);
-    std::vector<Bounds> plantBounds = BoundsOfEach(plantMeshes);  // in world space, as drawn
+    PlantBatch plants = GrowPlants(plantManager, terrainVertices);
+    // The full path's plants: one mesh per plant, as generated (empty without the full path).
+    std::vector<Mesh> plantMeshes =
+        keepsFullPath ? plantManager.CreatePlantMeshes() : std::vector<Mesh>();
     TerrainChunks terrainChunks = ChunkTerrain(terrainMeshes, terrainModel);
 
     std::vector<Mesh> fireflyMeshes =
@@ -69,4 +75,5 @@ struct Scene {
     // The values the programs keep from the start, or until a pass replaces them.
     void SetStartupUniforms();
     void ReleaseUploadedVertices();
+    static void ReleaseMeshes(std::vector<Mesh>& meshes);
 };

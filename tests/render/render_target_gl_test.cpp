@@ -81,7 +81,9 @@ TEST_F(OffscreenFrames, PresentingAFullSizeTargetCopiesItUnchanged) {
     target.Resize(1920, 1080);
     Render(kEye, kBesideTheSun, kAfternoonAngle, 0.0f, target.Target());
     glClear(GL_COLOR_BUFFER_BIT);
-    target.PresentToWindow();
+    PictureScaler scaler;
+    scaler.PresentToWindow(target);
+    scaler.Delete();
     EXPECT_TRUE(FrameTarget::Window().ReadRgb() == target.ReadRgb());
 }
 
@@ -116,4 +118,44 @@ TEST_F(OffscreenFrames, ResizingKeepsTheGlObjectsAndChangesOnlyTheSize) {
     EXPECT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER),
               static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+// Drivers that force anti-aliasing give the window a multisampled framebuffer, which a blit cannot
+// draw into. A half-size picture, red on the left and blue on the right, shown on such a window in
+// a context of its own, must reach it all the same.
+TEST_F(OffscreenFrames, AMultisampledWindowShowsTheScaledPicture) {
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    glfwWindowHint(GLFW_SAMPLES, 4);
+    GLFWwindow* multisampled = glfwCreateWindow(1920, 1080, "multisampled", nullptr, nullptr);
+    glfwDefaultWindowHints();
+    ASSERT_NE(multisampled, nullptr);
+    glfwMakeContextCurrent(multisampled);
+    GLint sampleBuffers = 0;
+    glGetIntegerv(GL_SAMPLE_BUFFERS, &sampleBuffers);
+    EXPECT_EQ(sampleBuffers, 1) << "the window must be multisampled to test anything";
+    glEnable(GL_DEPTH_TEST);
+
+    target.Resize(960, 540);
+    glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
+    glClearColor(0.8f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(480, 0, 480, 540);
+    glClearColor(0.0f, 0.0f, 0.8f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
+    PictureScaler scaler;
+    scaler.PresentToWindow(target);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    ExpectTheStateAFrameEndsWith();
+    const std::vector<unsigned char> shown = FrameTarget::Window().ReadRgb();
+    EXPECT_EQ(BlockMean(shown, 1920, 400, 500, 32), glm::vec3(204.0f, 0.0f, 0.0f));
+    EXPECT_EQ(BlockMean(shown, 1920, 1400, 500, 32), glm::vec3(0.0f, 0.0f, 204.0f));
+    scaler.Delete();
+    target.Delete();
+    glfwMakeContextCurrent(window());
+    glfwDestroyWindow(multisampled);
 }

@@ -38,6 +38,7 @@ const ProgramFiles kPrograms[] = {
     {"blur", "shaders/postprocess.vert", "shaders/gaussian_blur.frag"},
     {"glowComposite", "shaders/postprocess.vert", "shaders/glow_composite.frag"},
     {"fade", "shaders/fade.vert", "shaders/fade.frag"},
+    {"present", "shaders/present.vert", "shaders/present.frag"},
 };
 
 bool IsBlank(const std::string& log) {
@@ -153,6 +154,7 @@ TEST_F(GlslPrograms, TheUniformsTheFrameSetsAreActive) {
         {"lensFlare", {"model", "flareScreenPos", "flareColor", "flareIntensity", "flareType"}},
         {"shadow", {"model", "lightSpaceMatrix"}},
         {"fade", {"fadeAlpha"}},
+        {"present", {"picture", "windowSize"}},
     };
     for (const auto& entry : expected) {
         SCOPED_TRACE(entry.program);
