@@ -16,12 +16,13 @@
 #include "gfx/camera.h"
 #include "render/render_scale.h"
 #include "render/scene.h"
+#include "sequence/film_length.h"
 #include "sequence/shot_tables.h"
 
 namespace {
 
 // Start-up, the frame loop, then shutdown.
-int PlayFilm(RenderScaleControl renderScale) {
+int PlayFilm(const CommandLineOptions& options) {
     GLFWwindow* window = OpenMainWindow();
     if (!window) throw StartupFailure("Failed to create GLFW window");
     LoadGlEntryPoints(window);
@@ -49,9 +50,10 @@ int PlayFilm(RenderScaleControl renderScale) {
 
     GlfwClock clock;
     WindowOutput output(window);
-    FrameLoop(window, Film{scene, camera, audio, cameraShots, fireflyPath}, clock, output,
-              std::cout, renderScale)
-        .Run();
+    FrameLoop loop(window, Film{scene, camera, audio, cameraShots, fireflyPath}, clock, output,
+                   std::cout, options.renderScale);
+    if (options.from) loop.StartFrom(*options.from);
+    loop.Run();
 
     DeleteShaderPrograms(scene.programs);
     glDeleteVertexArrays(1, &scene.stars.starVAO);
@@ -62,9 +64,9 @@ int PlayFilm(RenderScaleControl renderScale) {
     return 0;  // the music player closes its device first as the locals go, in reverse order
 }
 
-int PlayFilmOrFail(RenderScaleControl renderScale) {
+int PlayFilmOrFail(const CommandLineOptions& options) {
     try {
-        return PlayFilm(renderScale);
+        return PlayFilm(options);
     } catch (const StartupFailure& failure) {
         std::cout << failure.what() << std::endl;
     } catch (const ShaderFileError& error) {
@@ -100,5 +102,12 @@ int main(int argc, char** argv) {
         case CommandLineOptions::Action::Play:
             break;
     }
-    return PlayFilmOrFail(command.options.renderScale);
+    if (command.options.from) {
+        const int fps = command.options.fps;
+        if (auto error = FilmStartError(*command.options.from,
+                                        FilmFrameCount(MakeCameraShots(), fps), fps)) {
+            return RejectCommandLine(CommandLineError{"lumenvale: " + *error});
+        }
+    }
+    return PlayFilmOrFail(command.options);
 }
