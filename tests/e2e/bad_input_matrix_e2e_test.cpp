@@ -20,6 +20,7 @@
 
 #include "e2e/player_process.h"
 #include "support/image_formats.h"
+#include "support/temp_files.h"
 
 namespace fs = std::filesystem;
 
@@ -50,11 +51,6 @@ struct Result {
     bool heard = false;  // the sound device received something other than silence
     std::string out, err;
 };
-
-std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 std::optional<std::string> Missing(const std::string&) {
     return std::nullopt;
@@ -208,7 +204,7 @@ constexpr std::chrono::seconds kCaseTimeout(90);
 
 void Break(const fs::path& path, const Damage& damage) {
     // The scratch file is a link to the real one: read through it, then replace the link.
-    const std::string original = Read(path);
+    const std::string original = ReadFile(path);
     fs::remove(path);
     const auto broken = damage(original);
     if (!broken) return;
@@ -252,7 +248,7 @@ Result RunCase(const Case& c) {
 std::vector<std::string> ShaderFiles() {
     std::vector<std::string> files;
     for (const auto& entry : fs::directory_iterator("shaders"))
-        files.push_back("shaders/" + entry.path().filename().string());
+        if (entry.is_regular_file()) files.push_back("shaders/" + entry.path().filename().string());
     std::sort(files.begin(), files.end());
     return files;
 }
