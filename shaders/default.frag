@@ -19,7 +19,7 @@ uniform int useTexture;
 uniform vec4 lightColor;        // sunlight colour of the day/night cycle
 uniform vec3 lightPos;          // the sun, 150 units from the origin
 uniform vec3 camPos;
-uniform sampler2D shadowMap;    // sun depth, 2048 x 2048, nearest, border 1
+uniform sampler2D shadowMap;    // sun depth, 2048 x 2048, nearest, border 1 (or clamped to its edge)
 uniform vec4 fireflyLight;      // the firefly's position and the strength of its light
 
 out vec4 FragColor;
@@ -52,6 +52,12 @@ float sunVisibility(vec3 lookup) {
                        textureOffset(shadowMap, corner, ivec2(1, 0)).r,
                        textureOffset(shadowMap, corner, ivec2(0, 1)).r,
                        textureOffset(shadowMap, corner, ivec2(1, 1)).r);
+    // Beyond the map's edge nothing casts a shadow: a texel outside reads the greatest depth.
+    vec4 columns = floor(texel.x) + vec4(0.0, 1.0, 0.0, 1.0);
+    vec4 rows = floor(texel.y) + vec4(0.0, 0.0, 1.0, 1.0);
+    vec4 inside = step(0.0, columns) * step(columns, vec4(SHADOW_TEXELS - 1.0)) *
+                  step(0.0, rows) * step(rows, vec4(SHADOW_TEXELS - 1.0));
+    stored = mix(vec4(1.0), stored, inside);
     vec4 lit = step(vec4(lookup.z), stored);
     return mix(mix(lit.x, lit.y, weight.x), mix(lit.z, lit.w, weight.x), weight.y);
 }

@@ -6,6 +6,8 @@
 #include <iostream>
 #include <vector>
 
+#include "gfx/gl_dialect.h"
+
 // Read to the end rather than to a size found by seeking: a folder, or a file of the kernel's,
 // opens and then has no size to seek to, and a file can break off while being read.
 std::string get_file_contents(const char* filename) {
@@ -26,7 +28,7 @@ namespace {
 
 std::string ReadShaderFile(const char* filename) {
     try {
-        return get_file_contents(filename);
+        return ShaderSourceForThisGl(get_file_contents(filename));
     } catch (int error) {
         throw ShaderFileError(filename, error);
     }
