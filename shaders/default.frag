@@ -1,7 +1,7 @@
 #version 330 core
 // The well and the sea-grass plants: the diffuse texture times the material colour when the
-// mesh has one, otherwise the vertex colour; lit like the terrain by the sun, the sky and the
-// moon, darkened and tinted under water, hazed with distance. Only the well receives a shadow
+// mesh has one, otherwise the vertex colour; lit like the terrain by the sun and the sky,
+// darkened and tinted under water, hazed with distance. Only the well receives a shadow
 // map: the plants' light-space matrix stays all zero, and the vertex stage then sets a
 // reference depth that every lookup passes, whatever texture sits on their sampler's unit.
 in vec3 worldPos;
@@ -19,27 +19,26 @@ uniform int useTexture;
 uniform vec4 lightColor;        // sunlight colour of the day/night cycle
 uniform vec3 lightPos;          // the sun, 150 units from the origin
 uniform vec3 camPos;
-uniform sampler2D shadowMap;    // sun depth, 2048 x 2048, nearest, border 1 (or clamped to its edge)
-uniform vec4 fireflyLight;      // the firefly's position and the strength of its light
+uniform sampler2D shadowMap;    // sun depth, 2048 x 2048, nearest, border 1
 
 out vec4 FragColor;
 
 const float LEAF_TRANSLUCENCY = 0.6;   // share of the light a blade lets through from behind
 const float SUN_DISTANCE = 150.0;      // radius of the sun's orbit around the origin
 
-// ---- sunlight, moonlight and water colour: shared word for word by the terrain and default shaders ----
+// ---- sunlight, sky light and water colour: shared word for word by the terrain and default shaders ----
+uniform float lastSunlightHeight;                    // the sun's height at which its light is gone
 const float SHADOW_TEXELS = 2048.0;                  // side of the shadow map in texels
-const vec3 MOONLIGHT = vec3(0.26, 0.34, 0.52);       // moonlight on a surface facing the moon
-const vec3 NIGHT_AMBIENT = vec3(0.080, 0.110, 0.190); // moonlit sky's light from all around
+const vec3 NIGHT_AMBIENT = vec3(0.200, 0.260, 0.420); // the night sky's light on a surface facing up
+const float NIGHT_SIDE_LIGHT = 0.25;                 // share of it that reaches a surface facing down
+const float AFTERGLOW = 0.35;                        // the glow over the set sun on a surface facing it
+const float AFTERGLOW_RISE = 0.4;                    // how high over the horizon the glow lights from
 const float SKY_AMBIENT = 0.75;                      // share of the zenith colour that lights from above
 const float GROUND_BOUNCE = 0.25;                    // share of the sunlight bounced up by the ground
 const vec3 WATER_SCATTER = vec3(0.03, 0.16, 0.20);   // colour that deep water scatters back
 const float EXPOSURE = 1.5;                          // light to display: 1 - exp(-light * EXPOSURE), as the sky
 const vec3 SCOTOPIC_TINT = vec3(0.80, 0.95, 1.35);   // the blue cast of night vision (about unit luminance)
 const float NIGHT_DESATURATION = 0.6;                // how much colour the night takes away
-const vec3 FIREFLY_COLOR = vec3(1.0, 0.74, 0.36);    // the firefly's warm lantern light
-const float FIREFLY_POWER = 2.5;                     // its light on a surface a unit away, facing it
-const float FIREFLY_REACH = 3.0;                     // beyond this distance it lights nothing
 
 // Fraction of sunlight reaching a point whose shadow-map position and reference depth are
 // lookup: four depth comparisons around it, weighted bilinearly (percentage-closer filtering
@@ -63,21 +62,26 @@ float sunVisibility(vec3 lookup) {
 }
 
 // Light arriving at a surface: the sun (faded out as it sinks below the horizon, shadowed),
-// the sky from above, sunlight bounced off the ground from below, and the moon opposite the
-// sun at night. translucency is the share of light a thin leaf lets through from behind.
+// the sky from above and sunlight bounced off the ground from below. Once the sun is down the
+// sky is all the light there is: the afterglow over the sun's side of the horizon, in the
+// light's dusk colour, fading as the sun sinks, and the night sky's glow from everywhere, most
+// from overhead. translucency is the share of light a thin leaf lets through from behind.
 vec3 incomingLight(vec3 normal, vec3 sunDir, float sunHeight, float shadow, vec3 sunColor,
                    vec3 skyZenith, float translucency) {
-    float sunUp = smoothstep(-0.04, 0.10, sunHeight);
-    float moonUp = smoothstep(-0.02, 0.2, -sunHeight);
+    float sunUp = smoothstep(lastSunlightHeight, 0.10, sunHeight);
+    float night = smoothstep(-0.02, 0.2, -sunHeight);
     float towardsSun = dot(normal, sunDir);
     float sunFacing = max(towardsSun, 0.0) + translucency * max(-towardsSun, 0.0);
-    float moonFacing = max(-towardsSun, 0.0) + translucency * max(towardsSun, 0.0);
     vec3 direct = sunColor * sunUp * sunFacing * shadow;
-    vec3 moon = MOONLIGHT * moonUp * moonFacing;
     float hemisphere = 0.5 + 0.5 * normal.y;
-    vec3 sky = (skyZenith * SKY_AMBIENT + NIGHT_AMBIENT * moonUp) * (0.4 + 0.6 * hemisphere);
+    vec3 sky = skyZenith * SKY_AMBIENT * (0.4 + 0.6 * hemisphere)
+             + NIGHT_AMBIENT * night * (NIGHT_SIDE_LIGHT + (1.0 - NIGHT_SIDE_LIGHT) * hemisphere);
     vec3 bounce = sunColor * sunUp * max(sunHeight, 0.0) * GROUND_BOUNCE * (1.0 - hemisphere);
-    return direct + moon + sky + bounce;
+    float towardsGlow = dot(normal, normalize(vec3(sunDir.x, AFTERGLOW_RISE, sunDir.z)));
+    float glowFacing = max(0.5 + 0.5 * towardsGlow, translucency * (0.5 - 0.5 * towardsGlow));
+    vec3 afterglow = sunColor * AFTERGLOW * (1.0 - sunUp) * smoothstep(-0.35, -0.02, sunHeight)
+                   * glowFacing * glowFacing;
+    return direct + sky + bounce + afterglow;
 }
 
 // Below the water line what the water absorbs (transmit is what it lets through) is replaced
@@ -87,29 +91,16 @@ vec3 underwater(vec3 color, vec3 transmit, vec3 waterLight) {
 }
 
 // Light reaching the eye to display values, with the same soft shoulder as the sky's colour.
-// By moonlight the eye sees little colour: hues fade towards a blue-grey of equal brightness
+// By night the eye sees little colour: hues fade towards a blue-grey of equal brightness
 // as the sun sinks below the horizon (the Purkinje shift).
-vec3 toDisplay(vec3 radiance, vec3 warmLight, float sunHeight) {
+vec3 toDisplay(vec3 radiance, float sunHeight) {
     float luminance = dot(radiance, vec3(0.2126, 0.7152, 0.0722));
     float night = smoothstep(0.0, -0.3, sunHeight);
     radiance = mix(radiance, luminance * SCOTOPIC_TINT, NIGHT_DESATURATION * night);
-    return 1.0 - exp(-(radiance + warmLight) * EXPOSURE);
+    return 1.0 - exp(-radiance * EXPOSURE);
 }
 
-// The firefly's light at pos (firefly: its position, and its strength in w, 0 by day): inverse
-// square falloff, windowed to nothing at FIREFLY_REACH so that only fragments near it pay for
-// more than a distance test. Close by, the eye sees its warm colour: add it after the night's
-// loss of colour (toDisplay's warmLight).
-vec3 fireflyLighting(vec3 pos, vec3 normal, vec4 firefly, float translucency) {
-    vec3 toFirefly = firefly.xyz - pos;
-    float d2 = dot(toFirefly, toFirefly);
-    if (firefly.w <= 0.0 || d2 >= FIREFLY_REACH * FIREFLY_REACH) return vec3(0.0);
-    float window = 1.0 - d2 / (FIREFLY_REACH * FIREFLY_REACH);
-    float cosine = dot(normal, toFirefly) * inversesqrt(d2);
-    float facing = max(cosine, 0.0) + translucency * max(-cosine, 0.0);
-    return FIREFLY_COLOR * (FIREFLY_POWER * firefly.w * facing * window * window / (d2 + 0.2));
-}
-// ---- end of sunlight, moonlight and water colour ----
+// ---- end of sunlight, sky light and water colour ----
 
 void main() {
     vec3 albedo = useTexture == 1 ? texture(diffuse0, texCoord).rgb * vertexColor : vertexColor;
@@ -124,6 +115,5 @@ void main() {
                                lightColor.rgb, skyZenith, translucency);
     vec3 waterLight = incomingLight(vec3(0.0, 1.0, 0.0), sunDir, sunHeight, 1.0, lightColor.rgb, skyZenith, 0.0);
     vec3 color = underwater(albedo * light, waterTransmit, waterLight);
-    vec3 warm = albedo * fireflyLighting(worldPos, normal, fireflyLight, translucency) * waterTransmit;
-    FragColor = vec4(mix(toDisplay(color, warm, sunHeight), fogColor, fog), 1.0);
+    FragColor = vec4(mix(toDisplay(color, sunHeight), fogColor, fog), 1.0);
 }

@@ -12,7 +12,6 @@ uniform sampler2D diffuse0;    // body colour
 uniform sampler2D emissive0;   // glow mask and colour
 uniform int useTexture;
 uniform float glowStrength;    // 3.5
-uniform float glowPulse;       // the glow's slow pulse, 0.75 to 1, as its light on the ground
 uniform vec3 lightPos;         // the sun, 150 units from the origin
 
 out vec4 FragColor;
@@ -28,6 +27,6 @@ void main() {
     float daylight = smoothstep(-0.1, 0.3, lightPos.y / 150.0);
     float sunSide = 0.5 + 0.5 * dot(normal, normalize(lightPos));
     vec3 lit = body * (0.08 + BODY_LIGHT * daylight * sunSide) * (0.6 + 0.4 * facing);
-    vec3 glow = emission * GLOW_HUE * glowStrength * glowPulse;
+    vec3 glow = emission * GLOW_HUE * glowStrength;
     FragColor = vec4(min(lit + glow, vec3(1.0)), 1.0);
 }

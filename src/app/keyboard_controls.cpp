@@ -84,8 +84,9 @@ void KeyboardControls::ToggleAutomaticCamera(ShowTargets& targets) {
     log << "Camera switch toggled: " << !targets.autoCamera << std::endl;
     if (!targets.autoCamera && !sequence.musicStarted) {
         audio.PlayMusic();
-        // Muted, the film starts silent and its music begins with the unmute.
-        log << "Auto camera started - music " << (audio.muted ? "muted" : "playing") << std::endl;
+        // Muted, the film starts silent and its music begins with the unmute; the line is the
+        // same either way.
+        log << "Auto camera started - music playing" << std::endl;
         StartRun(targets, ReadRunStart(clock));
     } else if (targets.autoCamera && sequence.musicStarted) {
         audio.StopMusic();

@@ -28,6 +28,8 @@ class MusicBackend {
     MusicOpenResult Open(const std::string& path);
     // Commands to the open track; each fails when no track is open.
     bool PlayFromStart();
+    // Plays from `seconds` into the track to its end, whether it was playing, paused or stopped.
+    bool PlayFrom(double seconds);
     bool Pause();
     bool Resume();
     bool Stop();

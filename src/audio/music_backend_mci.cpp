@@ -4,6 +4,9 @@
 // mmsystem.h needs the Windows types above.
 #include <mmsystem.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "audio/music_backend.h"
 
 struct MusicBackend::Device {
@@ -46,6 +49,17 @@ MusicOpenResult MusicBackend::Open(const std::string& path) {
 
 bool MusicBackend::PlayFromStart() {
     MCI_PLAY_PARMS play{};  // from 0; `to` is not sent, so it plays to the end
+    return Command(device->id, MCI_PLAY, MCI_FROM, &play);
+}
+
+bool MusicBackend::PlayFrom(double seconds) {
+    MCI_SET_PARMS format{};
+    format.dwTimeFormat = MCI_FORMAT_MILLISECONDS;
+    if (!Command(device->id, MCI_SET, MCI_SET_TIME_FORMAT, &format)) return false;
+    // A device that is playing or paused takes a new start only once it has stopped.
+    Command(device->id, MCI_STOP);
+    MCI_PLAY_PARMS play{};
+    play.dwFrom = static_cast<DWORD>(std::lround(std::max(seconds, 0.0) * 1000.0));
     return Command(device->id, MCI_PLAY, MCI_FROM, &play);
 }
 

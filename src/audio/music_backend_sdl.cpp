@@ -53,6 +53,11 @@ bool MusicBackend::PlayFromStart() {
     return device->music && Mix_PlayMusic(device->music, 0) == 0;
 }
 
+bool MusicBackend::PlayFrom(double seconds) {
+    // One call, so that no block of the track's beginning is mixed before the jump.
+    return device->music && Mix_FadeInMusicPos(device->music, 0, 0, seconds) == 0;
+}
+
 bool MusicBackend::Pause() {
     if (!device->music) return false;
     Mix_PauseMusic();

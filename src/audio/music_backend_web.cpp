@@ -43,9 +43,10 @@ EM_JS(char*, OpenPageTrack, (const char* path), {
     }
 });
 
-EM_JS(void, PlayPageTrack, (int fromStart), {
+// From `seconds` into the track, or where it stands when that is negative.
+EM_JS(void, PlayPageTrack, (double seconds), {
     const element = Module.music;
-    if (fromStart) element.currentTime = 0;
+    if (seconds >= 0) element.currentTime = seconds;
     element.stopped = false;
     const started = element.play();
     if (started) {
@@ -99,8 +100,12 @@ MusicOpenResult MusicBackend::Open(const std::string& path) {
 }
 
 bool MusicBackend::PlayFromStart() {
+    return PlayFrom(0.0);
+}
+
+bool MusicBackend::PlayFrom(double seconds) {
     if (device->handle == 0) return false;
-    PlayPageTrack(1);
+    PlayPageTrack(seconds > 0.0 ? seconds : 0.0);
     return true;
 }
 
@@ -112,7 +117,7 @@ bool MusicBackend::Pause() {
 
 bool MusicBackend::Resume() {
     if (device->handle == 0) return false;
-    PlayPageTrack(0);
+    PlayPageTrack(-1.0);
     return true;
 }
 

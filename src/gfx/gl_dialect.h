@@ -14,6 +14,9 @@ std::string ShaderSourceForThisGl(const std::string& source);
 // Depth values written are mapped into [nearValue, farValue].
 void SetDepthRange(float nearValue, float farValue);
 
+// Depth clears write `depth`.
+void SetClearDepth(float depth);
+
 // Points take the size their vertex shader writes.
 void EnableShaderPointSize();
 

@@ -8,6 +8,10 @@ void SetDepthRange(float nearValue, float farValue) {
     glDepthRange(nearValue, farValue);
 }
 
+void SetClearDepth(float depth) {
+    glClearDepth(depth);
+}
+
 void EnableShaderPointSize() {
     glEnable(GL_PROGRAM_POINT_SIZE);
 }

@@ -22,6 +22,10 @@ void SetDepthRange(float nearValue, float farValue) {
     glDepthRangef(nearValue, farValue);
 }
 
+void SetClearDepth(float depth) {
+    glClearDepthf(depth);
+}
+
 void EnableShaderPointSize() {}
 
 void AllocateShadowDepth(int size) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gfx/gl_dialect.h"
+#include "gfx/shader_source.h"
 
 // Read to the end rather than to a size found by seeking: a folder, or a file of the kernel's,
 // opens and then has no size to seek to, and a file can break off while being read.
@@ -22,17 +23,12 @@ std::string get_file_contents(const char* filename) {
 }
 
 ShaderFileError::ShaderFileError(const std::string& file, int error)
-    : std::runtime_error("Failed to open shader file " + file + ": " + std::strerror(error)) {}
+    : ShaderFileError(file, std::string(std::strerror(error))) {}
+
+ShaderFileError::ShaderFileError(const std::string& file, const std::string& reason)
+    : std::runtime_error("Failed to open shader file " + file + ": " + reason) {}
 
 namespace {
-
-std::string ReadShaderFile(const char* filename) {
-    try {
-        return ShaderSourceForThisGl(get_file_contents(filename));
-    } catch (int error) {
-        throw ShaderFileError(filename, error);
-    }
-}
 
 // Shader and program logs are read the same way through their own pair of GL calls.
 std::string InfoLog(GLuint object, PFNGLGETSHADERIVPROC getParameter,
@@ -44,27 +40,29 @@ std::string InfoLog(GLuint object, PFNGLGETSHADERIVPROC getParameter,
     return log.data();
 }
 
-GLuint CompileStage(GLenum stage, const std::string& source, const char* filename) {
+GLuint CompileStage(GLenum stage, const ShaderSource& source) {
     GLuint shader = glCreateShader(stage);
-    const char* text = source.c_str();
+    const std::string forThisGl = ShaderSourceForThisGl(source.text);
+    const char* text = forThisGl.c_str();
     glShaderSource(shader, 1, &text, nullptr);
     glCompileShader(shader);
     GLint ok = GL_FALSE;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
     if (!ok)
-        std::cerr << "Shader compile error in " << filename << ":\n"
-                  << InfoLog(shader, glGetShaderiv, glGetShaderInfoLog) << std::endl;
+        std::cerr << "Shader compile error in " << source.files.front() << ":\n"
+                  << NameFilesInLog(InfoLog(shader, glGetShaderiv, glGetShaderInfoLog), source)
+                  << std::endl;
     return shader;
 }
 
 }  // namespace
 
 Shader::Shader(const char* vertexFile, const char* fragmentFile) {
-    const std::string vertexSource = ReadShaderFile(vertexFile);
-    const std::string fragmentSource = ReadShaderFile(fragmentFile);
+    const ShaderSource vertexSource = LoadShaderSource(vertexFile);
+    const ShaderSource fragmentSource = LoadShaderSource(fragmentFile);
 
-    GLuint vertexShader = CompileStage(GL_VERTEX_SHADER, vertexSource, vertexFile);
-    GLuint fragmentShader = CompileStage(GL_FRAGMENT_SHADER, fragmentSource, fragmentFile);
+    GLuint vertexShader = CompileStage(GL_VERTEX_SHADER, vertexSource);
+    GLuint fragmentShader = CompileStage(GL_FRAGMENT_SHADER, fragmentSource);
 
     ID = glCreateProgram();
     glAttachShader(ID, vertexShader);

@@ -9,10 +9,12 @@
 // cannot be opened or cannot be read to its end.
 std::string get_file_contents(const char* filename);
 
-// A shader file that could not be opened or read: names the file and the reason.
+// A shader file that could not be opened or read, or that includes a file it may not: names the
+// file and the reason.
 class ShaderFileError : public std::runtime_error {
   public:
     ShaderFileError(const std::string& file, int error);
+    ShaderFileError(const std::string& file, const std::string& reason);
 };
 
 // One linked GLSL program. A plain value: copies share the program, only Delete releases it.
@@ -20,9 +22,10 @@ class Shader {
   public:
     GLuint ID = 0;
 
-    // Builds the program from a vertex and a fragment file. Compile and link problems are
-    // reported on standard error with the file names and the driver's log; the program is kept
-    // either way. Throws ShaderFileError when a file cannot be opened or read.
+    // Builds the program from a vertex and a fragment file, each with its includes joined in
+    // (gfx/shader_source.h). Compile and link problems are reported on standard error with the
+    // file names and the driver's log, its lines naming the file they are about; the program is
+    // kept either way. Throws ShaderFileError when a file cannot be opened or read.
     Shader(const char* vertexFile, const char* fragmentFile);
 
     void Activate();

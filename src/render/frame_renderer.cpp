@@ -6,7 +6,6 @@
 
 #include "gfx/gl_dialect.h"
 #include "gfx/uniforms.h"
-#include "render/firefly_light.h"
 #include "render/lens_flare.h"
 #include "render/shadow_map.h"
 #include "render/star_field.h"
@@ -88,14 +87,15 @@ FrameRenderer::DrawList FrameRenderer::Plants(const Keep& keep) {
 }
 
 // The chunks: nearest first so that the depth test rejects most hidden fragments before they
-// are shaded; seen only from their front when every ray of the pass starts above the ground,
-// where the faces behind lie farther than the front ones they are behind. From below the ground
-// the back faces are what hides the sky, and both sides are drawn.
+// are shaded; seen only from their front when the terrain is a height field facing up and every
+// ray of the pass starts above the ground, where the faces behind lie farther than the front
+// ones they are behind. From below the ground, or for a terrain of any other shape, the back
+// faces may be what hides the sky, and both sides are drawn.
 FrameRenderer::DrawList FrameRenderer::Terrain(const Keep& keep, const glm::vec3& eye,
                                                bool seenFromAbove) {
     if (!shortcuts.chunkedTerrain) return Everything(scene.terrainMeshes);
     return {scene.terrainChunks.meshes, NearestFirst(scene.terrainChunks.bounds, keep, eye),
-            seenFromAbove};
+            seenFromAbove && scene.terrainChunks.heightField};
 }
 
 void FrameRenderer::DrawInOrder(const DrawList& list, const std::function<void(Mesh&)>& draw) {
@@ -190,22 +190,17 @@ void FrameRenderer::DrawLitObjects(Camera& camera, const FrameInputs& frame) {
     glBindTexture(GL_TEXTURE_2D, scene.shadow.shadowMap);
 
     const glm::vec4 lightColor(frame.sun.lightColor, 1.0f);
-    const glm::vec4 fireflyLight =
-        FireflyLight(scene.fireflyModel, frame.sun.sunHeight, frame.time);
     for (Shader* program : {&scene.programs.terrain, &scene.programs.well}) {
         program->Activate();
         SetUniform(*program, "lightColor", lightColor);
         SetUniform(*program, "lightSpaceMatrix", lightSpaceMatrix);
         SetUniform(*program, "shadowMap", 5);
-        SetUniform(*program, "fireflyLight", fireflyLight);
     }
     scene.programs.plant.Activate();
     SetUniform(scene.programs.plant, "lightColor", lightColor);
-    SetUniform(scene.programs.plant, "fireflyLight", fireflyLight);
     scene.programs.firefly.Activate();
     SetUniform(scene.programs.firefly, "model", scene.fireflyModel);
     SetUniform(scene.programs.firefly, "glowStrength", 3.5f);
-    SetUniform(scene.programs.firefly, "glowPulse", FireflyPulse(frame.time));
 
     glm::vec3 lightPos = frame.sun.sunPos;
     const ViewVolume view(camera.cameraMatrix);

@@ -1,6 +1,7 @@
 #include "render/scene.h"
 
 #include "gfx/uniforms.h"
+#include "render/shadow_map.h"
 
 Scene::Scene() {
     SetStartupUniforms();
@@ -49,6 +50,7 @@ void Scene::SetStartupUniforms() {
         SetUniform(lit.program, "lightPos", startLightPos);
         SetUniform(lit.program, "pointLightPos", pointLightPos);
         SetUniform(lit.program, "bothLight", 0);
+        SetUniform(lit.program, "lastSunlightHeight", kLastSunlightHeight);
         if (lit.shadowed) SetUniform(lit.program, "shadowMap", 5);
     }
 

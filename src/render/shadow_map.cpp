@@ -14,6 +14,9 @@ ShadowTarget CreateShadowTarget() {
     glBindFramebuffer(GL_FRAMEBUFFER, target.shadowFBO);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, target.shadowMap, 0);
     UseNoColourBuffer();
+    glDepthMask(GL_TRUE);
+    SetClearDepth(1.0f);
+    glClear(GL_DEPTH_BUFFER_BIT);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     return target;
 }
@@ -28,7 +31,6 @@ glm::mat4 LightSpaceMatrix(const glm::vec3& sunPos) {
 }
 
 bool SunlightReachesTheScene(float sunHeight) {
-    constexpr float kLastSunlightHeight = -0.04f;
     constexpr float kMargin = 0.005f;  // the shaders compute the height in their own precision
     return sunHeight > kLastSunlightHeight - kMargin;
 }

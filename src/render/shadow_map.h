@@ -12,12 +12,15 @@ struct ShadowTarget {
 };
 
 // Creates the depth texture (sampled as a plain depth in [0, 1]; outside the map it reads the far
-// depth 1, so nothing there is shadowed) and its framebuffer, then binds the default framebuffer.
+// depth 1, so nothing there is shadowed) and its framebuffer, clears the map to the far depth so
+// that it shadows nothing until the sun first draws into it, then binds the default framebuffer.
 ShadowTarget CreateShadowTarget();
 
 // Orthographic view from the sun's side, 150 units out, over a 100x100 square around the origin.
 glm::mat4 LightSpaceMatrix(const glm::vec3& sunPos);
 
-// The lit shaders fade the sun's own light out as it sinks and take none once the sun's height
-// (sunPos.y / 150) is at -0.04; a little below that the shadow map cannot change a pixel.
+// The sun's height (sunPos.y / 150) at which the lit shaders have faded its own light out: they
+// receive it as "lastSunlightHeight" at start-up. A little below it the shadow map cannot change
+// a pixel.
+constexpr float kLastSunlightHeight = -0.04f;
 bool SunlightReachesTheScene(float sunHeight);

@@ -1,6 +1,7 @@
 #include "render/terrain_chunks.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -57,7 +58,77 @@ Bounds Transformed(const Bounds& box, const glm::mat4& model) {
     return world;
 }
 
+// A triangle's corners seen from above: x and z.
+struct Footprint {
+    glm::vec2 corners[3];
+};
+
+// Twice the signed area of (a, b, p) seen from above: positive when p lies to the left of a->b
+// as a counter-clockwise triangle facing up has its inside.
+float LeftOf(const glm::vec2& a, const glm::vec2& b, const glm::vec2& p) {
+    return (b.y - a.y) * (p.x - a.x) - (b.x - a.x) * (p.y - a.y);
+}
+
+bool HoldsStrictly(const Footprint& triangle, const glm::vec2& p) {
+    const glm::vec2* c = triangle.corners;
+    const float margin = 1e-5f * LeftOf(c[0], c[1], c[2]);
+    return LeftOf(c[0], c[1], p) > margin && LeftOf(c[1], c[2], p) > margin &&
+           LeftOf(c[2], c[0], p) > margin;
+}
+
+// Whether no footprint holds the centre of another, looked up through a grid of cells over their
+// extent, each cell listing the footprints whose boxes reach into it.
+bool NoneOverAnother(const std::vector<Footprint>& footprints) {
+    if (footprints.empty()) return true;
+    glm::vec2 low(std::numeric_limits<float>::max()), high(std::numeric_limits<float>::lowest());
+    for (const Footprint& f : footprints) {
+        for (const glm::vec2& c : f.corners) low = glm::min(low, c), high = glm::max(high, c);
+    }
+    const int cells = std::clamp(static_cast<int>(std::sqrt(footprints.size() / 2.0)), 1, 512);
+    const glm::vec2 cellSize = glm::max(high - low, glm::vec2(1e-6f)) / static_cast<float>(cells);
+    const auto cellOf = [&](const glm::vec2& p) {
+        return glm::clamp(glm::ivec2((p - low) / cellSize), 0, cells - 1);
+    };
+    std::vector<std::vector<size_t>> grid(static_cast<size_t>(cells) * cells);
+    for (size_t i = 0; i < footprints.size(); ++i) {
+        const glm::vec2* c = footprints[i].corners;
+        const glm::ivec2 from = cellOf(glm::min(glm::min(c[0], c[1]), c[2]));
+        const glm::ivec2 to = cellOf(glm::max(glm::max(c[0], c[1]), c[2]));
+        for (int y = from.y; y <= to.y; ++y) {
+            for (int x = from.x; x <= to.x; ++x)
+                grid[static_cast<size_t>(y * cells + x)].push_back(i);
+        }
+    }
+    for (size_t i = 0; i < footprints.size(); ++i) {
+        const glm::vec2* c = footprints[i].corners;
+        const glm::vec2 centre = (c[0] + c[1] + c[2]) / 3.0f;
+        const glm::ivec2 cell = cellOf(centre);
+        for (size_t j : grid[static_cast<size_t>(cell.y * cells + cell.x)]) {
+            if (j != i && HoldsStrictly(footprints[j], centre)) return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
+
+bool IsUpwardHeightField(const std::vector<ChunkGeometry>& pieces, const glm::mat4& model) {
+    std::vector<Footprint> footprints;
+    for (const ChunkGeometry& mesh : pieces) {
+        for (size_t t = 0; t + 2 < mesh.indices.size(); t += 3) {
+            glm::vec3 p[3];
+            for (int k = 0; k < 3; ++k) {
+                p[k] =
+                    glm::vec3(model * glm::vec4(mesh.vertices[mesh.indices[t + k]].position, 1.0f));
+            }
+            const glm::vec3 normal = glm::cross(p[1] - p[0], p[2] - p[0]);
+            if (normal == glm::vec3(0.0f)) continue;  // no area: draws nothing
+            if (normal.y <= 0.0f) return false;
+            footprints.push_back({{{p[0].x, p[0].z}, {p[1].x, p[1].z}, {p[2].x, p[2].z}}});
+        }
+    }
+    return NoneOverAnother(footprints);
+}
 
 std::vector<ChunkGeometry> CutIntoChunks(const std::vector<Vertex>& vertices,
                                          const std::vector<GLuint>& indices, int cellsPerSide) {
@@ -84,13 +155,20 @@ std::vector<ChunkGeometry> CutIntoChunks(const std::vector<Vertex>& vertices,
 }
 
 TerrainChunks ChunkTerrain(const std::vector<Mesh>& terrainMeshes, const glm::mat4& model) {
-    TerrainChunks terrain;
+    std::vector<ChunkGeometry> pieces;
+    std::vector<const Mesh*> sources;
     for (const Mesh& source : terrainMeshes) {
         for (ChunkGeometry& chunk : CutIntoChunks(source.vertices, source.indices, kCellsPerSide)) {
-            std::vector<Texture> textures = source.textures;
-            terrain.bounds.push_back(Transformed(BoundsOf(chunk.vertices), model));
-            terrain.meshes.emplace_back(chunk.vertices, chunk.indices, textures);
+            pieces.push_back(std::move(chunk));
+            sources.push_back(&source);
         }
+    }
+    TerrainChunks terrain;
+    terrain.heightField = IsUpwardHeightField(pieces, model);
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        std::vector<Texture> textures = sources[i]->textures;
+        terrain.bounds.push_back(Transformed(BoundsOf(pieces[i].vertices), model));
+        terrain.meshes.emplace_back(pieces[i].vertices, pieces[i].indices, textures);
     }
     return terrain;
 }

@@ -23,11 +23,19 @@ std::vector<ChunkGeometry> CutIntoChunks(const std::vector<Vertex>& vertices,
 
 // The terrain as chunks, uploaded, with their boxes in world space (through `model`), so that the
 // passes can leave out the chunks outside their view and draw the others nearest first.
+// `heightField`: the terrain's triangles all face up and none lies over another, the one shape
+// whose back faces an eye above it never sees.
 struct TerrainChunks {
     std::vector<Mesh> meshes;
     std::vector<Bounds> bounds;
+    bool heightField = false;
 };
 TerrainChunks ChunkTerrain(const std::vector<Mesh>& terrainMeshes, const glm::mat4& model);
+
+// Whether the pieces, placed by `model`, form a height field seen from above: every triangle of
+// some area is wound counter-clockwise seen from above (its front faces up) and no triangle lies
+// over or under another (none holds the centre of another in its footprint on the ground).
+bool IsUpwardHeightField(const std::vector<ChunkGeometry>& pieces, const glm::mat4& model);
 
 // Whether `point` lies above the terrain at its own x, z: higher than every chunk whose box holds
 // it in x and z, or, beside the terrain, higher than all of it. Every ray from such a point meets

@@ -86,7 +86,7 @@ TEST(ShowKeys, TheFilmOpensOnItsFirstShotAndTheKeysTakeTheCameraAndTheSky) {
     // from the beginning.
     player.PressKey("c");
     ASSERT_TRUE(
-        player.WaitForOutput("Camera switch toggled: 1\nAuto camera started - music muted\n"))
+        player.WaitForOutput("Camera switch toggled: 1\nAuto camera started - music playing\n"))
         << player.StandardOutput();
     EXPECT_NEAR(std::stod(TakeSnapshot(player)), establishingShotX, 0.006);
     player.PressKey("m");

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gfx/camera.h"
+#include "gfx/shader_source.h"
 #include "support/gl_context.h"
 #include "support/pixels.h"
 
@@ -65,15 +66,15 @@ std::string ProgramLog(GLuint program) {
 
 // Compiles one stage; records a failure (with the log) when it does not compile cleanly.
 GLuint CompileClean(GLenum stage, const char* path) {
-    const std::string source = ReadFile(path);
-    EXPECT_FALSE(source.empty()) << path << " is missing or empty";
+    const ShaderSource source = LoadShaderSource(path);
+    EXPECT_FALSE(source.text.empty()) << path << " is empty";
     const GLuint shader = glCreateShader(stage);
-    const char* text = source.c_str();
+    const char* text = source.text.c_str();
     glShaderSource(shader, 1, &text, nullptr);
     glCompileShader(shader);
     GLint ok = GL_FALSE;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    const std::string log = ShaderLog(shader);
+    const std::string log = NameFilesInLog(ShaderLog(shader), source);
     EXPECT_TRUE(ok) << path << ":\n" << log;
     EXPECT_TRUE(IsBlank(log)) << path << " compiles with a message:\n" << log;
     return shader;
@@ -142,11 +143,11 @@ TEST_F(GlslPrograms, TheUniformsTheFrameSetsAreActive) {
         std::vector<const char*> uniforms;
     } expected[] = {
         {"terrain",
-         {"model", "camMatrix", "camPos", "lightPos", "lightColor", "lightSpaceMatrix",
-          "shadowMap"}},
+         {"model", "camMatrix", "camPos", "lightPos", "lightColor", "lightSpaceMatrix", "shadowMap",
+          "lastSunlightHeight"}},
         {"well",
          {"model", "camMatrix", "camPos", "lightPos", "lightColor", "lightSpaceMatrix", "shadowMap",
-          "useTexture", "diffuse0"}},
+          "useTexture", "diffuse0", "lastSunlightHeight"}},
         {"firefly", {"model", "camMatrix", "glowStrength", "useTexture", "diffuse0", "emissive0"}},
         {"water", {"model", "camMatrix", "camPos", "lightPos", "uTime"}},
         {"sky", {"camMatrix", "camPos", "sunDirection", "sunHeight", "time"}},
@@ -207,9 +208,9 @@ TEST_F(GlslPrograms, TheSharedSkyAndLightingCodeIsTheSameInEveryShader) {
     ASSERT_FALSE(sea.empty());
     EXPECT_EQ(SharedBlock("shaders/water.frag", "sea colour"), sea);
     const std::string lighting =
-        SharedBlock("shaders/terrain_shader.frag", "sunlight, moonlight and water colour");
+        SharedBlock("shaders/terrain_shader.frag", "sunlight, sky light and water colour");
     ASSERT_FALSE(lighting.empty());
-    EXPECT_EQ(SharedBlock("shaders/default.frag", "sunlight, moonlight and water colour"),
+    EXPECT_EQ(SharedBlock("shaders/default.frag", "sunlight, sky light and water colour"),
               lighting);
     const std::string haze =
         SharedBlock("shaders/terrain_shader.vert", "shadow lookup, water depth and haze");

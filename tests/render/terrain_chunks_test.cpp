@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <glm/gtc/matrix_transform.hpp>
 
 namespace {
 
@@ -114,4 +115,51 @@ TEST(AboveTheTerrain, HoldsOnlyAboveEveryChunkUnderThePointOrAboveAllBesideTheTe
     EXPECT_FALSE(AboveTheTerrain(chunks, {-5.0f, 2.0f, 5.0f}));
     EXPECT_TRUE(AboveTheTerrain(chunks, {-5.0f, 12.5f, 5.0f}));
     EXPECT_EQ(HighestPoint(chunks), 12.0f);
+}
+
+// Only a terrain whose triangles all face up, none over another, may have its back faces culled.
+TEST(IsUpwardHeightField, HoldsOnlyForAGroundFacingUpWithNothingOverIt) {
+    const Grid grid = SoupGrid(6);
+    const auto Pieces = [](const Grid& g) {
+        return std::vector<ChunkGeometry>{{g.vertices, g.indices}};
+    };
+    Grid clockwise = grid;
+    for (size_t t = 0; t < clockwise.indices.size(); t += 3) {
+        std::swap(clockwise.indices[t + 1], clockwise.indices[t + 2]);
+    }
+    // A shelf over the middle of the ground, itself facing up: the ground's top lies under it.
+    Grid shelf = grid;
+    for (size_t i = 0; i < 6; ++i) {
+        Vertex v = grid.vertices[i];
+        v.position += glm::vec3(2.3f, 3.0f, 2.4f);
+        shelf.indices.push_back(static_cast<GLuint>(shelf.vertices.size()));
+        shelf.vertices.push_back(v);
+    }
+    // An overhang: one quad folded back over its neighbour, facing down.
+    Grid overhang = grid;
+    for (size_t i = 0; i < 6; ++i)
+        overhang.vertices[i].position.x = 2.0f - overhang.vertices[i].position.x;
+    // A zero-area triangle draws nothing and decides nothing.
+    Grid sliver = grid;
+    for (GLuint k : {0u, 1u, 1u}) sliver.indices.push_back(k);
+
+    const glm::mat4 lowered = glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, -1.0f, 0.0f));
+    const glm::mat4 mirrored = glm::scale(glm::mat4(1.0f), glm::vec3(-1.0f, 1.0f, 1.0f));
+    const struct {
+        const char* shape;
+        std::vector<ChunkGeometry> pieces;
+        glm::mat4 model;
+        bool heightField;
+    } cases[] = {
+        {"ground facing up", Pieces(grid), lowered, true},
+        {"the same cut into chunks", CutIntoChunks(grid.vertices, grid.indices, 3), lowered, true},
+        {"with a sliver", Pieces(sliver), lowered, true},
+        {"wound clockwise", Pieces(clockwise), lowered, false},
+        {"mirrored by its placement", Pieces(grid), mirrored, false},
+        {"a shelf over the ground", Pieces(shelf), lowered, false},
+        {"an overhang", Pieces(overhang), lowered, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsUpwardHeightField(c.pieces, c.model), c.heightField) << c.shape;
+    }
 }

@@ -1,0 +1,152 @@
+#include "gfx/shader_source.h"
+
+#include <cctype>
+#include <cerrno>
+#include <filesystem>
+
+#include "gfx/shader.h"
+
+namespace {
+
+// The NAME of a line `#include "NAME"` (spaces allowed around the `#` and the words, a comment
+// after it); false for every other line.
+bool IncludedName(const std::string& line, std::string& name) {
+    size_t at = line.find_first_not_of(" \t");
+    if (at == std::string::npos || line[at] != '#') return false;
+    at = line.find_first_not_of(" \t", at + 1);
+    if (at == std::string::npos || line.compare(at, 7, "include") != 0) return false;
+    at = line.find_first_not_of(" \t", at + 7);
+    if (at == std::string::npos || line[at] != '"') return false;
+    const size_t end = line.find('"', at + 1);
+    if (end == std::string::npos) return false;
+    name = line.substr(at + 1, end - at - 1);
+    return true;
+}
+
+// A name stays inside the shader folder: relative, and never stepping up out of it.
+bool StaysInside(const std::string& name) {
+    const std::filesystem::path path(name);
+    if (name.empty() || path.has_root_path()) return false;
+    for (const auto& part : path) {
+        if (part == "..") return false;
+    }
+    return true;
+}
+
+class Joiner {
+  public:
+    Joiner(std::string folder, ShaderSource& source) : folder(std::move(folder)), source(source) {}
+
+    // Appends the file's lines to the joined text, each include line replaced by the lines of
+    // the file it names (unless that file has joined already).
+    void Append(const std::string& file) {
+        const size_t number = source.files.size();
+        source.files.push_back(file);
+        const std::string text = Read(file);
+        size_t begin = 0;
+        int lineNumber = 0;
+        std::string name;
+        while (begin < text.size()) {
+            size_t end = text.find('\n', begin);
+            const bool lastLine = end == std::string::npos;
+            end = lastLine ? text.size() : end + 1;
+            const std::string line = text.substr(begin, end - begin);
+            ++lineNumber;
+            begin = end;
+            if (!IncludedName(line, name)) {
+                source.text += line;
+                source.lines.push_back({number, lineNumber});
+                continue;
+            }
+            if (!StaysInside(name))
+                throw ShaderFileError(file, "line " + std::to_string(lineNumber) + " includes \"" +
+                                                name + "\", which is not a file under " + folder);
+            const std::string path = folder + "/" + name;
+            if (AlreadyJoined(path)) continue;
+            Append(path);
+            if (!source.text.empty() && source.text.back() != '\n') source.text += '\n';
+        }
+    }
+
+  private:
+    static std::string Read(const std::string& file) {
+        try {
+            return get_file_contents(file.c_str());
+        } catch (int error) {
+            throw ShaderFileError(file, error);
+        }
+    }
+
+    bool AlreadyJoined(const std::string& path) const {
+        for (const std::string& joined : source.files) {
+            if (joined == path) return true;
+        }
+        return false;
+    }
+
+    std::string folder;
+    ShaderSource& source;
+};
+
+// The place a log line begins with, after an optional "ERROR: " or "WARNING: ": source string
+// `number`, line `line`, written "N:L" (Mesa, AMD, Intel) or "N(L)" (NVIDIA). `begin` and `end`
+// frame the characters to replace.
+struct LogPlace {
+    size_t begin = 0, end = 0;
+    unsigned long number = 0, line = 0;
+};
+
+// The digits at `at` as a number; false when there are none.
+bool NumberAt(const std::string& text, size_t& at, unsigned long& number) {
+    const size_t begin = at;
+    while (at < text.size() && std::isdigit(static_cast<unsigned char>(text[at]))) ++at;
+    if (at == begin || at - begin > 9) return false;
+    number = std::stoul(text.substr(begin, at - begin));
+    return true;
+}
+
+bool PlaceIn(const std::string& logLine, LogPlace& place) {
+    for (const char* prefix : {"ERROR: ", "WARNING: "}) {
+        if (logLine.rfind(prefix, 0) == 0) place.begin = std::char_traits<char>::length(prefix);
+    }
+    size_t at = place.begin;
+    if (!NumberAt(logLine, at, place.number) || at >= logLine.size()) return false;
+    const char separator = logLine[at++];
+    if ((separator != ':' && separator != '(') || !NumberAt(logLine, at, place.line)) return false;
+    if (separator == '(') {
+        if (at >= logLine.size() || logLine[at] != ')') return false;
+        ++at;
+    }
+    place.end = at;
+    return true;
+}
+
+}  // namespace
+
+ShaderSource LoadShaderSource(const std::string& file) {
+    const std::filesystem::path folder = std::filesystem::path(file).parent_path();
+    ShaderSource source;
+    Joiner(folder.empty() ? "." : folder.generic_string(), source).Append(file);
+    return source;
+}
+
+std::string NameFilesInLog(const std::string& log, const ShaderSource& source) {
+    std::string named;
+    size_t begin = 0;
+    while (begin < log.size()) {
+        size_t end = log.find('\n', begin);
+        end = end == std::string::npos ? log.size() : end + 1;
+        const std::string logLine = log.substr(begin, end - begin);
+        begin = end;
+        LogPlace place;
+        if (!PlaceIn(logLine, place) || place.number != 0 || place.line < 1 ||
+            place.line > source.lines.size()) {
+            named += logLine;
+            continue;
+        }
+        const ShaderSource::Origin& origin = source.lines[place.line - 1];
+        named += logLine.substr(0, place.begin) + source.files[origin.file] + ":" +
+                 std::to_string(origin.line) + logLine.substr(place.end);
+    }
+    return named;
+}
