@@ -1,5 +1,6 @@
 #pragma once
 
+#include <istream>
 #include <optional>
 #include <string>
 
@@ -12,3 +13,10 @@ std::string PlayableTrackPath(const std::string& path);
 // the whole program down inside the audio library), so the header is checked first; the
 // browser decodes in its own sandbox and needs only an Ogg stream.
 std::optional<std::string> MusicFileRefusal(const std::string& path);
+
+// The compressed copy made for the browser beside the wave file `path`: "a/cin.wav" is
+// "a/cin.opus"; a name without ".wav" gets ".opus" added.
+std::string CompressedCopyPath(const std::string& path);
+
+// Why the stream cannot be an Ogg file (its first four bytes are not "OggS"), or nothing.
+std::optional<std::string> OggRefusal(std::istream& in);

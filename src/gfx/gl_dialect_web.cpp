@@ -1,21 +1,8 @@
 #include "gfx/gl_dialect.h"
+#include "gfx/glsl_es.h"
 
-namespace {
-
-constexpr const char* kEsPrologue =
-    "#version 300 es\n"
-    "precision highp float;\n"
-    "precision highp int;\n"
-    "precision highp sampler2D;\n"
-    "precision highp sampler2DShadow;\n";
-
-}  // namespace
-
-// The first line of every shader file is its version line; whatever follows keeps its number.
 std::string ShaderSourceForThisGl(const std::string& source) {
-    const std::string::size_type firstLineEnd = source.find('\n');
-    if (source.rfind("#version", 0) != 0 || firstLineEnd == std::string::npos) return source;
-    return kEsPrologue + std::string("#line 2\n") + source.substr(firstLineEnd + 1);
+    return AsGlslEs(source);
 }
 
 void SetDepthRange(float nearValue, float farValue) {
