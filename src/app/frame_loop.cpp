@@ -24,6 +24,7 @@ FrameLoop::FrameLoop(GLFWwindow* window, Film film, const Clock& clock, FrameOut
 void FrameLoop::Run() {
     DriveFrames(window, [this] { RunFrame(); });
     scaledPicture.Delete();
+    scaler.Delete();
 }
 
 // One frame, in order.
@@ -139,7 +140,7 @@ FrameTarget FrameLoop::PictureTarget() const {
 }
 
 void FrameLoop::ScalePictureToWindow() {
-    if (scaledPicture.Allocated()) scaledPicture.PresentToWindow();
+    if (scaledPicture.Allocated()) scaler.PresentToWindow(scaledPicture);
 }
 
 void FrameLoop::UpdateMusic() {

@@ -70,6 +70,7 @@ class FrameLoop {
     RenderScaleControl renderScale;
     // The picture below full size; at full size the passes draw straight into the window.
     OffscreenTarget scaledPicture;
+    PictureScaler scaler;
 
     bool autoCamera = true;
     bool drawSun = true;

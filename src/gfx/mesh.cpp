@@ -50,13 +50,44 @@ void Mesh::DrawElements() {
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_INT, nullptr);
 }
 
+// Neighbouring runs become one; the rest go to the driver in a single call.
+void Mesh::DrawElements(const std::vector<IndexRange>& ranges) {
+    std::vector<GLsizei> counts;
+    std::vector<const void*> offsets;
+    GLuint end = 0;
+    for (const IndexRange& range : ranges) {
+        if (range.count <= 0) continue;
+        if (!counts.empty() && range.first == end) {
+            counts.back() += range.count;
+        } else {
+            counts.push_back(range.count);
+            offsets.push_back(reinterpret_cast<const void*>(range.first * sizeof(GLuint)));
+        }
+        end = range.first + static_cast<GLuint>(range.count);
+    }
+    if (counts.empty()) return;
+    glMultiDrawElements(GL_TRIANGLES, counts.data(), GL_UNSIGNED_INT, offsets.data(),
+                        static_cast<GLsizei>(counts.size()));
+}
+
 void Mesh::Draw(Shader& shader, Camera& camera, glm::vec3& lightPos) {
     PrepareTexturedDraw(shader);
+    SetViewUniforms(shader, camera, lightPos);
+    DrawElements();
+}
+
+void Mesh::Draw(Shader& shader, Camera& camera, glm::vec3& lightPos,
+                const std::vector<IndexRange>& ranges) {
+    PrepareTexturedDraw(shader);
+    SetViewUniforms(shader, camera, lightPos);
+    DrawElements(ranges);
+}
+
+void Mesh::SetViewUniforms(Shader& shader, Camera& camera, glm::vec3& lightPos) {
     glUniform3f(glGetUniformLocation(shader.ID, "camPos"), camera.position.x, camera.position.y,
                 camera.position.z);
     glUniform3f(glGetUniformLocation(shader.ID, "lightPos"), lightPos.x, lightPos.y, lightPos.z);
     camera.Matrix(shader, "camMatrix");
-    DrawElements();
 }
 
 void Mesh::DrawBillboard(Shader& shader, Camera& camera, glm::vec3 position, float size) {
@@ -73,5 +104,12 @@ void Mesh::DrawShadow(Shader& shader) {
     shader.Activate();
     vao.Bind();
     DrawElements();
+    vao.Unbind();
+}
+
+void Mesh::DrawShadow(Shader& shader, const std::vector<IndexRange>& ranges) {
+    shader.Activate();
+    vao.Bind();
+    DrawElements(ranges);
     vao.Unbind();
 }

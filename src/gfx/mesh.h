@@ -10,6 +10,12 @@
 #include "gfx/vao.h"
 #include "gfx/vertex.h"
 
+// A run of a mesh's index list: `count` indices from `first`.
+struct IndexRange {
+    GLuint first;
+    GLsizei count;
+};
+
 // An indexed triangle list with its textures, uploaded once. Copies draw the same GL objects;
 // nothing here ever deletes them (they live as long as the context).
 //
@@ -28,13 +34,19 @@ class Mesh {
     // Lit draw: sets "useTexture", the samplers, "camPos", "lightPos" and "camMatrix"; the caller
     // has set "model" and the pass's own uniforms. Leaves the vertex array bound.
     void Draw(Shader& shader, Camera& camera, glm::vec3& lightPos);
+    // The same for only these runs of the index list, in their order, in one draw call.
+    void Draw(Shader& shader, Camera& camera, glm::vec3& lightPos,
+              const std::vector<IndexRange>& ranges);
     // A camera-facing quad centred at `position`, scaled by `size`.
     void DrawBillboard(Shader& shader, Camera& camera, glm::vec3 position, float size);
     // Geometry only, for the depth pass.
     void DrawShadow(Shader& shader);
+    void DrawShadow(Shader& shader, const std::vector<IndexRange>& ranges);
 
   private:
     void PrepareTexturedDraw(Shader& shader);
     void BindTextures(Shader& shader);
     void DrawElements();
+    void DrawElements(const std::vector<IndexRange>& ranges);
+    void SetViewUniforms(Shader& shader, Camera& camera, glm::vec3& lightPos);
 };

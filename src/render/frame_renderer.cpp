@@ -60,9 +60,9 @@ void FrameRenderer::RenderShadowMap(const SunState& sun, Camera* viewer) {
         {Terrain(mayCast, sun.sunPos, seenFromAbove), scene.terrainModel, "shadow terrain"},
         {Plants(mayCast), identity, "shadow plants"}};
     for (const auto& caster : casters) {
-        DrawInOrder(caster.list, [&](Mesh& mesh) {
+        DrawInOrder(caster.list, [&](Mesh& mesh, const std::vector<IndexRange>* ranges) {
             SetUniform(program, "model", caster.model);
-            mesh.DrawShadow(program);
+            ranges ? mesh.DrawShadow(program, *ranges) : mesh.DrawShadow(program);
         });
         PassEnded(caster.pass);
     }
@@ -71,17 +71,23 @@ void FrameRenderer::RenderShadowMap(const SunState& sun, Camera* viewer) {
 }
 
 FrameRenderer::DrawList FrameRenderer::Everything(std::vector<Mesh>& meshes) {
-    DrawList list{meshes, {}, false};
+    DrawList list{meshes, {}, false, nullptr, {}};
     for (size_t i = 0; i < meshes.size(); ++i) list.order.push_back(i);
     return list;
 }
 
 FrameRenderer::DrawList FrameRenderer::Plants(const Keep& keep) {
-    DrawList list = Everything(scene.plantMeshes);
-    if (!shortcuts.cullPlants) return list;
-    list.order.clear();
-    for (size_t i = 0; i < scene.plantMeshes.size(); ++i) {
-        if (keep(scene.plantBounds[i])) list.order.push_back(i);
+    const std::vector<Bounds>& bounds = scene.plants.bounds;
+    std::vector<size_t> kept;
+    for (size_t i = 0; i < bounds.size(); ++i) {
+        if (!shortcuts.cullPlants || keep(bounds[i])) kept.push_back(i);
+    }
+    DrawList list{scene.plantMeshes, {}, false, nullptr, {}};
+    if (shortcuts.plantsDrawnOnce || scene.plantMeshes.empty()) {
+        list.batch = &scene.plants.mesh;
+        for (size_t i : kept) list.ranges.push_back(scene.plants.ranges[i]);
+    } else {
+        list.order = std::move(kept);
     }
     return list;
 }
@@ -94,18 +100,23 @@ FrameRenderer::DrawList FrameRenderer::Plants(const Keep& keep) {
 FrameRenderer::DrawList FrameRenderer::Terrain(const Keep& keep, const glm::vec3& eye,
                                                bool seenFromAbove) {
     if (!shortcuts.chunkedTerrain) return Everything(scene.terrainMeshes);
-    return {scene.terrainChunks.meshes, NearestFirst(scene.terrainChunks.bounds, keep, eye),
-            seenFromAbove && scene.terrainChunks.heightField};
+    return {scene.terrainChunks.meshes,
+            NearestFirst(scene.terrainChunks.bounds, keep, eye),
+            seenFromAbove && scene.terrainChunks.heightField,
+            nullptr,
+            {}};
 }
 
-void FrameRenderer::DrawInOrder(const DrawList& list, const std::function<void(Mesh&)>& draw) {
+void FrameRenderer::DrawInOrder(const DrawList& list, const DrawMesh& draw) {
     if (list.backFacesHidden) glEnable(GL_CULL_FACE);
-    for (size_t i : list.order) draw(list.meshes[i]);
+    if (list.batch) draw(*list.batch, &list.ranges);
+    for (size_t i : list.order) draw(list.meshes[i], nullptr);
     if (list.backFacesHidden) glDisable(GL_CULL_FACE);
 }
 
 void FrameRenderer::RenderScene(Camera& camera, const FrameInputs& frame,
                                 const FrameTarget& target) {
+    FillSkyTable(frame);
     target.Bind();
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -127,6 +138,29 @@ void FrameRenderer::RenderScene(Camera& camera, const FrameInputs& frame,
     DrawFade(frame);
     PassEnded("fade");
     if (!target.IsWindow()) FrameTarget::Window().Bind();
+}
+
+// Drawn before the frame's own target is bound, so that the switch of framebuffers does not
+// interrupt the frame's work; the table stays bound on its unit for the sky and the water.
+void FrameRenderer::FillSkyTable(const FrameInputs& frame) {
+    glBindFramebuffer(GL_FRAMEBUFFER, scene.skyTable.framebuffer);
+    glViewport(0, 0, SkyTable::kColumns, 2);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    Shader& program = scene.programs.sky;
+    program.Activate();
+    SetUniform(program, "fillingSkyTable", 1);
+    SetUniform(program, "sunHeight", frame.sun.sunHeight);
+    SetUniform(program, "camMatrix", glm::mat4(1.0f));
+    glBindVertexArray(scene.screenQuad.screenQuadVAO);
+    glDrawArrays(GL_TRIANGLES, 0, 6);
+    glBindVertexArray(0);
+    SetUniform(program, "fillingSkyTable", 0);
+    glEnable(GL_DEPTH_TEST);
+    glActiveTexture(GL_TEXTURE0 + SkyTable::kTextureUnit);
+    glBindTexture(GL_TEXTURE_2D, scene.skyTable.texture);
+    glActiveTexture(GL_TEXTURE0);
+    PassEnded("sky table");
 }
 
 // The sky and the stars never hide anything. Drawn first, without depth, everything after covers
@@ -216,7 +250,10 @@ void FrameRenderer::DrawLitObjects(Camera& camera, const FrameInputs& frame) {
                       {Plants(inView), scene.programs.plant, "lit plants"},
                       {Everything(scene.fireflyMeshes), scene.programs.firefly, "firefly"}};
     for (const auto& object : litObjects) {
-        DrawInOrder(object.list, [&](Mesh& mesh) { mesh.Draw(object.program, camera, lightPos); });
+        DrawInOrder(object.list, [&](Mesh& mesh, const std::vector<IndexRange>* ranges) {
+            ranges ? mesh.Draw(object.program, camera, lightPos, *ranges)
+                   : mesh.Draw(object.program, camera, lightPos);
+        });
         PassEnded(object.pass);
     }
 }

@@ -34,9 +34,13 @@ struct RenderShortcuts {
     // The terrain is drawn as chunks over shared vertices, left out as the plants are, the
     // others drawn nearest first, with their back faces culled while the eye is above the ground.
     bool chunkedTerrain = true;
+    // The plants come from one buffer in one call per pass, without the triangles a plant
+    // repeats exactly. Off, each plant is its own mesh as generated (a scene built with its
+    // full path keeps those).
+    bool plantsDrawnOnce = true;
 
     // The full path: every pass drawn as it was before any shortcut.
-    static RenderShortcuts None() { return {false, false, false, false}; }
+    static RenderShortcuts None() { return {false, false, false, false, false}; }
 };
 
 // Told as each pass of a frame ends, to measure the passes one by one; nothing is drawn for it.
@@ -66,21 +70,27 @@ class FrameRenderer {
     RenderShortcuts shortcuts;
 
   private:
-    // The meshes of an object that a pass draws, in the order it draws them.
+    // The meshes of an object that a pass draws, in the order it draws them; or one mesh drawn
+    // by runs of its indices.
     struct DrawList {
         std::vector<Mesh>& meshes;
         std::vector<size_t> order;
         bool backFacesHidden;
+        Mesh* batch = nullptr;
+        std::vector<IndexRange> ranges;
     };
+    // Draws one mesh of a list, all of it (`ranges` null) or the runs given.
+    using DrawMesh = std::function<void(Mesh&, const std::vector<IndexRange>* ranges)>;
     DrawList Everything(std::vector<Mesh>& meshes);
     using Keep = std::function<bool(const Bounds&)>;
     DrawList Plants(const Keep& keep);
     // `seenFromAbove`: every ray of the pass meets the terrain on its upper side first.
     DrawList Terrain(const Keep& keep, const glm::vec3& eye, bool seenFromAbove);
-    void DrawInOrder(const DrawList& list, const std::function<void(Mesh&)>& draw);
+    void DrawInOrder(const DrawList& list, const DrawMesh& draw);
     void PassEnded(const char* pass) {
         if (passObserver) passObserver->PassEnded(pass);
     }
+    void FillSkyTable(const FrameInputs& frame);
     void DrawSkyAndStars(Camera& camera, const FrameInputs& frame);
     void DrawSky(Camera& camera, const FrameInputs& frame);
     void DrawStars(Camera& camera, const FrameInputs& frame);

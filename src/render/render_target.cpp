@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "gfx/uniforms.h"
+
 namespace {
 constexpr int kWindowWidth = 1920;
 constexpr int kWindowHeight = 1080;
@@ -40,16 +42,6 @@ void OffscreenTarget::Resize(int newWidth, int newHeight) {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
-void OffscreenTarget::PresentToWindow() const {
-    const FrameTarget window = FrameTarget::Window();
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    const GLenum filter = width == window.width && height == window.height ? GL_NEAREST : GL_LINEAR;
-    glBlitFramebuffer(0, 0, width, height, 0, 0, window.width, window.height, GL_COLOR_BUFFER_BIT,
-                      filter);
-    window.Bind();
-}
-
 std::vector<unsigned char> FrameTarget::ReadRgb() const {
     std::vector<unsigned char> pixels(static_cast<std::size_t>(width) * height * 3);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
@@ -65,4 +57,29 @@ void OffscreenTarget::Delete() {
     glDeleteTextures(1, &colorTexture);
     glDeleteRenderbuffers(1, &depthBuffer);
     *this = OffscreenTarget();
+}
+
+PictureScaler::PictureScaler()
+    : program("shaders/present.vert", "shaders/present.frag"), quad(CreateScreenQuad()) {}
+
+void PictureScaler::PresentToWindow(const OffscreenTarget& picture) {
+    const FrameTarget window = FrameTarget::Window();
+    window.Bind();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    program.Activate();
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, picture.colorTexture);
+    SetUniform(program, "picture", 0);
+    SetUniform(program, "windowSize", glm::vec2(window.width, window.height));
+    glBindVertexArray(quad.screenQuadVAO);
+    glDrawArrays(GL_TRIANGLES, 0, 6);
+    glBindVertexArray(0);
+    glEnable(GL_DEPTH_TEST);
+}
+
+void PictureScaler::Delete() {
+    program.Delete();
+    glDeleteVertexArrays(1, &quad.screenQuadVAO);
+    glDeleteBuffers(1, &quad.screenQuadVBO);
 }

@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "gfx/gl.h"
+#include "gfx/shader.h"
+#include "render/screen_quad.h"
 
 // Where a frame's passes draw: a framebuffer and the size of its picture. The window's own
 // framebuffer is one; an offscreen colour + depth target of any size is another.
@@ -36,9 +38,23 @@ class OffscreenTarget {
     FrameTarget Target() const { return {framebuffer, width, height}; }
     bool Allocated() const { return framebuffer != 0; }
 
-    // Scales the picture onto the window with bilinear filtering (exact at the window's size),
-    // then leaves the default framebuffer bound with the window's viewport.
-    void PresentToWindow() const;
     std::vector<unsigned char> ReadRgb() const { return Target().ReadRgb(); }
     void Delete();
+};
+
+// Draws an offscreen picture over the whole window, scaled with bilinear filtering (texel for
+// texel at the window's size). A drawn quad, not a blit: a multisampled window, which drivers
+// that force anti-aliasing make, refuses to be blitted into. Throws ShaderFileError when its
+// program's files cannot be read.
+class PictureScaler {
+  public:
+    PictureScaler();
+    // Leaves the frame's state: the default framebuffer bound with the window's viewport, depth
+    // test and depth writes on, blending off.
+    void PresentToWindow(const OffscreenTarget& picture);
+    void Delete();
+
+  private:
+    Shader program;
+    ScreenQuad quad;
 };

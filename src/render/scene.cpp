@@ -3,7 +3,7 @@
 #include "gfx/uniforms.h"
 #include "render/shadow_map.h"
 
-Scene::Scene() {
+Scene::Scene(bool withFullPath) : keepsFullPath(withFullPath) {
     SetStartupUniforms();
     ReleaseUploadedVertices();
 }
@@ -15,6 +15,7 @@ void Scene::ReleaseUploadedVertices() {
                                       &fireflyMeshes, &terrainChunks.meshes}) {
         for (Mesh& mesh : *meshes) std::vector<Vertex>().swap(mesh.vertices);
     }
+    std::vector<Vertex>().swap(plants.mesh.vertices);
     std::vector<Vertex>().swap(waterPlane.vertices);
     std::vector<Vertex>().swap(terrainVertices);
 }
@@ -26,6 +27,7 @@ void Scene::SetStartupUniforms() {
     const glm::mat4 identity(1.0f);
 
     programs.water.Activate();
+    SetUniform(programs.water, "skyTable", SkyTable::kTextureUnit);
     SetUniform(programs.water, "model", waterModel);
     SetUniform(programs.water, "lightColor", white);
     SetUniform(programs.water, "lightPos", pointLightPos);
@@ -58,6 +60,9 @@ void Scene::SetStartupUniforms() {
     SetUniform(programs.sun, "model", sunModel);
     SetUniform(programs.sun, "lightColor", white);
     SetUniform(programs.sun, "sunPosition", scene_layout::SunStartPosition());
+
+    programs.sky.Activate();
+    SetUniform(programs.sky, "skyTable", SkyTable::kTextureUnit);
 
     programs.moon.Activate();
     SetUniform(programs.moon, "model", moonModel);

@@ -12,6 +12,7 @@
 #include "render/screen_quad.h"
 #include "render/shader_programs.h"
 #include "render/shadow_map.h"
+#include "render/sky_table.h"
 #include "render/star_field.h"
 #include "render/terrain_chunks.h"
 #include "render/view_volume.h"
@@ -21,10 +22,13 @@
 // directory that holds shaders/ and resources/. Throws StartupFailure when a model cannot be
 // loaded, ShaderFileError when a shader file cannot be opened.
 struct Scene {
-    Scene();
+    // `withFullPath`: also keeps what only the renderer's full path draws (RenderShortcuts::None)
+    // uploaded, to compare pictures and costs against it; the player does without.
+    explicit Scene(bool withFullPath = false);
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
 
+    const bool keepsFullPath;
     ShadowTarget shadow = CreateShadowTarget();
     ScreenQuad screenQuad = CreateScreenQuad();
     ShaderPrograms programs = BuildShaderPrograms();
@@ -49,8 +53,10 @@ struct Scene {
     // is emptied once the scene is built (the GL buffers hold what the passes draw).
     std::vector<Vertex> terrainVertices = WorldSpaceVertices(terrainMeshes, terrainModel);
     PlantManager plantManager;
-    std::vector<Mesh> plantMeshes = GrowPlants(plantManager, terrainVertices);
-    std::vector<Bounds> plantBounds = BoundsOfEach(plantMeshes);  // in world space, as drawn
+    PlantBatch plants = GrowPlants(plantManager, terrainVertices);
+    // The full path's plants: one mesh per plant, as generated (empty without the full path).
+    std::vector<Mesh> plantMeshes =
+        keepsFullPath ? plantManager.CreatePlantMeshes() : std::vector<Mesh>();
     TerrainChunks terrainChunks = ChunkTerrain(terrainMeshes, terrainModel);
 
     std::vector<Mesh> fireflyMeshes =
@@ -62,6 +68,7 @@ struct Scene {
     Mesh moonMesh = SunQuadMesh(moonTexture);
     glm::mat4 moonModel = glm::translate(glm::mat4(1.0f), scene_layout::SunStartPosition());
     Mesh skyMesh = SkyDomeMesh(brickTexture);
+    SkyTable skyTable = CreateSkyTable();
     StarField stars = CreateStarField();
     Mesh flareQuadMesh = FlareQuadMesh(brickTexture);
 

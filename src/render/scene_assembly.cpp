@@ -31,12 +31,11 @@ std::vector<Vertex> WorldSpaceVertices(const std::vector<Mesh>& meshes, const gl
     return world;
 }
 
-std::vector<Mesh> GrowPlants(PlantManager& plantManager,
-                             const std::vector<Vertex>& terrainVertices) {
+PlantBatch GrowPlants(PlantManager& plantManager, const std::vector<Vertex>& terrainVertices) {
     plantManager.GeneratePlantsOnTerrain(terrainVertices, 0.5f, 200, 42);
-    std::vector<Mesh> plantMeshes = plantManager.CreatePlantMeshes();
-    std::cout << "Generated " << plantMeshes.size() << " plants on terrain" << std::endl;
-    return plantMeshes;
+    PlantBatch plants = BatchPlants(plantManager);
+    std::cout << "Generated " << plants.ranges.size() << " plants on terrain" << std::endl;
+    return plants;
 }
 
 Mesh SunQuadMesh(const Texture& texture) {

@@ -8,6 +8,7 @@
 #include "gfx/texture.h"
 #include "gfx/vertex.h"
 #include "plants/plant_manager.h"
+#include "render/plant_batch.h"
 
 // A start-up step that cannot go on: the message is the line the user sees.
 class StartupFailure : public std::runtime_error {
@@ -21,9 +22,8 @@ std::vector<Mesh> LoadModel(const char* path, const char* failureMessage);
 // Every vertex of the meshes with its position moved by `model`.
 std::vector<Vertex> WorldSpaceVertices(const std::vector<Mesh>& meshes, const glm::mat4& model);
 
-// Places the plants on the terrain, builds their meshes and reports how many there are.
-std::vector<Mesh> GrowPlants(PlantManager& plantManager,
-                             const std::vector<Vertex>& terrainVertices);
+// Places the plants on the terrain, builds them into one mesh and reports how many there are.
+PlantBatch GrowPlants(PlantManager& plantManager, const std::vector<Vertex>& terrainVertices);
 
 Mesh SunQuadMesh(const Texture& texture);
 Mesh SkyDomeMesh(const Texture& texture);

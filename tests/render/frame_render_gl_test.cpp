@@ -17,8 +17,14 @@ TEST_F(SceneFrames, StartupLoadsEveryModelAndTextureWithoutWarnings) {
     EXPECT_GE(scene().wellMeshes.size(), 3u) << "stone, wood and roof";
     EXPECT_FALSE(scene().terrainMeshes.empty());
     EXPECT_FALSE(scene().fireflyMeshes.empty());
-    EXPECT_EQ(scene().plantMeshes.size(), 200u);
-    EXPECT_EQ(scene().plantBounds.size(), scene().plantMeshes.size());
+    EXPECT_EQ(scene().plants.ranges.size(), 200u);
+    EXPECT_EQ(scene().plants.bounds.size(), scene().plants.ranges.size());
+    EXPECT_EQ(scene().plantMeshes.size(), 200u) << "the full path's plants, one mesh each";
+    EXPECT_TRUE(scene().plants.mesh.vertices.empty());
+    size_t generatedIndices = 0;
+    for (const Mesh& plant : scene().plantMeshes) generatedIndices += plant.indices.size();
+    EXPECT_LT(scene().plants.mesh.indices.size(), generatedIndices * 6 / 10)
+        << "the leaves the second rewriting puts again where the first put them are drawn once";
     EXPECT_GT(scene().terrainChunks.meshes.size(), 16u);
     // Only the GL buffers keep the vertices; the draws still count the indices.
     EXPECT_TRUE(scene().terrainVertices.empty());

@@ -177,25 +177,34 @@ TEST_F(ShortcutFrames, ANightFrameWithAStaleShadowMapMatchesOneWithAFreshMap) {
     }
 }
 
-TEST_F(ShortcutFrames, LeavingOutPlantsOutsideTheViewAndTheSunsBoxLeavesThePictureAsItWas) {
-    // Close to one plant, where most others lie outside the picture; the sun's box still holds
-    // many of them.
-    const Bounds& plant = scene().plantBounds[scene().plantBounds.size() / 2];
+// Culling: close to one plant most others lie outside the picture, while the sun's box still
+// holds many of them. Drawing once: every plant from the shared buffer in one call, without the
+// triangles a plant repeats, against one mesh per plant as generated.
+TEST_F(ShortcutFrames, ThePlantShortcutsLeaveThePictureAsItWas) {
+    const Bounds& plant = scene().plants.bounds[scene().plants.bounds.size() / 2];
     const glm::vec3 centre = 0.5f * (plant.min + plant.max);
     const View amongThePlants{"among the plants", centre + glm::vec3(2.0f, 1.5f, 2.5f), centre,
                               kAfternoonAngle};
-    RenderShortcuts full;
-    full.cullPlants = false;
-    const RenderShortcuts culling;
-    for (const View& view : {kViews[0], kViews[1], kViews[2], kViews[4], amongThePlants}) {
-        SCOPED_TRACE(view.name);
-        const std::vector<unsigned char> before = RenderWith(view, full);
-        const ViewVolume seen(camera.cameraMatrix);
-        const auto inView = std::count_if(scene().plantBounds.begin(), scene().plantBounds.end(),
-                                          [&](const Bounds& box) { return seen.MayContain(box); });
-        EXPECT_LT(inView, static_cast<long>(scene().plantBounds.size()))
-            << "the view must leave some plants out to test anything";
-        EXPECT_EQ(LargestDifference(before, RenderWith(view, culling)), 0);
+    const struct {
+        const char* name;
+        bool RenderShortcuts::*shortcut;
+    } rows[] = {{"culled", &RenderShortcuts::cullPlants},
+                {"drawn once", &RenderShortcuts::plantsDrawnOnce}};
+    for (const auto& row : rows) {
+        RenderShortcuts full;
+        full.*row.shortcut = false;
+        const RenderShortcuts taken;
+        for (const View& view : {kViews[0], kViews[1], kViews[2], kViews[4], amongThePlants}) {
+            SCOPED_TRACE(std::string(row.name) + ", " + view.name);
+            const std::vector<unsigned char> before = RenderWith(view, full);
+            const ViewVolume seen(camera.cameraMatrix);
+            const auto inView =
+                std::count_if(scene().plants.bounds.begin(), scene().plants.bounds.end(),
+                              [&](const Bounds& box) { return seen.MayContain(box); });
+            EXPECT_LT(inView, static_cast<long>(scene().plants.bounds.size()))
+                << "the view must leave some plants out to test anything";
+            EXPECT_EQ(LargestDifference(before, RenderWith(view, taken)), 0);
+        }
     }
 }
 

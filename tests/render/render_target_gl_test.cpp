@@ -81,7 +81,9 @@ TEST_F(OffscreenFrames, PresentingAFullSizeTargetCopiesItUnchanged) {
     target.Resize(1920, 1080);
     Render(kEye, kBesideTheSun, kAfternoonAngle, 0.0f, target.Target());
     glClear(GL_COLOR_BUFFER_BIT);
-    target.PresentToWindow();
+    PictureScaler scaler;
+    scaler.PresentToWindow(target);
+    scaler.Delete();
     EXPECT_TRUE(FrameTarget::Window().ReadRgb() == target.ReadRgb());
 }
 
@@ -116,4 +118,59 @@ TEST_F(OffscreenFrames, ResizingKeepsTheGlObjectsAndChangesOnlyTheSize) {
     EXPECT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER),
               static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+// Drivers that force anti-aliasing give the window a multisampled framebuffer, which a blit cannot
+// draw into. The scaled picture must reach it all the same: a half-size picture of four coloured
+// quarters, and one of the window's size, shown on such a window in a context of its own.
+TEST_F(OffscreenFrames, AMultisampledWindowShowsTheScaledPicture) {
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    glfwWindowHint(GLFW_SAMPLES, 4);
+    GLFWwindow* multisampled = glfwCreateWindow(1920, 1080, "multisampled", nullptr, nullptr);
+    glfwDefaultWindowHints();
+    ASSERT_NE(multisampled, nullptr);
+    glfwMakeContextCurrent(multisampled);
+    GLint sampleBuffers = 0;
+    glGetIntegerv(GL_SAMPLE_BUFFERS, &sampleBuffers);
+    EXPECT_EQ(sampleBuffers, 1) << "the window must be multisampled to test anything";
+    glEnable(GL_DEPTH_TEST);
+
+    const glm::ivec3 quarters[2][2] = {{{200, 40, 40}, {40, 200, 40}},
+                                       {{40, 40, 200}, {220, 220, 60}}};
+    PictureScaler scaler;
+    for (const glm::ivec2 size : {glm::ivec2(960, 540), glm::ivec2(1920, 1080)}) {
+        SCOPED_TRACE(size.x);
+        OffscreenTarget picture;
+        picture.Resize(size.x, size.y);
+        glBindFramebuffer(GL_FRAMEBUFFER, picture.framebuffer);
+        glEnable(GL_SCISSOR_TEST);
+        for (int row = 0; row < 2; ++row) {
+            for (int column = 0; column < 2; ++column) {
+                glScissor(column * size.x / 2, row * size.y / 2, size.x / 2, size.y / 2);
+                const glm::vec3 c = glm::vec3(quarters[row][column]) / 255.0f;
+                glClearColor(c.r, c.g, c.b, 1.0f);
+                glClear(GL_COLOR_BUFFER_BIT);
+            }
+        }
+        glDisable(GL_SCISSOR_TEST);
+        scaler.PresentToWindow(picture);
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+        ExpectTheStateAFrameEndsWith();
+        const std::vector<unsigned char> shown = FrameTarget::Window().ReadRgb();
+        for (int row = 0; row < 2; ++row) {
+            for (int column = 0; column < 2; ++column) {
+                const glm::vec3 mean =
+                    BlockMean(shown, 1920, 240 + column * 960, 135 + row * 540, 32);
+                EXPECT_EQ(glm::ivec3(glm::round(mean)), quarters[row][column])
+                    << "quarter " << row << ", " << column;
+            }
+        }
+        picture.Delete();
+    }
+    scaler.Delete();
+    glfwMakeContextCurrent(window());
+    glfwDestroyWindow(multisampled);
 }

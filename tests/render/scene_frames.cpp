@@ -11,7 +11,7 @@ void SceneFrames::SetUpTestSuite() {
     GlTest::SetUpTestSuite();
     if (!window() || sharedScene) return;
     testing::internal::CaptureStdout();
-    sharedScene = std::make_unique<Scene>();
+    sharedScene = std::make_unique<Scene>(/*withFullPath=*/true);
     sharedStartupLog = testing::internal::GetCapturedStdout();
     glEnable(GL_DEPTH_TEST);
 }

@@ -37,6 +37,7 @@ const ProgramFiles kPrograms[] = {
     {"blur", "shaders/postprocess.vert", "shaders/gaussian_blur.frag"},
     {"glowComposite", "shaders/postprocess.vert", "shaders/glow_composite.frag"},
     {"fade", "shaders/fade.vert", "shaders/fade.frag"},
+    {"present", "shaders/present.vert", "shaders/present.frag"},
 };
 
 std::string ReadFile(const std::string& path) {
@@ -157,6 +158,7 @@ TEST_F(GlslPrograms, TheUniformsTheFrameSetsAreActive) {
         {"lensFlare", {"model", "flareScreenPos", "flareColor", "flareIntensity", "flareType"}},
         {"shadow", {"model", "lightSpaceMatrix"}},
         {"fade", {"fadeAlpha"}},
+        {"present", {"picture", "windowSize"}},
     };
     for (const auto& entry : expected) {
         SCOPED_TRACE(entry.program);

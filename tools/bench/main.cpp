@@ -164,7 +164,7 @@ int main(int argc, char** argv) {
     SetFixedViewport();
     try {
         std::ostringstream startupLog;
-        Scene scene;
+        Scene scene(options.compareFullPath);
         glEnable(GL_DEPTH_TEST);
         FloorFrame floor;
         FrameRenderer renderer(scene, startupLog);
@@ -172,6 +172,7 @@ int main(int argc, char** argv) {
         const std::vector<PathShot> fireflyPath = MakeFireflyPath();
         Camera camera(kWindowWidth, kWindowHeight, glm::vec3(0.0f));
         OffscreenTarget offscreen;
+        PictureScaler scaler;
         const PictureSize size = ScaledSize(kWindowWidth, kWindowHeight, options.scale.Current());
         const bool scaled = size.width != kWindowWidth || size.height != kWindowHeight;
         if (scaled) offscreen.Resize(size.width, size.height);
@@ -187,7 +188,7 @@ int main(int argc, char** argv) {
                 const auto drawFrame = [&] {
                     renderer.RenderShadowMap(frame.sun, &camera);
                     renderer.RenderScene(camera, frame, target);
-                    if (scaled) offscreen.PresentToWindow();
+                    if (scaled) scaler.PresentToWindow(offscreen);
                 };
                 MomentTimes& moment = times[m];
                 const bool warmUp = round < 0;  // first use compiles the driver's code paths
