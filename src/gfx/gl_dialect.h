@@ -17,6 +17,11 @@ void SetDepthRange(float nearValue, float farValue);
 // Depth clears write `depth`.
 void SetClearDepth(float depth);
 
+// Draws `runs` runs of indexed triangles (unsigned int indices) from the bound element buffer:
+// run i has counts[i] indices from byte offsets[i]. One call natively; WebGL2 has no multi-draw
+// and draws them one by one.
+void DrawTriangleRuns(const GLsizei* counts, const void* const* offsets, GLsizei runs);
+
 // Points take the size their vertex shader writes.
 void EnableShaderPointSize();
 

@@ -12,6 +12,10 @@ void SetClearDepth(float depth) {
     glClearDepth(depth);
 }
 
+void DrawTriangleRuns(const GLsizei* counts, const void* const* offsets, GLsizei runs) {
+    glMultiDrawElements(GL_TRIANGLES, counts, GL_UNSIGNED_INT, offsets, runs);
+}
+
 void EnableShaderPointSize() {
     glEnable(GL_PROGRAM_POINT_SIZE);
 }

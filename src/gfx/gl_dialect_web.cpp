@@ -13,6 +13,12 @@ void SetClearDepth(float depth) {
     glClearDepthf(depth);
 }
 
+void DrawTriangleRuns(const GLsizei* counts, const void* const* offsets, GLsizei runs) {
+    for (GLsizei i = 0; i < runs; ++i) {
+        glDrawElements(GL_TRIANGLES, counts[i], GL_UNSIGNED_INT, offsets[i]);
+    }
+}
+
 void EnableShaderPointSize() {}
 
 void AllocateShadowDepth(int size) {

@@ -143,6 +143,11 @@ void FrameRenderer::RenderScene(Camera& camera, const FrameInputs& frame,
 // Drawn before the frame's own target is bound, so that the switch of framebuffers does not
 // interrupt the frame's work; the table stays bound on its unit for the sky and the water.
 void FrameRenderer::FillSkyTable(const FrameInputs& frame) {
+    // Not bound for sampling while it is drawn: WebGL refuses a draw into a framebuffer whose
+    // texture sits on a unit of the program's samplers, sampled or not.
+    glActiveTexture(GL_TEXTURE0 + SkyTable::kTextureUnit);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glActiveTexture(GL_TEXTURE0);
     glBindFramebuffer(GL_FRAMEBUFFER, scene.skyTable.framebuffer);
     glViewport(0, 0, SkyTable::kColumns, 2);
     glDisable(GL_DEPTH_TEST);
