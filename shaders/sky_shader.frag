@@ -9,7 +9,6 @@ uniform vec3 sunDirection;   // unit vector from the origin to the sun
 uniform float sunHeight;     // sine of the sun's elevation
 uniform float time;          // seconds; moves the faint night-sky shimmer
 uniform vec3 camPos;
-uniform bool fillingSkyTable;  // drawing this frame's sky table instead of the dome
 
 out vec4 FragColor;
 
@@ -37,61 +36,30 @@ vec3 sunTransmittance(float sunHeight, float pathScale) {
     return exp(-((RAYLEIGH_DEPTH + MIE_DEPTH) * pathScale + OZONE_DEPTH) * airMass);
 }
 
-// What the sky's colour owes to the view's height alone, up being the sine of its elevation (0
-// at and below the horizon): the sunlight the air scatters towards the eye, before the
-// scattering's angular weights, and the night sky's own light. The sky and the sea keep both in
-// a table over the height, made once per frame.
-vec3 scatteredSunlight(float up, float sunHeight) {
+// dir: unit view direction (only its upper half is meaningful: below the horizon pass the
+// horizontal direction); sunDir: unit direction from the viewer to the sun.
+vec3 skyColor(vec3 dir, vec3 sunDir, float sunHeight) {
+    float up = max(dir.y, 0.0);
     float viewMass = 1.0 / (up + 0.03);             // air mass along the view, 33 at the horizon
-    vec3 depth = RAYLEIGH_DEPTH + MIE_DEPTH;
-    // Light scattered high up has crossed less air than light scattered near the ground; the
-    // earth's shadow takes the daylight away between 0.06 above and 0.22 below the horizon.
-    vec3 sunlight = sunTransmittance(sunHeight, 1.0 - 0.75 * sqrt(up));
-    float daylight = smoothstep(-0.22, 0.06, sunHeight);
-    daylight *= daylight;
-    return SUN_POWER * daylight * sunlight * (1.0 - exp(-depth * viewMass)) / depth;
-}
-vec3 nightSkyLight(float up, float sunHeight) {
-    return mix(NIGHT_HORIZON, NIGHT_ZENITH, sqrt(up)) * smoothstep(0.1, -0.2, sunHeight);
-}
-
-// The sky's colour from those two, seen at mu, the cosine of the angle between view and sun.
-vec3 skyFromHeightTerms(vec3 scattered, vec3 night, float mu) {
+    float mu = dot(dir, sunDir);
     float phaseR = 0.75 * (1.0 + mu * mu);
     float lobe = 1.0 + MIE_G * MIE_G - 2.0 * MIE_G * mu;
     float phaseM = (1.0 - MIE_G * MIE_G) / (lobe * sqrt(lobe));
     // The glare right around the sun is the sun billboard's: the sky's own forward peak is held
     // below MIE_PEAK so the air around a low sun keeps its colour instead of turning white.
     phaseM /= 1.0 + phaseM / MIE_PEAK;
-    return 1.0 - exp(-(scattered * (RAYLEIGH_DEPTH * phaseR + MIE_DEPTH * phaseM) + night));
-}
-
-// dir: unit view direction (only its upper half is meaningful: below the horizon pass the
-// horizontal direction); sunDir: unit direction from the viewer to the sun.
-vec3 skyColor(vec3 dir, vec3 sunDir, float sunHeight) {
-    float up = max(dir.y, 0.0);
-    return skyFromHeightTerms(scatteredSunlight(up, sunHeight), nightSkyLight(up, sunHeight),
-                              dot(dir, sunDir));
+    vec3 depth = RAYLEIGH_DEPTH + MIE_DEPTH;
+    vec3 inscatter = (RAYLEIGH_DEPTH * phaseR + MIE_DEPTH * phaseM) / depth
+                   * (1.0 - exp(-depth * viewMass));
+    // Light scattered high up has crossed less air than light scattered near the ground; the
+    // earth's shadow takes the daylight away between 0.06 above and 0.22 below the horizon.
+    vec3 sunlight = sunTransmittance(sunHeight, 1.0 - 0.75 * sqrt(up));
+    float daylight = smoothstep(-0.22, 0.06, sunHeight);
+    daylight *= daylight;
+    vec3 night = mix(NIGHT_HORIZON, NIGHT_ZENITH, sqrt(up)) * smoothstep(0.1, -0.2, sunHeight);
+    return 1.0 - exp(-(SUN_POWER * daylight * sunlight * inscatter + night));
 }
 // ---- end of sky colour ----
-
-// ---- sky table: shared word for word by the sky and water fragment shaders ----
-// This frame's scatteredSunlight (row 0) and nightSkyLight (row 1) in columns over the square
-// root of the view's height, which gives the quickly changing air near the horizon the finest
-// steps. The angle to the sun is worked out per pixel: the halo around the sun stays sharp.
-uniform sampler2D skyTable;
-
-float skyTableColumn(float up) {
-    return sqrt(max(up, 0.0));
-}
-
-vec3 skyFromTable(vec3 dir, vec3 sunDir) {
-    float columns = float(textureSize(skyTable, 0).x);
-    float u = (skyTableColumn(dir.y) * (columns - 1.0) + 0.5) / columns;
-    return skyFromHeightTerms(texture(skyTable, vec2(u, 0.25)).rgb,
-                              texture(skyTable, vec2(u, 0.75)).rgb, dot(dir, sunDir));
-}
-// ---- end of sky table ----
 
 // ---- sea colour: shared word for word by the sky and water fragment shaders ----
 // The sea beyond its resolved waves is a flat mirror of the sky over the deep water's own
@@ -147,35 +115,26 @@ vec3 distantSea(vec3 dir, float height, vec3 sunDir, vec3 moonDir, float sunHeig
     vec3 mirrored = vec3(dir.x, down, dir.z);
     float fresnel = seaFresnel(down);
     vec3 glint = seaGlint(vec3(0.0, 1.0, 0.0), -dir, sunDir, moonDir, sunHeight, 0.0);
-    vec3 surface = mix(seaBody(sunHeight, zenith), skyFromTable(mirrored, sunDir), fresnel);
+    vec3 surface = mix(seaBody(sunHeight, zenith), skyColor(mirrored, sunDir, sunHeight), fresnel);
     return mix(surface + glint * fresnel, horizon, seaHaze(height / down));
 }
 // ---- end of sea colour ----
 
 void main() {
-    if (fillingSkyTable) {
-        // Column i holds the height whose square root is i / (columns - 1).
-        float root = floor(gl_FragCoord.x) / float(textureSize(skyTable, 0).x - 1);
-        float up = root * root;
-        vec3 terms = gl_FragCoord.y < 1.0 ? scatteredSunlight(up, sunHeight)
-                                          : nightSkyLight(up, sunHeight);
-        FragColor = vec4(terms, 1.0);
-        return;
-    }
     vec3 dir = normalize(domePos - camPos);
     // The sun billboard is 150 units away, so its direction depends on where the camera is.
     vec3 sunDir = normalize(sunDirection * SUN_DISTANCE - camPos);
     vec3 color;
     if (dir.y > 0.0) {
-        color = skyFromTable(dir, sunDir);
+        color = skyColor(dir, sunDir, sunHeight);
         // A slow, faint brightening of the night sky in broad bands (airglow), at most 3 %.
         float night = smoothstep(0.0, -0.3, sunHeight) * smoothstep(0.0, 0.05, dir.y);
         float airglow = 0.5 + 0.5 * sin(dot(dir.xz, vec2(3.1, 2.3)) + 0.05 * time);
         color *= 1.0 + 0.03 * night * airglow;
     } else {
         vec3 moonDir = normalize(-sunDirection * SUN_DISTANCE - camPos);
-        vec3 zenith = skyFromTable(vec3(0.0, 1.0, 0.0), sunDirection);
-        vec3 horizon = skyFromTable(normalize(vec3(dir.x, 1e-4, dir.z)), sunDir);
+        vec3 zenith = skyColor(vec3(0.0, 1.0, 0.0), sunDirection, sunHeight);
+        vec3 horizon = skyColor(normalize(vec3(dir.x, 1e-4, dir.z)), sunDir, sunHeight);
         color = distantSea(dir, max(camPos.y - WATER_LEVEL_Y, 0.05), sunDir, moonDir, sunHeight,
                            zenith, horizon);
     }

@@ -36,8 +36,8 @@ const float SUN_DISTANCE = 150.0;   // radius of the sun's orbit around the orig
 // ---- sunlight, sky light and water colour: shared word for word by the terrain and default shaders ----
 uniform float lastSunlightHeight;                    // the sun's height at which its light is gone
 const float SHADOW_TEXELS = 2048.0;                  // side of the shadow map in texels
-const vec3 NIGHT_AMBIENT = vec3(0.200, 0.260, 0.420); // the night sky's light on a surface facing up
-const float NIGHT_SIDE_LIGHT = 0.25;                 // share of it that reaches a surface facing down
+const vec3 NIGHT_AMBIENT = vec3(0.240, 0.310, 0.500); // the night sky's light on a surface facing up
+const float NIGHT_SIDE_LIGHT = 0.12;                 // share of it that reaches a surface facing down
 const float AFTERGLOW = 0.35;                        // the glow over the set sun on a surface facing it
 const float AFTERGLOW_RISE = 0.4;                    // how high over the horizon the glow lights from
 const float SKY_AMBIENT = 0.75;                      // share of the zenith colour that lights from above
@@ -82,7 +82,7 @@ vec3 incomingLight(vec3 normal, vec3 sunDir, float sunHeight, float shadow, vec3
     vec3 direct = sunColor * sunUp * sunFacing * shadow;
     float hemisphere = 0.5 + 0.5 * normal.y;
     vec3 sky = skyZenith * SKY_AMBIENT * (0.4 + 0.6 * hemisphere)
-             + NIGHT_AMBIENT * night * (NIGHT_SIDE_LIGHT + (1.0 - NIGHT_SIDE_LIGHT) * hemisphere);
+             + NIGHT_AMBIENT * night * (NIGHT_SIDE_LIGHT + (1.0 - NIGHT_SIDE_LIGHT) * hemisphere * hemisphere);
     vec3 bounce = sunColor * sunUp * max(sunHeight, 0.0) * GROUND_BOUNCE * (1.0 - hemisphere);
     float towardsGlow = dot(normal, normalize(vec3(sunDir.x, AFTERGLOW_RISE, sunDir.z)));
     float glowFacing = max(0.5 + 0.5 * towardsGlow, translucency * (0.5 - 0.5 * towardsGlow));

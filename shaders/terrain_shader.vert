@@ -45,41 +45,28 @@ vec3 sunTransmittance(float sunHeight, float pathScale) {
     return exp(-((RAYLEIGH_DEPTH + MIE_DEPTH) * pathScale + OZONE_DEPTH) * airMass);
 }
 
-// What the sky's colour owes to the view's height alone, up being the sine of its elevation (0
-// at and below the horizon): the sunlight the air scatters towards the eye, before the
-// scattering's angular weights, and the night sky's own light. The sky and the sea keep both in
-// a table over the height, made once per frame.
-vec3 scatteredSunlight(float up, float sunHeight) {
+// dir: unit view direction (only its upper half is meaningful: below the horizon pass the
+// horizontal direction); sunDir: unit direction from the viewer to the sun.
+vec3 skyColor(vec3 dir, vec3 sunDir, float sunHeight) {
+    float up = max(dir.y, 0.0);
     float viewMass = 1.0 / (up + 0.03);             // air mass along the view, 33 at the horizon
-    vec3 depth = RAYLEIGH_DEPTH + MIE_DEPTH;
-    // Light scattered high up has crossed less air than light scattered near the ground; the
-    // earth's shadow takes the daylight away between 0.06 above and 0.22 below the horizon.
-    vec3 sunlight = sunTransmittance(sunHeight, 1.0 - 0.75 * sqrt(up));
-    float daylight = smoothstep(-0.22, 0.06, sunHeight);
-    daylight *= daylight;
-    return SUN_POWER * daylight * sunlight * (1.0 - exp(-depth * viewMass)) / depth;
-}
-vec3 nightSkyLight(float up, float sunHeight) {
-    return mix(NIGHT_HORIZON, NIGHT_ZENITH, sqrt(up)) * smoothstep(0.1, -0.2, sunHeight);
-}
-
-// The sky's colour from those two, seen at mu, the cosine of the angle between view and sun.
-vec3 skyFromHeightTerms(vec3 scattered, vec3 night, float mu) {
+    float mu = dot(dir, sunDir);
     float phaseR = 0.75 * (1.0 + mu * mu);
     float lobe = 1.0 + MIE_G * MIE_G - 2.0 * MIE_G * mu;
     float phaseM = (1.0 - MIE_G * MIE_G) / (lobe * sqrt(lobe));
     // The glare right around the sun is the sun billboard's: the sky's own forward peak is held
     // below MIE_PEAK so the air around a low sun keeps its colour instead of turning white.
     phaseM /= 1.0 + phaseM / MIE_PEAK;
-    return 1.0 - exp(-(scattered * (RAYLEIGH_DEPTH * phaseR + MIE_DEPTH * phaseM) + night));
-}
-
-// dir: unit view direction (only its upper half is meaningful: below the horizon pass the
-// horizontal direction); sunDir: unit direction from the viewer to the sun.
-vec3 skyColor(vec3 dir, vec3 sunDir, float sunHeight) {
-    float up = max(dir.y, 0.0);
-    return skyFromHeightTerms(scatteredSunlight(up, sunHeight), nightSkyLight(up, sunHeight),
-                              dot(dir, sunDir));
+    vec3 depth = RAYLEIGH_DEPTH + MIE_DEPTH;
+    vec3 inscatter = (RAYLEIGH_DEPTH * phaseR + MIE_DEPTH * phaseM) / depth
+                   * (1.0 - exp(-depth * viewMass));
+    // Light scattered high up has crossed less air than light scattered near the ground; the
+    // earth's shadow takes the daylight away between 0.06 above and 0.22 below the horizon.
+    vec3 sunlight = sunTransmittance(sunHeight, 1.0 - 0.75 * sqrt(up));
+    float daylight = smoothstep(-0.22, 0.06, sunHeight);
+    daylight *= daylight;
+    vec3 night = mix(NIGHT_HORIZON, NIGHT_ZENITH, sqrt(up)) * smoothstep(0.1, -0.2, sunHeight);
+    return 1.0 - exp(-(SUN_POWER * daylight * sunlight * inscatter + night));
 }
 // ---- end of sky colour ----
 

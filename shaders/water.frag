@@ -46,61 +46,30 @@ vec3 sunTransmittance(float sunHeight, float pathScale) {
     return exp(-((RAYLEIGH_DEPTH + MIE_DEPTH) * pathScale + OZONE_DEPTH) * airMass);
 }
 
-// What the sky's colour owes to the view's height alone, up being the sine of its elevation (0
-// at and below the horizon): the sunlight the air scatters towards the eye, before the
-// scattering's angular weights, and the night sky's own light. The sky and the sea keep both in
-// a table over the height, made once per frame.
-vec3 scatteredSunlight(float up, float sunHeight) {
+// dir: unit view direction (only its upper half is meaningful: below the horizon pass the
+// horizontal direction); sunDir: unit direction from the viewer to the sun.
+vec3 skyColor(vec3 dir, vec3 sunDir, float sunHeight) {
+    float up = max(dir.y, 0.0);
     float viewMass = 1.0 / (up + 0.03);             // air mass along the view, 33 at the horizon
-    vec3 depth = RAYLEIGH_DEPTH + MIE_DEPTH;
-    // Light scattered high up has crossed less air than light scattered near the ground; the
-    // earth's shadow takes the daylight away between 0.06 above and 0.22 below the horizon.
-    vec3 sunlight = sunTransmittance(sunHeight, 1.0 - 0.75 * sqrt(up));
-    float daylight = smoothstep(-0.22, 0.06, sunHeight);
-    daylight *= daylight;
-    return SUN_POWER * daylight * sunlight * (1.0 - exp(-depth * viewMass)) / depth;
-}
-vec3 nightSkyLight(float up, float sunHeight) {
-    return mix(NIGHT_HORIZON, NIGHT_ZENITH, sqrt(up)) * smoothstep(0.1, -0.2, sunHeight);
-}
-
-// The sky's colour from those two, seen at mu, the cosine of the angle between view and sun.
-vec3 skyFromHeightTerms(vec3 scattered, vec3 night, float mu) {
+    float mu = dot(dir, sunDir);
     float phaseR = 0.75 * (1.0 + mu * mu);
     float lobe = 1.0 + MIE_G * MIE_G - 2.0 * MIE_G * mu;
     float phaseM = (1.0 - MIE_G * MIE_G) / (lobe * sqrt(lobe));
     // The glare right around the sun is the sun billboard's: the sky's own forward peak is held
     // below MIE_PEAK so the air around a low sun keeps its colour instead of turning white.
     phaseM /= 1.0 + phaseM / MIE_PEAK;
-    return 1.0 - exp(-(scattered * (RAYLEIGH_DEPTH * phaseR + MIE_DEPTH * phaseM) + night));
-}
-
-// dir: unit view direction (only its upper half is meaningful: below the horizon pass the
-// horizontal direction); sunDir: unit direction from the viewer to the sun.
-vec3 skyColor(vec3 dir, vec3 sunDir, float sunHeight) {
-    float up = max(dir.y, 0.0);
-    return skyFromHeightTerms(scatteredSunlight(up, sunHeight), nightSkyLight(up, sunHeight),
-                              dot(dir, sunDir));
+    vec3 depth = RAYLEIGH_DEPTH + MIE_DEPTH;
+    vec3 inscatter = (RAYLEIGH_DEPTH * phaseR + MIE_DEPTH * phaseM) / depth
+                   * (1.0 - exp(-depth * viewMass));
+    // Light scattered high up has crossed less air than light scattered near the ground; the
+    // earth's shadow takes the daylight away between 0.06 above and 0.22 below the horizon.
+    vec3 sunlight = sunTransmittance(sunHeight, 1.0 - 0.75 * sqrt(up));
+    float daylight = smoothstep(-0.22, 0.06, sunHeight);
+    daylight *= daylight;
+    vec3 night = mix(NIGHT_HORIZON, NIGHT_ZENITH, sqrt(up)) * smoothstep(0.1, -0.2, sunHeight);
+    return 1.0 - exp(-(SUN_POWER * daylight * sunlight * inscatter + night));
 }
 // ---- end of sky colour ----
-
-// ---- sky table: shared word for word by the sky and water fragment shaders ----
-// This frame's scatteredSunlight (row 0) and nightSkyLight (row 1) in columns over the square
-// root of the view's height, which gives the quickly changing air near the horizon the finest
-// steps. The angle to the sun is worked out per pixel: the halo around the sun stays sharp.
-uniform sampler2D skyTable;
-
-float skyTableColumn(float up) {
-    return sqrt(max(up, 0.0));
-}
-
-vec3 skyFromTable(vec3 dir, vec3 sunDir) {
-    float columns = float(textureSize(skyTable, 0).x);
-    float u = (skyTableColumn(dir.y) * (columns - 1.0) + 0.5) / columns;
-    return skyFromHeightTerms(texture(skyTable, vec2(u, 0.25)).rgb,
-                              texture(skyTable, vec2(u, 0.75)).rgb, dot(dir, sunDir));
-}
-// ---- end of sky table ----
 
 // ---- sea colour: shared word for word by the sky and water fragment shaders ----
 // The sea beyond its resolved waves is a flat mirror of the sky over the deep water's own
@@ -156,7 +125,7 @@ vec3 distantSea(vec3 dir, float height, vec3 sunDir, vec3 moonDir, float sunHeig
     vec3 mirrored = vec3(dir.x, down, dir.z);
     float fresnel = seaFresnel(down);
     vec3 glint = seaGlint(vec3(0.0, 1.0, 0.0), -dir, sunDir, moonDir, sunHeight, 0.0);
-    vec3 surface = mix(seaBody(sunHeight, zenith), skyFromTable(mirrored, sunDir), fresnel);
+    vec3 surface = mix(seaBody(sunHeight, zenith), skyColor(mirrored, sunDir, sunHeight), fresnel);
     return mix(surface + glint * fresnel, horizon, seaHaze(height / down));
 }
 // ---- end of sea colour ----
@@ -210,7 +179,7 @@ void main() {
     float fresnel = seaFresnel(max(dot(normal, view), 0.0));
     vec3 mirrored = reflect(-view, normal);
     mirrored = normalize(vec3(mirrored.x, max(mirrored.y, 1e-4), mirrored.z));
-    vec3 reflection = skyFromTable(mirrored, sunDir);
+    vec3 reflection = skyColor(mirrored, sunDir, sunHeight);
     vec3 glint = seaGlint(normal, view, sunDir, moonDir, sunHeight, resolved);
 
     float opacity = mix(BODY_OPACITY, 1.0, opaque);

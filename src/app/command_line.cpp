@@ -81,7 +81,7 @@ std::optional<CommandLineError> ReadRenderScale(const std::string& value,
                                                 CommandLineOptions& options) {
     const std::optional<RenderScaleControl> scale = ParseRenderScale(value.c_str());
     if (!scale) {
-        return ValueError("--render-scale must be 'auto' or a factor from 0.5 to 1, not '" + value +
+        return ValueError("--render-scale must be 'auto' or a factor from 0.35 to 1, not '" + value +
                           "'");
     }
     options.renderScale = *scale;
@@ -204,7 +204,7 @@ std::string HelpText() {
            "Options:\n"
            "  --help              show this text and exit\n"
            "  --version           show the version and exit\n"
-           "  --render-scale S    render the picture at S times the window size (0.5 to 1),\n"
+           "  --render-scale S    render the picture at S times the window size (0.35 to 1),\n"
            "                      or 'auto' to keep the frame rate up (the default)\n"
            "  --export FILE       render the film offline into a video file with its music:\n"
            "                      H.264 and AAC in MP4, or in Matroska when FILE ends in .mkv\n"

@@ -113,3 +113,16 @@ void Mesh::DrawShadow(Shader& shader, const std::vector<IndexRange>& ranges) {
     DrawElements(ranges);
     vao.Unbind();
 }
+
+void Mesh::Delete() {
+    vao.Bind();
+    GLint vertexBuffer = 0, indexBuffer = 0;
+    glGetVertexAttribiv(0, GL_VERTEX_ATTRIB_ARRAY_BUFFER_BINDING, &vertexBuffer);
+    glGetIntegerv(GL_ELEMENT_ARRAY_BUFFER_BINDING, &indexBuffer);
+    vao.Unbind();
+    const GLuint buffers[] = {static_cast<GLuint>(vertexBuffer), static_cast<GLuint>(indexBuffer)};
+    glDeleteBuffers(2, buffers);
+    vao.Delete();
+    std::vector<Vertex>().swap(vertices);
+    std::vector<GLuint>().swap(indices);
+}

@@ -42,6 +42,9 @@ class Mesh {
     // Geometry only, for the depth pass.
     void DrawShadow(Shader& shader);
     void DrawShadow(Shader& shader, const std::vector<IndexRange>& ranges);
+    // Deletes the vertex array and the vertex and index buffers it holds (every copy of this
+    // mesh loses them), and empties the lists.
+    void Delete();
 
   private:
     void PrepareTexturedDraw(Shader& shader);

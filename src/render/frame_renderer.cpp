@@ -99,7 +99,9 @@ FrameRenderer::DrawList FrameRenderer::Plants(const Keep& keep) {
 // faces may be what hides the sky, and both sides are drawn.
 FrameRenderer::DrawList FrameRenderer::Terrain(const Keep& keep, const glm::vec3& eye,
                                                bool seenFromAbove) {
-    if (!shortcuts.chunkedTerrain) return Everything(scene.terrainMeshes);
+    if (!shortcuts.chunkedTerrain && !scene.terrainMeshes.empty()) {
+        return Everything(scene.terrainMeshes);
+    }
     return {scene.terrainChunks.meshes,
             NearestFirst(scene.terrainChunks.bounds, keep, eye),
             seenFromAbove && scene.terrainChunks.heightField,
@@ -116,7 +118,6 @@ void FrameRenderer::DrawInOrder(const DrawList& list, const DrawMesh& draw) {
 
 void FrameRenderer::RenderScene(Camera& camera, const FrameInputs& frame,
                                 const FrameTarget& target) {
-    FillSkyTable(frame);
     target.Bind();
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -138,34 +139,6 @@ void FrameRenderer::RenderScene(Camera& camera, const FrameInputs& frame,
     DrawFade(frame);
     PassEnded("fade");
     if (!target.IsWindow()) FrameTarget::Window().Bind();
-}
-
-// Drawn before the frame's own target is bound, so that the switch of framebuffers does not
-// interrupt the frame's work; the table stays bound on its unit for the sky and the water.
-void FrameRenderer::FillSkyTable(const FrameInputs& frame) {
-    // Not bound for sampling while it is drawn: WebGL refuses a draw into a framebuffer whose
-    // texture sits on a unit of the program's samplers, sampled or not.
-    glActiveTexture(GL_TEXTURE0 + SkyTable::kTextureUnit);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glActiveTexture(GL_TEXTURE0);
-    glBindFramebuffer(GL_FRAMEBUFFER, scene.skyTable.framebuffer);
-    glViewport(0, 0, SkyTable::kColumns, 2);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_BLEND);
-    Shader& program = scene.programs.sky;
-    program.Activate();
-    SetUniform(program, "fillingSkyTable", 1);
-    SetUniform(program, "sunHeight", frame.sun.sunHeight);
-    SetUniform(program, "camMatrix", glm::mat4(1.0f));
-    glBindVertexArray(scene.screenQuad.screenQuadVAO);
-    glDrawArrays(GL_TRIANGLES, 0, 6);
-    glBindVertexArray(0);
-    SetUniform(program, "fillingSkyTable", 0);
-    glEnable(GL_DEPTH_TEST);
-    glActiveTexture(GL_TEXTURE0 + SkyTable::kTextureUnit);
-    glBindTexture(GL_TEXTURE_2D, scene.skyTable.texture);
-    glActiveTexture(GL_TEXTURE0);
-    PassEnded("sky table");
 }
 
 // The sky and the stars never hide anything. Drawn first, without depth, everything after covers

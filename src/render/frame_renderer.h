@@ -90,7 +90,6 @@ class FrameRenderer {
     void PassEnded(const char* pass) {
         if (passObserver) passObserver->PassEnded(pass);
     }
-    void FillSkyTable(const FrameInputs& frame);
     void DrawSkyAndStars(Camera& camera, const FrameInputs& frame);
     void DrawSky(Camera& camera, const FrameInputs& frame);
     void DrawStars(Camera& camera, const FrameInputs& frame);

@@ -8,11 +8,12 @@
 namespace {
 
 constexpr float kStep = 0.05f;
-constexpr float kLargestStepDown = 0.25f;
-// Below this share of the target the frames are fast enough to afford the next step up; the
-// gap to the target keeps the scale from swinging between two neighbours.
-constexpr double kStepUpBelow = 0.7;
-constexpr double kStepDownAbove = 1.1;
+// Going up, the scale aims at this share of the target; going down, at the target itself.
+constexpr double kHeadroomUp = 0.85;
+// Frames up to this share above the target keep the scale.
+constexpr double kSlowAbove = 1.1;
+// The fixed share is never believed above this: the picture's size always costs something.
+constexpr double kLargestFixedShare = 0.8;
 
 float SnapToStep(float scale) {
     return std::clamp(std::round(scale / kStep) * kStep, RenderScaleControl::kMinimum,
@@ -23,6 +24,15 @@ double Median(std::vector<double> values) {
     const auto middle = values.begin() + static_cast<long>(values.size() / 2);
     std::nth_element(values.begin(), middle, values.end());
     return *middle;
+}
+
+// The scale at which a frame that took `median` at `scale`, `fixedShare` of it independent of the
+// picture's size, would take `goal`.
+double ScaleFor(double goal, double median, float scale, double fixedShare) {
+    const double fixed = fixedShare * median;
+    const double perArea = (median - fixed) / (static_cast<double>(scale) * scale);
+    if (goal <= fixed) return 0.0;
+    return std::sqrt((goal - fixed) / perArea);
 }
 
 }  // namespace
@@ -38,19 +48,38 @@ RenderScaleControl RenderScaleControl::Fixed(float scale) {
 void RenderScaleControl::AddFrameTime(double seconds) {
     if (!adaptive) return;
     frameTimes.push_back(seconds);
-    if (static_cast<int>(frameTimes.size()) < kFramesPerDecision) return;
+    collected += seconds;
+    const int frames = static_cast<int>(frameTimes.size());
+    if (frames < kMinimumFramesPerDecision) return;
+    if (frames < kFramesPerDecision && collected < kDecisionSeconds) return;
     const double median = Median(frameTimes);
     frameTimes.clear();
+    collected = 0.0;
+    Decide(median);
+}
 
-    if (median > kTargetFrameSeconds * kStepDownAbove) {
-        // Most of a slow frame is fill, which goes with the picture's area: aim straight for the
-        // target, but never drop more than a few steps at once.
-        const float wanted = scale * static_cast<float>(std::sqrt(kTargetFrameSeconds / median));
-        const float aimed = SnapToStep(std::max(wanted, scale - kLargestStepDown));
-        // Snapping may round back up to the current scale: slow frames always give one step.
-        scale = std::min(aimed, SnapToStep(scale - kStep));
-    } else if (median < kTargetFrameSeconds * kStepUpBelow) {
-        scale = SnapToStep(scale + kStep);
+void RenderScaleControl::Decide(double median) {
+    // Two medians at different scales tell the fixed part from the part that goes with the
+    // area: m = fixed + perArea * s^2. A scene that changed in between can give nonsense; the
+    // share stays within what a frame can be.
+    if (lastScale > 0.0f && std::abs(lastScale - scale) >= kStep * 0.5f) {
+        const double s0 = static_cast<double>(lastScale) * lastScale;
+        const double s1 = static_cast<double>(scale) * scale;
+        const double perArea = (median - lastMedian) / (s1 - s0);
+        const double fixed = median - perArea * s1;
+        fixedShare = perArea > 0.0 ? std::clamp(fixed / median, 0.0, kLargestFixedShare) : 0.0;
+    }
+    lastMedian = median;
+    lastScale = scale;
+
+    const float down = static_cast<float>(ScaleFor(kTargetFrameSeconds, median, scale, fixedShare));
+    const float up =
+        static_cast<float>(ScaleFor(kTargetFrameSeconds * kHeadroomUp, median, scale, fixedShare));
+    if (median > kTargetFrameSeconds * kSlowAbove) {
+        // Slow: straight to the predicted scale, at least one step down.
+        scale = std::min(SnapToStep(down), SnapToStep(scale - kStep));
+    } else if (up >= scale + kStep) {
+        scale = SnapToStep(std::floor(up / kStep) * kStep);
     }
 }
 

@@ -8,9 +8,13 @@
 // and stays at 1 on a machine that keeps up at full size.
 class RenderScaleControl {
   public:
-    static constexpr float kMinimum = 0.5f;
+    static constexpr float kMinimum = 0.35f;
     static constexpr float kMaximum = 1.0f;
+    // A decision looks at the median of the frames since the last one: at least this many, and
+    // as many as fit in kDecisionSeconds (or kFramesPerDecision, whichever comes first).
+    static constexpr int kMinimumFramesPerDecision = 3;
     static constexpr int kFramesPerDecision = 12;
+    static constexpr double kDecisionSeconds = 0.4;
     static constexpr double kTargetFrameSeconds = 1.0 / 30.0;
 
     static RenderScaleControl Adaptive();
@@ -20,17 +24,26 @@ class RenderScaleControl {
     float Current() const { return scale; }
     bool IsAdaptive() const { return adaptive; }
 
-    // Takes one frame's duration in seconds. Every kFramesPerDecision frames the adaptive scale
-    // looks at their median and moves in steps of 0.05: down quickly when the frames are slow,
-    // up one step at a time when they are clearly fast.
+    // Takes one frame's duration in seconds. At each decision the adaptive scale predicts the
+    // scale whose frames take the target time: a frame costs a fixed part plus a part that
+    // grows with the picture's area, and the share of each is learnt from the frames at the
+    // last two scales. It moves there at once, on a grid of 0.05, when that is at least one step
+    // away; upwards it aims a little below the target, so that it does not swing back.
     void AddFrameTime(double seconds);
 
   private:
     RenderScaleControl(float scale, bool adaptive) : scale(scale), adaptive(adaptive) {}
+    void Decide(double median);
 
     float scale;
     bool adaptive;
     std::vector<double> frameTimes;
+    double collected = 0.0;  // seconds of the frames in frameTimes
+    // The last decision's median and scale, and the share of a frame that does not depend on
+    // the picture's size as learnt so far.
+    double lastMedian = 0.0;
+    float lastScale = 0.0f;
+    double fixedShare = 0.0;
 };
 
 // The pixel size of the picture at `scale` of a width x height window, each side at least 1.
@@ -40,5 +53,6 @@ struct PictureSize {
 };
 PictureSize ScaledSize(int width, int height, float scale);
 
-// Reads a render-scale option: "auto", or a number in [0.5, 1]. Nothing when it is neither.
+// Reads a render-scale option: "auto", or a number in [kMinimum, kMaximum]. Nothing when it is
+// neither.
 std::optional<RenderScaleControl> ParseRenderScale(const char* text);

@@ -6,6 +6,15 @@
 Scene::Scene(bool withFullPath) : keepsFullPath(withFullPath) {
     SetStartupUniforms();
     ReleaseUploadedVertices();
+    // Only what a pass draws stays on the GPU: the statue never is, and the chunks draw the
+    // terrain, whose meshes as loaded served the plants and the chunks.
+    ReleaseMeshes(statueMeshes);
+    if (!keepsFullPath) ReleaseMeshes(terrainMeshes);
+}
+
+void Scene::ReleaseMeshes(std::vector<Mesh>& meshes) {
+    for (Mesh& mesh : meshes) mesh.Delete();
+    meshes.clear();
 }
 
 // Once uploaded, vertices live in the GL buffers; the copies served the start-up work (plant
@@ -27,7 +36,6 @@ void Scene::SetStartupUniforms() {
     const glm::mat4 identity(1.0f);
 
     programs.water.Activate();
-    SetUniform(programs.water, "skyTable", SkyTable::kTextureUnit);
     SetUniform(programs.water, "model", waterModel);
     SetUniform(programs.water, "lightColor", white);
     SetUniform(programs.water, "lightPos", pointLightPos);
@@ -60,9 +68,6 @@ void Scene::SetStartupUniforms() {
     SetUniform(programs.sun, "model", sunModel);
     SetUniform(programs.sun, "lightColor", white);
     SetUniform(programs.sun, "sunPosition", scene_layout::SunStartPosition());
-
-    programs.sky.Activate();
-    SetUniform(programs.sky, "skyTable", SkyTable::kTextureUnit);
 
     programs.moon.Activate();
     SetUniform(programs.moon, "model", moonModel);

@@ -12,7 +12,6 @@
 #include "render/screen_quad.h"
 #include "render/shader_programs.h"
 #include "render/shadow_map.h"
-#include "render/sky_table.h"
 #include "render/star_field.h"
 #include "render/terrain_chunks.h"
 #include "render/view_volume.h"
@@ -39,12 +38,13 @@ struct Scene {
     WaterPlane waterPlane{300.0f, 300.0f, glm::vec3(0.0f, 0.3f, 0.6f)};
     glm::mat4 waterModel = scene_layout::WaterModel();
 
-    // Loaded so that a broken installation shows at start-up; never drawn.
+    // Loaded so that a broken installation shows at start-up; never drawn, released at once.
     std::vector<Mesh> statueMeshes = LoadModel("resources/models/statue/12338_Statue_v1_L3.obj",
                                                "Failed to create STATUE model");
     std::vector<Mesh> wellMeshes =
         LoadModel("resources/models/well/well.obj", "Failed to create WELL model");
     glm::mat4 wellModel = scene_layout::WellModel();
+    // The terrain as loaded; once chunked, kept only for the full path (else emptied).
     std::vector<Mesh> terrainMeshes =
         LoadModel("resources/models/islands/islands.obj", "Failed to create TERRAIN model");
     glm::mat4 terrainModel = scene_layout::TerrainModel();
@@ -68,7 +68,6 @@ struct Scene {
     Mesh moonMesh = SunQuadMesh(moonTexture);
     glm::mat4 moonModel = glm::translate(glm::mat4(1.0f), scene_layout::SunStartPosition());
     Mesh skyMesh = SkyDomeMesh(brickTexture);
-    SkyTable skyTable = CreateSkyTable();
     StarField stars = CreateStarField();
     Mesh flareQuadMesh = FlareQuadMesh(brickTexture);
 
@@ -76,4 +75,5 @@ struct Scene {
     // The values the programs keep from the start, or until a pass replaces them.
     void SetStartupUniforms();
     void ReleaseUploadedVertices();
+    static void ReleaseMeshes(std::vector<Mesh>& meshes);
 };

@@ -121,15 +121,15 @@ TEST(CommandLine, ExportSettingsWithoutExportAreReported) {
     EXPECT_EQ(ErrorOf({"--to", "10"}), "lumenvale: --to only applies to --export FILE");
 }
 
-TEST(CommandLine, RenderScaleIsAutoOrAFactorFromHalfToOne) {
+TEST(CommandLine, RenderScaleIsAutoOrAFactorWithinItsRange) {
     EXPECT_TRUE(
         Parse({"--render-scale", "0.5", "--render-scale=auto"}).options.renderScale.IsAdaptive());
     EXPECT_FLOAT_EQ(Parse({"--render-scale=1"}).options.renderScale.Current(), 1.0f);
-    for (const char* scale : {"0.49", "1.01", "0", "Auto", "half"}) {
+    for (const char* scale : {"0.34", "1.01", "0", "Auto", "half"}) {
         EXPECT_NE(ErrorOf({"--render-scale", scale}), "") << scale;
     }
     EXPECT_EQ(ErrorOf({"--render-scale", "2"}),
-              "lumenvale: --render-scale must be 'auto' or a factor from 0.5 to 1, not '2'");
+              "lumenvale: --render-scale must be 'auto' or a factor from 0.35 to 1, not '2'");
 }
 
 TEST(CommandLine, HelpNamesEveryOptionAndTheKeys) {

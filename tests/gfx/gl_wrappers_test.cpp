@@ -127,6 +127,51 @@ TEST_F(GlWrappers, MeshRecordsItsIndexBufferAndDrawsWhatItShould) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
+// Runs of the index list drawn in one call: the lower-right triangle alone, both as neighbouring
+// runs, an empty run; then the mesh's GL objects are deleted.
+TEST_F(GlWrappers, MeshDrawsRunsOfItsIndicesAndDeletesItsBuffers) {
+    TempDir dir;
+    Shader program = ColorProgram(dir);
+    Mesh mesh = QuadMesh(glm::vec3(1.0f, 0.0f, 0.0f));
+    Camera camera(1920, 1080, glm::vec3(0.0f, 0.0f, 2.0f));
+    camera.updateMatrix(45.0f, 0.1f, 2000.0f);
+    glDisable(GL_DEPTH_TEST);
+    program.Activate();
+    glUniformMatrix4fv(glGetUniformLocation(program.ID, "model"), 1, GL_FALSE,
+                       glm::value_ptr(glm::mat4(1.0f)));
+    glm::vec3 lightPos(0.0f);
+    const glm::u8vec4 red(255, 0, 0, 255), black(0, 0, 0, 255);
+    const struct {
+        std::vector<IndexRange> ranges;
+        glm::u8vec4 lowerRight, upperLeft;
+    } rows[] = {{{{0, 3}}, red, black},
+                {{{0, 3}, {3, 3}}, red, red},
+                {{{3, 3}, {0, 0}}, black, red},
+                {{}, black, black}};
+    for (const auto& row : rows) {
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        mesh.Draw(program, camera, lightPos, row.ranges);
+        EXPECT_EQ(PixelAt(1160, 340), row.lowerRight) << row.ranges.size() << " runs";
+        EXPECT_EQ(PixelAt(760, 740), row.upperLeft) << row.ranges.size() << " runs";
+    }
+
+    mesh.vao.Bind();
+    GLint vertexBuffer = 0;
+    glGetVertexAttribiv(0, GL_VERTEX_ATTRIB_ARRAY_BUFFER_BINDING, &vertexBuffer);
+    const GLint indexBuffer = Bound(GL_ELEMENT_ARRAY_BUFFER_BINDING);
+    mesh.vao.Unbind();
+    ASSERT_TRUE(glIsBuffer(static_cast<GLuint>(vertexBuffer)));
+    const GLuint vertexArray = mesh.vao.ID;
+    mesh.Delete();
+    EXPECT_FALSE(glIsBuffer(static_cast<GLuint>(vertexBuffer)));
+    EXPECT_FALSE(glIsBuffer(static_cast<GLuint>(indexBuffer)));
+    EXPECT_FALSE(glIsVertexArray(vertexArray));
+    EXPECT_TRUE(mesh.indices.empty());
+    program.Delete();
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
 TEST_F(GlWrappers, BillboardFacesTheCameraFromAnyDirection) {
     TempDir dir;
     Shader program = ColorProgram(dir);

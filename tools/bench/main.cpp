@@ -1,9 +1,13 @@
 // lumenvale_bench [--frames N] [--render-scale S] [--full-path] [FILM_SECONDS...]
+// lumenvale_bench --film [--render-scale S|auto]
 // Renders the film at fixed moments at 1920x1080 with the real renderer and prints, as medians
 // over N frames: the whole frame with and without its swap, each pass on its own (glFinish
 // around it), and, interleaved in the same run, the floor of this renderer (a clear and one
 // bilinear-textured full-screen quad) with the ratio of each moment's frame to it. --full-path
 // also times, interleaved, the same frames with every shortcut of the renderer switched off.
+// --film plays the whole film as the player does, on the clock of its own frames and with the
+// adaptive render scale (or the one given), with a floor frame after every eighth frame, and
+// prints each shot's median frame, its scale and its ratio to the floor, then the whole film's.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -69,6 +73,7 @@ struct Options {
     int frames = 7;
     RenderScaleControl scale = RenderScaleControl::Fixed(1.0f);
     bool compareFullPath = false;
+    bool wholeFilm = false;
     std::vector<float> moments;
 };
 
@@ -79,9 +84,12 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             if (options.frames < 1) return false;
         } else if (std::strcmp(argv[i], "--full-path") == 0) {
             options.compareFullPath = true;
+        } else if (std::strcmp(argv[i], "--film") == 0) {
+            options.wholeFilm = true;
+            options.scale = RenderScaleControl::Adaptive();
         } else if (std::strcmp(argv[i], "--render-scale") == 0 && i + 1 < argc) {
             const auto scale = ParseRenderScale(argv[++i]);
-            if (!scale || scale->IsAdaptive()) return false;
+            if (!scale || (scale->IsAdaptive() && !options.wholeFilm)) return false;
             options.scale = *scale;
         } else {
             char* end = nullptr;
@@ -144,13 +152,159 @@ void PrintReport(const Options& options, const std::vector<MomentTimes>& times) 
     std::printf("\n");
 }
 
+// Plays the film from its start to its end on the clock of its own frames: each frame's film
+// time is the last one's plus the time that frame took, as in the player.
+void PlayWholeFilm(Scene& scene, FrameRenderer& renderer, FloorFrame& floor, GLFWwindow* window,
+                   RenderScaleControl scale) {
+    const std::vector<CameraShot> shots = MakeCameraShots();
+    const std::vector<PathShot> fireflyPath = MakeFireflyPath();
+    Camera camera(kWindowWidth, kWindowHeight, glm::vec3(0.0f));
+    OffscreenTarget offscreen;
+    PictureScaler scaler;
+    struct Shot {
+        std::vector<double> frames, scales;
+    };
+    std::vector<Shot> perShot(shots.size());
+    std::vector<double> allFrames, floorFrames;
+    std::vector<std::pair<double, float>> firstSeconds;  // film time and scale, while it settles
+    float filmEnd = 0.0f;
+    for (const CameraShot& shot : shots) filmEnd += shot.duration;
+    int frameNumber = 0;
+    for (double filmTime = 0.0; filmTime < filmEnd; ++frameNumber) {
+        const PictureSize size = ScaledSize(kWindowWidth, kWindowHeight, scale.Current());
+        const bool scaled = size.width != kWindowWidth || size.height != kWindowHeight;
+        if (scaled) offscreen.Resize(size.width, size.height);
+        const FrameTarget target = scaled ? offscreen.Target() : FrameTarget::Window();
+        const FrameInputs frame =
+            SetUpFilmMoment(scene, camera, shots, fireflyPath, static_cast<float>(filmTime));
+        glFinish();
+        const auto start = Clock::now();
+        renderer.RenderShadowMap(frame.sun, &camera);
+        renderer.RenderScene(camera, frame, target);
+        if (scaled) scaler.PresentToWindow(offscreen);
+        glfwSwapBuffers(window);
+        glFinish();
+        const double took = Milliseconds(start);
+        glfwPollEvents();
+        if (frameNumber > 0) {  // the first frame compiles the driver's code paths
+            scale.AddFrameTime(took / 1000.0);
+            size_t shot = 0;
+            for (float end = shots[0].duration; filmTime >= end && shot + 1 < shots.size();)
+                end += shots[++shot].duration;
+            perShot[shot].frames.push_back(took);
+            perShot[shot].scales.push_back(scale.Current());
+            allFrames.push_back(took);
+        }
+        if (filmTime < 3.0) firstSeconds.emplace_back(filmTime, scale.Current());
+        filmTime += took / 1000.0;
+        if (frameNumber % 8 == 7) {
+            glFinish();
+            const auto floorStart = Clock::now();
+            floor.Draw();
+            glfwSwapBuffers(window);
+            glFinish();
+            floorFrames.push_back(Milliseconds(floorStart));
+        }
+    }
+    offscreen.Delete();
+    const double floorMedian = Median(floorFrames);
+    std::printf(
+        "Whole film, %dx%d window, render scale %s, frame + swap (ms), floor + swap %.1f ms "
+        "(median of %zu)\n",
+        kWindowWidth, kWindowHeight, scale.IsAdaptive() ? "auto" : "fixed", floorMedian,
+        floorFrames.size());
+    std::printf("scale while settling (film s: scale):");
+    for (const auto& [time, atScale] : firstSeconds) std::printf(" %.2f:%.2f", time, atScale);
+    std::printf("\n%-6s%8s%9s%8s%7s\n", "shot", "frames", "median", "ratio", "scale");
+    for (size_t i = 0; i < perShot.size(); ++i) {
+        if (perShot[i].frames.empty()) continue;
+        const double median = Median(perShot[i].frames);
+        std::printf("%-6zu%8zu%9.1f%8.2f%7.2f\n", i, perShot[i].frames.size(), median,
+                    median / floorMedian, Median(perShot[i].scales));
+    }
+    const double median = Median(allFrames);
+    std::printf("%-6s%8zu%9.1f%8.2f\n", "film", allFrames.size(), median, median / floorMedian);
+}
+
+// Renders each moment round after round, with the floor and the passes, and prints the table.
+void MeasureMoments(Scene& scene, FrameRenderer& renderer, FloorFrame& floor, GLFWwindow* window,
+                    const Options& options) {
+    const std::vector<CameraShot> shots = MakeCameraShots();
+    const std::vector<PathShot> fireflyPath = MakeFireflyPath();
+    Camera camera(kWindowWidth, kWindowHeight, glm::vec3(0.0f));
+    OffscreenTarget offscreen;
+    PictureScaler scaler;
+    const PictureSize size = ScaledSize(kWindowWidth, kWindowHeight, options.scale.Current());
+    const bool scaled = size.width != kWindowWidth || size.height != kWindowHeight;
+    if (scaled) offscreen.Resize(size.width, size.height);
+    const FrameTarget target = scaled ? offscreen.Target() : FrameTarget::Window();
+
+    std::vector<MomentTimes> times(options.moments.size());
+    // Round after round over every moment, so that a busy spell of the machine weighs on
+    // the film and the floor alike.
+    for (int round = -1; round < options.frames; ++round) {
+        for (size_t m = 0; m < options.moments.size(); ++m) {
+            const FrameInputs frame =
+                SetUpFilmMoment(scene, camera, shots, fireflyPath, options.moments[m]);
+            const auto drawFrame = [&] {
+                renderer.RenderShadowMap(frame.sun, &camera);
+                renderer.RenderScene(camera, frame, target);
+                if (scaled) scaler.PresentToWindow(offscreen);
+            };
+            MomentTimes& moment = times[m];
+            const bool warmUp = round < 0;  // first use compiles the driver's code paths
+
+            glFinish();
+            auto start = Clock::now();
+            floor.Draw();
+            glFinish();
+            const double floorOnly = Milliseconds(start);
+            glfwSwapBuffers(window);
+            glFinish();
+            const double floorWithSwap = Milliseconds(start);
+
+            start = Clock::now();
+            drawFrame();
+            glFinish();
+            const double frameOnly = Milliseconds(start);
+            glfwSwapBuffers(window);
+            glFinish();
+            const double frameWithSwap = Milliseconds(start);
+            glfwPollEvents();
+
+            if (options.compareFullPath) {
+                renderer.shortcuts = RenderShortcuts::None();
+                glFinish();
+                start = Clock::now();
+                drawFrame();
+                glFinish();
+                if (!warmUp) moment.fullPath.push_back(Milliseconds(start));
+                renderer.shortcuts = RenderShortcuts();
+            }
+
+            renderer.SetPassObserver(warmUp ? nullptr : &moment.passes);
+            moment.passes.Start();
+            drawFrame();
+            renderer.SetPassObserver(nullptr);
+            if (warmUp) continue;
+            moment.floor.push_back(floorOnly);
+            moment.floorWithSwap.push_back(floorWithSwap);
+            moment.frame.push_back(frameOnly);
+            moment.frameWithSwap.push_back(frameWithSwap);
+        }
+    }
+    PrintReport(options, times);
+    offscreen.Delete();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     Options options;
     if (!ParseOptions(argc, argv, options)) {
-        std::cerr << "usage: lumenvale_bench [--frames N] [--render-scale 0.5..1] [--full-path] "
-                     "[FILM_SECONDS...]"
+        std::cerr << "usage: lumenvale_bench [--frames N] [--render-scale 0.35..1] [--full-path] "
+                     "[FILM_SECONDS...]\n       lumenvale_bench --film [--render-scale "
+                     "0.35..1|auto]"
                   << std::endl;
         return 2;
     }
@@ -168,72 +322,11 @@ int main(int argc, char** argv) {
         glEnable(GL_DEPTH_TEST);
         FloorFrame floor;
         FrameRenderer renderer(scene, startupLog);
-        const std::vector<CameraShot> shots = MakeCameraShots();
-        const std::vector<PathShot> fireflyPath = MakeFireflyPath();
-        Camera camera(kWindowWidth, kWindowHeight, glm::vec3(0.0f));
-        OffscreenTarget offscreen;
-        PictureScaler scaler;
-        const PictureSize size = ScaledSize(kWindowWidth, kWindowHeight, options.scale.Current());
-        const bool scaled = size.width != kWindowWidth || size.height != kWindowHeight;
-        if (scaled) offscreen.Resize(size.width, size.height);
-        const FrameTarget target = scaled ? offscreen.Target() : FrameTarget::Window();
-
-        std::vector<MomentTimes> times(options.moments.size());
-        // Round after round over every moment, so that a busy spell of the machine weighs on
-        // the film and the floor alike.
-        for (int round = -1; round < options.frames; ++round) {
-            for (size_t m = 0; m < options.moments.size(); ++m) {
-                const FrameInputs frame =
-                    SetUpFilmMoment(scene, camera, shots, fireflyPath, options.moments[m]);
-                const auto drawFrame = [&] {
-                    renderer.RenderShadowMap(frame.sun, &camera);
-                    renderer.RenderScene(camera, frame, target);
-                    if (scaled) scaler.PresentToWindow(offscreen);
-                };
-                MomentTimes& moment = times[m];
-                const bool warmUp = round < 0;  // first use compiles the driver's code paths
-
-                glFinish();
-                auto start = Clock::now();
-                floor.Draw();
-                glFinish();
-                const double floorOnly = Milliseconds(start);
-                glfwSwapBuffers(window);
-                glFinish();
-                const double floorWithSwap = Milliseconds(start);
-
-                start = Clock::now();
-                drawFrame();
-                glFinish();
-                const double frameOnly = Milliseconds(start);
-                glfwSwapBuffers(window);
-                glFinish();
-                const double frameWithSwap = Milliseconds(start);
-                glfwPollEvents();
-
-                if (options.compareFullPath) {
-                    renderer.shortcuts = RenderShortcuts::None();
-                    glFinish();
-                    start = Clock::now();
-                    drawFrame();
-                    glFinish();
-                    if (!warmUp) moment.fullPath.push_back(Milliseconds(start));
-                    renderer.shortcuts = RenderShortcuts();
-                }
-
-                renderer.SetPassObserver(warmUp ? nullptr : &moment.passes);
-                moment.passes.Start();
-                drawFrame();
-                renderer.SetPassObserver(nullptr);
-                if (warmUp) continue;
-                moment.floor.push_back(floorOnly);
-                moment.floorWithSwap.push_back(floorWithSwap);
-                moment.frame.push_back(frameOnly);
-                moment.frameWithSwap.push_back(frameWithSwap);
-            }
+        if (options.wholeFilm) {
+            PlayWholeFilm(scene, renderer, floor, window, options.scale);
+        } else {
+            MeasureMoments(scene, renderer, floor, window, options);
         }
-        PrintReport(options, times);
-        offscreen.Delete();
     } catch (const std::exception& error) {
         std::cerr << error.what() << std::endl;
         return 1;
