@@ -127,7 +127,7 @@ std::optional<CommandLineError> CheckExportSettings(const std::vector<std::strin
                                                     const CommandLineOptions& options) {
     if (options.action != CommandLineOptions::Action::Export) {
         for (const std::string& name : given) {
-            if (name == "--fps" || name == "--size" || name == "--from" || name == "--to") {
+            if (name == "--fps" || name == "--size" || name == "--to") {
                 return ValueError(name + " only applies to --export FILE");
             }
         }
@@ -191,8 +191,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string UsageLine() {
-    return "usage: lumenvale [--help] [--version] [--render-scale auto|S] "
-           "[--export FILE [--fps N] [--size WxH] [--from S] [--to S]]";
+    return "usage: lumenvale [--help] [--version] [--render-scale auto|S] [--from S] "
+           "[--export FILE [--fps N] [--size WxH] [--to S]]";
 }
 
 std::string HelpText() {
@@ -206,11 +206,12 @@ std::string HelpText() {
            "  --version           show the version and exit\n"
            "  --render-scale S    render the picture at S times the window size (0.35 to 1),\n"
            "                      or 'auto' to keep the frame rate up (the default)\n"
+           "  --from S            film time in seconds to start at (default 0), also when\n"
+           "                      exporting\n"
            "  --export FILE       render the film offline into a video file with its music:\n"
            "                      H.264 and AAC in MP4, or in Matroska when FILE ends in .mkv\n"
            "  --fps N             frames per second of the video (default 60)\n"
            "  --size WxH          size of the video in pixels (default 1920x1080)\n"
-           "  --from S            film time in seconds to start at (default 0)\n"
            "  --to S              film time in seconds to end at (default: the end of the film,\n"
            "                      fade-out included)\n"
            "\n"
@@ -224,6 +225,8 @@ std::string HelpText() {
            "  N                   the moon instead of the sun, and back\n"
            "  M                   mute or unmute the music\n"
            "  P                   print the camera's position and view\n"
+           "  Space               pause or resume the film (automatic camera on)\n"
+           "  Left, Right         5 s back or forward in the film; with Shift, 30 s\n"
            "\n"
            "Close the window to quit.\n";
 }

@@ -12,12 +12,14 @@ FrameLoop::FrameLoop(GLFWwindow* window, Film film, const Clock& clock, FrameOut
     : window(window),
       film(film),
       clock(clock),
+      filmClock(clock),
       output(output),
       log(log),
       renderer(film.scene, log),
       sequence(film.cameraShots, film.audio, log),
-      keyboard(clock, log),
-      firefly(film.fireflyPath, static_cast<float>(clock.Now())),
+      keyboard(filmClock, log),
+      firefly(film.fireflyPath, static_cast<float>(filmClock.Now())),
+      transport(filmClock, sequence, firefly, film.audio, film.camera, log),
       renderScale(renderScale),
       lastFrameTime(clock.Now()) {}
 
@@ -33,6 +35,7 @@ void FrameLoop::RunFrame() {
     AdaptRenderScale();
     StartMusicOnFirstFrame();
     StartClocksOnFirstFrame();
+    StartWhereAsked();
     UpdateCamera();
     HandleKeyboard();
     UpdateTitle();
@@ -53,8 +56,9 @@ void FrameLoop::SampleFrameTime() {
 }
 
 // The first frame's time includes the start-up; a decision looks at the median of many frames.
+// A paused film keeps its scale, so that its picture stays the same.
 void FrameLoop::AdaptRenderScale() {
-    if (!firstFrame) renderScale.AddFrameTime(deltaTime);
+    if (!firstFrame && !filmClock.Paused()) renderScale.AddFrameTime(deltaTime);
     const PictureSize size = ScaledSize(kWindowWidth, kWindowHeight, renderScale.Current());
     if (size.width == kWindowWidth && size.height == kWindowHeight) {
         scaledPicture.Delete();
@@ -73,15 +77,20 @@ void FrameLoop::StartMusicOnFirstFrame() {
 // The day, the fade-in and the first shot all begin on the first frame, so the start-up time
 // does not eat into the opening shot.
 void FrameLoop::StartClocksOnFirstFrame() {
-    dayNight.InitializeOnce(clock.Now());
+    dayNight.InitializeOnce(filmClock.Now());
     if (!firstFrame) return;
     firstFrame = false;
-    sequence.BeginFirstRun(clock.Now());
+    sequence.BeginFirstRun(filmClock.Now());
+}
+
+void FrameLoop::StartWhereAsked() {
+    if (startPosition > 0.0) transport.StartAt(startPosition);
+    startPosition = 0.0;
 }
 
 void FrameLoop::UpdateCamera() {
     if (autoCamera) {
-        sequence.Play(film.camera, clock.Now());
+        sequence.Play(film.camera, filmClock.Now());
     } else {
         film.camera.Inputs(window, deltaTime);
         sequence.fadeAlpha = 0.0f;
@@ -96,17 +105,24 @@ void FrameLoop::HandleKeyboard() {
     keys.c = down(GLFW_KEY_C);
     keys.n = down(GLFW_KEY_N);
     keys.p = down(GLFW_KEY_P);
+    keys.space = down(GLFW_KEY_SPACE);
+    keys.left = down(GLFW_KEY_LEFT);
+    keys.right = down(GLFW_KEY_RIGHT);
+    keys.shift = down(GLFW_KEY_LEFT_SHIFT) || down(GLFW_KEY_RIGHT_SHIFT);
     const bool wasAutomatic = autoCamera;
-    keyboard.Handle(keys,
-                    ShowTargets{film.camera, sequence, dayNight, film.audio, autoCamera, drawSun},
-                    frameTime);
+    keyboard.Handle(
+        keys,
+        ShowTargets{film.camera, sequence, dayNight, film.audio, transport, autoCamera, drawSun},
+        frameTime);
     // Presses made while the film ran are not replayed in free flight.
     if (wasAutomatic && !autoCamera) film.camera.BeginFreeFlight(window);
 }
 
+// The title counts real frames in real time, also while the film is paused.
 void FrameLoop::UpdateTitle() {
-    frameTime = clock.Now();
-    if (auto text = title.Tick(frameTime)) glfwSetWindowTitle(window, text->c_str());
+    const double realTime = clock.Now();
+    frameTime = filmClock.At(realTime);
+    if (auto text = title.Tick(realTime)) glfwSetWindowTitle(window, text->c_str());
 }
 
 void FrameLoop::AdvanceDayNight() {
@@ -118,8 +134,10 @@ void FrameLoop::RenderShadowMap() {
     if (output.WantsPicture()) renderer.RenderShadowMap(sun, &film.camera);
 }
 
+// The heading turns by the film time played since the firefly last moved: none while paused.
 void FrameLoop::MoveFirefly() {
-    film.scene.fireflyModel = firefly.Update(static_cast<float>(clock.Now()), deltaTime);
+    const float played = static_cast<float>(filmClock.TakePlayedTime());
+    film.scene.fireflyModel = firefly.Update(static_cast<float>(filmClock.Now()), played);
 }
 
 void FrameLoop::RenderScene() {

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "app/clock.h"
+#include "app/film_clock.h"
+#include "app/film_transport.h"
 #include "app/frame_output.h"
 #include "app/frame_title.h"
 #include "app/keyboard_controls.h"
@@ -39,12 +41,15 @@ class FrameLoop {
     void Run();
     // One frame at the clock's current time, for callers that step the clock themselves.
     void RunFrame();
+    // The first frame shows `filmSeconds` into the film instead of its beginning.
+    void StartFrom(double filmSeconds) { startPosition = filmSeconds; }
 
   private:
     void SampleFrameTime();
     void AdaptRenderScale();
     void StartMusicOnFirstFrame();
     void StartClocksOnFirstFrame();
+    void StartWhereAsked();
     void UpdateCamera();
     void HandleKeyboard();
     void UpdateTitle();
@@ -60,13 +65,15 @@ class FrameLoop {
 
     GLFWwindow* window;
     Film film;
-    const Clock& clock;
+    const Clock& clock;  // the title and free flight; the film itself runs on filmClock
+    FilmClock filmClock;
     FrameOutput& output;
     std::ostream& log;
     FrameRenderer renderer;
     SequencePlayer sequence;
     KeyboardControls keyboard;
     FireflyFlight firefly;  // its clock starts before the first frame
+    FilmTransport transport;
     RenderScaleControl renderScale;
     // The picture below full size; at full size the passes draw straight into the window.
     OffscreenTarget scaledPicture;
@@ -78,7 +85,8 @@ class FrameLoop {
     double lastFrameTime;
     double currentTime = 0.0;
     float deltaTime = 0.0f;
-    double frameTime = 0.0;  // the frame's time sample, taken after input handling
+    double frameTime = 0.0;      // the film's time sample, taken after input handling
+    double startPosition = 0.0;  // film seconds the first frame shows
     FrameTitle title;
     DayNightCycle dayNight;
     SunState sun = SunAt(DayNightCycle::kStartAngle);

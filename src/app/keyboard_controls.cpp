@@ -1,11 +1,15 @@
 #include "app/keyboard_controls.h"
 
+#include "app/film_transport.h"
 #include "audio/audio_manager.h"
 #include "gfx/camera.h"
 #include "render/day_night.h"
 #include "sequence/sequence_player.h"
 
 namespace {
+
+constexpr double kSeekStep = 5.0;       // seconds an arrow moves the film
+constexpr double kLongSeekStep = 30.0;  // with shift
 
 // The clock readings a run of the film starts from, taken in this order.
 struct RunStart {
@@ -35,7 +39,11 @@ KeyboardControls::KeyboardControls(const Clock& clock, std::ostream& log)
 void KeyboardControls::Handle(const ShowKeys& keys, ShowTargets targets, double previousFrameTime) {
     current = keys;
     if (current.p && !previous.p) PrintCameraSnapshot(targets.camera);
-    if (current.c && !previous.c) ToggleAutomaticCamera(targets);
+    if (current.c && !previous.c) {
+        ToggleAutomaticCamera(targets);
+        // A paused film goes on once C has stopped, started or restarted it.
+        targets.transport.Release();
+    }
     if (current.r && !previous.r) {
         targets.dayNight.ToggleRotation(previousFrameTime);
         log << "Sun rotation toggled: " << targets.dayNight.sunRotationEnabled << std::endl;
@@ -48,6 +56,15 @@ void KeyboardControls::Handle(const ShowKeys& keys, ShowTargets targets, double 
         targets.drawSun = !targets.drawSun;
         log << "Sun/Moon swap toggled. Drawing sun? " << targets.drawSun << std::endl;
     }
+    // In free flight Space flies up and the arrows do nothing.
+    if (targets.autoCamera) MoveThroughFilm(targets.transport);
+}
+
+void KeyboardControls::MoveThroughFilm(FilmTransport& transport) {
+    if (current.space && !previous.space) transport.TogglePause();
+    const double step = current.shift ? kLongSeekStep : kSeekStep;
+    if (current.left && !previous.left) transport.SeekBy(-step);
+    if (current.right && !previous.right) transport.SeekBy(step);
 }
 
 void KeyboardControls::EndFrame() {

@@ -7,15 +7,21 @@
 class AudioManager;
 class Camera;
 class DayNightCycle;
+class FilmTransport;
 class SequencePlayer;
 
-// The five show keys as read this frame, all read before any of them acts.
+// The show keys as read this frame, all read before any of them acts.
 struct ShowKeys {
     bool r = false;  // sun rotation
     bool m = false;  // music mute
     bool c = false;  // automatic camera: start, stop, restart
     bool n = false;  // sun or moon
     bool p = false;  // camera snapshot
+    // While the automatic camera runs:
+    bool space = false;  // pause or resume the film
+    bool left = false;   // back 5 s (30 s with shift)
+    bool right = false;  // forward 5 s (30 s with shift)
+    bool shift = false;  // held, not pressed: the longer step
 };
 
 // What the show keys act on.
@@ -24,6 +30,7 @@ struct ShowTargets {
     SequencePlayer& sequence;
     DayNightCycle& dayNight;
     AudioManager& audio;
+    FilmTransport& transport;
     bool& autoCamera;
     bool& drawSun;
 };
@@ -33,7 +40,8 @@ class KeyboardControls {
   public:
     KeyboardControls(const Clock& clock, std::ostream& log);
 
-    // Runs the actions of the keys pressed since last frame, in the order P, C, R, M, N.
+    // Runs the actions of the keys pressed since last frame, in the order P, C, R, M, N, Space,
+    // Left, Right.
     // `previousFrameTime` is the last frame's time sample, from which a resumed sun carries on.
     void Handle(const ShowKeys& keys, ShowTargets targets, double previousFrameTime);
     // This frame's keys become the previous ones.
@@ -42,6 +50,7 @@ class KeyboardControls {
   private:
     void PrintCameraSnapshot(const Camera& camera);
     void ToggleAutomaticCamera(ShowTargets& targets);
+    void MoveThroughFilm(FilmTransport& transport);
 
     const Clock& clock;
     std::ostream& log;

@@ -18,6 +18,7 @@
 #include "gfx/camera.h"
 #include "render/render_scale.h"
 #include "render/scene.h"
+#include "sequence/film_length.h"
 #include "sequence/shot_tables.h"
 
 namespace {
@@ -36,7 +37,7 @@ struct FilmState {
 };
 
 // Start-up, the frame loop, then shutdown.
-int PlayFilm(RenderScaleControl renderScale) {
+int PlayFilm(const CommandLineOptions& options) {
     GLFWwindow* window = OpenMainWindow();
     if (!window) throw StartupFailure("Failed to create GLFW window");
     LoadGlEntryPoints(window);
@@ -57,7 +58,8 @@ int PlayFilm(RenderScaleControl renderScale) {
     auto output = std::make_unique<WindowOutput>(window);
     auto loop = std::make_unique<FrameLoop>(
         window, Film{film->scene, film->camera, film->audio, film->cameraShots, film->fireflyPath},
-        *film->clock, *output, std::cout, renderScale);
+        *film->clock, *output, std::cout, options.renderScale);
+    if (options.from) loop->StartFrom(*options.from);
     loop->Run();
 
     loop.reset();
@@ -70,9 +72,9 @@ int PlayFilm(RenderScaleControl renderScale) {
     return 0;  // the music player closes its device first as the film goes
 }
 
-int PlayFilmOrFail(RenderScaleControl renderScale) {
+int PlayFilmOrFail(const CommandLineOptions& options) {
     try {
-        return PlayFilm(renderScale);
+        return PlayFilm(options);
     } catch (const StartupFailure& failure) {
         std::cout << failure.what() << std::endl;
     } catch (const ShaderFileError& error) {
@@ -108,5 +110,12 @@ int main(int argc, char** argv) {
         case CommandLineOptions::Action::Play:
             break;
     }
-    return PlayFilmOrFail(command.options.renderScale);
+    if (command.options.from) {
+        const int fps = command.options.fps;
+        if (auto error = FilmStartError(*command.options.from,
+                                        FilmFrameCount(MakeCameraShots(), fps), fps)) {
+            return RejectCommandLine(CommandLineError{"lumenvale: " + *error});
+        }
+    }
+    return PlayFilmOrFail(command.options);
 }

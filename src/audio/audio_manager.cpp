@@ -77,17 +77,21 @@ void AudioManager::CloseMCIDevice() {
 
 void AudioManager::PlayMusic() {
     if (!initialized || !musicLoaded || !deviceOpen) return;
-    if (muted) {
+    if (muted || held) {
         if (!isPlaying && !isPaused) isPaused = pausedAtStart = true;
+        if (held && !muted) playOnRelease = true;
         return;
     }
     const bool resuming = isPaused && !pausedAtStart;
-    if (!(resuming ? backend.Resume() : backend.PlayFromStart())) {
+    const bool played = playFrom ? backend.PlayFrom(*playFrom)
+                                 : (resuming ? backend.Resume() : backend.PlayFromStart());
+    if (!played) {
         LogMessage(resuming ? "Failed to resume music" : "Failed to start music playback");
         return;
     }
     isPlaying = true;
     isPaused = pausedAtStart = false;
+    playFrom.reset();
     std::cout << (resuming ? "Music resumed from pause" : "Music playback started") << std::endl;
 }
 
@@ -110,8 +114,32 @@ void AudioManager::StopMusic() {
     if (!initialized || !deviceOpen || !(isPlaying || isPaused)) return;
     if (!backend.Stop()) return;
     isPlaying = false;
-    isPaused = pausedAtStart = false;
+    isPaused = pausedAtStart = playOnRelease = false;
+    playFrom.reset();
     std::cout << "Music stopped" << std::endl;
+}
+
+void AudioManager::SeekMusic(double seconds) {
+    if (!initialized || !musicLoaded || !deviceOpen) return;
+    if (!isPlaying) {
+        playFrom = seconds;
+        return;
+    }
+    if (!backend.PlayFrom(seconds)) LogMessage("Failed to seek music");
+}
+
+void AudioManager::HoldMusic() {
+    if (!initialized || held) return;
+    held = true;
+    playOnRelease = isPlaying;
+    if (isPlaying) PauseMusic();
+}
+
+void AudioManager::ReleaseMusic() {
+    if (!initialized || !held) return;
+    held = false;
+    if (playOnRelease && isPaused && !muted) PlayMusic();
+    playOnRelease = false;
 }
 
 void AudioManager::SetMusicVolume(float level) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "audio/music_backend.h"
@@ -24,6 +25,9 @@ class AudioManager {
     float volume = 1.0f;         // requested level, 0 to 1; recorded only, never sent to the device
     float savedVolume = 1.0f;    // volume as it was when muting began
     bool pausedAtStart = false;  // paused before it began: a start asked for while muted
+    bool held = false;           // the film is paused: the music waits for it, muted or not
+    bool playOnRelease = false;  // the music is to sound again when the film goes on
+    std::optional<double> playFrom;  // seconds into the track the next play or resume starts at
 
     AudioManager() = default;
     ~AudioManager() { Cleanup(); }
@@ -46,6 +50,14 @@ class AudioManager {
     void ResumeMusic();
     // Stops a playing or a paused track, so that the next PlayMusic starts from the beginning.
     void StopMusic();
+    // Moves the music to `seconds` into the track: at once while it sounds, otherwise the next
+    // play or resume starts there. Prints nothing.
+    void SeekMusic(double seconds);
+    // The film pauses: the music pauses with it and stays silent, whatever else is asked, until
+    // ReleaseMusic, which lets it sound again if it sounded or was asked to meanwhile (and is not
+    // muted).
+    void HoldMusic();
+    void ReleaseMusic();
     void SetMusicVolume(float level);
     void SetMuted(bool mute);
     // Asks the device; only when it cannot answer is the answer taken from the flags.

@@ -30,23 +30,17 @@ struct RangeError : ExportError {
     using ExportError::ExportError;
 };
 
-std::string Seconds(double seconds) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f s", seconds);
-    return text;
-}
-
 // The frames between --from and --to, or the whole film with its fade-out. The film's end is
 // checked before any rounding, so that no film time, however large, overflows a frame number.
 FrameRange FramesToExport(const CommandLineOptions& options, std::int64_t filmFrames) {
     const double lastFrame = static_cast<double>(filmFrames);
-    const std::string end = "the end of the film (" + Seconds(lastFrame / options.fps) + " at " +
-                            std::to_string(options.fps) + " fps)";
     if (options.to && *options.to * options.fps >= lastFrame + 0.5) {
-        throw RangeError("--to is after " + end);
+        throw RangeError("--to is after " + FilmEndText(filmFrames, options.fps));
     }
-    if (options.from && *options.from * options.fps >= lastFrame - 0.5) {
-        throw RangeError("--from is at or after " + end);
+    if (options.from) {
+        if (auto error = FilmStartError(*options.from, filmFrames, options.fps)) {
+            throw RangeError(*error);
+        }
     }
     const auto frameAt = [&](double seconds) { return std::llround(seconds * options.fps); };
     const FrameRange range{options.from ? frameAt(*options.from) : 0,
@@ -83,7 +77,7 @@ void ReportFile(const std::string& path, std::int64_t frames, const CommandLineO
                       options.height, options.fps, bytes / 1e6);
     }
     if (signal) std::cout << "Interrupted; the film so far is in the file. ";
-    std::cout << "Wrote " << path << ": " << Seconds(static_cast<double>(frames) / options.fps)
+    std::cout << "Wrote " << path << ": " << FilmSeconds(static_cast<double>(frames) / options.fps)
               << text << std::endl;
 }
 

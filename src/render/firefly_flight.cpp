@@ -1,5 +1,6 @@
 #include "render/firefly_flight.h"
 
+#include <algorithm>
 #include <cmath>
 #include <glm/gtc/constants.hpp>
 #include <glm/gtc/matrix_transform.hpp>
@@ -7,7 +8,7 @@
 #include "sequence/smooth01.h"
 
 FireflyFlight::FireflyFlight(const std::vector<PathShot>& fireflyPath, float pathStartTime)
-    : pathStartTime(pathStartTime), fireflyPath(fireflyPath) {}
+    : pathStartTime(pathStartTime), fireflyPath(fireflyPath), routeStartTime(pathStartTime) {}
 
 glm::mat4 FireflyFlight::Update(float now, float deltaTime) {
     const PathShot& leg = fireflyPath[pathIndex];
@@ -17,10 +18,8 @@ glm::mat4 FireflyFlight::Update(float now, float deltaTime) {
     glm::vec3 position = leg.endPos * a + leg.startPos * b;
 
     // Legs that only rise or hover keep the heading they had.
-    const glm::vec3 direction(leg.endPos.x - leg.startPos.x, 0.0f, leg.endPos.z - leg.startPos.z);
-    if (direction.x * direction.x + direction.z * direction.z > 1e-6f) {
-        fireflyTargetHeading = glm::normalize(direction);
-    }
+    const glm::vec3 direction = LegDirection(pathIndex);
+    if (direction != glm::vec3(0.0f)) fireflyTargetHeading = direction;
     if (!fireflyInitialized) {
         fireflyInitialized = true;
         fireflyHeading = fireflyTargetHeading;
@@ -54,4 +53,49 @@ glm::mat4 FireflyFlight::Update(float now, float deltaTime) {
         pathIndex = (pathIndex + 1) % static_cast<int>(fireflyPath.size());
     }
     return model;
+}
+
+void FireflyFlight::Seek(float now) {
+    const int legs = static_cast<int>(fireflyPath.size());
+    while (now - pathStartTime >= fireflyPath[pathIndex].duration) {
+        pathStartTime += fireflyPath[pathIndex].duration;
+        pathIndex = (pathIndex + 1) % legs;
+    }
+    while (now < pathStartTime && pathStartTime > routeStartTime) {
+        pathIndex = (pathIndex + legs - 1) % legs;
+        pathStartTime -= fireflyPath[pathIndex].duration;
+    }
+    float roundLength = 0.0f;
+    for (const PathShot& leg : fireflyPath) roundLength += leg.duration;
+    // Half a leg of margin: the next round's first leg starts a whole round after the route did.
+    const bool firstRound =
+        pathStartTime + 0.5f * fireflyPath.back().duration < routeStartTime + roundLength;
+    const glm::vec3 start = HeadingAtStartOf(pathIndex, firstRound);
+    const glm::vec3 direction = LegDirection(pathIndex);
+    fireflyTargetHeading = direction != glm::vec3(0.0f) ? direction : start;
+    // The turn towards the leg's direction, as frame after frame makes it: the start heading's
+    // share falls by e for every 0.4 s.
+    const float kept = std::exp(-2.5f * std::max(now - pathStartTime, 0.0f));
+    const glm::vec3 blend = fireflyTargetHeading * (1.0f - kept) + start * kept;
+    fireflyHeading = glm::length(blend) > 1e-6f ? glm::normalize(blend) : fireflyTargetHeading;
+    fireflyInitialized = true;
+}
+
+glm::vec3 FireflyFlight::LegDirection(int index) const {
+    const PathShot& leg = fireflyPath[index];
+    const glm::vec3 direction(leg.endPos.x - leg.startPos.x, 0.0f, leg.endPos.z - leg.startPos.z);
+    if (direction.x * direction.x + direction.z * direction.z > 1e-6f)
+        return glm::normalize(direction);
+    return glm::vec3(0.0f);
+}
+
+glm::vec3 FireflyFlight::HeadingAtStartOf(int index, bool firstRound) const {
+    const int legs = static_cast<int>(fireflyPath.size());
+    // The last leg before this one that went somewhere; on the first round only its own legs.
+    const int searched = firstRound ? index : legs;
+    for (int back = 1; back <= searched; ++back) {
+        const glm::vec3 direction = LegDirection((index - back + legs) % legs);
+        if (direction != glm::vec3(0.0f)) return direction;
+    }
+    return kStartHeading;
 }

@@ -1,5 +1,6 @@
 #include "sequence/film_length.h"
 
+#include <cstdio>
 #include <ostream>
 
 #include "app/stepped_clock.h"
@@ -19,4 +20,20 @@ std::int64_t FilmFrameCount(const std::vector<CameraShot>& cameraShots, int fps)
         if (sequence.waitingForRestart) return clock.Frame() + 1;
         clock.Advance();
     }
+}
+
+std::string FilmSeconds(double seconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f s", seconds);
+    return text;
+}
+
+std::string FilmEndText(std::int64_t filmFrames, int fps) {
+    return "the end of the film (" + FilmSeconds(static_cast<double>(filmFrames) / fps) + " at " +
+           std::to_string(fps) + " fps)";
+}
+
+std::optional<std::string> FilmStartError(double from, std::int64_t filmFrames, int fps) {
+    if (from * fps < static_cast<double>(filmFrames) - 0.5) return std::nullopt;
+    return "--from is at or after " + FilmEndText(filmFrames, fps);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "sequence/camera_shot.h"
@@ -9,3 +11,13 @@
 // first frame up to and including the one on which the fade-out reaches black. Every shot ends
 // on the first frame at or after its end, so the count depends a little on the frame rate.
 std::int64_t FilmFrameCount(const std::vector<CameraShot>& cameraShots, int fps);
+
+// Film seconds as the program's lines write them: "42.30 s".
+std::string FilmSeconds(double seconds);
+
+// "the end of the film (129.02 s at 60 fps)": where a film of `filmFrames` frames ends.
+std::string FilmEndText(std::int64_t filmFrames, int fps);
+
+// Why the film cannot start `from` seconds in (nothing when it can): at least one frame of it
+// must be left at `fps`.
+std::optional<std::string> FilmStartError(double from, std::int64_t filmFrames, int fps);

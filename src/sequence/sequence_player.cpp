@@ -1,5 +1,7 @@
 #include "sequence/sequence_player.h"
 
+#include <algorithm>
+
 #include "audio/audio_manager.h"
 #include "gfx/camera.h"
 #include "sequence/smooth01.h"
@@ -21,7 +23,7 @@ void SequencePlayer::Play(Camera& camera, double now) {
 
 void SequencePlayer::PlayCurrentShot(Camera& camera, double now, double sinceFadeStart) {
     fadeAlpha = 0.0f;
-    if (fadeInActive && sinceFadeStart < 2.0)
+    if (fadeInActive && sinceFadeStart < kFadeSeconds)
         fadeAlpha = static_cast<float>(1.0 - 0.5 * sinceFadeStart);
 
     const float shotTime = static_cast<float>(now);
@@ -41,13 +43,16 @@ void SequencePlayer::PlayCurrentShot(Camera& camera, double now, double sinceFad
         t = 0.0f;
     }
 
-    const CameraShot& shot = cameraShots[shotIndex];
+    PoseCamera(camera, cameraShots[shotIndex], t);
+    sequenceComplete = false;
+}
+
+void SequencePlayer::PoseCamera(Camera& camera, const CameraShot& shot, float t) {
     const float s = smooth01(t);
     camera.position = shot.startPos * (1.0f - s) + shot.endPos * s;
     const glm::vec3 lookAt = shot.startLookAt * (1.0f - s) + shot.endLookAt * s;
     camera.orientation = glm::normalize(lookAt - camera.position);
     camera.up = glm::vec3(0.0f, 1.0f, 0.0f);
-    sequenceComplete = false;
 }
 
 void SequencePlayer::FadeOut(double now, double sinceFadeStart) {
@@ -67,6 +72,7 @@ void SequencePlayer::FadeOut(double now, double sinceFadeStart) {
 }
 
 void SequencePlayer::BeginFirstRun(double now) {
+    runStartTime = now;
     fadeStartTime = now;
     shotStartTime = static_cast<float>(now);
 }
@@ -74,6 +80,7 @@ void SequencePlayer::BeginFirstRun(double now) {
 void SequencePlayer::Start(double shotStart, double fadeStart) {
     shotStartTime = static_cast<float>(shotStart);
     fadeStartTime = fadeStart;
+    runStartTime = fadeStart;
     fadeOutStarted = false;
     fadeInActive = true;
     waitingForRestart = false;
@@ -90,4 +97,33 @@ void SequencePlayer::Stop() {
     sequenceComplete = false;
     musicStarted = false;
     fadeAlpha = 0.0f;
+}
+
+void SequencePlayer::Seek(Camera& camera, double now) {
+    const double position = now - runStartTime;
+    const int last = static_cast<int>(cameraShots.size()) - 1;
+    double shotStart = 0.0;
+    shotIndex = 0;
+    while (shotIndex < last && position >= shotStart + cameraShots[shotIndex].duration) {
+        shotStart += cameraShots[shotIndex].duration;
+        ++shotIndex;
+    }
+    shotStartTime = static_cast<float>(runStartTime + shotStart);
+    waitingForRestart = false;
+    sequenceComplete = fadeOutStarted = position >= LastShotEnd();
+    // The fade-in of the run, or the fade-out that began as the last shot ended.
+    fadeStartTime = runStartTime + (sequenceComplete ? LastShotEnd() : 0.0);
+    // Fading out, the camera stays where the last shot left it.
+    if (sequenceComplete) PoseCamera(camera, cameraShots[last], 1.0f);
+    Play(camera, now);
+}
+
+double SequencePlayer::FilmPosition(double now) const {
+    return std::clamp(now - runStartTime, 0.0, LastShotEnd() + kFadeSeconds);
+}
+
+double SequencePlayer::LastShotEnd() const {
+    double end = 0.0;
+    for (const CameraShot& shot : cameraShots) end += shot.duration;
+    return end;
 }

@@ -25,6 +25,16 @@ class SequencePlayer {
     void Start(double shotStart, double fadeStart);
     // The automatic camera is switched off: no overlay, the flags of a stopped run.
     void Stop();
+    // The film's clock has jumped: the shot, its start and the fade become what they would be had
+    // the run played to `now`, each shot starting as the one before it ends, and the camera
+    // takes its pose.
+    void Seek(Camera& camera, double now);
+    // Seconds into the run at `now`, from 0 at its start to the end of its fade-out.
+    double FilmPosition(double now) const;
+    // Where the last shot ends, in seconds into the run.
+    double LastShotEnd() const;
+
+    static constexpr double kFadeSeconds = 2.0;
 
     bool musicStarted = false;  // the music was started for this run (also while paused at its end)
     int shotIndex = 0;
@@ -35,10 +45,12 @@ class SequencePlayer {
     bool fadeOutStarted = false;
     bool waitingForRestart = false;  // faded out: black until C
     float fadeAlpha = 0.0f;          // black overlay, 0 (none) to 1
+    double runStartTime = 0.0;       // when the current run began: its first shot and its fade-in
 
   private:
     void PlayCurrentShot(Camera& camera, double now, double sinceFadeStart);
     void FadeOut(double now, double sinceFadeStart);
+    static void PoseCamera(Camera& camera, const CameraShot& shot, float t);
 
     const std::vector<CameraShot>& cameraShots;
     AudioManager& audio;

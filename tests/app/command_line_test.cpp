@@ -135,8 +135,9 @@ TEST(CommandLine, RenderScaleIsAutoOrAFactorWithinItsRange) {
 TEST(CommandLine, HelpNamesEveryOptionAndTheKeys) {
     const std::string help = HelpText();
     EXPECT_EQ(help.rfind(UsageLine() + "\n", 0), 0u);
-    for (const char* word : {"--help", "--version", "--render-scale", "--export", "--fps", "--size",
-                             "--from", "--to", "  C ", "  R ", "  N ", "  M ", "  P "}) {
+    for (const char* word :
+         {"--help", "--version", "--render-scale", "--export", "--fps", "--size", "--from", "--to",
+          "  C ", "  R ", "  N ", "  M ", "  P ", "  Space ", "  Left, Right "}) {
         EXPECT_NE(help.find(word), std::string::npos) << word;
     }
     EXPECT_EQ(VersionText().rfind("lumenvale ", 0), 0u);

@@ -4,9 +4,11 @@
 
 #include <sstream>
 
+#include "app/film_transport.h"
 #include "audio/audio_test_support.h"
 #include "gfx/camera.h"
 #include "render/day_night.h"
+#include "render/firefly_flight.h"
 #include "sequence/sequence_player.h"
 #include "sequence/shot_tables.h"
 
@@ -28,8 +30,9 @@ class KeyboardControlsTest : public AudioManagerTest {
 
     // One frame with these keys down.
     void Frame(const ShowKeys& keys) {
-        keyboard.Handle(keys, ShowTargets{camera, sequence, dayNight, audio, autoCamera, drawSun},
-                        previousFrameTime);
+        keyboard.Handle(
+            keys, ShowTargets{camera, sequence, dayNight, audio, transport, autoCamera, drawSun},
+            previousFrameTime);
         keyboard.EndFrame();
     }
     static ShowKeys Only(bool ShowKeys::*key) {
@@ -50,6 +53,12 @@ class KeyboardControlsTest : public AudioManagerTest {
     SequencePlayer sequence;
     DayNightCycle dayNight;
     KeyboardControls keyboard;
+    // The film's transport keeps its own clock, so that the readings above stay the keys' own.
+    TickingClock transportClock;
+    FilmClock filmClock{transportClock};
+    const std::vector<PathShot> fireflyPath = MakeFireflyPath();
+    FireflyFlight firefly{fireflyPath, 0.0f};
+    FilmTransport transport{filmClock, sequence, firefly, audio, camera, log};
     bool autoCamera = true;
     bool drawSun = true;
     double previousFrameTime = 49.9;

@@ -72,8 +72,14 @@ const char* PlayerExecutable() {
 
 }  // namespace
 
-PlayerProcess::PlayerProcess(const fs::path& workingDirectory)
+PlayerProcess::PlayerProcess(const fs::path& workingDirectory,
+                             const std::vector<std::string>& arguments,
+                             const std::vector<std::pair<std::string, std::string>>& environment)
     : outputDir(MakeTempDirectory("lumenvale-e2e-out-")) {
+    std::vector<char*> argv{const_cast<char*>(PlayerExecutable())};
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
     const std::string out = (outputDir / "stdout").string();
     const std::string err = (outputDir / "stderr").string();
     pid = fork();
@@ -84,8 +90,9 @@ PlayerProcess::PlayerProcess(const fs::path& workingDirectory)
         dup2(outFd, STDOUT_FILENO);
         dup2(errFd, STDERR_FILENO);
         // No sound card here: the music player must fail cleanly or play into nothing.
+        for (const auto& [name, value] : environment) setenv(name.c_str(), value.c_str(), 1);
         setenv("SDL_AUDIODRIVER", "dummy", 0);
-        execl(PlayerExecutable(), PlayerExecutable(), static_cast<char*>(nullptr));
+        execv(PlayerExecutable(), argv.data());
         _exit(127);
     }
 }

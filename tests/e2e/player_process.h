@@ -6,13 +6,19 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 // The real lumenvale executable, started in a working directory of the test's choosing and driven
 // through the X server like a user would: keys and the scroll wheel through xdotool, the close
 // button through the WM_DELETE_WINDOW protocol a window manager would send.
 class PlayerProcess {
   public:
-    explicit PlayerProcess(const std::filesystem::path& workingDirectory);
+    // `arguments` follow the program's name; `environment` is added to the test's own.
+    explicit PlayerProcess(
+        const std::filesystem::path& workingDirectory,
+        const std::vector<std::string>& arguments = {},
+        const std::vector<std::pair<std::string, std::string>>& environment = {});
     ~PlayerProcess();
     PlayerProcess(const PlayerProcess&) = delete;
     PlayerProcess& operator=(const PlayerProcess&) = delete;

@@ -3,21 +3,25 @@
 set(LUMENVALE_HOST_BUILD_DIR "${PROJECT_SOURCE_DIR}/build" CACHE PATH
     "The Linux build whose end-to-end driver runs the Windows program (scripts/build.sh makes it)")
 
-# The driver starts one program without arguments: this script, which runs the .exe under Wine.
+# The driver starts one program with the player's arguments: this script, which runs the .exe
+# under Wine.
 set(player "${CMAKE_BINARY_DIR}/lumenvale-under-wine.sh")
 file(GENERATE OUTPUT "${player}"
-     CONTENT "#!/bin/sh\nexec '${LUMENVALE_WINE_SESSION}' '${LUMENVALE_WINE_DIR}' run '$<TARGET_FILE:lumenvale>'\n"
+     CONTENT "#!/bin/sh\nexec '${LUMENVALE_WINE_SESSION}' '${LUMENVALE_WINE_DIR}' run '$<TARGET_FILE:lumenvale>' \"$@\"\n"
      FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
 
 # Two checks are Linux's own: the one with no display runs the Linux program itself, and a
 # shader path that is a folder fails on Windows as "Permission denied", not "Is a directory".
+# What the session's sound card plays, recorded from its null sink as raw 16-bit stereo frames.
+set(capture "env PULSE_SERVER=unix:${LUMENVALE_WINE_DIR}/run/pulse.sock parec -d nullsink.monitor --format=s16le --rate=44100 --channels=2 --latency-msec=20")
+
 add_test(NAME e2e_under_wine
          COMMAND "${LUMENVALE_HOST_BUILD_DIR}/tests/test_e2e"
                  "--gtest_filter=-BrokenInstallation.WithoutADisplay*:BrokenInstallation.ShaderPathThatIsAFolder*"
          WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}")
 set_tests_properties(e2e_under_wine PROPERTIES
     LABELS e2e RUN_SERIAL TRUE TIMEOUT 900 FIXTURES_REQUIRED wine_session
-    ENVIRONMENT "LUMENVALE_PLAYER=${player};LUMENVALE_PLAYER_PATHS=windows")
+    ENVIRONMENT "LUMENVALE_PLAYER=${player};LUMENVALE_PLAYER_PATHS=windows;LUMENVALE_MUSIC_CAPTURE=${capture}")
 
 add_test(NAME wine_session_stop COMMAND "${LUMENVALE_WINE_SESSION}" "${LUMENVALE_WINE_DIR}" stop)
 set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine_session)

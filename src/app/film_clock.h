@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/clock.h"
+
+// The film's own time: the frame loop's clock, stopped while the film is paused and moved by
+// seeks. Whatever moves with the film reads it (the shots and their fades, the sun, the firefly,
+// the shaders' time); the title and the free-flying camera read the clock beneath, which never
+// stops.
+class FilmClock final : public Clock {
+  public:
+    explicit FilmClock(const Clock& source);
+
+    double Now() const override;
+    // The film's time when the source's reads `sourceTime`.
+    double At(double sourceTime) const;
+    bool Paused() const { return paused; }
+    // Stops the film's time where it is; pausing a paused clock changes nothing.
+    void Pause();
+    // Lets the film's time run on from where it stopped, without a jump.
+    void Resume();
+    // Moves the film's time by `seconds`, forward or back, paused or not.
+    void Shift(double seconds);
+    // The film time that has passed by playing since the last call (or since construction):
+    // the time spent paused and the seeks are left out.
+    double TakePlayedTime();
+
+  private:
+    const Clock& source;
+    double offset = 0.0;  // how far the film's time is behind the source's while running
+    bool paused = false;
+    double pausedAt = 0.0;  // the film's time while paused
+    double lastTaken;       // the film's time at the last TakePlayedTime
+    double shiftedSinceTaken = 0.0;
+};

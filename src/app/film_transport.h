@@ -1,0 +1,42 @@
+#pragma once
+
+#include <ostream>
+
+#include "app/film_clock.h"
+
+class AudioManager;
+class Camera;
+class FireflyFlight;
+class SequencePlayer;
+
+// Pausing, resuming and moving within the running film. Each changes the film clock, which the
+// shots, the fades, the sun and the firefly read; the shots and the firefly, which keep the leg
+// they are on, are put where the new time has them, and the music is kept at the film's time.
+// Each action prints one line.
+class FilmTransport {
+  public:
+    FilmTransport(FilmClock& clock, SequencePlayer& sequence, FireflyFlight& firefly,
+                  AudioManager& audio, Camera& camera, std::ostream& log);
+
+    // Space: pauses the film where it is, music and all, or lets it go on from there.
+    void TogglePause();
+    // The film goes on without a line of its own (C, which prints its own, takes over).
+    void Release();
+    // The arrows: `seconds` back (negative) or forward, kept between the fade-in's start and the
+    // last shot's end; forward from the fade-out, the film stays where it is. A paused film stays
+    // paused and shows the new moment.
+    void SeekBy(double seconds);
+    // The film's first frame shows `position` seconds into the film.
+    void StartAt(double position);
+
+  private:
+    double Position() const;
+    void MoveTo(double position);
+
+    FilmClock& clock;
+    SequencePlayer& sequence;
+    FireflyFlight& firefly;
+    AudioManager& audio;
+    Camera& camera;
+    std::ostream& log;
+};
