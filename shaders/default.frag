@@ -26,6 +26,7 @@ out vec4 FragColor;
 const float LEAF_TRANSLUCENCY = 0.6;   // share of the light a blade lets through from behind
 const float SUN_DISTANCE = 150.0;      // radius of the sun's orbit around the origin
 
+<<<<<<< HEAD
 // ---- sunlight, sky light and water colour: shared word for word by the terrain and default shaders ----
 uniform float lastSunlightHeight;                    // the sun's height at which its light is gone
 const float SHADOW_TEXELS = 2048.0;                  // side of the shadow map in texels
@@ -101,6 +102,9 @@ vec3 toDisplay(vec3 radiance, float sunHeight) {
 }
 
 // ---- end of sunlight, sky light and water colour ----
+=======
+#include "common/lighting.glsl"
+>>>>>>> main
 
 void main() {
     vec3 albedo = useTexture == 1 ? texture(diffuse0, texCoord).rgb * vertexColor : vertexColor;

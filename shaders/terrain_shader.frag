@@ -33,6 +33,7 @@ const float ROCK_LINE = 11.0;    // height above which bare rock takes over
 const float WATER_LEVEL = 0.5;   // world height of the sea surface
 const float SUN_DISTANCE = 150.0;   // radius of the sun's orbit around the origin
 
+<<<<<<< HEAD
 // ---- sunlight, sky light and water colour: shared word for word by the terrain and default shaders ----
 uniform float lastSunlightHeight;                    // the sun's height at which its light is gone
 const float SHADOW_TEXELS = 2048.0;                  // side of the shadow map in texels
@@ -108,6 +109,9 @@ vec3 toDisplay(vec3 radiance, float sunHeight) {
 }
 
 // ---- end of sunlight, sky light and water colour ----
+=======
+#include "common/lighting.glsl"
+>>>>>>> main
 
 // Value noise on a unit lattice, smoothly interpolated, in [0, 1]. The lattice values come
 // from an arithmetic hash (fractions of products), cheaper than the usual sine hash.

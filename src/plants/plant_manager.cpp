@@ -5,13 +5,6 @@
 
 #include "plants/seeded_random.h"
 
-namespace {
-
-// Plants grow from the height limit down to this depth below it.
-const float kBandDepth = 30.0f;
-
-}  // namespace
-
 void PlantManager::Clear() {
     plants.clear();
 }

@@ -13,11 +13,14 @@
 // The same vertices and seed always give the same plants.
 class PlantManager {
   public:
+    // Plants grow from the height limit down to this depth below it.
+    static constexpr float kBandDepth = 30.0f;
+
     std::vector<PlantInstance> plants;
 
     void Clear();
 
-    // True when heightLimit - 30 <= position.y < heightLimit.
+    // True when heightLimit - kBandDepth <= position.y < heightLimit.
     bool IsSuitableForPlant(const glm::vec3& position, float heightLimit) const;
     PlantType GetPlantTypeForHeight(float height, float heightLimit) const;
 

@@ -3,15 +3,18 @@
 #include <cmath>
 #include <iomanip>
 
+#include "render/scene_layout.h"
+
 SunState SunAt(float angle) {
     SunState sun;
     sun.sunAngle = angle;
     // Sine and cosine of the float angle in double precision, as are the height line's below.
     const double exactAngle = angle;
-    sun.sunPos = glm::vec3(static_cast<float>(std::cos(exactAngle) * 150.0),
-                           static_cast<float>(std::sin(exactAngle) * 150.0), 0.0f);
+    sun.sunPos =
+        glm::vec3(static_cast<float>(std::cos(exactAngle) * scene_layout::kSunDistance),
+                  static_cast<float>(std::sin(exactAngle) * scene_layout::kSunDistance), 0.0f);
     sun.moonPos = glm::vec3(0.0f) - sun.sunPos;
-    sun.sunHeight = sun.sunPos.y / 150.0f;
+    sun.sunHeight = sun.sunPos.y / scene_layout::kSunDistance;
     sun.nightFactor = sun.sunHeight < 0.0f ? -sun.sunHeight : 0.0f;
 
     // Warm near the horizon, white with the sun (or the moon) overhead, dimmed at night but never

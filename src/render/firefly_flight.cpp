@@ -5,6 +5,7 @@
 #include <glm/gtc/constants.hpp>
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "render/scene_layout.h"
 #include "sequence/smooth01.h"
 
 FireflyFlight::FireflyFlight(const std::vector<PathShot>& fireflyPath, float pathStartTime)
@@ -45,7 +46,7 @@ glm::mat4 FireflyFlight::Update(float now, float deltaTime) {
     // The model flies along its +Y with its +Z up.
     const glm::mat4 model =
         glm::scale(glm::rotate(orientation, -glm::half_pi<float>(), glm::vec3(1.0f, 0.0f, 0.0f)),
-                   glm::vec3(0.06f));
+                   glm::vec3(scene_layout::kFireflyFlightScale));
 
     if (u >= 1.0f) {
         pathStartTime = now;

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "gfx/obj_loader.h"
+#include "render/scene_layout.h"
 #include "render/sky_geometry.h"
 
 namespace {
@@ -32,7 +33,7 @@ std::vector<Vertex> WorldSpaceVertices(const std::vector<Mesh>& meshes, const gl
 }
 
 PlantBatch GrowPlants(PlantManager& plantManager, const std::vector<Vertex>& terrainVertices) {
-    plantManager.GeneratePlantsOnTerrain(terrainVertices, 0.5f, 200, 42);
+    plantManager.GeneratePlantsOnTerrain(terrainVertices, scene_layout::kPlantHeightLimit, 200, 42);
     PlantBatch plants = BatchPlants(plantManager);
     std::cout << "Generated " << plants.ranges.size() << " plants on terrain" << std::endl;
     return plants;

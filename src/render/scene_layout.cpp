@@ -6,16 +6,15 @@
 namespace scene_layout {
 
 glm::mat4 WellModel() {
-    return glm::scale(glm::translate(glm::mat4(1.0f), glm::vec3(-3.38f, 0.8f, -14.1f)),
-                      glm::vec3(0.12f));
+    return glm::scale(glm::translate(glm::mat4(1.0f), kWellBase), glm::vec3(kWellScale));
 }
 
 glm::mat4 TerrainModel() {
-    return glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, -1.0f, 0.0f));
+    return glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, -kTerrainDrop, 0.0f));
 }
 
 glm::mat4 WaterModel() {
-    return glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, 0.5f, 0.0f));
+    return glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, kWaterLevel, 0.0f));
 }
 
 glm::mat4 FireflyRestModel() {
@@ -25,7 +24,7 @@ glm::mat4 FireflyRestModel() {
 }
 
 glm::vec3 SunStartPosition() {
-    return 150.0f * glm::normalize(glm::vec3(1.0f, 1.0f, 0.0f));
+    return kSunDistance * glm::normalize(glm::vec3(1.0f, 1.0f, 0.0f));
 }
 
 }  // namespace scene_layout

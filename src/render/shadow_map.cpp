@@ -3,6 +3,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "gfx/gl_dialect.h"
+#include "render/scene_layout.h"
 
 ShadowTarget CreateShadowTarget() {
     ShadowTarget target;
@@ -23,7 +24,7 @@ ShadowTarget CreateShadowTarget() {
 
 glm::mat4 LightSpaceMatrix(const glm::vec3& sunPos) {
     const glm::vec3 lightDir = glm::normalize(glm::vec3(0.0f) - sunPos);
-    const glm::vec3 eye = glm::vec3(0.0f) - lightDir * 150.0f;
+    const glm::vec3 eye = glm::vec3(0.0f) - lightDir * scene_layout::kSunDistance;
     // The sun moves in the xy plane, so +z is never parallel to the view direction.
     const glm::mat4 lightView = glm::lookAt(eye, glm::vec3(0.0f), glm::vec3(0.0f, 0.0f, 1.0f));
     const glm::mat4 lightProjection = glm::ortho(-50.0f, 50.0f, -50.0f, 50.0f, 1.0f, 200.0f);

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "e2e/player_process.h"
+#include "support/temp_files.h"
 
 namespace fs = std::filesystem;
 
@@ -42,11 +43,6 @@ struct Result {
     bool played = false;
     std::string out, err;
 };
-
-std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 std::optional<std::string> Missing(const std::string&) {
     return std::nullopt;
@@ -114,7 +110,7 @@ Result RunCase(const Case& c) {
     for (const std::string& file : c.files) {
         const fs::path path = scratch / file;
         // The scratch file is a link to the real one: read through it, then replace the link.
-        const std::string original = Read(path);
+        const std::string original = ReadFile(path);
         fs::remove(path);
         if (const auto broken = c.damage(original))
             std::ofstream(path, std::ios::binary) << *broken;

@@ -15,6 +15,8 @@
 #include <stdexcept>
 #include <thread>
 
+#include "support/temp_files.h"
+
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
@@ -33,10 +35,7 @@ std::string RunCommand(const std::string& command) {
 
 // The file's text with its line ends as "\n": a Windows program writes "\r\n".
 std::string ReadText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    std::string text = bytes.str();
+    std::string text = ReadFile(path);
     for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
         text.erase(at, 1);
     return text;

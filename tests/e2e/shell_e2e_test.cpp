@@ -37,11 +37,6 @@ bool IsFrameRateTitle(const std::string& title) {
            literal(".") && digits(2, 2) && literal(" ms") && at == title.size();
 }
 
-std::string ReadText(const fs::path& file) {
-    std::ifstream in(file);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 }  // namespace
 
 TEST(PlayerWindow, ShowsFrameRateTitleIgnoresEscapeAndExitsCleanlyOnClose) {
@@ -157,8 +152,8 @@ TEST(BrokenInstallation, WithoutADisplayTheWindowFailureAndItsReasonAreReported)
                                 LUMENVALE_EXECUTABLE + "' > '" + (outputs.path() / "out").string() +
                                 "' 2> '" + (outputs.path() / "err").string() + "'";
     const int status = std::system(command.c_str());
-    const std::string out = ReadText(outputs.path() / "out");
-    const std::string err = ReadText(outputs.path() / "err");
+    const std::string out = ReadFile(outputs.path() / "out");
+    const std::string err = ReadFile(outputs.path() / "err");
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 255);
     EXPECT_EQ(out, "Failed to create GLFW window\n");

@@ -10,12 +10,9 @@
 #include <iterator>
 #include <thread>
 
-namespace {
+#include "support/temp_files.h"
 
-std::string ReadText(const std::filesystem::path& file) {
-    std::ifstream in(file);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+namespace {
 
 void RedirectTo(const std::filesystem::path& file, int stream) {
     const int fd = open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -76,11 +73,11 @@ int ExportProcess::Wait() {
 }
 
 std::string ExportProcess::StandardOutput() const {
-    return ReadText(outputs.path() / "out");
+    return ReadFile(outputs.path() / "out");
 }
 
 std::string ExportProcess::StandardError() const {
-    return ReadText(outputs.path() / "err");
+    return ReadFile(outputs.path() / "err");
 }
 
 ProgramResult RunLumenvale(const std::vector<std::string>& arguments) {

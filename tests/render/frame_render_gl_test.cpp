@@ -3,6 +3,7 @@
 
 #include "render/day_night.h"
 #include "render/lens_flare.h"
+#include "render/scene_layout.h"
 #include "scene_frames.h"
 #include "support/pixels.h"
 
@@ -52,7 +53,7 @@ TEST_F(SceneFrames, NoonSkyIsBrightAndBlueMidnightSkyIsDark) {
 }
 
 TEST_F(SceneFrames, TheWellCastsAShadowByDayThatIsGoneAtNight) {
-    const glm::vec3 wellBase(-3.38f, 0.8f, -14.1f);
+    const glm::vec3 wellBase = scene_layout::kWellBase;
     const glm::vec3 eye = wellBase + glm::vec3(0.6f, 3.0f, 1.5f);
     // With the sun at 120 degrees the roof, about 1.1 above the base, shades the ground east of
     // the stone rim; 1.8 east of the base the ground is in the open.

@@ -6,6 +6,7 @@
 
 #include "gfx/obj_loader.h"
 #include "render/day_night.h"
+#include "render/scene_layout.h"
 #include "render/shadow_map.h"
 #include "render/terrain_chunks.h"
 #include "render/view_volume.h"
@@ -25,7 +26,7 @@ struct View {
 // shadows come into the picture from casters out of it.
 const View kViews[] = {
     {"islands at noon", {0.0f, 30.0f, 60.0f}, {0.0f, 0.0f, 0.0f}, 1.5707963f},
-    {"well, afternoon", {-2.8f, 3.8f, -12.6f}, {-3.38f, 0.8f, -14.1f}, 2.0943951f},
+    {"well, afternoon", {-2.8f, 3.8f, -12.6f}, scene_layout::kWellBase, 2.0943951f},
     {"low sun", {30.0f, 6.0f, 20.0f}, {150.0f, 12.0f, 0.0f}, 0.12f},
     {"night sky", {0.0f, 8.0f, 50.0f}, {0.0f, 60.0f, -100.0f}, -1.2f},
     {"sun behind", {30.0f, 6.0f, 20.0f}, {-60.0f, -4.0f, -10.0f}, 0.12f},

@@ -40,11 +40,6 @@ const ProgramFiles kPrograms[] = {
     {"present", "shaders/present.vert", "shaders/present.frag"},
 };
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 bool IsBlank(const std::string& log) {
     return log.find_first_not_of(" \t\r\n") == std::string::npos;
 }
@@ -110,16 +105,6 @@ const ProgramFiles& Files(const std::string& name) {
     }
     ADD_FAILURE() << "no program " << name;
     return kPrograms[0];
-}
-
-// The text between "// ---- NAME" and "// ---- end of NAME ----" in a shader file.
-std::string SharedBlock(const std::string& path, const std::string& name) {
-    const std::string source = ReadFile(path);
-    const size_t begin = source.find("// ---- " + name);
-    const std::string endMarker = "// ---- end of " + name + " ----";
-    const size_t end = source.find(endMarker);
-    if (begin == std::string::npos || end == std::string::npos || end < begin) return "";
-    return source.substr(begin, end + endMarker.size() - begin);
 }
 
 class GlslPrograms : public GlTest {};
@@ -194,30 +179,6 @@ TEST_F(GlslPrograms, MeshInputsSitAtTheVertexRecordsLocations) {
         }
         glDeleteProgram(program);
     }
-}
-
-// The sky, the terrain and plants' fog and the water all colour the horizon with the same
-// function, and the sky draws the open sea beyond the sea plane as the water shader draws the
-// plane's far part; a copy that drifts apart shows as a seam where the sea meets the sky.
-TEST_F(GlslPrograms, TheSharedSkyAndLightingCodeIsTheSameInEveryShader) {
-    const std::string sky = SharedBlock("shaders/sky_shader.frag", "sky colour");
-    ASSERT_FALSE(sky.empty());
-    for (const char* path : {"shaders/terrain_shader.vert", "shaders/default.vert",
-                             "shaders/water.vert", "shaders/water.frag"}) {
-        EXPECT_EQ(SharedBlock(path, "sky colour"), sky) << path;
-    }
-    const std::string sea = SharedBlock("shaders/sky_shader.frag", "sea colour");
-    ASSERT_FALSE(sea.empty());
-    EXPECT_EQ(SharedBlock("shaders/water.frag", "sea colour"), sea);
-    const std::string lighting =
-        SharedBlock("shaders/terrain_shader.frag", "sunlight, sky light and water colour");
-    ASSERT_FALSE(lighting.empty());
-    EXPECT_EQ(SharedBlock("shaders/default.frag", "sunlight, sky light and water colour"),
-              lighting);
-    const std::string haze =
-        SharedBlock("shaders/terrain_shader.vert", "shadow lookup, water depth and haze");
-    ASSERT_FALSE(haze.empty());
-    EXPECT_EQ(SharedBlock("shaders/default.vert", "shadow lookup, water depth and haze"), haze);
 }
 
 // The plants share the well's program but never get a shadow map: whatever texture happens to

@@ -1,6 +1,7 @@
 #include "support/temp_files.h"
 
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <stdexcept>
 
@@ -32,4 +33,9 @@ std::string TempDir::Write(const std::string& name, const std::string& contents)
     std::ofstream(file, std::ios::binary) << contents;
     // With forward slashes on every platform, as the program's own paths are written.
     return file.generic_string();
+}
+
+std::string ReadFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }

@@ -3,6 +3,9 @@
 #include <filesystem>
 #include <string>
 
+// The whole file, byte for byte; empty when it cannot be read.
+std::string ReadFile(const std::filesystem::path& file);
+
 // A private directory for files a test writes; removed with everything in it afterwards.
 class TempDir {
   public:

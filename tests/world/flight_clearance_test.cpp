@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "render/scene_layout.h"
 #include "scene_fixture.h"
-#include "scene_layout.h"
 #include "sequence/shot_tables.h"
 #include "sequence/smooth01.h"
 
@@ -71,7 +71,7 @@ TEST(WorldFlight, HoverPointIsOverTheOpenShaftUnderTheRoof) {
         return hit ? Scene().wellMaterialNames[static_cast<size_t>(hit->material)]
                    : std::string("nothing");
     };
-    const glm::vec3 hover = scene::kFireflyHover;
+    const glm::vec3 hover = scene_layout::kFireflyHover;
     EXPECT_EQ(materialOf(FirstHit(well, hover, {0.0f, 1.0f, 0.0f})), "roof");
     // Straight down it sees the water in the shaft, so it is inside the wall's ring...
     EXPECT_EQ(materialOf(FirstHit(well, hover, {0.0f, -1.0f, 0.0f})), "water");

@@ -8,6 +8,7 @@
 
 #include "generated_world.h"
 #include "loaded_model.h"
+#include "support/temp_files.h"
 #include "world_generator.h"
 
 namespace {
@@ -20,11 +21,6 @@ ImageInfo ProbeImage(const std::string& path) {
     ImageInfo info;
     if (!stbi_info(path.c_str(), &info.width, &info.height, &info.channels)) return {};
     return info;
-}
-
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // Materials that at least one face uses: the player makes one mesh for each of them.

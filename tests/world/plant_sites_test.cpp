@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "plants/plant_manager.h"
+#include "render/scene_layout.h"
 #include "scene_fixture.h"
-#include "scene_layout.h"
 
 namespace {
 
@@ -23,13 +24,13 @@ SiteShares MeasureSiteShares() {
     size_t inBand = 0, inCentre = 0, nearWell = 0;
     for (const WorldTriangle& t : Scene().terrainTriangles) {
         for (const glm::vec3& p : {t.a, t.b, t.c}) {
-            if (p.y >= scene::kPlantHeightLimit) continue;
+            if (p.y >= scene_layout::kPlantHeightLimit) continue;
             ++shares.candidates;
-            if (p.y < scene::kPlantHeightLimit - scene::kPlantBandDepth) continue;
+            if (p.y < scene_layout::kPlantHeightLimit - PlantManager::kBandDepth) continue;
             ++inBand;
             inCentre += std::fabs(p.x) <= 40.0f && std::fabs(p.z) <= 40.0f;
-            nearWell +=
-                glm::length(glm::vec2(p.x - scene::kWellBase.x, p.z - scene::kWellBase.z)) <= 12.0f;
+            nearWell += glm::length(glm::vec2(p.x - scene_layout::kWellBase.x,
+                                              p.z - scene_layout::kWellBase.z)) <= 12.0f;
         }
     }
     const double total = static_cast<double>(shares.candidates);

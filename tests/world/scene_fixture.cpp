@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "generated_world.h"
-#include "scene_layout.h"
+#include "render/scene_layout.h"
 
 namespace {
 
@@ -31,11 +31,11 @@ PlacedScene Load() {
     const std::string dir = GeneratedWorldDir() + "/models/";
     LoadedModel terrain = LoadLikeThePlayer(dir + "islands/islands.obj");
     std::vector<WorldTriangle> triangles =
-        WorldTriangles(terrain, glm::vec3(0.0f, -scene::kTerrainDrop, 0.0f), 1.0f);
+        WorldTriangles(terrain, glm::vec3(0.0f, -scene_layout::kTerrainDrop, 0.0f), 1.0f);
     const LoadedModel wellModel = LoadLikeThePlayer(dir + "well/well.obj");
     std::vector<WorldTriangle> well =
-        WorldTriangles(wellModel, scene::kWellBase, scene::kWellScale);
-    const float footprint = HorizontalReach(well, scene::kWellBase);
+        WorldTriangles(wellModel, scene_layout::kWellBase, scene_layout::kWellScale);
+    const float footprint = HorizontalReach(well, scene_layout::kWellBase);
     std::vector<std::string> wellMaterialNames;
     for (const tinyobj::material_t& material : wellModel.materials) {
         wellMaterialNames.push_back(material.name);
@@ -47,7 +47,7 @@ PlacedScene Load() {
                        std::move(well),
                        std::move(wellMaterialNames),
                        footprint,
-                       Reach(firefly) * scene::kFireflyFlightScale};
+                       Reach(firefly) * scene_layout::kFireflyFlightScale};
 }
 
 }  // namespace

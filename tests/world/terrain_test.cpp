@@ -5,8 +5,8 @@
 #include <map>
 #include <utility>
 
+#include "render/scene_layout.h"
 #include "scene_fixture.h"
-#include "scene_layout.h"
 #include "terrain_height.h"
 
 TEST(WorldTerrain, HasSmoothNormalsTextureCoordinatesAndFitsTheTriangleBudget) {
@@ -31,7 +31,7 @@ TEST(WorldTerrain, HasSmoothNormalsTextureCoordinatesAndFitsTheTriangleBudget) {
 }
 
 TEST(WorldTerrain, SeaFloorLiesUnderTheWholeWaterPlaneWithoutHoles) {
-    const float extent = scene::kSeaHalfExtent;
+    const float extent = scene_layout::kSeaHalfExtent;
     int uncovered = 0, aboveWater = 0, samples = 0;
     // An odd step keeps the samples off the grid lines, where holes would hide.
     for (float z = -extent; z <= extent; z += 0.73f) {
@@ -40,7 +40,7 @@ TEST(WorldTerrain, SeaFloorLiesUnderTheWholeWaterPlaneWithoutHoles) {
             ++samples;
             if (!height) {
                 ++uncovered;
-            } else if (*height >= scene::kWaterLevel) {
+            } else if (*height >= scene_layout::kWaterLevel) {
                 ++aboveWater;
             }
         }
@@ -86,7 +86,7 @@ TEST(WorldTerrain, GridsOfDifferentDensityJoinWithoutCracks) {
         EXPECT_TRUE(onRim) << "open edge inside the terrain at " << a.x << ", " << a.y;
     }
     EXPECT_GT(openEdges, 0u);
-    EXPECT_GE(rim, scene::kSeaHalfExtent);
+    EXPECT_GE(rim, scene_layout::kSeaHalfExtent);
 }
 
 TEST(WorldTerrain, GroundUnderTheWellFootprintIsAtTheWellBase) {
@@ -96,8 +96,8 @@ TEST(WorldTerrain, GroundUnderTheWellFootprintIsAtTheWellBase) {
     for (float dz = -radius; dz <= radius; dz += 0.02f) {
         for (float dx = -radius; dx <= radius; dx += 0.02f) {
             if (dx * dx + dz * dz > radius * radius) continue;
-            const std::optional<float> height =
-                Scene().ground.HeightAt(scene::kWellBase.x + dx, scene::kWellBase.z + dz);
+            const std::optional<float> height = Scene().ground.HeightAt(
+                scene_layout::kWellBase.x + dx, scene_layout::kWellBase.z + dz);
             ASSERT_TRUE(height.has_value());
             lowest = std::min(lowest, *height);
             highest = std::max(highest, *height);
@@ -105,8 +105,8 @@ TEST(WorldTerrain, GroundUnderTheWellFootprintIsAtTheWellBase) {
     }
     std::cout << "ground under the well (radius " << radius << "): " << lowest << " .. " << highest
               << '\n';
-    EXPECT_GE(lowest, scene::kWellBase.y - 0.05f);
-    EXPECT_LE(highest, scene::kWellBase.y + 0.05f);
+    EXPECT_GE(lowest, scene_layout::kWellBase.y - 0.05f);
+    EXPECT_LE(highest, scene_layout::kWellBase.y + 0.05f);
 }
 
 // The big islands have landforms, not the smooth flanks of a cone: going round a summit half-way

@@ -5,7 +5,7 @@
 #include <glm/glm.hpp>
 
 #include "noise.h"
-#include "scene_layout.h"
+#include "render/scene_layout.h"
 #include "smooth_step.h"
 
 namespace {
@@ -88,7 +88,7 @@ float IslandHeight(const Island& island, glm::vec2 p) {
         const float out = (r - 1.0f) * meanRadius;
         const float ease = 2.0f;
         const float drop = out < ease ? out * out / (2.0f * ease) : out - ease * 0.5f;
-        return scene::kWaterLevel - island.shelfSlope * drop;
+        return scene_layout::kWaterLevel - island.shelfSlope * drop;
     }
     // Flat at the shore (beaches) and on top, steepest half-way up.
     const float profile = SmoothStep(1.0f, 0.0f, r);
@@ -106,14 +106,14 @@ float IslandHeight(const Island& island, glm::vec2 p) {
     height -= 0.22f * island.peak * groove * flank * (0.5f + 0.5f * island.rockiness);
     // Gentle swells on the grassy parts.
     height += 0.6f * Fbm(p.x * 0.12f, p.y * 0.12f, 2, island.seed * 37u) * profile;
-    return scene::kWaterLevel + height;
+    return scene_layout::kWaterLevel + height;
 }
 
 // Flattens the land around the waterline into beaches and shallow shelves: heights within about a
 // unit of the water are drawn towards it, keeping the order of heights.
 float ShapeShore(float height) {
-    const float above = height - scene::kWaterLevel;
-    return scene::kWaterLevel + above - 0.6f * std::tanh(above);
+    const float above = height - scene_layout::kWaterLevel;
+    return scene_layout::kWaterLevel + above - 0.6f * std::tanh(above);
 }
 
 }  // namespace
@@ -123,7 +123,8 @@ float TerrainHeight(float x, float z) {
     float height = SeaFloor(p);
     for (const Island& island : kIslands) height = SmoothMax(height, IslandHeight(island, p), 1.5f);
     height = ShapeShore(height);
-    const float fromWell = glm::length(p - glm::vec2(scene::kWellBase.x, scene::kWellBase.z));
+    const float fromWell =
+        glm::length(p - glm::vec2(scene_layout::kWellBase.x, scene_layout::kWellBase.z));
     const float pad = SmoothStep(kWellPadRadius + kWellPadBlend, kWellPadRadius, fromWell);
-    return height + (scene::kWellBase.y - height) * pad;
+    return height + (scene_layout::kWellBase.y - height) * pad;
 }

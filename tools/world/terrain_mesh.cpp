@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "scene_layout.h"
+#include "render/scene_layout.h"
 #include "terrain_height.h"
 
 namespace {
@@ -40,7 +40,7 @@ class TerrainBuilder {
         const std::pair<long, long> key(std::lround(x * 20.0f), std::lround(z * 20.0f));
         const auto found = indices_.find(key);
         if (found != indices_.end()) return found->second;
-        const float y = TerrainHeight(x, z) + scene::kTerrainDrop;
+        const float y = TerrainHeight(x, z) + scene_layout::kTerrainDrop;
         const uint32_t index =
             mesh_.AddVertex({x, y, z}, glm::vec3(0.0f), {x * kUvPerUnit, z * kUvPerUnit});
         indices_.emplace(key, index);
