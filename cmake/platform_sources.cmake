@@ -1,11 +1,14 @@
-# Sources that belong to one platform carry it in their name: `_sdl` (the music back-end) and
-# `_posix` for the Linux build, `_mci` and `_win32` for the Windows one. Removes the other
-# platform's files from a source list.
+# Sources that belong to one platform carry it in their name: `_sdl` (the music back-end) for
+# the Linux build, `_posix` for Linux and the browser (emscripten is a POSIX system), `_mci` and
+# `_win32` for the Windows build, `_native` for Linux and Windows, `_web` for the browser build.
+# Removes the other platforms' files from a source list.
 function(lumenvale_keep_platform_sources list_name)
-    if(WIN32)
-        set(foreign "_(sdl|posix)(_test)?\\.cpp$")
+    if(EMSCRIPTEN)
+        set(foreign "_(sdl|mci|win32|native)(_test)?\\.cpp$")
+    elseif(WIN32)
+        set(foreign "_(sdl|posix|web)(_test)?\\.cpp$")
     else()
-        set(foreign "_(mci|win32)(_test)?\\.cpp$")
+        set(foreign "_(mci|win32|web)(_test)?\\.cpp$")
     endif()
     set(sources ${${list_name}})
     list(FILTER sources EXCLUDE REGEX "${foreign}")

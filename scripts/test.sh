@@ -2,19 +2,22 @@
 # Builds everything and runs every test: unit, GL (real OpenGL 3.3 core context) and end-to-end;
 # then the same for the Windows build under Wine (skip with --no-windows); then the reliability
 # stages: the tests built with AddressSanitizer and UndefinedBehaviorSanitizer (skip with
-# --no-asan), and each fuzz target for FUZZ_SECONDS (default 15; skip with --no-fuzz). Other
-# arguments go to the first ctest run. Without a display the tests run inside a private Xvfb server.
+# --no-asan), and each fuzz target for FUZZ_SECONDS (default 15; skip with --no-fuzz); last the
+# browser build played in Chromium (skip with --no-web). Other arguments go to the first ctest
+# run. Without a display the tests run inside a private Xvfb server.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 windows=1
 asan=1
 fuzz=1
+web=1
 ctest_args=()
 for arg in "$@"; do
   case "$arg" in
     --no-windows) windows=0 ;;
     --no-asan) asan=0 ;;
     --no-fuzz) fuzz=0 ;;
+    --no-web) web=0 ;;
     *) ctest_args+=("$arg") ;;
   esac
 done
@@ -52,5 +55,11 @@ fi
 if [ "$fuzz" = 1 ]; then
   stage "Fuzz stage: each loader's fuzz target for ${FUZZ_SECONDS:-15} s"
   scripts/fuzz.sh "${FUZZ_SECONDS:-15}"
+fi
+if [ "$web" = 1 ]; then
+  stage "Web build"
+  scripts/build-web.sh
+  stage "Browser tests in Chromium"
+  scripts/test-web.sh
 fi
 stage "All tests passed"

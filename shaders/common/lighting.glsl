@@ -24,6 +24,12 @@ float sunVisibility(vec3 lookup) {
                        textureOffset(shadowMap, corner, ivec2(1, 0)).r,
                        textureOffset(shadowMap, corner, ivec2(0, 1)).r,
                        textureOffset(shadowMap, corner, ivec2(1, 1)).r);
+    // Beyond the map's edge nothing casts a shadow: a texel outside reads the greatest depth.
+    vec4 columns = floor(texel.x) + vec4(0.0, 1.0, 0.0, 1.0);
+    vec4 rows = floor(texel.y) + vec4(0.0, 0.0, 1.0, 1.0);
+    vec4 inside = step(0.0, columns) * step(columns, vec4(SHADOW_TEXELS - 1.0)) *
+                  step(0.0, rows) * step(rows, vec4(SHADOW_TEXELS - 1.0));
+    stored = mix(vec4(1.0), stored, inside);
     vec4 lit = step(vec4(lookup.z), stored);
     return mix(mix(lit.x, lit.y, weight.x), mix(lit.z, lit.w, weight.x), weight.y);
 }

@@ -2,8 +2,10 @@
 
 #include <iostream>
 
+#include "app/frame_driver.h"
 #include "app/gl_error_report.h"
 #include "audio/audio_manager.h"
+#include "gfx/pointer_input.h"
 
 FrameLoop::FrameLoop(GLFWwindow* window, Film film, const Clock& clock, FrameOutput& output,
                      std::ostream& log, RenderScaleControl renderScale)
@@ -22,7 +24,7 @@ FrameLoop::FrameLoop(GLFWwindow* window, Film film, const Clock& clock, FrameOut
       lastFrameTime(clock.Now()) {}
 
 void FrameLoop::Run() {
-    while (!glfwWindowShouldClose(window)) RunFrame();
+    DriveFrames(window, [this] { RunFrame(); });
     scaledPicture.Delete();
     scaler.Delete();
 }
@@ -96,7 +98,7 @@ void FrameLoop::UpdateCamera() {
 }
 
 void FrameLoop::HandleKeyboard() {
-    const auto down = [this](int key) { return glfwGetKey(window, key) == GLFW_PRESS; };
+    const auto down = [this](int key) { return KeyDown(window, key); };
     ShowKeys keys;
     keys.r = down(GLFW_KEY_R);
     keys.m = down(GLFW_KEY_M);

@@ -2,6 +2,7 @@
 // window is closed.
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "app/command_line.h"
 #include "app/frame_loop.h"
 #include "app/frame_output.h"
+#include "app/playback_clock.h"
 #include "app/run_directory_hint.h"
 #include "app/window.h"
 #include "audio/audio_manager.h"
@@ -21,6 +23,19 @@
 
 namespace {
 
+// What a playing film holds, built in this order: the scene (shadow target, screen quad,
+// programs, textures, water, models, plants, firefly, sky objects and the start-up uniforms),
+// then its scripted moves, its camera and its music. It lives on the heap: a browser's page
+// plays it on after the start-up has returned.
+struct FilmState {
+    Scene scene;
+    const std::vector<CameraShot> cameraShots = MakeCameraShots();
+    const std::vector<PathShot> fireflyPath = MakeFireflyPath();
+    Camera camera{kWindowWidth, kWindowHeight, glm::vec3(0.0f, 0.0f, 2.0f)};
+    AudioManager audio;
+    std::unique_ptr<Clock> clock = MakePlaybackClock();
+};
+
 // Start-up, the frame loop, then shutdown.
 int PlayFilm(const CommandLineOptions& options) {
     GLFWwindow* window = OpenMainWindow();
@@ -28,40 +43,33 @@ int PlayFilm(const CommandLineOptions& options) {
     LoadGlEntryPoints(window);
     SetFixedViewport();
 
-    // Shadow target, screen quad, programs, textures, water, models, plants, firefly, sky
-    // objects and the start-up uniforms, in that order.
-    Scene scene;
-
-    const std::vector<CameraShot> cameraShots = MakeCameraShots();
-    const std::vector<PathShot> fireflyPath = MakeFireflyPath();
-
-    Camera camera(kWindowWidth, kWindowHeight, glm::vec3(0.0f, 0.0f, 2.0f));
-    g_camera = &camera;
+    auto film = std::make_unique<FilmState>();
+    g_camera = &film->camera;
     glfwSetScrollCallback(window, scroll_callback);
 
-    AudioManager audio;
-    audio.Initialize();
-    std::cout << (audio.LoadMusic("resources/audio/cin.wav")
+    film->audio.Initialize();
+    std::cout << (film->audio.LoadMusic("resources/audio/cin.wav")
                       ? "Background music loaded successfully"
                       : "Warning: Failed to load background music")
               << std::endl;
 
     glEnable(GL_DEPTH_TEST);
 
-    GlfwClock clock;
-    WindowOutput output(window);
-    FrameLoop loop(window, Film{scene, camera, audio, cameraShots, fireflyPath}, clock, output,
-                   std::cout, options.renderScale);
-    if (options.from) loop.StartFrom(*options.from);
-    loop.Run();
+    auto output = std::make_unique<WindowOutput>(window);
+    auto loop = std::make_unique<FrameLoop>(
+        window, Film{film->scene, film->camera, film->audio, film->cameraShots, film->fireflyPath},
+        *film->clock, *output, std::cout, options.renderScale);
+    if (options.from) loop->StartFrom(*options.from);
+    loop->Run();
 
-    DeleteShaderPrograms(scene.programs);
-    glDeleteVertexArrays(1, &scene.stars.starVAO);
-    glDeleteBuffers(1, &scene.stars.starVBO);
-    glDeleteVertexArrays(1, &scene.screenQuad.screenQuadVAO);
+    loop.reset();
+    DeleteShaderPrograms(film->scene.programs);
+    glDeleteVertexArrays(1, &film->scene.stars.starVAO);
+    glDeleteBuffers(1, &film->scene.stars.starVBO);
+    glDeleteVertexArrays(1, &film->scene.screenQuad.screenQuadVAO);
     glfwDestroyWindow(window);
     glfwTerminate();
-    return 0;  // the music player closes its device first as the locals go, in reverse order
+    return 0;  // the music player closes its device first as the film goes
 }
 
 int PlayFilmOrFail(const CommandLineOptions& options) {

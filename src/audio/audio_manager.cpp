@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iostream>
 
+#include "audio/music_file.h"
 #include "audio/wav_header.h"
 #include "gfx/content_file.h"
 
@@ -50,18 +51,16 @@ bool AudioManager::LoadMusic(const std::string& path) {
     return true;
 }
 
-// No conversion is made: a file that is not a wave file fails when the device opens it.
+// No conversion is made: a file that is not a wave file fails when the device opens it. The
+// browser plays the compressed copy made for it.
 std::string AudioManager::ConvertToWavIfNeeded(const std::string& path) const {
-    return path;
+    return PlayableTrackPath(path);
 }
 
 bool AudioManager::OpenMCIDevice(const std::string& path) {
     CloseMCIDevice();
-    // Devices trust the header: one claiming 0 channels or more samples than the file holds can
-    // bring the whole program down inside the audio library, so it is checked here first.
-    const WavHeaderResult wave = ReadWavHeader(path);
-    if (!wave.header) {
-        LogMessage("Failed to open MCI device: not a playable wave file: " + wave.error);
+    if (const auto refusal = MusicFileRefusal(path)) {
+        LogMessage("Failed to open MCI device: " + *refusal);
         return false;
     }
     const MusicOpenResult opened = backend.Open(path);

@@ -8,6 +8,8 @@
 #include <glm/gtx/rotate_vector.hpp>
 #include <iostream>
 
+#include "gfx/pointer_input.h"
+
 Camera* g_camera = nullptr;
 
 namespace {
@@ -16,7 +18,7 @@ constexpr float kDegreesToRadians = 0.01745329f;
 constexpr float kMaxPitchFromHorizon = 1.48353f;
 
 MovementKeys PollMovementKeys(GLFWwindow* window) {
-    const auto down = [window](int key) { return glfwGetKey(window, key) == GLFW_PRESS; };
+    const auto down = [window](int key) { return KeyDown(window, key); };
     MovementKeys keys;
     keys.forward = down(GLFW_KEY_W);
     keys.left = down(GLFW_KEY_A);
@@ -71,19 +73,8 @@ void Camera::Look(double mouseX, double mouseY) {
 void Camera::Inputs(GLFWwindow* window, float deltaTime) {
     Move(PollMovementKeys(window), deltaTime);
 
-    if (glfwGetMouseButton(window, GLFW_MOUSE_BUTTON_LEFT) == GLFW_PRESS) {
-        glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
-        if (firstClick) {
-            glfwSetCursorPos(window, width / 2, height / 2);
-            firstClick = false;
-        }
-        double mouseX = 0.0, mouseY = 0.0;
-        glfwGetCursorPos(window, &mouseX, &mouseY);
-        Look(mouseX, mouseY);
-        glfwSetCursorPos(window, width / 2, height / 2);
-    } else if (glfwGetMouseButton(window, GLFW_MOUSE_BUTTON_LEFT) == GLFW_RELEASE) {
-        glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
-        firstClick = true;
+    if (const auto cursor = DragLookPosition(window, firstClick, width, height)) {
+        Look(cursor->x, cursor->y);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "gfx/billboard.h"
 #include "gfx/ebo.h"
+#include "gfx/gl_dialect.h"
 #include "gfx/sampler_names.h"
 
 Mesh::Mesh(std::vector<Vertex>& vertices, std::vector<GLuint>& indices,
@@ -66,8 +67,7 @@ void Mesh::DrawElements(const std::vector<IndexRange>& ranges) {
         end = range.first + static_cast<GLuint>(range.count);
     }
     if (counts.empty()) return;
-    glMultiDrawElements(GL_TRIANGLES, counts.data(), GL_UNSIGNED_INT, offsets.data(),
-                        static_cast<GLsizei>(counts.size()));
+    DrawTriangleRuns(counts.data(), offsets.data(), static_cast<GLsizei>(counts.size()));
 }
 
 void Mesh::Draw(Shader& shader, Camera& camera, glm::vec3& lightPos) {

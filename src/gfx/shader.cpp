@@ -6,6 +6,7 @@
 #include <iostream>
 #include <vector>
 
+#include "gfx/gl_dialect.h"
 #include "gfx/shader_source.h"
 
 // Read to the end rather than to a size found by seeking: a folder, or a file of the kernel's,
@@ -41,7 +42,8 @@ std::string InfoLog(GLuint object, PFNGLGETSHADERIVPROC getParameter,
 
 GLuint CompileStage(GLenum stage, const ShaderSource& source) {
     GLuint shader = glCreateShader(stage);
-    const char* text = source.text.c_str();
+    const std::string forThisGl = ShaderSourceForThisGl(source.text);
+    const char* text = forThisGl.c_str();
     glShaderSource(shader, 1, &text, nullptr);
     glCompileShader(shader);
     GLint ok = GL_FALSE;

@@ -4,6 +4,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <limits>
 
+#include "gfx/gl_dialect.h"
 #include "gfx/uniforms.h"
 #include "render/lens_flare.h"
 #include "render/shadow_map.h"
@@ -148,7 +149,7 @@ void FrameRenderer::DrawSkyAndStars(Camera& camera, const FrameInputs& frame) {
     if (shortcuts.skyBehindOpaqueObjects) {
         glEnable(GL_DEPTH_TEST);
         glDepthFunc(GL_LEQUAL);
-        glDepthRange(1.0, 1.0);
+        SetDepthRange(1.0f, 1.0f);
     } else {
         glDisable(GL_DEPTH_TEST);
     }
@@ -156,7 +157,7 @@ void FrameRenderer::DrawSkyAndStars(Camera& camera, const FrameInputs& frame) {
     PassEnded("sky");
     DrawStars(camera, frame);
     PassEnded("stars");
-    glDepthRange(0.0, 1.0);
+    SetDepthRange(0.0f, 1.0f);
     glDepthFunc(GL_LESS);
     glDisable(GL_BLEND);
     glDepthMask(GL_TRUE);
@@ -177,7 +178,7 @@ void FrameRenderer::DrawSky(Camera& camera, const FrameInputs& frame) {
 void FrameRenderer::DrawStars(Camera& camera, const FrameInputs& frame) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glEnable(GL_PROGRAM_POINT_SIZE);
+    EnableShaderPointSize();
     Shader& program = scene.programs.star;
     program.Activate();
     ++frameCount;
@@ -261,14 +262,12 @@ void FrameRenderer::DrawSunOrMoon(Camera& camera, const FrameInputs& frame,
     }
 }
 
-// Reads back the depth under the sun: the flare shows only when nothing stands in front of it.
+// The flare shows only when nothing stands in front of the sun.
 void FrameRenderer::DrawLensFlare(Camera& camera, const FrameInputs& frame,
                                   const FrameTarget& target) {
     const auto sun = ProjectSun(camera.cameraMatrix, frame.sun.sunPos, target.width, target.height);
     if (!sun) return;
-    float depth = 0.0f;
-    glReadPixels(sun->readPixel.x, sun->readPixel.y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
-    if (depth < sun->depth - 0.0001f) return;
+    if (sunCover.Covered(*sun, target.width, target.height)) return;
     const float visibility = FlareVisibility(sun->ndc, frame.sun.sunHeight);
     if (visibility <= 0.0f) return;
 

@@ -8,6 +8,7 @@
 #include "render/day_night.h"
 #include "render/render_target.h"
 #include "render/scene.h"
+#include "render/sun_cover.h"
 #include "render/view_volume.h"
 
 // What a frame's passes need besides the scene and the camera.
@@ -102,5 +103,6 @@ class FrameRenderer {
     std::ostream& log;
     glm::mat4 lightSpaceMatrix{0.0f};
     int frameCount = 0;  // frames with stars drawn, for the star line
+    SunCoverTest sunCover;
     PassObserver* passObserver = nullptr;
 };

@@ -75,6 +75,8 @@ void PictureScaler::PresentToWindow(const OffscreenTarget& picture) {
     glBindVertexArray(quad.screenQuadVAO);
     glDrawArrays(GL_TRIANGLES, 0, 6);
     glBindVertexArray(0);
+    // The next frame draws into the picture: WebGL refuses that while it stays bound on a unit.
+    glBindTexture(GL_TEXTURE_2D, 0);
     glEnable(GL_DEPTH_TEST);
 }
 

@@ -2,6 +2,7 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "gfx/gl_dialect.h"
 #include "render/scene_layout.h"
 
 ShadowTarget CreateShadowTarget() {
@@ -9,21 +10,13 @@ ShadowTarget CreateShadowTarget() {
     glGenFramebuffers(1, &target.shadowFBO);
     glGenTextures(1, &target.shadowMap);
     glBindTexture(GL_TEXTURE_2D, target.shadowMap);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT, ShadowTarget::kSize, ShadowTarget::kSize, 0,
-                 GL_DEPTH_COMPONENT, GL_FLOAT, nullptr);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_BORDER);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_BORDER);
-    const float border[] = {1.0f, 1.0f, 1.0f, 1.0f};
-    glTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_BORDER_COLOR, border);
+    AllocateShadowDepth(ShadowTarget::kSize);
 
     glBindFramebuffer(GL_FRAMEBUFFER, target.shadowFBO);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, target.shadowMap, 0);
-    glDrawBuffer(GL_NONE);
-    glReadBuffer(GL_NONE);
+    UseNoColourBuffer();
     glDepthMask(GL_TRUE);
-    glClearDepth(1.0);
+    SetClearDepth(1.0f);
     glClear(GL_DEPTH_BUFFER_BIT);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     return target;

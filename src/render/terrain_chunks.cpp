@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <unordered_map>
@@ -19,9 +20,9 @@ struct VertexBits {
 };
 struct VertexBitsHash {
     size_t operator()(const VertexBits& v) const {
-        size_t hash = 1469598103934665603u;  // FNV-1a
+        uint64_t hash = 1469598103934665603u;  // FNV-1a, 64-bit on every platform
         for (unsigned char byte : v.bytes) hash = (hash ^ byte) * 1099511628211u;
-        return hash;
+        return static_cast<size_t>(hash);
     }
 };
 

@@ -1,0 +1,5 @@
+#include "app/playback_clock.h"
+
+std::unique_ptr<Clock> MakePlaybackClock() {
+    return std::make_unique<GlfwClock>();
+}

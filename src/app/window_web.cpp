@@ -1,0 +1,43 @@
+// The window is the page's canvas, its drawing buffer 1920x1080 whatever size the page shows it
+// at; the context is WebGL2, which the browser's window library asks for through the link flags.
+#include <emscripten/html5_webgl.h>
+
+#include <iostream>
+
+#include "app/window.h"
+#include "app/window_system.h"
+#include "gfx/pointer_input.h"
+
+GLFWwindow* OpenMainWindow(bool visible) {
+    if (!StartWindowSystem()) {
+        std::cerr << "GLFW: the browser's window library did not start" << std::endl;
+        return nullptr;
+    }
+    glfwWindowHint(GLFW_VISIBLE, visible ? GLFW_TRUE : GLFW_FALSE);
+    GLFWwindow* window =
+        glfwCreateWindow(kWindowWidth, kWindowHeight, "Lumenvale", nullptr, nullptr);
+    if (!window) {
+        std::cerr << "GLFW: this browser offers no WebGL2 context" << std::endl;
+        return nullptr;
+    }
+    KeepShortPresses(window);
+    return window;
+}
+
+namespace {
+
+// WebGL2's own functions first: the general lookup answers some ES 3.0 names (the queries) with
+// WebGL1 extension functions that a WebGL2 context does not have.
+GLADapiproc WebGl2Function(const char* name) {
+    if (void* function = emscripten_webgl2_get_proc_address(name)) {
+        return reinterpret_cast<GLADapiproc>(function);
+    }
+    return glfwGetProcAddress(name);
+}
+
+}  // namespace
+
+void LoadGlEntryPoints(GLFWwindow* window) {
+    glfwMakeContextCurrent(window);
+    gladLoadGLES2(WebGl2Function);
+}

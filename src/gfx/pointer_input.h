@@ -1,0 +1,24 @@
+#pragma once
+
+#include <glm/glm.hpp>
+#include <optional>
+
+#include "gfx/gl.h"
+// The loader comes before GLFW.
+#include <GLFW/glfw3.h>
+
+// Keys and the mouse as this platform's window delivers them. The frame loop polls once per
+// frame; at a few frames per second a tap that begins and ends between two polls must not be lost.
+
+// Makes every later press of a key or the left button count, even when it ends unseen.
+void KeepShortPresses(GLFWwindow* window);
+
+// True while `key` is held and, once, after a press that began and ended since the last read.
+bool KeyDown(GLFWwindow* window, int key);
+
+// While the left button is held: the cursor's position in a window of `width` x `height`
+// whose centre stands for no turn this frame (the cursor is hidden, and taken back to the
+// centre or held by the browser's pointer lock). None while the button is up; `firstClick`
+// says that the next drag starts afresh.
+std::optional<glm::dvec2> DragLookPosition(GLFWwindow* window, bool& firstClick, int width,
+                                           int height);

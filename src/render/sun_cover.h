@@ -1,0 +1,27 @@
+#pragma once
+
+#include <memory>
+
+#include "gfx/gl.h"
+#include "render/lens_flare.h"
+
+// Whether something already drawn into the bound framebuffer stands in front of the sun's centre.
+// The native test reads the depth buffer back under the sun. WebGL2 cannot read depth: there an
+// occlusion query of one point at the sun's depth answers, a frame late.
+class SunCoverTest {
+  public:
+    SunCoverTest();
+    ~SunCoverTest();
+    SunCoverTest(const SunCoverTest&) = delete;
+    SunCoverTest& operator=(const SunCoverTest&) = delete;
+
+    // Leaves the GL state as it found it, but for the probe's program and vertex array.
+    bool Covered(const SunOnScreen& sun, int width, int height);
+
+  private:
+    struct Probe;  // what the platform's test keeps between frames
+    std::unique_ptr<Probe> probe;
+};
+
+// How much nearer than the sun a stored depth must be to hide it.
+constexpr float kSunCoverTolerance = 0.0001f;
