@@ -528,13 +528,25 @@ std::vector<Case> AllCases() {
         {"192khz_24bit", WaveWhere([](WaveSpec& w) { w.rate = 192000, w.bits = 24; })},
         {"7khz_mono", WaveWhere([](WaveSpec& w) { w.rate = 7000, w.channels = 1; })},
     };
-    for (const auto& [kind, bytes] : music)
+    for (const auto& [kind, bytes] : music) {
+        // Wine's wave device refuses the plain float tag (it takes the extensible one): there
+        // the film plays silently with the device's line.
+        const bool refusedByWine = UnderWine() && std::string(kind).rfind("float", 0) == 0;
+        if (refusedByWine) {
+            cases.push_back({std::string("music_") + kind,
+                             {kMusic},
+                             Contents(bytes),
+                             Outcome::Plays,
+                             {device, kNoMusic}});
+            continue;
+        }
         cases.push_back({std::string("music_") + kind,
                          {kMusic},
                          Contents(bytes),
                          Outcome::Plays,
                          {std::string("Music loaded successfully: ") + kMusic},
                          true});
+    }
     return cases;
 }
 
