@@ -7,6 +7,9 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 scripts/setup.sh packages-web.txt
+# Debian's nodejs comes without npm; a node from elsewhere that brings its own npm keeps it (Debian's
+# npm would conflict with it).
+command -v npm > /dev/null || scripts/setup.sh packages-npm.txt
 (cd tests/web && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1920x1080x24" node --test tests/web/

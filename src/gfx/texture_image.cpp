@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 
@@ -105,8 +106,11 @@ std::string SizeProblem(int width, int height, std::uint64_t decodeBytes,
     return "";
 }
 
+// The decoder takes any number of 0xFF fill bytes before the start marker.
 bool IsJpeg(const unsigned char* bytes, std::size_t size) {
-    return size >= 2 && bytes[0] == 0xFF && bytes[1] == 0xD8;
+    std::size_t at = 0;
+    while (at < size && bytes[at] == 0xFF) ++at;
+    return at > 0 && at < size && bytes[at] == 0xD8;
 }
 
 // The decoder fills a 257-entry table from a Huffman table's code counts without checking that
@@ -118,9 +122,11 @@ std::string JpegProblem(const unsigned char* bytes, std::size_t size) {
         if (bytes[at] != 0xFF || bytes[at + 1] != 0xC4) continue;
         const std::size_t end =
             std::min(size, at + 2 + (std::size_t{bytes[at + 2]} << 8 | bytes[at + 3]));
-        for (std::size_t table = at + 4; table + 1 + kCounts <= end;) {
+        for (std::size_t table = at + 4; table < end;) {
+            // A table cut off by the end of the file still counts: the decoder reads zeros on.
             std::size_t codes = 0;
-            for (std::size_t i = 0; i < kCounts; ++i) codes += bytes[table + 1 + i];
+            for (std::size_t i = 0; i < kCounts && table + 1 + i < size; ++i)
+                codes += bytes[table + 1 + i];
             if (codes > kMaxCodes) return "JPEG Huffman table holds more than 256 codes";
             table += 1 + kCounts + codes;
         }
@@ -201,6 +207,18 @@ std::string PnmProblem(const unsigned char* bytes, std::size_t size, std::size_t
     return "";
 }
 
+// Grey samples repeated into `channels` channels (an alpha channel, if asked for, opaque), in a
+// buffer the decoder's own release frees.
+TextureImage::Pixels WidenGrey(const unsigned char* grey, int width, int height, int channels) {
+    const std::size_t count =
+        std::size_t{static_cast<std::uint32_t>(width)} * static_cast<std::uint32_t>(height);
+    TextureImage::Pixels wide(static_cast<unsigned char*>(std::malloc(count * channels)));
+    if (!wide) return wide;
+    for (std::size_t i = 0; i < count; ++i)
+        for (int c = 0; c < channels; ++c) wide.get()[i * channels + c] = c < 3 ? grey[i] : 255;
+    return wide;
+}
+
 }  // namespace
 
 void TextureImage::Free::operator()(unsigned char* pixels) const {
@@ -258,11 +276,18 @@ TextureImageResult DecodeTextureImage(const unsigned char* bytes, std::size_t si
             return Failure(problem);
     }
 
+    // The decoder converts a 16-bit PNM to another channel count as if its samples were 8-bit
+    // and then reads twice the buffer it made: such a file is decoded with its own channels and
+    // widened here.
+    const bool widenHere = IsPnm(bytes, size) && stbi_is_16_bit_from_memory(bytes, length) &&
+                           fileChannels != uploadChannels;
     stbi_set_flip_vertically_on_load(1);
     TextureImage image;
-    image.pixels.reset(
-        stbi_load_from_memory(bytes, length, &width, &height, &fileChannels, uploadChannels));
+    image.pixels.reset(stbi_load_from_memory(bytes, length, &width, &height, &fileChannels,
+                                             widenHere ? fileChannels : uploadChannels));
     if (!image.pixels) return Failure(stbi_failure_reason());
+    if (widenHere) image.pixels = WidenGrey(image.pixels.get(), width, height, uploadChannels);
+    if (!image.pixels) return Failure("out of memory");
     image.width = width;
     image.height = height;
     image.fileChannels = fileChannels;

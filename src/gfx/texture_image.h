@@ -33,7 +33,8 @@ struct TextureImage {
     struct Free {
         void operator()(unsigned char* pixels) const;
     };
-    std::unique_ptr<unsigned char, Free> pixels;
+    using Pixels = std::unique_ptr<unsigned char, Free>;
+    Pixels pixels;
     int width = 0;
     int height = 0;
     int fileChannels = 0;    // as stored: 1 grey, 2 grey + alpha, 3 RGB, 4 RGBA
