@@ -134,6 +134,54 @@ std::string JpegProblem(const unsigned char* bytes, std::size_t size) {
     return "";
 }
 
+// The decoder's Huffman tables hold whatever memory held until a table definition fills them, so
+// a scan that names a table no definition filled decodes with garbage indices. Each scan's
+// tables must be defined before it (in a progressive file, a DC scan needs only its DC tables
+// and an AC scan only its AC tables).
+std::string JpegScanProblem(const unsigned char* bytes, std::size_t size) {
+    bool defined[2][4] = {};
+    bool progressive = false;
+    std::size_t at = 0;
+    while (at < size && bytes[at] == 0xFF) ++at;
+    for (++at; at + 4 <= size;) {
+        const unsigned char marker = bytes[at + 1];
+        if (bytes[at] != 0xFF || marker == 0xFF) {  // coded data, or fill before a marker
+            ++at;
+            continue;
+        }
+        if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
+            at += 2;
+            continue;
+        }
+        if (marker == 0xD9) break;
+        const std::size_t length = std::size_t{bytes[at + 2]} << 8 | bytes[at + 3];
+        const std::size_t from = at + 4, end = std::min(size, at + 2 + length);
+        if (marker == 0xC2) progressive = true;
+        for (std::size_t table = from; marker == 0xC4 && table < end;) {
+            const int kind = bytes[table] >> 4, slot = bytes[table] & 15;
+            if (kind < 2 && slot < 4) defined[kind][slot] = true;
+            std::size_t codes = 0;
+            for (std::size_t i = 0; i < 16 && table + 1 + i < size; ++i)
+                codes += bytes[table + 1 + i];
+            table += 17 + codes;
+        }
+        if (marker == 0xDA && from < end) {
+            const std::size_t components = bytes[from];
+            const std::size_t spectralAt = from + 1 + 2 * components;
+            const bool dcScan = spectralAt >= size || bytes[spectralAt] == 0;
+            for (std::size_t c = 0; c < components && from + 2 + 2 * c < size; ++c) {
+                const int dc = bytes[from + 2 + 2 * c] >> 4, ac = bytes[from + 2 + 2 * c] & 15;
+                const bool dcMissing = (!progressive || dcScan) && (dc > 3 || !defined[0][dc]);
+                const bool acMissing = (!progressive || !dcScan) && (ac > 3 || !defined[1][ac]);
+                if (dcMissing || acMissing)
+                    return "JPEG scan uses a Huffman table the file does not define before it";
+            }
+        }
+        at += 2 + length;
+    }
+    return "";
+}
+
 // The decoder loops for ever on a run-length-encoded scanline that holds a run of length 0, and
 // reads zeros, which are such runs, past the end of the file. So every encoded scanline is
 // walked here first: each run must have a length and lie inside the file.
@@ -247,6 +295,8 @@ TextureImageResult DecodeTextureImage(const unsigned char* bytes, std::size_t si
     }
     if (IsJpeg(bytes, size)) {
         if (const std::string problem = JpegProblem(bytes, size); !problem.empty())
+            return Failure(problem);
+        if (const std::string problem = JpegScanProblem(bytes, size); !problem.empty())
             return Failure(problem);
     }
 
