@@ -20,13 +20,6 @@ void PutLittle(std::string& out, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out += static_cast<char>(value >> (8 * i));
 }
 
-// Grey levels; the palette of the GIF is the 256 greys, so every format holds the same picture.
-std::vector<unsigned char> Ramp(int width, int height) {
-    std::vector<unsigned char> grey(static_cast<std::size_t>(width * height));
-    for (std::size_t i = 0; i < grey.size(); ++i) grey[i] = static_cast<unsigned char>(i * 7);
-    return grey;
-}
-
 // Uncompressed LZW: every texel is a 9-bit literal, and a clear code comes before the table
 // would grow past 9 bits.
 std::string Gif(int width, int height, const std::vector<unsigned char>& grey) {
@@ -101,6 +94,13 @@ std::string Pic(int width, int height, const std::vector<unsigned char>& grey) {
 
 }  // namespace
 
+// The palette of the GIF is the 256 greys, so every format holds the same picture.
+std::vector<unsigned char> GreyRamp(int width, int height) {
+    std::vector<unsigned char> grey(static_cast<std::size_t>(width * height));
+    for (std::size_t i = 0; i < grey.size(); ++i) grey[i] = static_cast<unsigned char>(i * 7);
+    return grey;
+}
+
 std::string EncodePng(int width, int height, int channels) {
     std::vector<unsigned char> pixels(static_cast<std::size_t>(width) * height * channels);
     for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<unsigned char>(i * 7);
@@ -110,7 +110,7 @@ std::string EncodePng(int width, int height, int channels) {
 }
 
 std::vector<EncodedImage> EncodeInEveryFormat(int width, int height) {
-    const std::vector<unsigned char> grey = Ramp(width, height);
+    const std::vector<unsigned char> grey = GreyRamp(width, height);
     std::vector<unsigned char> rgb;
     std::vector<float> linear;
     for (const unsigned char value : grey) {

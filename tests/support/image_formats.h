@@ -9,9 +9,19 @@ struct EncodedImage {
     std::string bytes;
 };
 
-// A `width`×`height` grey ramp (each texel's value is its index times 7) in every format the
+// A `width`×`height` grey ramp: each texel's value is its index times 7, top row first.
+std::vector<unsigned char> GreyRamp(int width, int height);
+
+// The grey ramp in every format the
 // texture loader accepts: PNG, JPEG, BMP, TGA, GIF, PSD, HDR, PNM and PIC.
 std::vector<EncodedImage> EncodeInEveryFormat(int width, int height);
 
 // A PNG whose bytes count up in steps of 7 through every channel of every texel.
 std::string EncodePng(int width, int height, int channels);
+
+// How other programs write JPEG files beyond the general encoder's baseline colour.
+enum class JpegVariant { Grey, Progressive, Cmyk };
+// The grey ramp written by libjpeg-turbo's encoder; only the Linux build has it
+// (image_formats_libjpeg.cpp). CMYK files are written as Adobe's programs write them: inverted
+// ink, the grey in the black channel.
+std::string EncodeJpeg(int width, int height, JpegVariant variant);

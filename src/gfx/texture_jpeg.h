@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "gfx/texture_image.h"
+
+// JPEG files are decoded by libjpeg-turbo where the platform has it (texture_jpeg_libjpeg.cpp);
+// elsewhere the general image decoder takes them behind checks of what it mishandles
+// (texture_jpeg_stbjpeg.cpp). `bytes` begins with a JPEG start marker, possibly after fill bytes.
+// Either the decoded picture or its failure, or nothing when the general decoder is to take the
+// file as it takes every other format.
+std::optional<TextureImageResult> DecodeJpegTexture(const unsigned char* bytes, std::size_t size,
+                                                    const TextureLimits& limits);
+
+// Why a picture of `width`×`height` that takes `decodeBytes` to decode cannot be a texture
+// within `limits`; empty when it can.
+std::string TextureSizeProblem(int width, int height, std::uint64_t decodeBytes,
+                               const TextureLimits& limits);
