@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets (clang and libFuzzer, the `fuzz` preset) and runs each one for SECONDS
-# (default 30) on a scratch copy of its seeds and of the inputs earlier runs found. Fails on any
-# crash, sanitizer report, input slower than 10 s or allocation above 2 GB; the input that did it
-# is kept in build-fuzz/artifacts/ next to the run's log.
+# Builds the fuzz targets (clang and libFuzzer, the `fuzz` preset). Each target first replays
+# every input earlier runs found (tests/fuzz/regressions/), once each, then runs for SECONDS
+# (default 30) on a scratch copy of its seeds and those inputs, from a fixed seed, so that a run
+# on the same build tries the same inputs in the same order. Fails on any crash, sanitizer report,
+# input slower than 10 s or allocation above 2 GB; the input that did it is kept in
+# build-fuzz/artifacts/ next to the run's log.
 #   scripts/fuzz.sh [SECONDS]
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -14,16 +16,33 @@ cmake --build --preset fuzz -j "$(nproc)" > /dev/null
 artifacts="$root/build-fuzz/artifacts"
 mkdir -p "$artifacts"
 
+# The random source of every run: a failure seen once is seen again by running the same command.
+seed=1
+limits=(-timeout=10 -rss_limit_mb=2048)
+
 status=0
 for target in obj_import:obj texture_image:image wav_header:wav; do
   name="${target%%:*}"
   inputs="${target##*:}"
+  kept="tests/fuzz/regressions/$inputs"
+  if [ -d "$kept" ] && [ -n "$(ls -A "$kept")" ]; then
+    replay_log="$artifacts/$name-regressions.log"
+    # -close_fd_mask=1: the import's console lines would drown the fuzzer's own.
+    if build-fuzz/tests/fuzz/fuzz_"$name" "${limits[@]}" -close_fd_mask=1 "$kept"/* \
+        > "$replay_log" 2>&1; then
+      echo "fuzz_$name: $(ls -A "$kept" | wc -l) kept inputs replayed, nothing found"
+    else
+      echo "fuzz_$name: a kept input FAILED, see $replay_log"
+      grep -E "ERROR|SUMMARY|runtime error|Running:" "$replay_log" | tail -n 20
+      status=1
+      continue
+    fi
+  fi
   work="$(mktemp -d /tmp/lumenvale-fuzz-XXXXXX)"
   cp -r "tests/fuzz/corpus/$inputs/." "$work/"
-  if [ -d "tests/fuzz/regressions/$inputs" ]; then cp -r "tests/fuzz/regressions/$inputs/." "$work/"; fi
+  if [ -d "$kept" ]; then cp -r "$kept/." "$work/"; fi
   log="$artifacts/$name.log"
-  # -close_fd_mask=1: the import's console lines would drown the fuzzer's own.
-  if build-fuzz/tests/fuzz/fuzz_"$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+  if build-fuzz/tests/fuzz/fuzz_"$name" -seed="$seed" -max_total_time="$seconds" "${limits[@]}" \
       -close_fd_mask=1 -artifact_prefix="$artifacts/$name-" "$work" > "$log" 2>&1; then
     echo "fuzz_$name: $(grep -o 'Done [0-9]* runs in [0-9]* second(s)' "$log"), nothing found"
   else

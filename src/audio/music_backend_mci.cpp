@@ -1,19 +1,89 @@
 // The music device on Windows: winmm's Media Control Interface, one "waveaudio" device per track,
 // driven by command messages. No command asks for a notification or waits for its end.
+//
+// The device reads its file through winmm's file I/O, which hands a name of the form
+// "NAME.EXT+" to the I/O procedure installed for EXT. Ours serves each checked track as its plain
+// wave file (plain_wave.h): the device never walks the file's own chunks, and it is given
+// integer samples, since wave devices refuse float ones (Wine's refuses the plain float tag).
 #include <windows.h>
 // mmsystem.h needs the Windows types above.
 #include <mmsystem.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <map>
+#include <mutex>
 
 #include "audio/music_backend.h"
+#include "audio/plain_wave.h"
 
 struct MusicBackend::Device {
     MCIDEVICEID id = 0;  // 0 while no track is open; MCI never hands out 0
+    DWORD track = 0;     // the track the I/O procedure serves for this device, 0 for none
 };
 
 namespace {
+
+// The extension that names our I/O procedure.
+const char kTrackExtension[] = "LVW";
+
+// The checked tracks the I/O procedure serves, by number; the device reads them from its own
+// thread.
+struct Track {
+    std::string path;
+    WavHeader wave;
+    PlainWaveFile file;  // open while the device holds the track
+    std::uint64_t position = 0;
+};
+std::mutex tracksLock;
+std::map<DWORD, Track> tracks;
+DWORD lastTrack = 0;
+
+Track* TrackNumbered(DWORD number) {
+    const std::lock_guard<std::mutex> lock(tracksLock);
+    const auto found = tracks.find(number);
+    return found == tracks.end() ? nullptr : &found->second;
+}
+
+LRESULT CALLBACK ServeTrack(LPSTR infoBytes, UINT message, LPARAM first, LPARAM second) {
+    auto* info = reinterpret_cast<MMIOINFO*>(infoBytes);
+    if (message == MMIOM_OPEN) {
+        // The name is the track's number and our extension.
+        const DWORD number = std::strtoul(reinterpret_cast<const char*>(first), nullptr, 10);
+        Track* track = TrackNumbered(number);
+        if (!track || !track->file.Open(track->path, track->wave)) return MMIOERR_CANNOTOPEN;
+        info->adwInfo[0] = number;
+        info->lDiskOffset = 0;
+        return MMSYSERR_NOERROR;
+    }
+    Track* track = TrackNumbered(info->adwInfo[0]);
+    if (!track) return message == MMIOM_CLOSE ? 0 : -1;
+    switch (message) {
+        case MMIOM_CLOSE:
+            track->file = PlainWaveFile();
+            return 0;
+        case MMIOM_READ: {
+            const std::size_t got =
+                track->file.Read(static_cast<std::uint64_t>(info->lDiskOffset),
+                                 reinterpret_cast<unsigned char*>(first),
+                                 static_cast<std::size_t>(std::max<LPARAM>(second, 0)));
+            info->lDiskOffset += static_cast<LONG>(got);
+            return static_cast<LRESULT>(got);
+        }
+        case MMIOM_SEEK: {
+            const LONG base = second == SEEK_SET   ? 0
+                              : second == SEEK_CUR ? info->lDiskOffset
+                                                   : static_cast<LONG>(track->file.Size());
+            const LONG target = base + static_cast<LONG>(first);
+            if (target < 0) return -1;
+            info->lDiskOffset = target;
+            return target;
+        }
+        default:
+            return -1;  // the track is read only
+    }
+}
 
 constexpr UINT kErrorTextBufferSize = 256;  // room for winmm's longest text and its terminator
 
@@ -37,12 +107,32 @@ MusicBackend::~MusicBackend() {
 
 MusicOpenResult MusicBackend::Open(const std::string& path) {
     Close();
+    // A file the check refuses goes to the device as it is, which says in its own words why it
+    // cannot play it.
+    const WavHeaderResult checked = ReadWavHeader(path);
+    std::string element = path;
+    if (checked.header) {
+        static const bool installed =
+            mmioInstallIOProcA(mmioStringToFOURCCA(kTrackExtension, MMIO_TOUPPER), ServeTrack,
+                               MMIO_INSTALLPROC | MMIO_GLOBALPROC) != nullptr;
+        if (installed) {
+            const std::lock_guard<std::mutex> lock(tracksLock);
+            device->track = ++lastTrack;
+            Track& track = tracks[device->track];
+            track.path = path;
+            track.wave = *checked.header;
+            element = std::to_string(device->track) + "." + kTrackExtension + "+";
+        }
+    }
     MCI_OPEN_PARMSA open{};
     open.lpstrDeviceType = "waveaudio";
-    open.lpstrElementName = path.c_str();
+    open.lpstrElementName = element.c_str();
     const MCIERROR error = mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT,
                                            reinterpret_cast<DWORD_PTR>(&open));
-    if (error != 0) return {0, ErrorText(error)};
+    if (error != 0) {
+        Close();
+        return {0, ErrorText(error)};
+    }
     device->id = open.wDeviceID;
     return {device->id, ""};
 }
@@ -85,7 +175,10 @@ std::optional<MusicMode> MusicBackend::QueryMode() const {
 }
 
 void MusicBackend::Close() {
-    if (device->id == 0) return;
-    Command(device->id, MCI_CLOSE);  // the device is gone either way
+    if (device->id != 0) Command(device->id, MCI_CLOSE);  // the device is gone either way
     device->id = 0;
+    if (device->track == 0) return;
+    const std::lock_guard<std::mutex> lock(tracksLock);
+    tracks.erase(device->track);
+    device->track = 0;
 }

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "audio/music_backend.h"
+#include "audio/plain_wave.h"
 #include "audio/wav_header.h"
 
 struct MusicBackend::Device {
@@ -30,39 +31,15 @@ MusicOpenResult Failure() {
     return {0, std::string(SDL_GetError()).substr(0, kMaxErrorTextLength)};
 }
 
-// The mixer walks a wave file's chunks its own way: it does not skip the pad byte after an
-// odd-sized chunk, takes a data size of 0xFFFFFFFF literally and lets a later format chunk
-// replace the first. So it never sees the file itself, but a plain 44-byte header made from
-// what the header check read, followed by the file's samples read in place.
+// The mixer walks a wave file's chunks its own way, so it is given the plain file instead: the
+// plain header, then the file's samples read in place.
 struct PlainWave {
-    std::array<unsigned char, 44> header{};
+    std::array<unsigned char, kPlainWaveHeaderBytes> header{};
     SDL_RWops* file = nullptr;
     Sint64 dataOffset = 0;
     Sint64 size = 0;  // header and samples
     Sint64 position = 0;
 };
-
-void Put(unsigned char* at, Uint32 value, int bytes) {
-    for (int i = 0; i < bytes; ++i) at[i] = static_cast<unsigned char>(value >> (8 * i));
-}
-
-std::array<unsigned char, 44> PlainHeader(const WavHeader& wave) {
-    std::array<unsigned char, 44> h{};
-    const Uint32 dataSize = static_cast<Uint32>(wave.dataSize);
-    std::memcpy(h.data(), "RIFF", 4);
-    Put(h.data() + 4, 36 + dataSize, 4);
-    std::memcpy(h.data() + 8, "WAVEfmt ", 8);
-    Put(h.data() + 16, 16, 4);
-    Put(h.data() + 20, wave.formatTag, 2);
-    Put(h.data() + 22, wave.channels, 2);
-    Put(h.data() + 24, wave.sampleRate, 4);
-    Put(h.data() + 28, wave.sampleRate * wave.blockAlign, 4);
-    Put(h.data() + 32, wave.blockAlign, 2);
-    Put(h.data() + 34, wave.bitsPerSample, 2);
-    std::memcpy(h.data() + 36, "data", 4);
-    Put(h.data() + 40, dataSize, 4);
-    return h;
-}
 
 PlainWave* WaveOf(SDL_RWops* stream) {
     return static_cast<PlainWave*>(stream->hidden.unknown.data1);
@@ -137,7 +114,7 @@ Mix_Music* LoadTrackFrom(const std::string& path, WavHeader wave, uint64_t frame
         return nullptr;
     }
     auto* plain = new PlainWave;
-    plain->header = PlainHeader(wave);
+    plain->header = PlainWaveHeader(wave);
     plain->file = file;
     plain->dataOffset = static_cast<Sint64>(wave.dataOffset);
     plain->size = static_cast<Sint64>(plain->header.size() + wave.dataSize);

@@ -21,6 +21,7 @@
 #include "e2e/player_process.h"
 #include "support/image_formats.h"
 #include "support/temp_files.h"
+#include "support/wave_files.h"
 
 namespace fs = std::filesystem;
 
@@ -113,67 +114,6 @@ std::string PngClaiming(std::uint32_t side) {
         for (int shift = 24; shift >= 0; shift -= 8) png += static_cast<char>(side >> shift);
     png += std::string("\x08\x06\0\0\0", 5) + std::string(64, '\0');
     return png;
-}
-
-// One second of a 440 Hz tone in any sample format, with chunks before and after the samples
-// and the data chunk's size as a recorder may have left it.
-struct WaveSpec {
-    std::uint16_t tag = 1;  // 1 integers, 3 floats
-    std::uint16_t channels = 2;
-    std::uint32_t rate = 44100;
-    std::uint16_t bits = 16;
-    bool extensible = false;
-    std::string before, after;
-    std::optional<std::uint32_t> dataSize;
-};
-std::string Wave(const WaveSpec& w) {
-    std::string samples;
-    const auto put = [](std::string& out, std::uint64_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i) out += static_cast<char>(value >> (8 * i));
-    };
-    for (std::uint32_t i = 0; i < w.rate; ++i) {
-        const double value = 0.5 * std::sin(2 * M_PI * 440.0 * i / w.rate);
-        for (int c = 0; c < w.channels; ++c) {
-            if (w.tag == 3 && w.bits == 32) {
-                const float f = static_cast<float>(value);
-                samples.append(reinterpret_cast<const char*>(&f), 4);
-            } else if (w.tag == 3) {
-                samples.append(reinterpret_cast<const char*>(&value), 8);
-            } else {
-                const double top = std::ldexp(1.0, w.bits - 1) - 1;
-                put(samples, static_cast<std::uint64_t>(std::llround(value * top)), w.bits / 8);
-            }
-        }
-    }
-    const std::uint16_t block = static_cast<std::uint16_t>(w.channels * w.bits / 8);
-    std::string fmt;
-    put(fmt, w.extensible ? 0xFFFE : w.tag, 2);
-    put(fmt, w.channels, 2);
-    put(fmt, w.rate, 4);
-    put(fmt, w.rate * block, 4);
-    put(fmt, block, 2);
-    put(fmt, w.bits, 2);
-    if (w.extensible) {
-        put(fmt, 22, 2);
-        put(fmt, w.bits, 2);
-        put(fmt, 3, 4);
-        put(fmt, w.tag, 2);
-        fmt += std::string("\0\0\0\0\x10\0\x80\0\0\xAA\0\x38\x9B\x71", 14);
-    }
-    std::string body = "WAVEfmt ";
-    put(body, fmt.size(), 4);
-    body += fmt + w.before + "data";
-    put(body, w.dataSize.value_or(static_cast<std::uint32_t>(samples.size())), 4);
-    body += samples + w.after;
-    std::string wav = "RIFF";
-    put(wav, body.size(), 4);
-    return wav + body;
-}
-template <typename Change>
-std::string WaveWhere(Change change) {
-    WaveSpec spec;
-    change(spec);
-    return Wave(spec);
 }
 
 // A model whose faces use `count` materials, each naming the same large texture.
@@ -409,7 +349,9 @@ std::vector<Case> AllCases() {
         {"random", RandomBytes},
         {"claims_16384", Contents(PngClaiming(16384))},
         {"claims_4096_in_100_bytes", Contents(PngClaiming(4096))},
-        {"grey16_pnm", Contents(pnm16)}};
+        {"grey16_pnm", Contents(pnm16)},
+        {"jpeg_cut_in_header",
+         Contents(EncodeJpeg(64, 64, JpegVariant::Progressive).substr(0, 30))}};
     for (const auto& [kind, damage] : textureDamages) {
         Case c{std::string("textures_") + kind, textures, damage, Outcome::Plays, {}};
         for (const std::string& texture : textures)
@@ -422,8 +364,14 @@ std::vector<Case> AllCases() {
             c.lines.push_back("Failed to load texture: " + texture + " (is not a regular file");
         cases.push_back(c);
     }
-    // Every format the decoder reads is a texture, whatever the file is called.
-    for (const EncodedImage& image : EncodeInEveryFormat(16, 16)) {
+    // Every format the decoder reads is a texture, whatever the file is called, and so is every
+    // kind of JPEG file other programs write.
+    std::vector<EncodedImage> images = EncodeInEveryFormat(16, 16);
+    for (const auto& [kind, variant] : {std::pair{"jpg_grey", JpegVariant::Grey},
+                                        std::pair{"jpg_progressive", JpegVariant::Progressive},
+                                        std::pair{"jpg_cmyk", JpegVariant::Cmyk}})
+        images.push_back({kind, EncodeJpeg(16, 16, variant)});
+    for (const EncodedImage& image : images) {
         Case c{"textures_as_" + image.format, textures, Contents(image.bytes), Outcome::Plays, {}};
         for (const std::string& texture : textures)
             c.lines.push_back("Loaded texture: " + texture + " channels: ");

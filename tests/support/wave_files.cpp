@@ -1,0 +1,53 @@
+#include "support/wave_files.h"
+
+#include <cmath>
+
+double ToneAt(std::uint32_t frame, std::uint32_t rate) {
+    return 0.5 * std::sin(2 * M_PI * 440.0 * frame / rate);
+}
+
+std::string Wave(const WaveSpec& w) {
+    std::string samples;
+    const auto put = [](std::string& out, std::uint64_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) out += static_cast<char>(value >> (8 * i));
+    };
+    for (std::uint32_t i = 0; i < w.rate; ++i) {
+        const double value = ToneAt(i, w.rate);
+        for (int c = 0; c < w.channels; ++c) {
+            if (w.tag == 3 && w.bits == 32) {
+                const float f = static_cast<float>(value);
+                samples.append(reinterpret_cast<const char*>(&f), 4);
+            } else if (w.tag == 3) {
+                samples.append(reinterpret_cast<const char*>(&value), 8);
+            } else {
+                // 8-bit samples are unsigned around 128, wider ones signed.
+                const double top = std::ldexp(1.0, w.bits - 1) - 1;
+                const std::int64_t sample = std::llround(value * top) + (w.bits == 8 ? 128 : 0);
+                put(samples, static_cast<std::uint64_t>(sample), w.bits / 8);
+            }
+        }
+    }
+    const std::uint16_t block = static_cast<std::uint16_t>(w.channels * w.bits / 8);
+    std::string fmt;
+    put(fmt, w.extensible ? 0xFFFE : w.tag, 2);
+    put(fmt, w.channels, 2);
+    put(fmt, w.rate, 4);
+    put(fmt, w.rate * block, 4);
+    put(fmt, block, 2);
+    put(fmt, w.bits, 2);
+    if (w.extensible) {
+        put(fmt, 22, 2);
+        put(fmt, w.bits, 2);
+        put(fmt, 3, 4);
+        put(fmt, w.tag, 2);
+        fmt += std::string("\0\0\0\0\x10\0\x80\0\0\xAA\0\x38\x9B\x71", 14);
+    }
+    std::string body = "WAVEfmt ";
+    put(body, fmt.size(), 4);
+    body += fmt + w.before + "data";
+    put(body, w.dataSize.value_or(static_cast<std::uint32_t>(samples.size())), 4);
+    body += samples + w.after;
+    std::string wav = "RIFF";
+    put(wav, body.size(), 4);
+    return wav + body;
+}
