@@ -103,28 +103,6 @@ double SecondsAfter(const std::string& output, const std::string& text) {
     return at == std::string::npos ? NAN : std::atof(output.c_str() + at + text.size());
 }
 
-// Records the sound card with a command of the test machine's, as 16-bit stereo frames at 44.1
-// kHz, until destroyed.
-class SoundCardRecording {
-  public:
-    SoundCardRecording(const std::string& command, const fs::path& file) {
-        pid = fork();
-        if (pid == 0) {
-            setpgid(0, 0);
-            execl("/bin/sh", "sh", "-c", (command + " > '" + file.string() + "'").c_str(),
-                  static_cast<char*>(nullptr));
-            _exit(127);
-        }
-    }
-    ~SoundCardRecording() {
-        kill(-pid, SIGTERM);
-        waitpid(pid, nullptr, 0);
-    }
-
-  private:
-    pid_t pid;
-};
-
 }  // namespace
 
 TEST(FilmTransport, PausesAndSeeksWithTheMusicAtTheFilmTimeItShows) {
@@ -132,12 +110,12 @@ TEST(FilmTransport, PausesAndSeeksWithTheMusicAtTheFilmTimeItShows) {
     ASSERT_GT(music.size(), 100u * kRate);
     TempDir dir;
     const fs::path recorded = dir.path() / "music.raw";
-    const char* capture = std::getenv("LUMENVALE_MUSIC_CAPTURE");
+    const std::optional<std::string> capture = SoundCardCaptureCommand();
     PlayerProcess player(fs::current_path(), {"--from", "20"},
                          {{"SDL_AUDIODRIVER", "disk"}, {"SDL_DISKAUDIOFILE", recorded.string()}});
     ASSERT_TRUE(player.WaitForWindow()) << player.StandardError();
     std::optional<SoundCardRecording> recording;
-    if (capture && *capture) recording.emplace(capture, recorded);
+    if (capture) recording.emplace(*capture, recorded);
     ASSERT_TRUE(player.WaitForOutput("Film starts at 20.00 s\n")) << player.StandardOutput();
     ASSERT_TRUE(player.WaitForTitleUpdates(3));
 
@@ -192,7 +170,7 @@ TEST(FilmTransport, PausesAndSeeksWithTheMusicAtTheFilmTimeItShows) {
     // the film time its line shows, within 50 ms. A sound card recorded through its null sink
     // (Wine's) drops and repeats bits of sound when the machine is loaded, which can hide where
     // a stretch of music begins: there the offsets are printed, not checked.
-    const bool soundCard = capture && *capture;
+    const bool soundCard = capture.has_value();
     long searchFrom = 0;
     for (const Shown& action : shown) {
         // Music a little after the action, and where that stretch of music began.

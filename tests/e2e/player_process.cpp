@@ -240,3 +240,24 @@ fs::path MakeScratchRunDirectory() {
     }
     return scratch;
 }
+
+std::optional<std::string> SoundCardCaptureCommand() {
+    const char* command = std::getenv("LUMENVALE_MUSIC_CAPTURE");
+    if (!command || !*command) return std::nullopt;
+    return std::string(command);
+}
+
+SoundCardRecording::SoundCardRecording(const std::string& command, const fs::path& file) {
+    pid = fork();
+    if (pid == 0) {
+        setpgid(0, 0);
+        execl("/bin/sh", "sh", "-c", (command + " > '" + file.string() + "'").c_str(),
+              static_cast<char*>(nullptr));
+        _exit(127);
+    }
+}
+
+SoundCardRecording::~SoundCardRecording() {
+    kill(-pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
+}

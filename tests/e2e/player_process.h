@@ -66,3 +66,20 @@ std::string PathAsThePlayerWritesIt(const std::filesystem::path& path);
 // A private copy of the run-time data: shaders/ copied, resources/ as links to the real files, so
 // that a test may remove files from it without touching the repository.
 std::filesystem::path MakeScratchRunDirectory();
+
+// The command LUMENVALE_MUSIC_CAPTURE names to record the sound card the program plays on (the
+// Windows build under Wine plays into a PulseAudio null sink), as 16-bit stereo frames at 44.1
+// kHz on its standard output; nothing when the program plays through SDL's disk device.
+std::optional<std::string> SoundCardCaptureCommand();
+
+// Records the sound card with that command into `file` until destroyed.
+class SoundCardRecording {
+  public:
+    SoundCardRecording(const std::string& command, const std::filesystem::path& file);
+    ~SoundCardRecording();
+    SoundCardRecording(const SoundCardRecording&) = delete;
+    SoundCardRecording& operator=(const SoundCardRecording&) = delete;
+
+  private:
+    pid_t pid;
+};
