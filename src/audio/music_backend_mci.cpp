@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <map>
 #include <mutex>
 
@@ -64,21 +65,26 @@ LRESULT CALLBACK ServeTrack(LPSTR infoBytes, UINT message, LPARAM first, LPARAM 
             track->file = PlainWaveFile();
             return 0;
         case MMIOM_READ: {
-            const std::size_t got =
-                track->file.Read(static_cast<std::uint64_t>(info->lDiskOffset),
-                                 reinterpret_cast<unsigned char*>(first),
-                                 static_cast<std::size_t>(std::max<LPARAM>(second, 0)));
+            const std::size_t room =
+                static_cast<std::size_t>(std::numeric_limits<LONG>::max() - info->lDiskOffset);
+            const std::size_t got = track->file.Read(
+                static_cast<std::uint64_t>(info->lDiskOffset),
+                reinterpret_cast<unsigned char*>(first),
+                std::min(room, static_cast<std::size_t>(std::max<LPARAM>(second, 0))));
             info->lDiskOffset += static_cast<LONG>(got);
             return static_cast<LRESULT>(got);
         }
         case MMIOM_SEEK: {
-            const LONG base = second == SEEK_SET   ? 0
-                              : second == SEEK_CUR ? info->lDiskOffset
-                                                   : static_cast<LONG>(track->file.Size());
-            const LONG target = base + static_cast<LONG>(first);
-            if (target < 0) return -1;
-            info->lDiskOffset = target;
-            return target;
+            // winmm's file offsets are 32-bit and signed: as with any file it opens, the
+            // device reaches the first 2 GiB.
+            const std::int64_t base = second == SEEK_SET ? 0
+                                      : second == SEEK_CUR
+                                          ? info->lDiskOffset
+                                          : static_cast<std::int64_t>(track->file.Size());
+            const std::int64_t target = base + static_cast<LONG>(first);
+            if (target < 0 || target > std::numeric_limits<LONG>::max()) return -1;
+            info->lDiskOffset = static_cast<LONG>(target);
+            return info->lDiskOffset;
         }
         default:
             return -1;  // the track is read only
