@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <iostream>
+#include <ostream>
 #include <vector>
 
 #include "gfx/gl_dialect.h"
@@ -40,7 +40,7 @@ std::string InfoLog(GLuint object, PFNGLGETSHADERIVPROC getParameter,
     return log.data();
 }
 
-GLuint CompileStage(GLenum stage, const ShaderSource& source) {
+GLuint CompileStage(GLenum stage, const ShaderSource& source, std::ostream& err) {
     GLuint shader = glCreateShader(stage);
     const std::string forThisGl = ShaderSourceForThisGl(source.text);
     const char* text = forThisGl.c_str();
@@ -49,20 +49,20 @@ GLuint CompileStage(GLenum stage, const ShaderSource& source) {
     GLint ok = GL_FALSE;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
     if (!ok)
-        std::cerr << "Shader compile error in " << source.files.front() << ":\n"
-                  << NameFilesInLog(InfoLog(shader, glGetShaderiv, glGetShaderInfoLog), source)
-                  << std::endl;
+        err << "Shader compile error in " << source.files.front() << ":\n"
+            << NameFilesInLog(InfoLog(shader, glGetShaderiv, glGetShaderInfoLog), source)
+            << std::endl;
     return shader;
 }
 
 }  // namespace
 
-Shader::Shader(const char* vertexFile, const char* fragmentFile) {
+Shader::Shader(const char* vertexFile, const char* fragmentFile, std::ostream& err) {
     const ShaderSource vertexSource = LoadShaderSource(vertexFile);
     const ShaderSource fragmentSource = LoadShaderSource(fragmentFile);
 
-    GLuint vertexShader = CompileStage(GL_VERTEX_SHADER, vertexSource);
-    GLuint fragmentShader = CompileStage(GL_FRAGMENT_SHADER, fragmentSource);
+    GLuint vertexShader = CompileStage(GL_VERTEX_SHADER, vertexSource, err);
+    GLuint fragmentShader = CompileStage(GL_FRAGMENT_SHADER, fragmentSource, err);
 
     ID = glCreateProgram();
     glAttachShader(ID, vertexShader);
@@ -71,8 +71,8 @@ Shader::Shader(const char* vertexFile, const char* fragmentFile) {
     GLint ok = GL_FALSE;
     glGetProgramiv(ID, GL_LINK_STATUS, &ok);
     if (!ok) {
-        std::cerr << "Shader link error in " << vertexFile << " + " << fragmentFile << ":\n"
-                  << InfoLog(ID, glGetProgramiv, glGetProgramInfoLog) << std::endl;
+        err << "Shader link error in " << vertexFile << " + " << fragmentFile << ":\n"
+            << InfoLog(ID, glGetProgramiv, glGetProgramInfoLog) << std::endl;
     }
 
     glDeleteShader(vertexShader);

@@ -1,23 +1,23 @@
 #include "render/shader_programs.h"
 
-ShaderPrograms BuildShaderPrograms() {
+ShaderPrograms BuildShaderPrograms(std::ostream& err) {
     // Braced initialisation runs in the order written, which is the build order.
     return ShaderPrograms{
-        Shader("shaders/terrain_shader.vert", "shaders/terrain_shader.frag"),
-        Shader("shaders/default.vert", "shaders/default.frag"),
-        Shader("shaders/default.vert", "shaders/default.frag"),
-        Shader("shaders/firefly_glow.vert", "shaders/firefly_glow.frag"),
-        Shader("shaders/water.vert", "shaders/water.frag"),
-        Shader("shaders/light_shader.vert", "shaders/light_shader.frag"),
-        Shader("shaders/sun_shader.vert", "shaders/sun_shader.frag"),
-        Shader("shaders/moon_shader.vert", "shaders/moon_shader.frag"),
-        Shader("shaders/sky_shader.vert", "shaders/sky_shader.frag"),
-        Shader("shaders/star_shader.vert", "shaders/star_shader.frag"),
-        Shader("shaders/lens_flare.vert", "shaders/lens_flare.frag"),
-        Shader("shaders/shadow_depth.vert", "shaders/shadow_depth.frag"),
-        Shader("shaders/postprocess.vert", "shaders/gaussian_blur.frag"),
-        Shader("shaders/postprocess.vert", "shaders/glow_composite.frag"),
-        Shader("shaders/fade.vert", "shaders/fade.frag"),
+        Shader("shaders/terrain_shader.vert", "shaders/terrain_shader.frag", err),
+        Shader("shaders/default.vert", "shaders/default.frag", err),
+        Shader("shaders/default.vert", "shaders/default.frag", err),
+        Shader("shaders/firefly_glow.vert", "shaders/firefly_glow.frag", err),
+        Shader("shaders/water.vert", "shaders/water.frag", err),
+        Shader("shaders/light_shader.vert", "shaders/light_shader.frag", err),
+        Shader("shaders/sun_shader.vert", "shaders/sun_shader.frag", err),
+        Shader("shaders/moon_shader.vert", "shaders/moon_shader.frag", err),
+        Shader("shaders/sky_shader.vert", "shaders/sky_shader.frag", err),
+        Shader("shaders/star_shader.vert", "shaders/star_shader.frag", err),
+        Shader("shaders/lens_flare.vert", "shaders/lens_flare.frag", err),
+        Shader("shaders/shadow_depth.vert", "shaders/shadow_depth.frag", err),
+        Shader("shaders/postprocess.vert", "shaders/gaussian_blur.frag", err),
+        Shader("shaders/postprocess.vert", "shaders/glow_composite.frag", err),
+        Shader("shaders/fade.vert", "shaders/fade.frag", err),
     };
 }
 

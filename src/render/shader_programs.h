@@ -1,5 +1,7 @@
 #pragma once
 
+#include <ostream>
+
 #include "gfx/shader.h"
 
 // The fifteen programs of the scene, in the order they are built.
@@ -21,8 +23,8 @@ struct ShaderPrograms {
     Shader fade;
 };
 
-// Builds every program from its files under shaders/. Throws ShaderFileError when a file cannot
-// be opened.
-ShaderPrograms BuildShaderPrograms();
+// Builds every program from its files under shaders/, reporting compile and link problems on
+// `err`. Throws ShaderFileError when a file cannot be opened.
+ShaderPrograms BuildShaderPrograms(std::ostream& err);
 
 void DeleteShaderPrograms(ShaderPrograms& programs);
