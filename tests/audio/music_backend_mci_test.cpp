@@ -13,7 +13,7 @@
 #include "audio_test_support.h"
 #include "sine_wav.h"
 #include "support/temp_files.h"
-#include "support/wave_files.h"
+#include "support/wave_file.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "support/temp_files.h"
-#include "support/wave_files.h"
+#include "support/wave_file.h"
 
 namespace {
 

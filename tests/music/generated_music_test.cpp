@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "audio_analysis.h"
-#include "music/wav_reader.h"
+#include "support/wave_file.h"
 
 namespace lumenvale::music {
 namespace {
@@ -14,13 +14,13 @@ namespace {
 constexpr const char* kMusicPath = "resources/audio/cin.wav";
 
 // Read once; a missing or unreadable file fails each test with the reader's message.
-const testing::WavFile& wav() {
-    static const testing::WavFile file = testing::read_wav(kMusicPath);
+const WaveContents& wav() {
+    static const WaveContents file = ReadWave(kMusicPath);
     return file;
 }
 
 std::size_t frame(double seconds) {
-    return static_cast<std::size_t>(seconds * wav().sample_rate);
+    return static_cast<std::size_t>(seconds * wav().header.sampleRate);
 }
 
 const std::vector<float>& mono() {
@@ -34,14 +34,14 @@ double rms_between(double from, double to) {
 }
 
 TEST(GeneratedMusic, IsSixteenBitStereoPcmAt44100HzLastingTheWholeFilm) {
-    EXPECT_EQ(wav().format_tag, 1);
-    EXPECT_EQ(wav().channels, 2);
-    EXPECT_EQ(wav().sample_rate, 44100);
-    EXPECT_EQ(wav().bits_per_sample, 16);
-    EXPECT_EQ(wav().block_align, 4);
-    EXPECT_EQ(wav().byte_rate, 44100u * 4u);
-    EXPECT_GE(wav().seconds(), 130.0);
-    EXPECT_LE(wav().seconds(), 135.0);
+    EXPECT_EQ(wav().header.formatTag, kWavFormatPcm);
+    EXPECT_EQ(wav().header.channels, 2);
+    EXPECT_EQ(wav().header.sampleRate, 44100u);
+    EXPECT_EQ(wav().header.bitsPerSample, 16);
+    EXPECT_EQ(wav().header.blockAlign, 4);
+    EXPECT_EQ(wav().byteRate, 44100u * 4u);
+    EXPECT_GE(wav().Seconds(), 130.0);
+    EXPECT_LE(wav().Seconds(), 135.0);
 }
 
 TEST(GeneratedMusic, PeaksJustBelowMinusOneDbfs) {
@@ -79,13 +79,15 @@ TEST(GeneratedMusic, LoudnessFollowsTheDayAndTheNight) {
     EXPECT_LT(night_opening, noon - 8.0);
     EXPECT_LT(hush, sunset - 6.0);
     EXPECT_GT(flight, hush + 4.0);
-    EXPECT_LT(rms_between(wav().seconds() - 2.0, wav().seconds()), -90.0);
-    EXPECT_LT(rms_between(130.0, wav().seconds()), -80.0) << "decayed by the time the film stops";
+    EXPECT_LT(rms_between(wav().Seconds() - 2.0, wav().Seconds()), -90.0);
+    EXPECT_LT(rms_between(130.0, wav().Seconds()), -80.0) << "decayed by the time the film stops";
 }
 
 TEST(GeneratedMusic, DaylightSoundsBrighterThanTheNightOpening) {
-    const double night = spectral_centroid_hz(mono(), frame(0.0), frame(10.0), wav().sample_rate);
-    const double noon = spectral_centroid_hz(mono(), frame(40.0), frame(60.0), wav().sample_rate);
+    const double night =
+        spectral_centroid_hz(mono(), frame(0.0), frame(10.0), wav().header.sampleRate);
+    const double noon =
+        spectral_centroid_hz(mono(), frame(40.0), frame(60.0), wav().header.sampleRate);
     EXPECT_GT(noon, night * 1.2);
 }
 
