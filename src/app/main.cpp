@@ -16,6 +16,7 @@
 #include "audio/audio_manager.h"
 #include "export/film_export.h"
 #include "gfx/camera.h"
+#include "render/pass_states.h"
 #include "render/render_scale.h"
 #include "render/scene.h"
 #include "sequence/film_length.h"
@@ -53,7 +54,7 @@ int PlayFilm(const CommandLineOptions& options) {
                       : "Warning: Failed to load background music")
               << std::endl;
 
-    glEnable(GL_DEPTH_TEST);
+    ApplyPassState(pass_states::kFrame);
 
     auto output = std::make_unique<WindowOutput>(window);
     auto loop = std::make_unique<FrameLoop>(

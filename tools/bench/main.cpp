@@ -319,7 +319,6 @@ int main(int argc, char** argv) {
     try {
         std::ostringstream startupLog;
         Scene scene(options.compareFullPath);
-        glEnable(GL_DEPTH_TEST);
         FloorFrame floor;
         FrameRenderer renderer(scene, startupLog);
         if (options.wholeFilm) {
