@@ -12,7 +12,6 @@ uniform vec3 camPos;
 
 out vec4 FragColor;
 
-const float SUN_DISTANCE = 150.0;   // radius of the sun's orbit around the origin
 
 #include "common/sky_colour.glsl"
 
@@ -20,7 +19,7 @@ const float SUN_DISTANCE = 150.0;   // radius of the sun's orbit around the orig
 
 void main() {
     vec3 dir = normalize(domePos - camPos);
-    // The sun billboard is 150 units away, so its direction depends on where the camera is.
+    // The sun billboard is SUN_DISTANCE away, so its direction depends on where the camera is.
     vec3 sunDir = normalize(sunDirection * SUN_DISTANCE - camPos);
     vec3 color;
     if (dir.y > 0.0) {
@@ -33,7 +32,7 @@ void main() {
         vec3 moonDir = normalize(-sunDirection * SUN_DISTANCE - camPos);
         vec3 zenith = skyColor(vec3(0.0, 1.0, 0.0), sunDirection, sunHeight);
         vec3 horizon = skyColor(normalize(vec3(dir.x, 1e-4, dir.z)), sunDir, sunHeight);
-        color = distantSea(dir, max(camPos.y - WATER_LEVEL_Y, 0.05), sunDir, moonDir, sunHeight,
+        color = distantSea(dir, max(camPos.y - WATER_LEVEL, 0.05), sunDir, moonDir, sunHeight,
                            zenith, horizon);
     }
     FragColor = vec4(color, 1.0);

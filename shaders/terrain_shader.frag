@@ -30,8 +30,6 @@ const float WET_BAND = 0.55;     // height the waves wet the sand to, above the 
 const float GRASS_LINE = 1.7;    // height where the beach gives way to grass
 const float STEEP = 0.62;        // normal.y below which the ground turns to rock (about 52 degrees)
 const float ROCK_LINE = 11.0;    // height above which bare rock takes over
-const float WATER_LEVEL = 0.5;   // world height of the sea surface
-const float SUN_DISTANCE = 150.0;   // radius of the sun's orbit around the origin
 
 #include "common/lighting.glsl"
 

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "gfx/uniforms.h"
+#include "render/film_view.h"
 #include "render/lens_flare.h"
 #include "render/pass_states.h"
 #include "render/shadow_map.h"
@@ -15,7 +16,7 @@ FrameRenderer::FrameRenderer(Scene& scene, std::ostream& log) : scene(scene), lo
 namespace {
 
 void RefreshCameraMatrix(Camera& camera) {
-    camera.updateMatrix(45.0f, 0.1f, 2000.0f);
+    camera.updateMatrix(kFieldOfViewDegrees, kNearPlane, kFarPlane);
 }
 
 // The lowest height from which the sun's depth map is taken: the corners of its box's near face.

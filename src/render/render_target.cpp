@@ -3,12 +3,8 @@
 #include <cstddef>
 
 #include "gfx/uniforms.h"
+#include "render/film_view.h"
 #include "render/pass_states.h"
-
-namespace {
-constexpr int kWindowWidth = 1920;
-constexpr int kWindowHeight = 1080;
-}  // namespace
 
 FrameTarget FrameTarget::Window() {
     return {0, kWindowWidth, kWindowHeight};

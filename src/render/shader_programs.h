@@ -21,7 +21,8 @@ struct ShaderPrograms {
     Shader fade;
 };
 
-// Builds every program from its files under shaders/. Throws ShaderFileError when a file cannot
+// Builds every program from its files under shaders/, with the numbers they share with the
+// program (render/shader_constants.h). Throws ShaderFileError when a file cannot
 // be opened.
 ShaderPrograms BuildShaderPrograms();
 

@@ -6,6 +6,8 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <sstream>
 
+#include "render/film_view.h"
+
 namespace {
 
 void ExpectNear(const glm::vec3& actual, const glm::vec3& expected, float tolerance = 1e-4f) {
@@ -18,9 +20,9 @@ void ExpectNear(const glm::vec3& actual, const glm::vec3& expected, float tolera
 
 TEST(Camera, NewCameraGivesTheStandardSixteenByNinePerspectiveLookingDownMinusZ) {
     Camera camera(1920, 1080, glm::vec3(0.0f));
-    camera.updateMatrix(45.0f, 0.1f, 2000.0f);
+    camera.updateMatrix(kFieldOfViewDegrees, kNearPlane, kFarPlane);
     const glm::mat4 expected =
-        glm::perspective(glm::radians(45.0f), 16.0f / 9.0f, 0.1f, 2000.0f) *
+        glm::perspective(glm::radians(kFieldOfViewDegrees), 16.0f / 9.0f, kNearPlane, kFarPlane) *
         glm::lookAt(glm::vec3(0.0f), glm::vec3(0.0f, 0.0f, -1.0f), glm::vec3(0.0f, 1.0f, 0.0f));
     for (int column = 0; column < 4; ++column) {
         for (int row = 0; row < 4; ++row) {

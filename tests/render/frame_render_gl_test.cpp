@@ -2,6 +2,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "render/day_night.h"
+#include "render/film_view.h"
 #include "render/lens_flare.h"
 #include "render/scene_layout.h"
 #include "scene_frames.h"
@@ -82,7 +83,7 @@ TEST_F(SceneFrames, WaterIsBlendedOverTheSeaFloorWithoutHidingItsDepth) {
     glReadPixels(960, 540, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
     // The water surface at y = 0.5 would be much nearer than what the depth buffer holds.
     const float surfaceDistance = (eye.y - 0.5f) / std::abs(glm::normalize(floor - eye).y);
-    const float near = 0.1f, far = 2000.0f;
+    const float near = kNearPlane, far = kFarPlane;
     const float storedDistance =
         2.0f * near * far / (far + near - (2.0f * depth - 1.0f) * (far - near));
     EXPECT_GT(storedDistance, surfaceDistance * 1.05f) << "the water must not write depth";
