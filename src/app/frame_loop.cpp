@@ -1,26 +1,25 @@
 #include "app/frame_loop.h"
 
-#include <iostream>
-
 #include "app/frame_driver.h"
 #include "app/gl_error_report.h"
 #include "audio/audio_manager.h"
 #include "gfx/pointer_input.h"
 
 FrameLoop::FrameLoop(GLFWwindow* window, Film film, const Clock& clock, FrameOutput& output,
-                     std::ostream& log, RenderScaleControl renderScale)
+                     const Console& console, RenderScaleControl renderScale)
     : window(window),
       film(film),
       clock(clock),
       filmClock(clock),
       output(output),
-      log(log),
-      renderer(film.scene, log),
-      sequence(film.cameraShots, film.audio, log),
-      keyboard(filmClock, log),
+      console(console),
+      renderer(film.scene, console),
+      sequence(film.cameraShots, film.audio, console.out),
+      keyboard(filmClock, console.out),
       firefly(film.fireflyPath, static_cast<float>(filmClock.Now())),
-      transport(filmClock, sequence, firefly, film.audio, film.camera, log),
+      transport(filmClock, sequence, firefly, film.audio, film.camera, console.out),
       renderScale(renderScale),
+      scaler(console.err),
       lastFrameTime(clock.Now()) {}
 
 void FrameLoop::Run() {
@@ -44,7 +43,7 @@ void FrameLoop::RunFrame() {
     MoveFirefly();
     RenderScene();
     ScalePictureToWindow();
-    ReportGlErrors(std::cerr);
+    ReportGlErrors(console.err);
     UpdateMusic();
     Present();
     EndFrame();
@@ -127,7 +126,7 @@ void FrameLoop::UpdateTitle() {
 
 void FrameLoop::AdvanceDayNight() {
     sun = dayNight.Advance(frameTime);
-    dayNight.PrintDiagnostic(frameTime, log);
+    dayNight.PrintDiagnostic(frameTime, console.out);
 }
 
 void FrameLoop::RenderShadowMap() {

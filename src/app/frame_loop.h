@@ -11,6 +11,7 @@
 #include "app/keyboard_controls.h"
 #include "app/window.h"
 #include "gfx/camera.h"
+#include "gfx/console.h"
 #include "render/day_night.h"
 #include "render/firefly_flight.h"
 #include "render/frame_renderer.h"
@@ -32,11 +33,13 @@ struct Film {
 };
 
 // Runs one frame after another until the window is closed. There is no fixed time step and no
-// frame limiter: every motion is a function of the clock.
+// frame limiter: every motion is a function of the clock. The film's lines go to the console's
+// `out`, GL errors to its `err`.
 class FrameLoop {
   public:
     FrameLoop(GLFWwindow* window, Film film, const Clock& clock, FrameOutput& output,
-              std::ostream& log, RenderScaleControl renderScale = RenderScaleControl::Fixed(1.0f));
+              const Console& console,
+              RenderScaleControl renderScale = RenderScaleControl::Fixed(1.0f));
 
     void Run();
     // One frame at the clock's current time, for callers that step the clock themselves.
@@ -68,7 +71,7 @@ class FrameLoop {
     const Clock& clock;  // the title and free flight; the film itself runs on filmClock
     FilmClock filmClock;
     FrameOutput& output;
-    std::ostream& log;
+    Console console;
     FrameRenderer renderer;
     SequencePlayer sequence;
     KeyboardControls keyboard;

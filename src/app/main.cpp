@@ -16,6 +16,7 @@
 #include "audio/audio_manager.h"
 #include "export/film_export.h"
 #include "gfx/camera.h"
+#include "gfx/console.h"
 #include "render/pass_states.h"
 #include "render/render_scale.h"
 #include "render/scene.h"
@@ -29,6 +30,8 @@ namespace {
 // then its scripted moves, its camera and its music. It lives on the heap: a browser's page
 // plays it on after the start-up has returned.
 struct FilmState {
+    explicit FilmState(const Console& console) : scene(console), audio(console) {}
+
     Scene scene;
     const std::vector<CameraShot> cameraShots = MakeCameraShots();
     const std::vector<PathShot> fireflyPath = MakeFireflyPath();
@@ -38,28 +41,27 @@ struct FilmState {
 };
 
 // Start-up, the frame loop, then shutdown.
-int PlayFilm(const CommandLineOptions& options) {
-    GLFWwindow* window = OpenMainWindow();
+int PlayFilm(const CommandLineOptions& options, const Console& console) {
+    GLFWwindow* window = OpenMainWindow(console.err);
     if (!window) throw StartupFailure("Failed to create GLFW window");
     LoadGlEntryPoints(window);
     SetFixedViewport();
 
-    auto film = std::make_unique<FilmState>();
-    g_camera = &film->camera;
-    glfwSetScrollCallback(window, scroll_callback);
+    auto film = std::make_unique<FilmState>(console);
+    ListenToScrollWheel(window, film->camera, console.out);
 
     film->audio.Initialize();
-    std::cout << (film->audio.LoadMusic("resources/audio/cin.wav")
-                      ? "Background music loaded successfully"
-                      : "Warning: Failed to load background music")
-              << std::endl;
+    console.out << (film->audio.LoadMusic("resources/audio/cin.wav")
+                        ? "Background music loaded successfully"
+                        : "Warning: Failed to load background music")
+                << std::endl;
 
     ApplyPassState(pass_states::kFrame);
 
     auto output = std::make_unique<WindowOutput>(window);
     auto loop = std::make_unique<FrameLoop>(
         window, Film{film->scene, film->camera, film->audio, film->cameraShots, film->fireflyPath},
-        *film->clock, *output, std::cout, options.renderScale);
+        *film->clock, *output, console, options.renderScale);
     if (options.from) loop->StartFrom(*options.from);
     loop->Run();
 
@@ -73,41 +75,42 @@ int PlayFilm(const CommandLineOptions& options) {
     return 0;  // the music player closes its device first as the film goes
 }
 
-int PlayFilmOrFail(const CommandLineOptions& options) {
+int PlayFilmOrFail(const CommandLineOptions& options, const Console& console) {
     try {
-        return PlayFilm(options);
+        return PlayFilm(options, console);
     } catch (const StartupFailure& failure) {
-        std::cout << failure.what() << std::endl;
+        console.out << failure.what() << std::endl;
     } catch (const ShaderFileError& error) {
-        std::cerr << error.what() << std::endl;
+        console.err << error.what() << std::endl;
         std::error_code unknown;
-        std::cerr << RunDirectoryHint(std::filesystem::current_path(unknown)) << std::endl;
+        console.err << RunDirectoryHint(std::filesystem::current_path(unknown)) << std::endl;
     }
     glfwTerminate();
     return -1;
 }
 
-int RejectCommandLine(const CommandLineError& error) {
-    std::cerr << error.message << std::endl;
-    if (error.showUsage) std::cerr << UsageLine() << std::endl;
+int RejectCommandLine(const CommandLineError& error, const Console& console) {
+    console.err << error.message << std::endl;
+    if (error.showUsage) console.err << UsageLine() << std::endl;
     return error.status;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    const Console console{std::cout, std::cerr};
     const ParsedCommandLine command =
         ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-    if (command.error) return RejectCommandLine(*command.error);
+    if (command.error) return RejectCommandLine(*command.error, console);
     switch (command.options.action) {
         case CommandLineOptions::Action::Help:
-            std::cout << HelpText();
+            console.out << HelpText();
             return 0;
         case CommandLineOptions::Action::Version:
-            std::cout << VersionText() << std::endl;
+            console.out << VersionText() << std::endl;
             return 0;
         case CommandLineOptions::Action::Export:
-            return ExportFilm(command.options);
+            return ExportFilm(command.options, console);
         case CommandLineOptions::Action::Play:
             break;
     }
@@ -115,8 +118,8 @@ int main(int argc, char** argv) {
         const int fps = command.options.fps;
         if (auto error = FilmStartError(*command.options.from,
                                         FilmFrameCount(MakeCameraShots(), fps), fps)) {
-            return RejectCommandLine(CommandLineError{"lumenvale: " + *error});
+            return RejectCommandLine(CommandLineError{"lumenvale: " + *error}, console);
         }
     }
-    return PlayFilmOrFail(command.options);
+    return PlayFilmOrFail(command.options, console);
 }

@@ -1,4 +1,4 @@
-#include <iostream>
+#include <ostream>
 #include <string>
 
 #include "app/window.h"
@@ -16,7 +16,7 @@ std::string LastGlfwError() {
 
 }  // namespace
 
-GLFWwindow* OpenMainWindow(bool visible) {
+GLFWwindow* OpenMainWindow(std::ostream& err, bool visible) {
     // A failed initialisation shows up as the missing window below; its reason is the one to give.
     std::string reason = StartWindowSystem() ? "" : LastGlfwError();
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
@@ -27,7 +27,7 @@ GLFWwindow* OpenMainWindow(bool visible) {
         glfwCreateWindow(kWindowWidth, kWindowHeight, "Lumenvale", nullptr, nullptr);
     if (!window) {
         if (reason.empty()) reason = LastGlfwError();
-        if (!reason.empty()) std::cerr << "GLFW: " << reason << std::endl;
+        if (!reason.empty()) err << "GLFW: " << reason << std::endl;
         return nullptr;
     }
     KeepShortPresses(window);

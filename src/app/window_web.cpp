@@ -2,22 +2,22 @@
 // at; the context is WebGL2, which the browser's window library asks for through the link flags.
 #include <emscripten/html5_webgl.h>
 
-#include <iostream>
+#include <ostream>
 
 #include "app/window.h"
 #include "app/window_system.h"
 #include "gfx/pointer_input.h"
 
-GLFWwindow* OpenMainWindow(bool visible) {
+GLFWwindow* OpenMainWindow(std::ostream& err, bool visible) {
     if (!StartWindowSystem()) {
-        std::cerr << "GLFW: the browser's window library did not start" << std::endl;
+        err << "GLFW: the browser's window library did not start" << std::endl;
         return nullptr;
     }
     glfwWindowHint(GLFW_VISIBLE, visible ? GLFW_TRUE : GLFW_FALSE);
     GLFWwindow* window =
         glfwCreateWindow(kWindowWidth, kWindowHeight, "Lumenvale", nullptr, nullptr);
     if (!window) {
-        std::cerr << "GLFW: this browser offers no WebGL2 context" << std::endl;
+        err << "GLFW: this browser offers no WebGL2 context" << std::endl;
         return nullptr;
     }
     KeepShortPresses(window);

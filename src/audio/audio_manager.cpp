@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
-#include <iostream>
 
 #include "audio/music_file.h"
 #include "audio/wav_header.h"
@@ -11,7 +10,7 @@
 
 bool AudioManager::Initialize() {
     initialized = true;
-    std::cout << "AudioManager initialized successfully with Windows MCI audio" << std::endl;
+    console.out << "AudioManager initialized successfully with Windows MCI audio" << std::endl;
     return true;
 }
 
@@ -27,7 +26,7 @@ void AudioManager::Cleanup() {
 
 bool AudioManager::LoadMusic(const std::string& path) {
     if (!initialized) {
-        std::cerr << "AudioManager not initialized" << std::endl;
+        console.err << "AudioManager not initialized" << std::endl;
         return false;
     }
     // A paused track keeps its pause: playing the new one then resumes it.
@@ -39,15 +38,15 @@ bool AudioManager::LoadMusic(const std::string& path) {
     const std::string problem = ContentFileProblem(musicPath, kMaxWavFileBytes);
     if (!problem.empty() && problem != "no such file") LogMessage(path + ": " + problem);
     if (!problem.empty() || !std::ifstream(musicPath)) {
-        std::cerr << "Failed to load audio file: " << path << std::endl;
+        console.err << "Failed to load audio file: " << path << std::endl;
         return false;
     }
     if (!OpenMCIDevice(musicPath)) {
-        std::cerr << "Failed to open MCI device for: " << path << std::endl;
+        console.err << "Failed to open MCI device for: " << path << std::endl;
         return false;
     }
     musicLoaded = true;
-    std::cout << "Music loaded successfully: " << path << std::endl;
+    console.out << "Music loaded successfully: " << path << std::endl;
     return true;
 }
 
@@ -97,7 +96,7 @@ void AudioManager::PlayMusic() {
     isPlaying = true;
     isPaused = pausedAtStart = false;
     playFrom.reset();
-    std::cout << (resuming ? "Music resumed from pause" : "Music playback started") << std::endl;
+    console.out << (resuming ? "Music resumed from pause" : "Music playback started") << std::endl;
 }
 
 void AudioManager::PauseMusic() {
@@ -108,7 +107,7 @@ void AudioManager::PauseMusic() {
     }
     isPlaying = false;
     isPaused = true;
-    std::cout << "Music paused" << std::endl;
+    console.out << "Music paused" << std::endl;
 }
 
 void AudioManager::ResumeMusic() {
@@ -121,7 +120,7 @@ void AudioManager::StopMusic() {
     isPlaying = false;
     isPaused = pausedAtStart = playOnRelease = false;
     playFrom.reset();
-    std::cout << "Music stopped" << std::endl;
+    console.out << "Music stopped" << std::endl;
 }
 
 void AudioManager::SeekMusic(double seconds) {
@@ -158,10 +157,10 @@ void AudioManager::SetMuted(bool mute) {
     if (mute) {
         savedVolume = volume;
         if (isPlaying) PauseMusic();
-        std::cout << "Music muted" << std::endl;
+        console.out << "Music muted" << std::endl;
     } else {
         if (isPaused && musicLoaded) PlayMusic();
-        std::cout << "Music unmuted" << std::endl;
+        console.out << "Music unmuted" << std::endl;
     }
 }
 
@@ -184,5 +183,5 @@ void AudioManager::Update() {
 }
 
 void AudioManager::LogMessage(const std::string& text) const {
-    std::cout << "AudioManager: " << text << std::endl;
+    console.out << "AudioManager: " << text << std::endl;
 }

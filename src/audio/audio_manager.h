@@ -5,12 +5,13 @@
 #include <string>
 
 #include "audio/music_backend.h"
+#include "gfx/console.h"
 
 // Plays the film's one music file: load, play from the start, pause, resume, stop, restart at the
 // end of the track (found by polling in Update) and mute by pausing. Every operation is safe in any
 // state: one whose precondition does not hold does nothing and prints nothing (LoadMusic alone
 // reports an uninitialised manager). A muted track stays silent until it is unmuted, whatever is
-// asked of it. Progress lines go to standard output, the three LoadMusic errors to standard error,
+// asked of it. Progress lines go to the console's `out`, the three LoadMusic errors to its `err`,
 // each flushed.
 class AudioManager {
   public:
@@ -29,14 +30,14 @@ class AudioManager {
     bool playOnRelease = false;  // the music is to sound again when the film goes on
     std::optional<double> playFrom;  // seconds into the track the next play or resume starts at
 
-    AudioManager() = default;
+    explicit AudioManager(Console console) : console(console) {}
     ~AudioManager() { Cleanup(); }
     AudioManager(const AudioManager&) = delete;
     AudioManager& operator=(const AudioManager&) = delete;
 
     bool Initialize();
     void Cleanup();
-    // Stops and closes the current track, then opens `path`. False, with a line on standard error,
+    // Stops and closes the current track, then opens `path`. False, with a line on `err`,
     // when the manager is not initialised, the file cannot be read or the device cannot open it.
     bool LoadMusic(const std::string& path);
     std::string ConvertToWavIfNeeded(const std::string& path) const;
@@ -67,5 +68,6 @@ class AudioManager {
     void LogMessage(const std::string& text) const;
 
   private:
+    Console console;
     MusicBackend backend;
 };

@@ -1,9 +1,7 @@
 // Linked instead of the video exporter where the video libraries are missing (the Windows build).
-#include <iostream>
-
 #include "export/film_export.h"
 
-int ExportFilm(const CommandLineOptions&) {
-    std::cerr << "lumenvale: export is not available in this build" << std::endl;
+int ExportFilm(const CommandLineOptions&, const Console& console) {
+    console.err << "lumenvale: export is not available in this build" << std::endl;
     return 1;
 }

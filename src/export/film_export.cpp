@@ -6,8 +6,8 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <iostream>
 #include <optional>
+#include <ostream>
 
 #include "app/frame_loop.h"
 #include "app/stepped_clock.h"
@@ -55,12 +55,12 @@ FrameRange FramesToExport(const CommandLineOptions& options, std::int64_t filmFr
 }
 
 // The film's own music; without it the film is exported in silence, as it would play.
-MusicTrack FilmMusic() {
+MusicTrack FilmMusic(std::ostream& err) {
     try {
         return MusicTrack::Load(kMusicPath);
     } catch (const ExportError& error) {
-        std::cerr << "Warning: Failed to load background music (" << error.what()
-                  << "); the video will be silent" << std::endl;
+        err << "Warning: Failed to load background music (" << error.what()
+            << "); the video will be silent" << std::endl;
         return MusicTrack::Silence(kSilenceRate, 2);
     }
 }
@@ -85,7 +85,7 @@ std::optional<std::pair<ino_t, std::int64_t>> Version(const std::string& path) {
 
 // The final line: the file, its length and its size.
 void ReportFile(const std::string& path, std::int64_t frames, const CommandLineOptions& options,
-                int signal) {
+                int signal, std::ostream& out) {
     std::error_code error;
     const double bytes = static_cast<double>(std::filesystem::file_size(path, error));
     char text[64];
@@ -96,30 +96,30 @@ void ReportFile(const std::string& path, std::int64_t frames, const CommandLineO
         std::snprintf(text, sizeof text, ", %dx%d at %d fps, %.1f MB", options.width,
                       options.height, options.fps, bytes / 1e6);
     }
-    if (signal) std::cout << "Interrupted; the film so far is in the file. ";
-    std::cout << "Wrote " << path << ": " << FilmSeconds(static_cast<double>(frames) / options.fps)
-              << text << std::endl;
+    if (signal) out << "Interrupted; the film so far is in the file. ";
+    out << "Wrote " << path << ": " << FilmSeconds(static_cast<double>(frames) / options.fps)
+        << text << std::endl;
 }
 
 // Renders and writes the frames in the hidden window's context; returns the number written
 // (fewer when interrupted).
 std::int64_t RenderFilm(GLFWwindow* window, const CommandLineOptions& options, FrameRange range,
-                        VideoFileWriter& file, const MusicTrack& music) {
+                        VideoFileWriter& file, const MusicTrack& music, const Console& console) {
     LoadGlEntryPoints(window);
     SetFixedViewport();
-    Scene scene;
+    Scene scene(console);
     const std::vector<CameraShot> cameraShots = MakeCameraShots();
     const std::vector<PathShot> fireflyPath = MakeFireflyPath();
     // The picture is drawn at the video's size and proportions.
     Camera camera(options.width, options.height, glm::vec3(0.0f, 0.0f, 2.0f));
-    AudioManager silent;  // the music goes into the file, not to a device
+    AudioManager silent(console);  // the music goes into the file, not to a device
 
     SteppedClock clock(options.fps);
-    ExportProgress progress(std::cout, isatty(STDOUT_FILENO));
+    ExportProgress progress(console.out, isatty(STDOUT_FILENO));
     VideoFrameOutput output(clock, options.fps, range, file, music, progress);
     std::ostream quiet(nullptr);  // the player's console lines would break the progress line
     FrameLoop loop(window, Film{scene, camera, silent, cameraShots, fireflyPath}, clock, output,
-                   quiet);
+                   Console{quiet, console.err});
     while (clock.Frame() < range.end && !InterruptingSignal()) {
         loop.RunFrame();
         clock.Advance();
@@ -130,7 +130,7 @@ std::int64_t RenderFilm(GLFWwindow* window, const CommandLineOptions& options, F
 
 }  // namespace
 
-int ExportFilm(const CommandLineOptions& options) {
+int ExportFilm(const CommandLineOptions& options, const Console& console) {
     CatchInterruptions();
     const std::string& path = options.exportPath;
     const std::string partial = PartialPath(path);
@@ -146,21 +146,21 @@ int ExportFilm(const CommandLineOptions& options) {
             throw ExportError("cannot write " + path + ": it is not a regular file");
         const FrameRange range =
             FramesToExport(options, FilmFrameCount(MakeCameraShots(), options.fps));
-        const MusicTrack music = FilmMusic();
+        const MusicTrack music = FilmMusic(console.err);
         std::optional<VideoFileWriter> file;
         file.emplace(partial, VideoFormat{options.width, options.height, options.fps},
                      AudioFormat{music.SampleRate(), music.Channels()}, path);
         fileCreated = true;
-        GLFWwindow* window = OpenMainWindow(false);
+        GLFWwindow* window = OpenMainWindow(console.err, false);
         if (!window) throw ExportError("cannot open an OpenGL 3.3 context to render with");
-        const std::int64_t frames = RenderFilm(window, options, range, *file, music);
+        const std::int64_t frames = RenderFilm(window, options, range, *file, music, console);
         glfwTerminate();
         const int signal = InterruptingSignal();
         if (frames == 0) {
             file.reset();
             std::filesystem::remove(partial);
-            std::cerr << "lumenvale: interrupted before the first frame; no file written"
-                      << std::endl;
+            console.err << "lumenvale: interrupted before the first frame; no file written"
+                        << std::endl;
             return 128 + signal;
         }
         file->Finish();
@@ -170,16 +170,16 @@ int ExportFilm(const CommandLineOptions& options) {
         std::filesystem::rename(partial, path, error);
         if (error)
             throw ExportError("cannot put the film in place as " + path + ": " + error.message());
-        ReportFile(path, frames, options, signal);
+        ReportFile(path, frames, options, signal, console.out);
         if (replacesAnother)
-            std::cout << "Another export wrote " << path
-                      << " while this one ran; this film has replaced it." << std::endl;
+            console.out << "Another export wrote " << path
+                        << " while this one ran; this film has replaced it." << std::endl;
         return signal ? 128 + signal : 0;
     } catch (const RangeError& error) {
-        std::cerr << "lumenvale: " << error.what() << std::endl;
+        console.err << "lumenvale: " << error.what() << std::endl;
         return 2;
     } catch (const std::exception& error) {
-        std::cerr << "lumenvale: " << error.what() << std::endl;
+        console.err << "lumenvale: " << error.what() << std::endl;
     }
     glfwTerminate();
     std::error_code ignored;

@@ -6,13 +6,14 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 #include <glm/gtx/rotate_vector.hpp>
-#include <iostream>
+#include <ostream>
 
 #include "gfx/pointer_input.h"
 
 Camera* g_camera = nullptr;
 
 namespace {
+std::ostream* scrollLog = nullptr;  // where g_camera's scroll steps are reported
 constexpr float kDegreesToRadians = 0.01745329f;
 // The view may come no closer than 5 degrees to straight up or straight down.
 constexpr float kMaxPitchFromHorizon = 1.48353f;
@@ -89,6 +90,12 @@ void Camera::Scroll(double yOffset, std::ostream& out) {
     out << "Camera speed: " << speed << " units/sec" << std::endl;
 }
 
+void ListenToScrollWheel(GLFWwindow* window, Camera& camera, std::ostream& out) {
+    g_camera = &camera;
+    scrollLog = &out;
+    glfwSetScrollCallback(window, scroll_callback);
+}
+
 void scroll_callback(GLFWwindow* /*window*/, double /*xOffset*/, double yOffset) {
-    if (g_camera) g_camera->Scroll(yOffset, std::cout);
+    if (g_camera && scrollLog) g_camera->Scroll(yOffset, *scrollLog);
 }

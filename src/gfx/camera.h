@@ -55,4 +55,8 @@ class Camera {
 // The scene's one camera, for the scroll callback; null until the camera exists.
 extern Camera* g_camera;
 
+// Scroll steps of `window` change the speed of `camera` (it becomes g_camera) and are reported
+// on `out`.
+void ListenToScrollWheel(GLFWwindow* window, Camera& camera, std::ostream& out);
+// Scrolls g_camera, if there is one.
 void scroll_callback(GLFWwindow* window, double xOffset, double yOffset);

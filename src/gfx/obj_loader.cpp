@@ -4,8 +4,8 @@
 
 #include <cmath>
 #include <cstddef>
-#include <iostream>
 #include <map>
+#include <ostream>
 #include <streambuf>
 
 #include "gfx/content_file.h"
@@ -78,13 +78,13 @@ bool IndexInRange(int index, std::size_t count) {
 // The parser accepts indices beyond the arrays it read (it only warns), so every corner is
 // checked before any is used. Indices are reported as the file numbers them, from 1.
 bool CornersInRange(const std::string& path, const tinyobj::attrib_t& attrib,
-                    const std::vector<tinyobj::shape_t>& shapes) {
+                    const std::vector<tinyobj::shape_t>& shapes, std::ostream& out) {
     const std::size_t positions = attrib.vertices.size() / 3;
     const std::size_t normals = attrib.normals.size() / 3;
     const std::size_t texcoords = attrib.texcoords.size() / 2;
     const auto report = [&](const char* kind, int index, std::size_t count, const char* kinds) {
-        std::cout << "ERR: " << path << ": a face uses " << kind << " index " << index + 1
-                  << ", but the file defines " << count << " " << kinds << std::endl;
+        out << "ERR: " << path << ": a face uses " << kind << " index " << index + 1
+            << ", but the file defines " << count << " " << kinds << std::endl;
         return false;
     };
     for (const tinyobj::shape_t& shape : shapes) {
@@ -101,22 +101,22 @@ bool CornersInRange(const std::string& path, const tinyobj::attrib_t& attrib,
     return true;
 }
 
-bool Refuse(const std::string& path, const std::string& why) {
-    std::cout << "ERR: " << path << ": " << why << std::endl;
+bool Refuse(std::ostream& out, const std::string& path, const std::string& why) {
+    out << "ERR: " << path << ": " << why << std::endl;
     return false;
 }
 
 // The file's text, read only when it is a regular file within the limits, mended for the parser.
-bool ReadObjText(const std::string& path, std::string& text) {
+bool ReadObjText(const std::string& path, std::string& text, std::ostream& out) {
     ContentFile file = ReadContentFile(path, kMaxObjFileBytes);
     if (file.error == "no such file") {
-        std::cout << "ERR: Cannot open file [" << path << "]\n" << std::endl;
+        out << "ERR: Cannot open file [" << path << "]\n" << std::endl;
         return false;
     }
-    if (!file.error.empty()) return Refuse(path, file.error);
+    if (!file.error.empty()) return Refuse(out, path, file.error);
     TextStream stream(file.bytes);
     if (const std::string problem = ObjLimitProblem(stream); !problem.empty())
-        return Refuse(path, problem);
+        return Refuse(out, path, problem);
     text = PrepareObjText(std::move(file.bytes));
     return true;
 }
@@ -130,14 +130,14 @@ bool AllFinite(const std::vector<tinyobj::real_t>& values) {
 // What the parser accepted but no model of ours can be drawn from: nothing to draw, or numbers
 // that would poison every transform, bound and placement computed from them.
 bool Drawable(const std::string& path, const tinyobj::attrib_t& attrib,
-              const std::vector<tinyobj::shape_t>& shapes) {
+              const std::vector<tinyobj::shape_t>& shapes, std::ostream& out) {
     std::size_t corners = 0;
     for (const tinyobj::shape_t& shape : shapes) corners += shape.mesh.indices.size();
-    if (corners == 0) return Refuse(path, "the file has no faces");
-    if (!AllFinite(attrib.vertices)) return Refuse(path, "a position is not a finite number");
-    if (!AllFinite(attrib.normals)) return Refuse(path, "a normal is not a finite number");
+    if (corners == 0) return Refuse(out, path, "the file has no faces");
+    if (!AllFinite(attrib.vertices)) return Refuse(out, path, "a position is not a finite number");
+    if (!AllFinite(attrib.normals)) return Refuse(out, path, "a normal is not a finite number");
     if (!AllFinite(attrib.texcoords))
-        return Refuse(path, "a texture coordinate is not a finite number");
+        return Refuse(out, path, "a texture coordinate is not a finite number");
     return true;
 }
 
@@ -166,9 +166,10 @@ std::string ObjBaseDir(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-bool ReadObjGeometry(const std::string& path, std::vector<ObjMaterialGeometry>& materials) {
+bool ReadObjGeometry(const std::string& path, std::vector<ObjMaterialGeometry>& materials,
+                     std::ostream& out) {
     std::string text;
-    if (!ReadObjText(path, text)) return false;
+    if (!ReadObjText(path, text, out)) return false;
     const std::string baseDir = ObjBaseDir(path);
     tinyobj::attrib_t attrib;
     std::vector<tinyobj::shape_t> shapes;
@@ -178,9 +179,10 @@ bool ReadObjGeometry(const std::string& path, std::vector<ObjMaterialGeometry>& 
     TextStream stream(text);
     const bool parsed = tinyobj::LoadObj(&attrib, &shapes, &parsedMaterials, &warning, &error,
                                          &stream, &libraries, true, true);
-    if (!warning.empty()) std::cout << "WARN: " << warning << std::endl;
-    if (!error.empty()) std::cout << "ERR: " << error << std::endl;
-    if (!parsed || !CornersInRange(path, attrib, shapes) || !Drawable(path, attrib, shapes))
+    if (!warning.empty()) out << "WARN: " << warning << std::endl;
+    if (!error.empty()) out << "ERR: " << error << std::endl;
+    if (!parsed || !CornersInRange(path, attrib, shapes, out) ||
+        !Drawable(path, attrib, shapes, out))
         return false;
 
     const std::vector<MaterialLook> looks = MaterialLooks(parsedMaterials, baseDir);
@@ -213,17 +215,17 @@ bool ReadObjGeometry(const std::string& path, std::vector<ObjMaterialGeometry>& 
     return true;
 }
 
-bool LoadOBJ(const std::string& path, std::vector<Mesh>& meshes) {
+bool LoadOBJ(const std::string& path, std::vector<Mesh>& meshes, const Console& console) {
     std::vector<ObjMaterialGeometry> materials;
-    if (!ReadObjGeometry(path, materials)) return false;
+    if (!ReadObjGeometry(path, materials, console.out)) return false;
     meshes.clear();
     for (ObjMaterialGeometry& material : materials) {
         std::vector<Texture> textures;
         if (!material.diffuseTexture.empty())
-            textures.emplace_back(material.diffuseTexture.c_str(), "diffuse", 0);
+            textures.emplace_back(material.diffuseTexture.c_str(), "diffuse", 0, console);
         if (!material.emissiveTexture.empty())
             textures.emplace_back(material.emissiveTexture.c_str(), "emissive",
-                                  static_cast<GLuint>(textures.size()));
+                                  static_cast<GLuint>(textures.size()), console);
         meshes.emplace_back(material.vertices, material.indices, textures);
     }
     return true;

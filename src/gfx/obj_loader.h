@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "gfx/console.h"
 #include "gfx/gl.h"
 #include "gfx/mesh.h"
 #include "gfx/vertex.h"
@@ -24,14 +25,16 @@ std::string ObjBaseDir(const std::string& path);
 // Parses the OBJ file (triangulated) with its material library and sorts the faces into one
 // geometry per material that has faces, in material order. Faces without a valid material go
 // to the first material; a model without materials gets one white untextured material.
-// The parser's warnings and errors are printed on standard output as "WARN: " and "ERR: "
-// lines. Returns false, leaving `materials` as it was, with an "ERR: " line naming the file, when
-// the file breaks the limits of obj_limits.h, the parser fails, a face corner refers to a
-// position, normal or texture coordinate that the file does not have, a number is not finite or
-// there are no faces at all.
-bool ReadObjGeometry(const std::string& path, std::vector<ObjMaterialGeometry>& materials);
+// The parser's warnings and errors are printed on `out` as "WARN: " and "ERR: " lines. Returns
+// false, leaving `materials` as it was, with an "ERR: " line naming the file, when the file breaks
+// the limits of obj_limits.h, the parser fails, a face corner refers to a position, normal or
+// texture coordinate that the file does not have, a number is not finite or there are no faces at
+// all.
+bool ReadObjGeometry(const std::string& path, std::vector<ObjMaterialGeometry>& materials,
+                     std::ostream& out);
 
 // Reads the model and replaces `meshes` with one mesh per material that has faces; the diffuse
-// texture (if any) goes on unit 0, the emissive one on the next unit. Returns false, leaving
-// `meshes` as it was, when the model cannot be read.
-bool LoadOBJ(const std::string& path, std::vector<Mesh>& meshes);
+// texture (if any) goes on unit 0, the emissive one on the next unit; the model's and the
+// textures' lines go to `console`. Returns false, leaving `meshes` as it was, when the model
+// cannot be read.
+bool LoadOBJ(const std::string& path, std::vector<Mesh>& meshes, const Console& console);

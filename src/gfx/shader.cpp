@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <iostream>
+#include <ostream>
 #include <vector>
 
 #include "gfx/gl_dialect.h"
@@ -41,7 +41,7 @@ std::string InfoLog(GLuint object, PFNGLGETSHADERIVPROC getParameter,
 }
 
 GLuint CompileStage(GLenum stage, const ShaderSource& source,
-                    const std::vector<ShaderDefine>& defines) {
+                    const std::vector<ShaderDefine>& defines, std::ostream& err) {
     GLuint shader = glCreateShader(stage);
     const std::string forThisGl = ShaderSourceForThisGl(WithDefines(source.text, defines));
     const char* text = forThisGl.c_str();
@@ -50,21 +50,21 @@ GLuint CompileStage(GLenum stage, const ShaderSource& source,
     GLint ok = GL_FALSE;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
     if (!ok)
-        std::cerr << "Shader compile error in " << source.files.front() << ":\n"
-                  << NameFilesInLog(InfoLog(shader, glGetShaderiv, glGetShaderInfoLog), source)
-                  << std::endl;
+        err << "Shader compile error in " << source.files.front() << ":\n"
+            << NameFilesInLog(InfoLog(shader, glGetShaderiv, glGetShaderInfoLog), source)
+            << std::endl;
     return shader;
 }
 
 }  // namespace
 
-Shader::Shader(const char* vertexFile, const char* fragmentFile,
+Shader::Shader(const char* vertexFile, const char* fragmentFile, std::ostream& err,
                const std::vector<ShaderDefine>& defines) {
     const ShaderSource vertexSource = LoadShaderSource(vertexFile);
     const ShaderSource fragmentSource = LoadShaderSource(fragmentFile);
 
-    GLuint vertexShader = CompileStage(GL_VERTEX_SHADER, vertexSource, defines);
-    GLuint fragmentShader = CompileStage(GL_FRAGMENT_SHADER, fragmentSource, defines);
+    GLuint vertexShader = CompileStage(GL_VERTEX_SHADER, vertexSource, defines, err);
+    GLuint fragmentShader = CompileStage(GL_FRAGMENT_SHADER, fragmentSource, defines, err);
 
     ID = glCreateProgram();
     glAttachShader(ID, vertexShader);
@@ -73,8 +73,8 @@ Shader::Shader(const char* vertexFile, const char* fragmentFile,
     GLint ok = GL_FALSE;
     glGetProgramiv(ID, GL_LINK_STATUS, &ok);
     if (!ok) {
-        std::cerr << "Shader link error in " << vertexFile << " + " << fragmentFile << ":\n"
-                  << InfoLog(ID, glGetProgramiv, glGetProgramInfoLog) << std::endl;
+        err << "Shader link error in " << vertexFile << " + " << fragmentFile << ":\n"
+            << InfoLog(ID, glGetProgramiv, glGetProgramInfoLog) << std::endl;
     }
 
     glDeleteShader(vertexShader);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ostream>
 #include <stdexcept>
 #include <string>
 
@@ -25,10 +26,10 @@ class Shader {
 
     // Builds the program from a vertex and a fragment file, each with its includes joined in
     // and `defines` after its version line (gfx/shader_source.h). Compile and link problems are
-    // reported on standard error with the file names and the driver's log, its lines naming the
-    // file they are about; the program is kept either way. Throws ShaderFileError when a file
-    // cannot be opened or read.
-    Shader(const char* vertexFile, const char* fragmentFile,
+    // reported on `err` with the file names and the driver's log, its lines naming the file they
+    // are about; the program is kept either way. Throws ShaderFileError when a file cannot be
+    // opened or read.
+    Shader(const char* vertexFile, const char* fragmentFile, std::ostream& err,
            const std::vector<ShaderDefine>& defines = {});
 
     void Activate();

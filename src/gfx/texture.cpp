@@ -1,7 +1,6 @@
 #include "gfx/texture.h"
 
 #include <cstdint>
-#include <iostream>
 
 #include "gfx/texture_image.h"
 
@@ -27,19 +26,20 @@ TextureLimits LimitsNow() {
 
 }  // namespace
 
-Texture::Texture(const char* image, const char* texType, GLuint slot, bool paletteMode)
+Texture::Texture(const char* image, const char* texType, GLuint slot, const Console& console,
+                 bool paletteMode)
     : type(texType) {
     const TextureImageResult decoded = LoadTextureImage(image, LimitsNow());
     if (decoded.image.pixels) budgetUsed += decoded.image.Bytes();
     if (!decoded.image.pixels) {
-        std::cerr << "Failed to load texture: " << image << " (" << decoded.error << ")"
-                  << std::endl;
+        console.err << "Failed to load texture: " << image << " (" << decoded.error << ")"
+                    << std::endl;
         unit = slot;
         return;
     }
     const TextureImage& pixels = decoded.image;
-    std::cout << "Loaded texture: " << image << " channels: " << pixels.fileChannels
-              << (paletteMode ? " (PALETTE MODE)" : "") << std::endl;
+    console.out << "Loaded texture: " << image << " channels: " << pixels.fileChannels
+                << (paletteMode ? " (PALETTE MODE)" : "") << std::endl;
 
     const bool hasAlpha = pixels.uploadChannels == 4;
     const GLenum format = hasAlpha ? GL_RGBA : GL_RGB;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gfx/console.h"
 #include "gfx/gl.h"
 #include "gfx/shader.h"
 
@@ -11,9 +12,11 @@ class Texture {
     const char* type;  // not copied: callers pass string literals
     GLuint unit = 0;
 
-    // Loads, flips (v = 0 is the image's bottom row), uploads and mipmaps the image. A file that
-    // cannot be decoded prints a line on standard error and leaves ID at 0.
-    Texture(const char* image, const char* texType, GLuint slot, bool paletteMode = false);
+    // Loads, flips (v = 0 is the image's bottom row), uploads and mipmaps the image, with a line
+    // on the console's `out`. A file that cannot be decoded prints a line on its `err` instead and
+    // leaves ID at 0.
+    Texture(const char* image, const char* texType, GLuint slot, const Console& console,
+            bool paletteMode = false);
 
     // Points the sampler uniform `uniform` of `shader` at texture unit `unit`.
     void texUnit(Shader& shader, const char* uniform, GLuint unit);

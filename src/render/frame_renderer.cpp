@@ -11,7 +11,8 @@
 #include "render/shadow_map.h"
 #include "render/star_field.h"
 
-FrameRenderer::FrameRenderer(Scene& scene, std::ostream& log) : scene(scene), log(log) {}
+FrameRenderer::FrameRenderer(Scene& scene, const Console& console)
+    : scene(scene), log(console.out), sunCover(console.err) {}
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "gfx/camera.h"
+#include "gfx/console.h"
 #include "gfx/pass_state.h"
 #include "render/day_night.h"
 #include "render/render_target.h"
@@ -57,7 +58,8 @@ class PassObserver {
 // the visible passes draw into the frame's target, the window or an offscreen picture.
 class FrameRenderer {
   public:
-    FrameRenderer(Scene& scene, std::ostream& log);
+    // The star line goes to the console's `out`.
+    FrameRenderer(Scene& scene, const Console& console);
 
     // The sun's depth map over well, terrain and plants. With the camera that will view the frame
     // (its pose set), casters whose shadow cannot reach its view are left out.

@@ -56,8 +56,8 @@ void OffscreenTarget::Delete() {
     *this = OffscreenTarget();
 }
 
-PictureScaler::PictureScaler()
-    : program("shaders/present.vert", "shaders/present.frag"), quad(CreateScreenQuad()) {}
+PictureScaler::PictureScaler(std::ostream& err)
+    : program("shaders/present.vert", "shaders/present.frag", err), quad(CreateScreenQuad()) {}
 
 void PictureScaler::PresentToWindow(const OffscreenTarget& picture) {
     const FrameTarget window = FrameTarget::Window();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ostream>
 #include <vector>
 
 #include "gfx/gl.h"
@@ -44,11 +45,11 @@ class OffscreenTarget {
 
 // Draws an offscreen picture over the whole window, scaled with bilinear filtering (texel for
 // texel at the window's size). A drawn quad, not a blit: a multisampled window, which drivers
-// that force anti-aliasing make, refuses to be blitted into. Throws ShaderFileError when its
-// program's files cannot be read.
+// that force anti-aliasing make, refuses to be blitted into. Its program's compile problems are
+// reported on `err`; throws ShaderFileError when the program's files cannot be read.
 class PictureScaler {
   public:
-    PictureScaler();
+    explicit PictureScaler(std::ostream& err);
     // Leaves the frame's state (pass_states::kFrame) and the default framebuffer bound with the
     // window's viewport.
     void PresentToWindow(const OffscreenTarget& picture);

@@ -3,7 +3,7 @@
 #include "gfx/uniforms.h"
 #include "render/shadow_map.h"
 
-Scene::Scene(bool withFullPath) : keepsFullPath(withFullPath) {
+Scene::Scene(Console console, bool withFullPath) : console(console), keepsFullPath(withFullPath) {
     SetStartupUniforms();
     ReleaseUploadedVertices();
     // Only what a pass draws stays on the GPU: the statue never is, and the chunks draw the

@@ -1,6 +1,6 @@
 #include "render/scene_assembly.h"
 
-#include <iostream>
+#include <ostream>
 
 #include "gfx/obj_loader.h"
 #include "render/scene_layout.h"
@@ -15,9 +15,9 @@ Mesh MeshOf(std::vector<Vertex> vertices, std::vector<GLuint> indices, const Tex
 
 }  // namespace
 
-std::vector<Mesh> LoadModel(const char* path, const char* failureMessage) {
+std::vector<Mesh> LoadModel(const char* path, const char* failureMessage, const Console& console) {
     std::vector<Mesh> meshes;
-    if (!LoadOBJ(path, meshes)) throw StartupFailure(failureMessage);
+    if (!LoadOBJ(path, meshes, console)) throw StartupFailure(failureMessage);
     return meshes;
 }
 
@@ -32,10 +32,11 @@ std::vector<Vertex> WorldSpaceVertices(const std::vector<Mesh>& meshes, const gl
     return world;
 }
 
-PlantBatch GrowPlants(PlantManager& plantManager, const std::vector<Vertex>& terrainVertices) {
+PlantBatch GrowPlants(PlantManager& plantManager, const std::vector<Vertex>& terrainVertices,
+                      std::ostream& out) {
     plantManager.GeneratePlantsOnTerrain(terrainVertices, scene_layout::kPlantHeightLimit, 200, 42);
     PlantBatch plants = BatchPlants(plantManager);
-    std::cout << "Generated " << plants.ranges.size() << " plants on terrain" << std::endl;
+    out << "Generated " << plants.ranges.size() << " plants on terrain" << std::endl;
     return plants;
 }
 

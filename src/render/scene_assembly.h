@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "gfx/console.h"
 #include "gfx/mesh.h"
 #include "gfx/texture.h"
 #include "gfx/vertex.h"
@@ -16,14 +17,17 @@ class StartupFailure : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// The model's meshes; throws StartupFailure with `failureMessage` when it cannot be loaded.
-std::vector<Mesh> LoadModel(const char* path, const char* failureMessage);
+// The model's meshes, its lines on `console`; throws StartupFailure with `failureMessage` when it
+// cannot be loaded.
+std::vector<Mesh> LoadModel(const char* path, const char* failureMessage, const Console& console);
 
 // Every vertex of the meshes with its position moved by `model`.
 std::vector<Vertex> WorldSpaceVertices(const std::vector<Mesh>& meshes, const glm::mat4& model);
 
-// Places the plants on the terrain, builds them into one mesh and reports how many there are.
-PlantBatch GrowPlants(PlantManager& plantManager, const std::vector<Vertex>& terrainVertices);
+// Places the plants on the terrain, builds them into one mesh and reports on `out` how many
+// there are.
+PlantBatch GrowPlants(PlantManager& plantManager, const std::vector<Vertex>& terrainVertices,
+                      std::ostream& out);
 
 Mesh SunQuadMesh(const Texture& texture);
 Mesh SkyDomeMesh(const Texture& texture);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <ostream>
+
 #include "gfx/shader.h"
 
 // The fifteen programs of the scene, in the order they are built.
@@ -22,8 +24,8 @@ struct ShaderPrograms {
 };
 
 // Builds every program from its files under shaders/, with the numbers they share with the
-// program (render/shader_constants.h). Throws ShaderFileError when a file cannot
-// be opened.
-ShaderPrograms BuildShaderPrograms();
+// program (render/shader_constants.h), reporting compile and link problems on `err`. Throws
+// ShaderFileError when a file cannot be opened.
+ShaderPrograms BuildShaderPrograms(std::ostream& err);
 
 void DeleteShaderPrograms(ShaderPrograms& programs);

@@ -1,16 +1,18 @@
 #pragma once
 
 #include <memory>
+#include <ostream>
 
 #include "gfx/gl.h"
 #include "render/lens_flare.h"
 
 // Whether something already drawn into the bound framebuffer stands in front of the sun's centre.
 // The native test reads the depth buffer back under the sun. WebGL2 cannot read depth: there an
-// occlusion query of one point at the sun's depth answers, a frame late.
+// occlusion query of one point at the sun's depth answers, a frame late; a probe that cannot be
+// built says so on `err`.
 class SunCoverTest {
   public:
-    SunCoverTest();
+    explicit SunCoverTest(std::ostream& err);
     ~SunCoverTest();
     SunCoverTest(const SunCoverTest&) = delete;
     SunCoverTest& operator=(const SunCoverTest&) = delete;
@@ -20,6 +22,7 @@ class SunCoverTest {
     bool Covered(const SunOnScreen& sun, int width, int height);
 
   private:
+    std::ostream& err;
     struct Probe;  // what the platform's test keeps between frames
     std::unique_ptr<Probe> probe;
 };

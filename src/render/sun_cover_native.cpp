@@ -2,7 +2,7 @@
 
 struct SunCoverTest::Probe {};
 
-SunCoverTest::SunCoverTest() = default;
+SunCoverTest::SunCoverTest(std::ostream& err) : err(err) {}
 SunCoverTest::~SunCoverTest() = default;
 
 bool SunCoverTest::Covered(const SunOnScreen& sun, int /*width*/, int /*height*/) {

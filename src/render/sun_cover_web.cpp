@@ -1,4 +1,4 @@
-#include <iostream>
+#include <ostream>
 
 #include "render/pass_states.h"
 #include "render/sun_cover.h"
@@ -36,7 +36,7 @@ struct SunCoverTest::Probe {
     bool pending = false;
     bool covered = false;
 
-    Probe() {
+    explicit Probe(std::ostream& err) {
         const GLuint vertex = CompiledStage(GL_VERTEX_SHADER, kProbeVertex);
         const GLuint fragment = CompiledStage(GL_FRAGMENT_SHADER, kProbeFragment);
         program = glCreateProgram();
@@ -47,7 +47,7 @@ struct SunCoverTest::Probe {
         glDeleteShader(fragment);
         GLint linked = GL_FALSE;
         glGetProgramiv(program, GL_LINK_STATUS, &linked);
-        if (!linked) std::cerr << "Sun cover probe: its program did not link" << std::endl;
+        if (!linked) err << "Sun cover probe: its program did not link" << std::endl;
         probeLocation = glGetUniformLocation(program, "probe");
         glGenVertexArrays(1, &vertexArray);
         glGenQueries(1, &query);
@@ -86,11 +86,11 @@ struct SunCoverTest::Probe {
     }
 };
 
-SunCoverTest::SunCoverTest() = default;
+SunCoverTest::SunCoverTest(std::ostream& err) : err(err) {}
 SunCoverTest::~SunCoverTest() = default;
 
 bool SunCoverTest::Covered(const SunOnScreen& sun, int width, int height) {
-    if (!probe) probe = std::make_unique<Probe>();
+    if (!probe) probe = std::make_unique<Probe>(err);
     probe->CollectAnswer();
     if (!probe->pending) probe->Ask(sun, width, height);
     return probe->covered;

@@ -9,8 +9,8 @@
 #include "sequence/sequence_player.h"
 
 std::int64_t FilmFrameCount(const std::vector<CameraShot>& cameraShots, int fps) {
-    AudioManager silent;          // never loaded: the player's music calls do nothing
-    std::ostream quiet(nullptr);  // the player's lines are not wanted here
+    std::ostream quiet(nullptr);                 // the player's lines are not wanted here
+    AudioManager silent(Console{quiet, quiet});  // never loaded: the music calls do nothing
     Camera camera(1, 1, glm::vec3(0.0f));
     SequencePlayer sequence(cameraShots, silent, quiet);
     SteppedClock clock(fps);

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "app/film_transport.h"
 #include "audio/audio_test_support.h"
 #include "gfx/camera.h"
@@ -24,7 +22,7 @@ class TickingClock : public Clock {
 // The keys act on a real music player, which stays uninitialised until a test loads a track.
 class KeyboardControlsTest : public AudioManagerTest {
   protected:
-    KeyboardControlsTest() : sequence(shots, audio, log), keyboard(clock, log) {
+    KeyboardControlsTest() : sequence(shots, audio, console.out), keyboard(clock, console.out) {
         sequence.musicStarted = true;  // as after the first frame
     }
 
@@ -40,15 +38,9 @@ class KeyboardControlsTest : public AudioManagerTest {
         keys.*key = true;
         return keys;
     }
-    std::string TakeLog() {
-        std::string text = log.str();
-        log.str("");
-        return text;
-    }
 
     const std::vector<CameraShot> shots = MakeCameraShots();
     TickingClock clock;
-    std::ostringstream log;
     Camera camera{1920, 1080, glm::vec3(1.5f, 2.0f, -3.25f)};
     SequencePlayer sequence;
     DayNightCycle dayNight;
@@ -58,7 +50,7 @@ class KeyboardControlsTest : public AudioManagerTest {
     FilmClock filmClock{transportClock};
     const std::vector<PathShot> fireflyPath = MakeFireflyPath();
     FireflyFlight firefly{fireflyPath, 0.0f};
-    FilmTransport transport{filmClock, sequence, firefly, audio, camera, log};
+    FilmTransport transport{filmClock, sequence, firefly, audio, camera, console.out};
     bool autoCamera = true;
     bool drawSun = true;
     double previousFrameTime = 49.9;
@@ -72,7 +64,7 @@ TEST_F(KeyboardControlsTest, HoldingAKeyActsOnceAndTheSnapshotComesBeforeTheCame
     Frame(both);
     Frame(both);
     Frame(both);
-    EXPECT_EQ(TakeLog(),
+    EXPECT_EQ(console.TakeOut(),
               "---- CAMERA SNAPSHOT ----\n"
               "Position: (1.5, 2, -3.25)\n"
               "Direction: (0, 0, -1)\n"
@@ -83,7 +75,7 @@ TEST_F(KeyboardControlsTest, HoldingAKeyActsOnceAndTheSnapshotComesBeforeTheCame
     EXPECT_FALSE(autoCamera);
     Frame(ShowKeys{});
     Frame(Only(&ShowKeys::c));
-    EXPECT_EQ(TakeLog(), "Camera switch toggled: 1\nAuto camera started - music playing\n");
+    EXPECT_EQ(console.TakeOut(), "Camera switch toggled: 1\nAuto camera started - music playing\n");
     EXPECT_TRUE(autoCamera);
     EXPECT_EQ(sequence.shotIndex, 0);
     EXPECT_EQ(sequence.fadeAlpha, 1.0f);
@@ -97,7 +89,7 @@ TEST_F(KeyboardControlsTest, OnTheBlackScreenCRestartsTheFilmWithoutAToggleLine)
     sequence.sequenceComplete = sequence.waitingForRestart = true;
     sequence.shotIndex = 22;
     Frame(Only(&ShowKeys::c));
-    EXPECT_EQ(TakeLog(), "Restarting camera sequence from beginning\n");
+    EXPECT_EQ(console.TakeOut(), "Restarting camera sequence from beginning\n");
     EXPECT_TRUE(autoCamera);
     EXPECT_FALSE(sequence.waitingForRestart);
     EXPECT_EQ(sequence.shotIndex, 0);
@@ -106,36 +98,43 @@ TEST_F(KeyboardControlsTest, OnTheBlackScreenCRestartsTheFilmWithoutAToggleLine)
     EXPECT_EQ(dayNight.dayCycleStartTime, 50.75) << "the day restarts with the film";
 }
 
+// The music's lines fall among the keys' own in the order of the calls, as on the console.
 TEST_F(KeyboardControlsTest, OnTheBlackScreenCResumesTheMusicTheFilmPausedOrStartsItAfresh) {
     ASSERT_NO_FATAL_FAILURE(StartTrack(10.0));
-    Console([&] { audio.PauseMusic(); });  // as the end of the film does
+    audio.PauseMusic();  // as the end of the film does
     sequence.sequenceComplete = sequence.waitingForRestart = true;
-    EXPECT_EQ(Console([&] { Frame(Only(&ShowKeys::c)); }).out, "Music resumed from pause\n");
+    console.TakeOut();
+    Frame(Only(&ShowKeys::c));
+    EXPECT_EQ(console.TakeOut(),
+              "Restarting camera sequence from beginning\nMusic resumed from pause\n");
     EXPECT_TRUE(audio.IsMusicPlaying());
 
     // A run whose music never started starts it from the beginning.
-    Console([&] { audio.StopMusic(); });
+    audio.StopMusic();
     sequence.musicStarted = false;
     sequence.sequenceComplete = sequence.waitingForRestart = true;
     Frame(ShowKeys{});
-    EXPECT_EQ(Console([&] { Frame(Only(&ShowKeys::c)); }).out, "Music playback started\n");
+    console.TakeOut();
+    Frame(Only(&ShowKeys::c));
+    EXPECT_EQ(console.TakeOut(),
+              "Restarting camera sequence from beginning\nMusic playback started\n");
     EXPECT_TRUE(audio.IsMusicPlaying());
 }
 
 TEST_F(KeyboardControlsTest, AMutedFilmStaysSilentThroughItsRestartUntilMUnmutesIt) {
     ASSERT_NO_FATAL_FAILURE(StartTrack(10.0));
-    EXPECT_EQ(Console([&] { Frame(Only(&ShowKeys::m)); }).out, "Music paused\nMusic muted\n");
+    Frame(Only(&ShowKeys::m));
+    EXPECT_EQ(console.TakeOut(), "Music paused\nMusic muted\nMusic muted\n");
     sequence.sequenceComplete = sequence.waitingForRestart = true;
     Frame(ShowKeys{});
-    EXPECT_EQ(Console([&] { Frame(Only(&ShowKeys::c)); }).out, "");
+    Frame(Only(&ShowKeys::c));
+    EXPECT_EQ(console.TakeOut(), "Restarting camera sequence from beginning\n");
     EXPECT_TRUE(audio.muted);
     EXPECT_FALSE(audio.IsMusicPlaying());
 
-    TakeLog();
     Frame(ShowKeys{});
-    EXPECT_EQ(Console([&] { Frame(Only(&ShowKeys::m)); }).out,
-              "Music resumed from pause\nMusic unmuted\n");
-    EXPECT_EQ(TakeLog(), "Music unmuted\n");
+    Frame(Only(&ShowKeys::m));
+    EXPECT_EQ(console.TakeOut(), "Music resumed from pause\nMusic unmuted\nMusic unmuted\n");
     EXPECT_TRUE(audio.IsMusicPlaying());
 }
 
@@ -143,29 +142,31 @@ TEST_F(KeyboardControlsTest, CWhileMutedReallyStopsAndTheNextStartBeginsTheTrack
     ASSERT_NO_FATAL_FAILURE(StartTrack(10.0));
     Frame(Only(&ShowKeys::m));
     Frame(ShowKeys{});
-    TakeLog();
-    EXPECT_EQ(Console([&] { Frame(Only(&ShowKeys::c)); }).out, "Music stopped\n");
-    EXPECT_EQ(TakeLog(), "Camera switch toggled: 0\nAuto camera stopped - music stopped\n");
+    console.TakeOut();
+    Frame(Only(&ShowKeys::c));
+    EXPECT_EQ(console.TakeOut(),
+              "Camera switch toggled: 0\nMusic stopped\nAuto camera stopped - music stopped\n");
     EXPECT_FALSE(audio.isPlaying || audio.isPaused);
 
     // Started while muted: silent, with the usual line.
     Frame(ShowKeys{});
-    EXPECT_EQ(Console([&] { Frame(Only(&ShowKeys::c)); }).out, "");
-    EXPECT_EQ(TakeLog(), "Camera switch toggled: 1\nAuto camera started - music playing\n");
+    Frame(Only(&ShowKeys::c));
+    EXPECT_EQ(console.TakeOut(), "Camera switch toggled: 1\nAuto camera started - music playing\n");
     EXPECT_FALSE(audio.IsMusicPlaying());
     Frame(ShowKeys{});
-    EXPECT_EQ(Console([&] { Frame(Only(&ShowKeys::m)); }).out,
-              "Music playback started\nMusic unmuted\n");
+    Frame(Only(&ShowKeys::m));
+    EXPECT_EQ(console.TakeOut(), "Music playback started\nMusic unmuted\nMusic unmuted\n");
     EXPECT_TRUE(audio.IsMusicPlaying());
 
     // Unmuted, a stop and a start play the track from its beginning.
     Frame(ShowKeys{});
     Frame(Only(&ShowKeys::c));
     Frame(ShowKeys{});
-    EXPECT_EQ(Console([&] { Frame(Only(&ShowKeys::c)); }).out, "Music playback started\n");
-    EXPECT_EQ(TakeLog(),
-              "Music unmuted\nCamera switch toggled: 0\nAuto camera stopped - music stopped\n"
-              "Camera switch toggled: 1\nAuto camera started - music playing\n");
+    Frame(Only(&ShowKeys::c));
+    EXPECT_EQ(console.TakeOut(),
+              "Camera switch toggled: 0\nMusic stopped\nAuto camera stopped - music stopped\n"
+              "Camera switch toggled: 1\nMusic playback started\n"
+              "Auto camera started - music playing\n");
 }
 
 TEST_F(KeyboardControlsTest, RPausesTheSunAndResumesItWhereItStood) {
@@ -176,29 +177,30 @@ TEST_F(KeyboardControlsTest, RPausesTheSunAndResumesItWhereItStood) {
     EXPECT_EQ(dayNight.Advance(30.0).sunAngle, angle);
     previousFrameTime = 30.0;
     Frame(Only(&ShowKeys::r));
-    EXPECT_EQ(TakeLog(), "Sun rotation toggled: 0\nSun rotation toggled: 1\n");
+    EXPECT_EQ(console.TakeOut(), "Sun rotation toggled: 0\nSun rotation toggled: 1\n");
     EXPECT_NEAR(dayNight.Advance(30.0).sunAngle, angle, 1e-6f);
 }
 
 TEST_F(KeyboardControlsTest, NSwapsSunAndMoonAndMReportsTheMuteStateTheMusicPlayerSet) {
     Frame(Only(&ShowKeys::n));
     EXPECT_FALSE(drawSun);
-    EXPECT_EQ(TakeLog(), "Sun/Moon swap toggled. Drawing sun? 0\n");
+    EXPECT_EQ(console.TakeOut(), "Sun/Moon swap toggled. Drawing sun? 0\n");
 
     // Without a working music player nothing can be muted, and the line says so.
     Frame(Only(&ShowKeys::m));
-    EXPECT_EQ(TakeLog(), "Music unmuted\n");
+    EXPECT_EQ(console.TakeOut(), "Music unmuted\n");
 
-    Console([&] { audio.Initialize(); });
+    audio.Initialize();
     Frame(ShowKeys{});
+    console.TakeOut();
     Frame(Only(&ShowKeys::m));
     EXPECT_TRUE(audio.muted);
-    EXPECT_EQ(TakeLog(), "Music muted\n");
+    EXPECT_EQ(console.TakeOut(), "Music muted\nMusic muted\n");
 }
 
 TEST_F(KeyboardControlsTest, SnapshotFollowsTheTwoDecimalFormatOnceTheDayLineHasSetIt) {
-    log << std::fixed;
-    log.precision(2);
+    console.out << std::fixed;
+    console.out.precision(2);
     Frame(Only(&ShowKeys::p));
-    EXPECT_NE(TakeLog().find("Position: (1.50, 2.00, -3.25)\n"), std::string::npos);
+    EXPECT_NE(console.TakeOut().find("Position: (1.50, 2.00, -3.25)\n"), std::string::npos);
 }

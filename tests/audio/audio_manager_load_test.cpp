@@ -13,31 +13,31 @@ TEST_F(AudioManagerTest, LoadingAnotherTrackStopsAndClosesTheFirstAndOpensANewDe
     ASSERT_NO_FATAL_FAILURE(StartTrack());
     const std::string second = WriteTrack("second.wav");
 
-    const ConsoleLines load = Console([&] { EXPECT_TRUE(audio.LoadMusic(second)); });
+    const Printed load = Lines([&] { EXPECT_TRUE(audio.LoadMusic(second)); });
     EXPECT_EQ(load.out, "Music stopped\nMusic loaded successfully: " + second + "\n");
     EXPECT_NE(audio.deviceId, 0u);
     EXPECT_EQ(audio.musicPath, second);
     EXPECT_EQ(FlagsOf(audio), (Flags{true, true, true, false, false, false}));
 
-    EXPECT_EQ(Console([&] { audio.PlayMusic(); }).out, "Music playback started\n");
+    EXPECT_EQ(Lines([&] { audio.PlayMusic(); }).out, "Music playback started\n");
     EXPECT_TRUE(audio.IsMusicPlaying());
 }
 
 TEST_F(AudioManagerTest, LoadingWhilePausedKeepsThePauseSoPlayingSendsAResumeToTheNewTrack) {
     ASSERT_NO_FATAL_FAILURE(StartTrack());
-    Console([&] { audio.PauseMusic(); });
+    Lines([&] { audio.PauseMusic(); });
     const std::string second = WriteTrack("second.wav");
 
-    EXPECT_EQ(Console([&] { audio.LoadMusic(second); }).out,
+    EXPECT_EQ(Lines([&] { audio.LoadMusic(second); }).out,
               "Music loaded successfully: " + second + "\n");
     EXPECT_EQ(FlagsOf(audio), (Flags{true, true, true, false, true, false}));
 
-    const std::string resume = Console([&] { audio.PlayMusic(); }).out;
+    const std::string resume = Lines([&] { audio.PlayMusic(); }).out;
     if (kDeviceResumesAnUnstartedTrack) {
         EXPECT_EQ(resume, "Music resumed from pause\n");
         EXPECT_TRUE(audio.isPlaying);
         // The new track had nothing to resume; the next frame's poll starts it from the beginning.
-        EXPECT_EQ(Console([&] { audio.Update(); }).out, "");
+        EXPECT_EQ(Lines([&] { audio.Update(); }).out, "");
         EXPECT_TRUE(audio.IsMusicPlaying());
     } else {
         EXPECT_EQ(resume, "AudioManager: Failed to resume music\n");
@@ -50,21 +50,21 @@ TEST_F(AudioManagerTest, MissingFileIsReportedAfterTheOldTrackIsClosed) {
     ASSERT_NO_FATAL_FAILURE(StartTrack());
     const std::string missing = (dir.path() / "missing.wav").string();
 
-    const ConsoleLines load = Console([&] { EXPECT_FALSE(audio.LoadMusic(missing)); });
+    const Printed load = Lines([&] { EXPECT_FALSE(audio.LoadMusic(missing)); });
     EXPECT_EQ(load.out, "Music stopped\n");
     EXPECT_EQ(load.err, "Failed to load audio file: " + missing + "\n");
     EXPECT_EQ(audio.musicPath, missing);
     EXPECT_EQ(audio.deviceId, 0u);
     EXPECT_EQ(FlagsOf(audio), (Flags{true, true, false, false, false, false}));
-    EXPECT_EQ(Console([&] { audio.PlayMusic(); }).out, "") << "no device to play on";
+    EXPECT_EQ(Lines([&] { audio.PlayMusic(); }).out, "") << "no device to play on";
     EXPECT_FALSE(AudioDeviceHeld());
 }
 
 TEST_F(AudioManagerTest, FileThatIsNotWaveAudioFailsAtTheDeviceWithBothLines) {
     const std::string notes = dir.Write("notes.wav", "these are words, not samples\n");
-    Console([&] { audio.Initialize(); });
+    Lines([&] { audio.Initialize(); });
 
-    const ConsoleLines load = Console([&] { EXPECT_FALSE(audio.LoadMusic(notes)); });
+    const Printed load = Lines([&] { EXPECT_FALSE(audio.LoadMusic(notes)); });
     ExpectDeviceFailureLine(load.out);
     EXPECT_EQ(load.err, "Failed to open MCI device for: " + notes + "\n");
     EXPECT_EQ(FlagsOf(audio), (Flags{true, false, false, false, false, false}));
@@ -78,13 +78,13 @@ TEST_F(AudioManagerTest, WaveWithADamagedHeaderNeverReachesTheDevice) {
     std::string hugeData = SineWav(0.1);
     hugeData[40] = '\xF0';
     hugeData[41] = hugeData[42] = hugeData[43] = '\xFF';
-    Console([&] { audio.Initialize(); });
+    Lines([&] { audio.Initialize(); });
 
     for (const auto& [name, bytes, reason] :
          {std::tuple{"zero.wav", zeroChannels, "the header gives 0 channels"},
           std::tuple{"huge.wav", hugeData, "the data chunk claims 4294967280 bytes"}}) {
         const std::string path = dir.Write(name, bytes);
-        const ConsoleLines load = Console([&] { EXPECT_FALSE(audio.LoadMusic(path)); });
+        const Printed load = Lines([&] { EXPECT_FALSE(audio.LoadMusic(path)); });
         EXPECT_EQ(load.out.rfind(kDeviceFailurePrefix + "not a playable wave file: " + reason, 0),
                   0u)
             << load.out;

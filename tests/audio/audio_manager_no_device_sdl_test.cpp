@@ -6,8 +6,8 @@
 TEST_F(AudioManagerTest, WithNoUsableAudioDeviceLoadingFailsCleanly) {
     const std::string path = WriteTrack("track.wav");
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-    Console([&] { audio.Initialize(); });
-    const ConsoleLines load = Console([&] { EXPECT_FALSE(audio.LoadMusic(path)); });
+    Lines([&] { audio.Initialize(); });
+    const Printed load = Lines([&] { EXPECT_FALSE(audio.LoadMusic(path)); });
     setenv("SDL_AUDIODRIVER", "dummy", 1);
 
     ExpectDeviceFailureLine(load.out);
@@ -15,7 +15,7 @@ TEST_F(AudioManagerTest, WithNoUsableAudioDeviceLoadingFailsCleanly) {
     EXPECT_FALSE(audio.deviceOpen);
     EXPECT_EQ(audio.deviceId, 0u);
     EXPECT_FALSE(AudioDeviceHeld());
-    EXPECT_EQ(Console([&] {
+    EXPECT_EQ(Lines([&] {
                   audio.PlayMusic();
                   audio.Update();
                   audio.Cleanup();

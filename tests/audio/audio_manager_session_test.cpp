@@ -8,9 +8,9 @@ TEST_F(AudioManagerTest, SessionPrintsEachStepAndReleasesTheDeviceAtCleanup) {
     const std::string path = (dir.path() / "." / "session.wav").string();
     WriteTrack("session.wav");
 
-    EXPECT_EQ(Console([&] { EXPECT_TRUE(audio.Initialize()); }).out,
+    EXPECT_EQ(Lines([&] { EXPECT_TRUE(audio.Initialize()); }).out,
               "AudioManager initialized successfully with Windows MCI audio\n");
-    const ConsoleLines load = Console([&] { EXPECT_TRUE(audio.LoadMusic(path)); });
+    const Printed load = Lines([&] { EXPECT_TRUE(audio.LoadMusic(path)); });
     EXPECT_EQ(load.out, "Music loaded successfully: " + path + "\n");
     EXPECT_EQ(load.err, "");
     EXPECT_EQ(audio.musicPath, path);
@@ -18,24 +18,24 @@ TEST_F(AudioManagerTest, SessionPrintsEachStepAndReleasesTheDeviceAtCleanup) {
     EXPECT_EQ(FlagsOf(audio), (Flags{true, true, true, false, false, false}));
     EXPECT_FALSE(audio.IsMusicPlaying());
 
-    EXPECT_EQ(Console([&] { audio.PlayMusic(); }).out, "Music playback started\n");
+    EXPECT_EQ(Lines([&] { audio.PlayMusic(); }).out, "Music playback started\n");
     EXPECT_EQ(FlagsOf(audio), (Flags{true, true, true, true, false, false}));
     EXPECT_TRUE(audio.IsMusicPlaying());
 
-    EXPECT_EQ(Console([&] { audio.PauseMusic(); }).out, "Music paused\n");
+    EXPECT_EQ(Lines([&] { audio.PauseMusic(); }).out, "Music paused\n");
     EXPECT_EQ(FlagsOf(audio), (Flags{true, true, true, false, true, false}));
     EXPECT_FALSE(audio.IsMusicPlaying());
 
-    EXPECT_EQ(Console([&] { audio.ResumeMusic(); }).out, "Music resumed from pause\n");
+    EXPECT_EQ(Lines([&] { audio.ResumeMusic(); }).out, "Music resumed from pause\n");
     EXPECT_EQ(FlagsOf(audio), (Flags{true, true, true, true, false, false}));
     EXPECT_TRUE(audio.IsMusicPlaying());
 
-    EXPECT_EQ(Console([&] { audio.StopMusic(); }).out, "Music stopped\n");
+    EXPECT_EQ(Lines([&] { audio.StopMusic(); }).out, "Music stopped\n");
     EXPECT_EQ(FlagsOf(audio), (Flags{true, true, true, false, false, false}));
     EXPECT_FALSE(audio.IsMusicPlaying());
 
-    EXPECT_EQ(Console([&] { audio.PlayMusic(); }).out, "Music playback started\n");
-    EXPECT_EQ(Console([&] { audio.Cleanup(); }).out, "Music stopped\n");
+    EXPECT_EQ(Lines([&] { audio.PlayMusic(); }).out, "Music playback started\n");
+    EXPECT_EQ(Lines([&] { audio.Cleanup(); }).out, "Music stopped\n");
     EXPECT_EQ(FlagsOf(audio), (Flags{false, false, false, false, false, false}));
     EXPECT_EQ(audio.deviceId, 0u);
     EXPECT_EQ(audio.musicPath, path);
@@ -55,7 +55,7 @@ TEST_F(AudioManagerTest, OutsideInitializeAndCleanupOnlyLoadMusicSpeaks) {
         audio.Cleanup();
     };
 
-    const ConsoleLines before = Console([&] {
+    const Printed before = Lines([&] {
         everyOtherOperation();
         EXPECT_FALSE(audio.IsMusicPlaying());
         EXPECT_FALSE(audio.LoadMusic(path));
@@ -67,21 +67,21 @@ TEST_F(AudioManagerTest, OutsideInitializeAndCleanupOnlyLoadMusicSpeaks) {
     EXPECT_EQ(audio.musicPath, "");
 
     ASSERT_NO_FATAL_FAILURE(LoadTrack());
-    Console([&] { audio.Cleanup(); });
-    const ConsoleLines after = Console(everyOtherOperation);
+    Lines([&] { audio.Cleanup(); });
+    const Printed after = Lines(everyOtherOperation);
     EXPECT_EQ(after.out, "");
     EXPECT_EQ(FlagsOf(audio), (Flags{false, false, false, false, false, false}));
     EXPECT_FALSE(audio.IsMusicPlaying());
 }
 
 TEST_F(AudioManagerTest, CommandsThatDoNotFitThePlaybackStateDoNothing) {
-    Console([&] { audio.Initialize(); });
-    EXPECT_EQ(Console([&] { audio.PlayMusic(); }).out, "") << "nothing loaded yet";
+    Lines([&] { audio.Initialize(); });
+    EXPECT_EQ(Lines([&] { audio.PlayMusic(); }).out, "") << "nothing loaded yet";
     EXPECT_FALSE(audio.isPlaying);
 
     ASSERT_NO_FATAL_FAILURE(LoadTrack());
     const Flags loaded = FlagsOf(audio);
-    EXPECT_EQ(Console([&] {
+    EXPECT_EQ(Lines([&] {
                   audio.PauseMusic();
                   audio.StopMusic();
                   audio.ResumeMusic();
@@ -90,32 +90,32 @@ TEST_F(AudioManagerTest, CommandsThatDoNotFitThePlaybackStateDoNothing) {
     EXPECT_EQ(FlagsOf(audio), loaded);
     EXPECT_FALSE(audio.IsMusicPlaying());
 
-    Console([&] { audio.PlayMusic(); });
+    Lines([&] { audio.PlayMusic(); });
     const Flags playing = FlagsOf(audio);
-    EXPECT_EQ(Console([&] { audio.ResumeMusic(); }).out, "");
+    EXPECT_EQ(Lines([&] { audio.ResumeMusic(); }).out, "");
     EXPECT_EQ(FlagsOf(audio), playing);
 
-    Console([&] { audio.PauseMusic(); });
+    Lines([&] { audio.PauseMusic(); });
     const Flags paused = FlagsOf(audio);
-    EXPECT_EQ(Console([&] { audio.PauseMusic(); }).out, "");
+    EXPECT_EQ(Lines([&] { audio.PauseMusic(); }).out, "");
     EXPECT_EQ(FlagsOf(audio), paused);
     // Still paused on the device, so still resumable.
-    EXPECT_EQ(Console([&] { audio.ResumeMusic(); }).out, "Music resumed from pause\n");
+    EXPECT_EQ(Lines([&] { audio.ResumeMusic(); }).out, "Music resumed from pause\n");
 }
 
 TEST_F(AudioManagerTest, StoppingAPausedTrackMakesTheNextPlayStartFromTheBeginning) {
     ASSERT_NO_FATAL_FAILURE(StartTrack());
-    Console([&] { audio.PauseMusic(); });
-    EXPECT_EQ(Console([&] { audio.StopMusic(); }).out, "Music stopped\n");
+    Lines([&] { audio.PauseMusic(); });
+    EXPECT_EQ(Lines([&] { audio.StopMusic(); }).out, "Music stopped\n");
     EXPECT_EQ(FlagsOf(audio), (Flags{true, true, true, false, false, false}));
-    EXPECT_EQ(Console([&] { audio.ResumeMusic(); }).out, "") << "nothing left to resume";
-    EXPECT_EQ(Console([&] { audio.PlayMusic(); }).out, "Music playback started\n");
+    EXPECT_EQ(Lines([&] { audio.ResumeMusic(); }).out, "") << "nothing left to resume";
+    EXPECT_EQ(Lines([&] { audio.PlayMusic(); }).out, "Music playback started\n");
 }
 
 TEST_F(AudioManagerTest, WhileMutedNothingSoundsAndTheUnmutePlaysWhatWasAskedFor) {
     ASSERT_NO_FATAL_FAILURE(LoadTrack(10.0));
-    Console([&] { audio.SetMuted(true); });
-    EXPECT_EQ(Console([&] {
+    Lines([&] { audio.SetMuted(true); });
+    EXPECT_EQ(Lines([&] {
                   audio.PlayMusic();
                   audio.ResumeMusic();
                   audio.PlayMusic();
@@ -123,41 +123,40 @@ TEST_F(AudioManagerTest, WhileMutedNothingSoundsAndTheUnmutePlaysWhatWasAskedFor
               "");
     EXPECT_FALSE(audio.IsMusicPlaying());
     EXPECT_EQ(FlagsOf(audio), (Flags{true, true, true, false, true, true}));
-    EXPECT_EQ(Console([&] { audio.SetMuted(false); }).out,
-              "Music playback started\nMusic unmuted\n");
+    EXPECT_EQ(Lines([&] { audio.SetMuted(false); }).out, "Music playback started\nMusic unmuted\n");
     EXPECT_TRUE(audio.IsMusicPlaying());
 
     // A track paused by the mute resumes only with the unmute.
-    Console([&] { audio.SetMuted(true); });
-    EXPECT_EQ(Console([&] { audio.ResumeMusic(); }).out, "");
+    Lines([&] { audio.SetMuted(true); });
+    EXPECT_EQ(Lines([&] { audio.ResumeMusic(); }).out, "");
     EXPECT_FALSE(audio.IsMusicPlaying());
-    EXPECT_EQ(Console([&] { audio.SetMuted(false); }).out,
+    EXPECT_EQ(Lines([&] { audio.SetMuted(false); }).out,
               "Music resumed from pause\nMusic unmuted\n");
     EXPECT_TRUE(audio.IsMusicPlaying());
 
     // A start that waited for the unmute is called off by a stop.
-    Console([&] {
+    Lines([&] {
         audio.StopMusic();
         audio.SetMuted(true);
         audio.PlayMusic();
     });
-    EXPECT_EQ(Console([&] { audio.StopMusic(); }).out, "Music stopped\n");
-    EXPECT_EQ(Console([&] { audio.SetMuted(false); }).out, "Music unmuted\n");
+    EXPECT_EQ(Lines([&] { audio.StopMusic(); }).out, "Music stopped\n");
+    EXPECT_EQ(Lines([&] { audio.SetMuted(false); }).out, "Music unmuted\n");
     EXPECT_FALSE(audio.IsMusicPlaying());
 }
 
 TEST_F(AudioManagerTest, MutingPausesAPlayingTrackAndUnmutingResumesIt) {
     ASSERT_NO_FATAL_FAILURE(StartTrack());
-    Console([&] { audio.SetMusicVolume(0.4f); });
+    Lines([&] { audio.SetMusicVolume(0.4f); });
 
-    EXPECT_EQ(Console([&] { audio.SetMuted(true); }).out, "Music paused\nMusic muted\n");
+    EXPECT_EQ(Lines([&] { audio.SetMuted(true); }).out, "Music paused\nMusic muted\n");
     EXPECT_EQ(FlagsOf(audio), (Flags{true, true, true, false, true, true}));
     EXPECT_EQ(audio.savedVolume, 0.4f);
     EXPECT_FALSE(audio.IsMusicPlaying());
-    EXPECT_EQ(Console([&] { audio.SetMuted(true); }).out, "");
+    EXPECT_EQ(Lines([&] { audio.SetMuted(true); }).out, "");
 
-    Console([&] { audio.SetMusicVolume(0.8f); });
-    EXPECT_EQ(Console([&] { audio.SetMuted(false); }).out,
+    Lines([&] { audio.SetMusicVolume(0.8f); });
+    EXPECT_EQ(Lines([&] { audio.SetMuted(false); }).out,
               "Music resumed from pause\nMusic unmuted\n");
     EXPECT_EQ(FlagsOf(audio), (Flags{true, true, true, true, false, false}));
     EXPECT_TRUE(audio.IsMusicPlaying());
@@ -166,16 +165,16 @@ TEST_F(AudioManagerTest, MutingPausesAPlayingTrackAndUnmutingResumesIt) {
 
 TEST_F(AudioManagerTest, MutingAStoppedTrackNeitherPausesNorLaterStartsIt) {
     ASSERT_NO_FATAL_FAILURE(LoadTrack());
-    EXPECT_EQ(Console([&] { audio.SetMuted(true); }).out, "Music muted\n");
+    EXPECT_EQ(Lines([&] { audio.SetMuted(true); }).out, "Music muted\n");
     EXPECT_EQ(FlagsOf(audio), (Flags{true, true, true, false, false, true}));
-    EXPECT_EQ(Console([&] { audio.SetMuted(false); }).out, "Music unmuted\n");
+    EXPECT_EQ(Lines([&] { audio.SetMuted(false); }).out, "Music unmuted\n");
     EXPECT_EQ(FlagsOf(audio), (Flags{true, true, true, false, false, false}));
     EXPECT_FALSE(audio.IsMusicPlaying());
 }
 
 TEST_F(AudioManagerTest, VolumeIsClampedToZeroToOneAndANonNumberCountsAsFull) {
-    Console([&] { audio.Initialize(); });
-    const ConsoleLines lines = Console([&] {
+    Lines([&] { audio.Initialize(); });
+    const Printed lines = Lines([&] {
         audio.SetMusicVolume(2.0f);
         EXPECT_EQ(audio.volume, 1.0f);
         audio.SetMusicVolume(-0.5f);

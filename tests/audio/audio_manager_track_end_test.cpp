@@ -3,7 +3,7 @@
 
 TEST_F(AudioManagerTest, EndOfTrackIsRestartedSilentlyByTheNextUpdate) {
     ASSERT_NO_FATAL_FAILURE(StartTrack());
-    EXPECT_EQ(Console([&] { audio.Update(); }).out, "");
+    EXPECT_EQ(Lines([&] { audio.Update(); }).out, "");
     EXPECT_TRUE(audio.IsMusicPlaying()) << "an Update before the end changes nothing";
 
     ASSERT_TRUE(WaitForTrackEnd());
@@ -11,7 +11,7 @@ TEST_F(AudioManagerTest, EndOfTrackIsRestartedSilentlyByTheNextUpdate) {
     EXPECT_TRUE(audio.isPlaying);
     EXPECT_FALSE(audio.IsMusicPlaying());
 
-    const ConsoleLines lines = Console([&] { audio.Update(); });
+    const Printed lines = Lines([&] { audio.Update(); });
     EXPECT_EQ(lines.out + lines.err, "");
     EXPECT_EQ(FlagsOf(audio), (Flags{true, true, true, true, false, false}));
     EXPECT_TRUE(audio.IsMusicPlaying());
@@ -23,7 +23,7 @@ TEST_F(AudioManagerTest, EndOfTrackWhileMutedLeavesItStopped) {
     ASSERT_TRUE(audio.isPlaying);
     ASSERT_TRUE(WaitForTrackEnd());
 
-    const ConsoleLines lines = Console([&] {
+    const Printed lines = Lines([&] {
         audio.Update();
         audio.Update();
     });

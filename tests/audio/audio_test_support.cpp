@@ -19,7 +19,7 @@ std::string AudioManagerTest::WriteTrack(const std::string& name, double seconds
 
 void AudioManagerTest::LoadTrack(double seconds) {
     const std::string path = WriteTrack("track.wav", seconds);
-    Console([&] {
+    Lines([&] {
         audio.Initialize();
         ASSERT_TRUE(audio.LoadMusic(path));
     });
@@ -27,7 +27,7 @@ void AudioManagerTest::LoadTrack(double seconds) {
 
 void AudioManagerTest::StartTrack(double seconds) {
     LoadTrack(seconds);
-    Console([&] { audio.PlayMusic(); });
+    Lines([&] { audio.PlayMusic(); });
     ASSERT_TRUE(audio.IsMusicPlaying());
 }
 

@@ -5,24 +5,14 @@
 #include <string>
 
 #include "audio/audio_manager.h"
+#include "support/console_lines.h"
 #include "support/temp_files.h"
 
-// The lines a piece of code wrote to standard output and standard error.
-struct ConsoleLines {
+// The lines a piece of code wrote on the console's two streams.
+struct Printed {
     std::string out;
     std::string err;
 };
-
-template <typename Action>
-ConsoleLines Console(Action action) {
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    action();
-    ConsoleLines lines;
-    lines.out = testing::internal::GetCapturedStdout();
-    lines.err = testing::internal::GetCapturedStderr();
-    return lines;
-}
 
 // Whether the process still holds the platform's audio device: SDL's audio subsystem, or an open
 // MCI device. Defined next to the platform's test set-up (audio_device_sdl.cpp,
@@ -49,9 +39,18 @@ class AudioManagerTest : public testing::Test {
     void StartTrack(double seconds = 0.3);
     // Waits, for at most a few seconds, until the device has played the track to its end.
     bool WaitForTrackEnd() const;
+    // What `action` prints; what was printed before it is dropped.
+    template <typename Action>
+    Printed Lines(Action action) {
+        console.TakeOut();
+        console.TakeErr();
+        action();
+        return {console.TakeOut(), console.TakeErr()};
+    }
 
     TempDir dir;
-    AudioManager audio;
+    ConsoleLines console;
+    AudioManager audio{console};
 };
 
 // The manager's flags, for comparing whole states at once.

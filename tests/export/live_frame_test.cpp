@@ -10,6 +10,7 @@
 #include "export/media_reader.h"
 #include "render/render_target.h"
 #include "sequence/shot_tables.h"
+#include "support/console_lines.h"
 #include "support/gl_context.h"
 #include "support/temp_files.h"
 
@@ -41,16 +42,17 @@ class KeepOneFrame final : public FrameOutput {
 
 // The player's own frame loop, on a clock that steps like the export's, up to `frame`.
 std::vector<std::uint8_t> PlayerFrame(GLFWwindow* window, std::int64_t frame) {
-    Scene scene;
+    ConsoleLines console;
+    Scene scene(console);
     const std::vector<CameraShot> shots = MakeCameraShots();
     const std::vector<PathShot> path = MakeFireflyPath();
     Camera camera(kWindowWidth, kWindowHeight, glm::vec3(0.0f, 0.0f, 2.0f));
-    AudioManager silent;
+    AudioManager silent(console);
     SteppedClock clock(kFps);
     KeepOneFrame output(clock, frame);
-    std::ostream quiet(nullptr);
-    FrameLoop loop(window, Film{scene, camera, silent, shots, path}, clock, output, quiet);
+    FrameLoop loop(window, Film{scene, camera, silent, shots, path}, clock, output, console);
     for (; clock.Frame() <= frame; clock.Advance()) loop.RunFrame();
+    EXPECT_EQ(console.TakeErr(), "");
     return output.picture;
 }
 

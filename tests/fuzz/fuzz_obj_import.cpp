@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     WriteFile(folder.path / "model.mtl", mtl.data(), mtl.size());
 
     std::vector<ObjMaterialGeometry> materials;
-    ReadObjGeometry((folder.path / "model.obj").string(), materials);
+    std::ostringstream lines;
+    ReadObjGeometry((folder.path / "model.obj").string(), materials, lines);
     return 0;
 }

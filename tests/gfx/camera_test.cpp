@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "render/film_view.h"
+#include "support/gl_context.h"
 
 namespace {
 
@@ -111,11 +112,15 @@ TEST(Camera, ScrollChangesSpeedByTwoPerNotchClampedAndReportsInTheStreamFormat) 
     EXPECT_EQ(fixedOut.str(), "Camera speed: 12.00 units/sec\n");
 }
 
-TEST(Camera, ScrollCallbackDoesNothingWithoutACamera) {
-    Camera* saved = g_camera;
-    g_camera = nullptr;
-    testing::internal::CaptureStdout();
+class ScrollWheel : public GlTest {};
+
+TEST_F(ScrollWheel, StepsTheListeningCameraAndNothingOnceItIsGone) {
+    Camera camera(1920, 1080, glm::vec3(0.0f));
+    std::ostringstream out;
+    ListenToScrollWheel(window(), camera, out);
     scroll_callback(nullptr, 0.0, 1.0);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-    g_camera = saved;
+    EXPECT_EQ(camera.speed, 12.0f);
+    g_camera = nullptr;
+    scroll_callback(nullptr, 0.0, 1.0);
+    EXPECT_EQ(out.str(), "Camera speed: 12 units/sec\n");
 }

@@ -1,6 +1,7 @@
 // Buffer wrappers, meshes and billboards in a real OpenGL 3.3 core context.
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
+#include <sstream>
 #include <vector>
 
 #include "gfx/billboard.h"
@@ -49,7 +50,10 @@ void main() { color = aColor; gl_Position = camMatrix * model * vec4(aPos, 1.0);
 in vec3 color;
 out vec4 FragColor;
 void main() { FragColor = vec4(color, 1.0); })");
-    return Shader(vert.c_str(), frag.c_str());
+    std::ostringstream problems;
+    const Shader program(vert.c_str(), frag.c_str(), problems);
+    EXPECT_EQ(problems.str(), "");
+    return program;
 }
 
 glm::u8vec4 PixelAt(int x, int y) {

@@ -3,11 +3,13 @@
 #include <stb/stb_image_write.h>
 
 #include <glm/gtc/type_ptr.hpp>
+#include <sstream>
 #include <vector>
 
 #include "gfx/camera.h"
 #include "gfx/mesh.h"
 #include "render/film_view.h"
+#include "support/console_lines.h"
 #include "support/gl_context.h"
 #include "support/temp_files.h"
 
@@ -37,7 +39,10 @@ void main() {
     FragColor = vec4(texture(diffuse0, vec2(0.5)).r, float(useTexture),
                      texture(emissive0, vec2(0.5)).b, 1.0);
 })");
-        return Shader(vert.c_str(), frag.c_str());
+        std::ostringstream problems;
+        const Shader program(vert.c_str(), frag.c_str(), problems);
+        EXPECT_EQ(problems.str(), "");
+        return program;
     }
 
     static Mesh Quad(std::vector<Texture> textures) {
@@ -64,14 +69,15 @@ void main() {
     }
 
     TempDir dir;
+    ConsoleLines console;
 };
 
 }  // namespace
 
 TEST_F(MeshTextures, DrawPointsEachSamplerAtItsUnitAndBindsTheTexturesAgainEveryTime) {
     Shader program = SamplingProgram();
-    Texture red(WritePng("red.png", {255, 0, 0}).c_str(), "diffuse", 0);
-    Texture blue(WritePng("blue.png", {0, 0, 255}).c_str(), "emissive", 1);
+    Texture red(WritePng("red.png", {255, 0, 0}).c_str(), "diffuse", 0, console);
+    Texture blue(WritePng("blue.png", {0, 0, 255}).c_str(), "emissive", 1, console);
     Mesh textured = Quad({red, blue});
     Camera camera(1920, 1080, glm::vec3(0.0f, 0.0f, 2.0f));
     camera.updateMatrix(kFieldOfViewDegrees, kNearPlane, kFarPlane);

@@ -6,8 +6,10 @@
 
 #include <cmath>
 #include <filesystem>
+#include <sstream>
 #include <vector>
 
+#include "support/console_lines.h"
 #include "support/gl_context.h"
 #include "support/temp_files.h"
 
@@ -39,11 +41,10 @@ std::vector<GLuint> Sequence(GLuint count) {
 }
 
 std::string Read(const std::string& path, std::vector<ObjMaterialGeometry>& materials) {
-    testing::internal::CaptureStdout();
-    const bool read = ReadObjGeometry(path, materials);
-    const std::string out = testing::internal::GetCapturedStdout();
-    EXPECT_TRUE(read) << out;
-    return out;
+    std::ostringstream out;
+    const bool read = ReadObjGeometry(path, materials, out);
+    EXPECT_TRUE(read) << out.str();
+    return out.str();
 }
 
 }  // namespace
@@ -211,9 +212,9 @@ TEST(ObjGeometry, UnreadableModelsAndBadIndicesFailWithoutTouchingTheResult) {
     std::vector<ObjMaterialGeometry> materials(1);
     materials[0].diffuseTexture = "kept.png";
     const auto expectFailure = [&](const std::string& path, const std::string& expectedOut) {
-        testing::internal::CaptureStdout();
-        EXPECT_FALSE(ReadObjGeometry(path, materials));
-        EXPECT_EQ(testing::internal::GetCapturedStdout(), expectedOut);
+        std::ostringstream out;
+        EXPECT_FALSE(ReadObjGeometry(path, materials, out));
+        EXPECT_EQ(out.str(), expectedOut);
         ASSERT_EQ(materials.size(), 1u);
         EXPECT_EQ(materials[0].diffuseTexture, "kept.png");
     };
@@ -292,6 +293,7 @@ class ObjImport : public GlTest {
     }
 
     TempDir dir;
+    ConsoleLines console;
 };
 
 }  // namespace
@@ -320,13 +322,13 @@ usemtl both
 f 7 8 9
 )");
     std::vector<Mesh> meshes;
-    testing::internal::CaptureStdout();
-    ASSERT_TRUE(LoadOBJ(obj, meshes));
+    ASSERT_TRUE(LoadOBJ(obj, meshes, console));
     const std::string paint = (dir.path() / "paint.png").generic_string();
     const std::string glow = (dir.path() / "glow.png").generic_string();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "Loaded texture: " + paint + " channels: 3\n" + "Loaded texture: " + glow +
-                  " channels: 4\n" + "Loaded texture: " + glow + " channels: 4\n");
+    EXPECT_EQ(console.TakeErr(), "");
+    EXPECT_EQ(console.TakeOut(), "Loaded texture: " + paint + " channels: 3\n" +
+                                     "Loaded texture: " + glow + " channels: 4\n" +
+                                     "Loaded texture: " + glow + " channels: 4\n");
 
     ASSERT_EQ(meshes.size(), 3u);
     ASSERT_EQ(meshes[0].textures.size(), 2u);
@@ -354,16 +356,14 @@ f 7 8 9
 TEST_F(ObjImport, ASecondImportReplacesTheMeshesAndAFailedOneKeepsThem) {
     const std::string obj = dir.Write("tri.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
     std::vector<Mesh> meshes;
-    ASSERT_TRUE(LoadOBJ(obj, meshes));
-    ASSERT_TRUE(LoadOBJ(obj, meshes));
+    ASSERT_TRUE(LoadOBJ(obj, meshes, console));
+    ASSERT_TRUE(LoadOBJ(obj, meshes, console));
     ASSERT_EQ(meshes.size(), 1u);
     const GLuint kept = meshes[0].vao.ID;
 
-    testing::internal::CaptureStdout();
-    EXPECT_FALSE(LoadOBJ((dir.path() / "absent.obj").string(), meshes));
+    EXPECT_FALSE(LoadOBJ((dir.path() / "absent.obj").string(), meshes, console));
     const std::string bad = dir.Write("bad.obj", "v 0 0 0\nf 1 1 2\n");
-    EXPECT_FALSE(LoadOBJ(bad, meshes));
-    testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(LoadOBJ(bad, meshes, console));
     ASSERT_EQ(meshes.size(), 1u);
     EXPECT_EQ(meshes[0].vao.ID, kept);
 }

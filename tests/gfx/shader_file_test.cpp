@@ -15,7 +15,8 @@ namespace {
 // The error a program built from `vertexFile` and `fragmentFile` reports.
 std::string FailureOf(const std::string& vertexFile, const std::string& fragmentFile) {
     try {
-        Shader(vertexFile.c_str(), fragmentFile.c_str());
+        std::ostringstream problems;
+        Shader(vertexFile.c_str(), fragmentFile.c_str(), problems);
     } catch (const ShaderFileError& error) {
         return error.what();
     }

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "support/console_lines.h"
 #include "support/gl_context.h"
 #include "support/temp_files.h"
 
@@ -42,6 +43,7 @@ class Textures : public GlTest {
     }
 
     TempDir dir;
+    ConsoleLines console;
 };
 
 }  // namespace
@@ -49,9 +51,9 @@ class Textures : public GlTest {
 TEST_F(Textures, RgbImageLoadsFlippedUnskewedAndMipmappedWithItsConsoleLine) {
     // Three pixels of RGB make a 9-byte row: a 4-byte unpack alignment would skew row 1.
     const std::string path = WritePng("odd.png", 3, 2, 3);
-    testing::internal::CaptureStdout();
-    Texture texture(path.c_str(), "diffuse", 2);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Loaded texture: " + path + " channels: 3\n");
+    Texture texture(path.c_str(), "diffuse", 2, console);
+    EXPECT_EQ(console.TakeOut(), "Loaded texture: " + path + " channels: 3\n");
+    EXPECT_EQ(console.TakeErr(), "");
     ASSERT_NE(texture.ID, 0u);
     EXPECT_EQ(texture.unit, 2u);
     EXPECT_STREQ(texture.type, "diffuse");
@@ -90,14 +92,12 @@ TEST_F(Textures, AlphaImagesKeepAlphaAndGreyImagesAreWidenedSafely) {
     const std::string rgba = WritePng("rgba.png", 2, 2, 4);
     const std::string grey = WritePng("grey.png", 5, 1, 1);
     const std::string greyAlpha = WritePng("grey_alpha.png", 1, 1, 2);
-    testing::internal::CaptureStdout();
-    Texture withAlpha(rgba.c_str(), "diffuse", 0);
-    Texture greyTexture(grey.c_str(), "diffuse", 0);
-    Texture greyAlphaTexture(greyAlpha.c_str(), "emissive", 1, true);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "Loaded texture: " + rgba + " channels: 4\n" + "Loaded texture: " + grey +
-                  " channels: 1\n" + "Loaded texture: " + greyAlpha +
-                  " channels: 2 (PALETTE MODE)\n");
+    Texture withAlpha(rgba.c_str(), "diffuse", 0, console);
+    Texture greyTexture(grey.c_str(), "diffuse", 0, console);
+    Texture greyAlphaTexture(greyAlpha.c_str(), "emissive", 1, console, true);
+    EXPECT_EQ(console.TakeOut(), "Loaded texture: " + rgba + " channels: 4\n" + "Loaded texture: " +
+                                     grey + " channels: 1\n" + "Loaded texture: " + greyAlpha +
+                                     " channels: 2 (PALETTE MODE)\n");
     EXPECT_EQ(InternalFormat(withAlpha), GL_RGBA);
     EXPECT_EQ(Level0(withAlpha, GL_RGBA, 16)[3], 310 % 256);  // alpha of (0, 1) survives
 
@@ -108,19 +108,16 @@ TEST_F(Textures, AlphaImagesKeepAlphaAndGreyImagesAreWidenedSafely) {
 
     EXPECT_EQ(InternalFormat(greyAlphaTexture), GL_SRGB8_ALPHA8);
     // Two textures from one file are two GL textures.
-    Texture again(rgba.c_str(), "diffuse", 0);
+    Texture again(rgba.c_str(), "diffuse", 0, console);
     EXPECT_NE(again.ID, withAlpha.ID);
     glActiveTexture(GL_TEXTURE0);
 }
 
 TEST_F(Textures, MissingImageReportsTheDecoderReasonAndCreatesNoTexture) {
     const std::string path = (dir.path() / "missing.png").string();
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    Texture texture(path.c_str(), "diffuse", 3);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "Failed to load texture: " + path + " (can't fopen)\n");
+    Texture texture(path.c_str(), "diffuse", 3, console);
+    EXPECT_EQ(console.TakeOut(), "");
+    EXPECT_EQ(console.TakeErr(), "Failed to load texture: " + path + " (can't fopen)\n");
     EXPECT_EQ(texture.ID, 0u);
     EXPECT_EQ(texture.unit, 3u);
 }

@@ -2,6 +2,7 @@
 #include "gfx/water_plane.h"
 
 #include <glm/gtc/type_ptr.hpp>
+#include <sstream>
 
 #include "gfx/camera.h"
 #include "gfx/shader.h"
@@ -92,7 +93,9 @@ in vec3 color;
 uniform int useTexture;
 out vec4 FragColor;
 void main() { FragColor = useTexture == 0 ? vec4(color, 1.0) : vec4(1.0, 0.0, 1.0, 1.0); })");
-    Shader program(vert.c_str(), frag.c_str());
+    std::ostringstream problems;
+    Shader program(vert.c_str(), frag.c_str(), problems);
+    EXPECT_EQ(problems.str(), "");
     program.Activate();
     glUniform1i(glGetUniformLocation(program.ID, "useTexture"), 1);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <sstream>
 #include <vector>
 
 #include "gfx/obj_loader.h"
@@ -13,7 +14,8 @@ inline const char* const kIslandsPath = "resources/models/islands/islands.obj";
 inline std::vector<Vertex> IslandsTerrainVertices() {
     std::vector<ObjMaterialGeometry> materials;
     std::vector<Vertex> world;
-    if (!ReadObjGeometry(kIslandsPath, materials)) {
+    std::ostringstream lines;
+    if (!ReadObjGeometry(kIslandsPath, materials, lines)) {
         return world;
     }
     for (const ObjMaterialGeometry& material : materials) {

@@ -12,6 +12,7 @@
 TEST_F(SceneFrames, StartupLoadsEveryModelAndTextureWithoutWarnings) {
     EXPECT_EQ(startupLog().find("WARN: "), std::string::npos) << startupLog();
     EXPECT_EQ(startupLog().find("ERR: "), std::string::npos) << startupLog();
+    EXPECT_EQ(startupErrors(), "");
     EXPECT_NE(startupLog().find("Loaded texture: resources/brick.png channels: 3\n"),
               std::string::npos);
     EXPECT_NE(startupLog().find("Loaded texture: resources/moon_texture.png channels: 4\n"),

@@ -59,7 +59,8 @@ int DifferingValues(const std::vector<unsigned char>& a, const std::vector<unsig
 // every triangle shows its back face.
 std::vector<Mesh> ClockwiseIslands() {
     std::vector<Mesh> loaded, rewound;
-    EXPECT_TRUE(LoadOBJ("resources/models/islands/islands.obj", loaded));
+    ConsoleLines console;
+    EXPECT_TRUE(LoadOBJ("resources/models/islands/islands.obj", loaded, console));
     for (Mesh& mesh : loaded) {
         for (size_t t = 0; t + 2 < mesh.indices.size(); t += 3) {
             std::swap(mesh.indices[t + 1], mesh.indices[t + 2]);

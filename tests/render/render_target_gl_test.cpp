@@ -81,7 +81,7 @@ TEST_F(OffscreenFrames, PresentingAFullSizeTargetCopiesItUnchanged) {
     target.Resize(1920, 1080);
     Render(kEye, kBesideTheSun, kAfternoonAngle, 0.0f, target.Target());
     glClear(GL_COLOR_BUFFER_BIT);
-    PictureScaler scaler;
+    PictureScaler scaler(console.err);
     scaler.PresentToWindow(target);
     scaler.Delete();
     EXPECT_TRUE(FrameTarget::Window().ReadRgb() == target.ReadRgb());
@@ -147,7 +147,7 @@ TEST_F(OffscreenFrames, AMultisampledWindowShowsTheScaledPicture) {
     glClearColor(0.0f, 0.0f, 0.8f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     glDisable(GL_SCISSOR_TEST);
-    PictureScaler scaler;
+    PictureScaler scaler(console.err);
     scaler.PresentToWindow(target);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     ExpectTheStateAFrameEndsWith();

@@ -6,16 +6,18 @@
 #include "support/gl_state.h"
 
 namespace {
+ConsoleLines sceneConsole;  // the shared scene's console, for as long as the scene lives
 std::unique_ptr<Scene> sharedScene;
 std::string sharedStartupLog;
+std::string sharedStartupErrors;
 }  // namespace
 
 void SceneFrames::SetUpTestSuite() {
     GlTest::SetUpTestSuite();
     if (!window() || sharedScene) return;
-    testing::internal::CaptureStdout();
-    sharedScene = std::make_unique<Scene>(/*withFullPath=*/true);
-    sharedStartupLog = testing::internal::GetCapturedStdout();
+    sharedScene = std::make_unique<Scene>(sceneConsole, /*withFullPath=*/true);
+    sharedStartupLog = sceneConsole.TakeOut();
+    sharedStartupErrors = sceneConsole.TakeErr();
 }
 
 Scene& SceneFrames::scene() {
@@ -26,11 +28,15 @@ const std::string& SceneFrames::startupLog() {
     return sharedStartupLog;
 }
 
+const std::string& SceneFrames::startupErrors() {
+    return sharedStartupErrors;
+}
+
 void SceneFrames::Render(const glm::vec3& eye, const glm::vec3& lookAt, float angle,
                          float fadeAlpha, const FrameTarget& target, bool drawSun) {
     camera.position = eye;
     camera.orientation = glm::normalize(lookAt - eye);
-    FrameRenderer renderer(scene(), log);
+    FrameRenderer renderer(scene(), console);
     renderer.shortcuts = shortcuts;
     renderer.SetPassObserver(passObserver);
     FrameInputs frame;

@@ -1,13 +1,13 @@
 #pragma once
 
 #include <glm/glm.hpp>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "gfx/camera.h"
 #include "render/frame_renderer.h"
 #include "render/scene.h"
+#include "support/console_lines.h"
 #include "support/gl_context.h"
 
 constexpr float kNoonAngle = 1.5707963f;
@@ -33,9 +33,10 @@ class SceneFrames : public GlTest {
     static void ExpectTheStateAFrameEndsWith();
 
     static Scene& scene();
-    static const std::string& startupLog();
+    static const std::string& startupLog();     // what building the scene printed on `out`
+    static const std::string& startupErrors();  // and on `err`
     Camera camera{1920, 1080, glm::vec3(0.0f)};
     RenderShortcuts shortcuts;             // what Render uses; the renderer's own by default
     PassObserver* passObserver = nullptr;  // told of each pass Render draws
-    std::ostringstream log;
+    ConsoleLines console;
 };

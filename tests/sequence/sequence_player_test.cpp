@@ -2,17 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "audio/audio_manager.h"
 #include "gfx/camera.h"
 #include "sequence/shot_tables.h"
+#include "support/console_lines.h"
 
 namespace {
 
 class SequencePlayerTest : public testing::Test {
   protected:
-    SequencePlayerTest() : player(shots, audio, log) { player.Start(100.0, 100.0); }
+    SequencePlayerTest() : player(shots, audio, console.out) { player.Start(100.0, 100.0); }
 
     void ExpectPose(const glm::vec3& position, const glm::vec3& lookAt) {
         EXPECT_EQ(camera.position, position);
@@ -31,8 +30,8 @@ class SequencePlayerTest : public testing::Test {
     }
 
     const std::vector<CameraShot> shots = MakeCameraShots();
-    AudioManager audio;  // no device: music calls do nothing audible
-    std::ostringstream log;
+    ConsoleLines console;
+    AudioManager audio{console};  // no device: music calls do nothing audible
     SequencePlayer player;
     Camera camera{1920, 1080, glm::vec3(0.0f)};
 };
@@ -74,7 +73,7 @@ TEST_F(SequencePlayerTest, ALongStallAdvancesOneShotPerFrameNeverSkipping) {
 TEST_F(SequencePlayerTest, EndsWithOneLineFadesOutForTwoSecondsThenWaitsOnBlack) {
     double now = PlayToTheEnd(100.0);
     EXPECT_TRUE(player.sequenceComplete);
-    EXPECT_EQ(log.str(), "Camera sequence completed - waiting for restart (Press C)\n");
+    EXPECT_EQ(console.out.str(), "Camera sequence completed - waiting for restart (Press C)\n");
     const glm::vec3 lastPose = camera.position;
 
     // The fade-out clock starts on the next frame, at 0, and grows linearly.
@@ -89,7 +88,7 @@ TEST_F(SequencePlayerTest, EndsWithOneLineFadesOutForTwoSecondsThenWaitsOnBlack)
     player.Play(camera, now + 50.0);
     EXPECT_EQ(player.fadeAlpha, 1.0f);
     EXPECT_EQ(camera.position, lastPose) << "the camera is not touched after the last shot";
-    EXPECT_EQ(log.str(),
+    EXPECT_EQ(console.out.str(),
               "Camera sequence completed - waiting for restart (Press C)\n"
               "Sequence complete - music paused. Press C to restart.\n");
 }

@@ -160,7 +160,7 @@ void PlayWholeFilm(Scene& scene, FrameRenderer& renderer, FloorFrame& floor, GLF
     const std::vector<PathShot> fireflyPath = MakeFireflyPath();
     Camera camera(kWindowWidth, kWindowHeight, glm::vec3(0.0f));
     OffscreenTarget offscreen;
-    PictureScaler scaler;
+    PictureScaler scaler(std::cerr);
     struct Shot {
         std::vector<double> frames, scales;
     };
@@ -233,7 +233,7 @@ void MeasureMoments(Scene& scene, FrameRenderer& renderer, FloorFrame& floor, GL
     const std::vector<PathShot> fireflyPath = MakeFireflyPath();
     Camera camera(kWindowWidth, kWindowHeight, glm::vec3(0.0f));
     OffscreenTarget offscreen;
-    PictureScaler scaler;
+    PictureScaler scaler(std::cerr);
     const PictureSize size = ScaledSize(kWindowWidth, kWindowHeight, options.scale.Current());
     const bool scaled = size.width != kWindowWidth || size.height != kWindowHeight;
     if (scaled) offscreen.Resize(size.width, size.height);
@@ -317,10 +317,10 @@ int main(int argc, char** argv) {
     LoadGlEntryPoints(window);
     SetFixedViewport();
     try {
-        std::ostringstream startupLog;
-        Scene scene(options.compareFullPath);
+        std::ostringstream frameLines;  // the star line would break the tables
+        Scene scene(Console{std::cout, std::cerr}, options.compareFullPath);
         FloorFrame floor;
-        FrameRenderer renderer(scene, startupLog);
+        FrameRenderer renderer(scene, Console{frameLines, std::cerr});
         if (options.wholeFilm) {
             PlayWholeFilm(scene, renderer, floor, window, options.scale);
         } else {

@@ -10,7 +10,7 @@
 
 FilmFrames::FilmFrames(Scene& scene)
     : scene(scene),
-      renderer(scene, std::cout),
+      renderer(scene, Console{std::cout, std::cerr}),
       shots(MakeCameraShots()),
       fireflyPath(MakeFireflyPath()),
       camera(kWindowWidth, kWindowHeight, glm::vec3(0.0f)) {}

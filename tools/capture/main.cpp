@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    GLFWwindow* window = OpenMainWindow(false);
+    GLFWwindow* window = OpenMainWindow(std::cerr, false);
     if (!window) {
         std::cerr << "cannot open a window (run under xvfb-run)" << std::endl;
         return 1;
@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
     SetFixedViewport();
     int status = 0;
     try {
-        Scene scene;
+        Scene scene(Console{std::cout, std::cerr});
         FilmFrames frames(scene);
         if (sheetMode) {
             status = CaptureSheet(frames, argv[2], tileWidth);
