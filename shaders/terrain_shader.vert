@@ -1,11 +1,12 @@
 #version 330 core
-// Terrain: world-space position and normal for the fragment stage, which decides the material,
-// and per vertex what changes slowly over a triangle: the two sky colours that light and fog
+// Terrain: world-space position, normal, texture coordinates and material colour for the
+// fragment stage, and per vertex what changes slowly over a triangle: the two sky colours that light and fog
 // it, its place in the shadow map, how much light the water above it lets through, and how
-// thick the haze in front of it is. The terrain's vertex colour and texture coordinates are
-// not needed.
+// thick the haze in front of it is.
 layout(location = 0) in vec3 aPos;
+layout(location = 1) in vec3 aColor;
 layout(location = 2) in vec3 aNormal;
+layout(location = 3) in vec2 aTex;
 
 uniform mat4 model;
 uniform mat4 camMatrix;
@@ -15,6 +16,8 @@ uniform mat4 lightSpaceMatrix;   // world to shadow-map clip space
 
 out vec3 worldPos;
 out vec3 worldNormal;
+out vec2 texCoord;       // where the ground's colour is in the colour map
+out vec3 vertexColor;    // the material's colour
 out vec3 skyZenith;      // colour of the sky overhead: the ambient light
 out vec3 fogColor;       // colour of the sky at the horizon behind this point
 out vec3 shadowCoord;    // shadow-map position and reference depth
@@ -30,6 +33,8 @@ void main() {
     vec4 world = model * vec4(aPos, 1.0);
     worldPos = world.xyz;
     worldNormal = mat3(model) * aNormal;   // the terrain's model matrix only translates
+    texCoord = aTex;
+    vertexColor = aColor;
     float sunHeight = lightPos.y / SUN_DISTANCE;
     vec3 view = world.xyz - camPos;
     skyZenith = skyColor(vec3(0.0, 1.0, 0.0), normalize(lightPos), sunHeight);

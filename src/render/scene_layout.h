@@ -25,6 +25,9 @@ constexpr float kPlantHeightLimit = 0.5f;
 // The water plane and the sea floor under it reach this far from the origin in x and z.
 constexpr float kSeaHalfExtent = 150.0f;
 
+// The islands' tiled detail texture (sand ripples and grain) repeats every this many units.
+constexpr float kTerrainDetailTile = 4.0f;
+
 // The sun and the moon circle the origin at this distance.
 constexpr float kSunDistance = 150.0f;
 

@@ -1,17 +1,12 @@
 #include "e2e/player_process.h"
 
 #include <X11/Xlib.h>
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <thread>
 
@@ -31,14 +26,6 @@ std::string RunCommand(const std::string& command) {
     pclose(pipe);
     while (!output.empty() && (output.back() == '\n' || output.back() == '\r')) output.pop_back();
     return output;
-}
-
-// The file's text with its line ends as "\n": a Windows program writes "\r\n".
-std::string ReadText(const fs::path& path) {
-    std::string text = ReadFile(path);
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
-        text.erase(at, 1);
-    return text;
 }
 
 fs::path MakeTempDirectory(const char* prefix) {
@@ -69,44 +56,32 @@ const char* PlayerExecutable() {
     return player && *player ? player : LUMENVALE_EXECUTABLE;
 }
 
+// No sound card here: the music player must fail cleanly or play into nothing. SDL's disk driver,
+// when a test chooses it, writes what the player plays into `folder`, unless the test names its
+// own file.
+ChildProcess::Environment PlayerEnvironment(ChildProcess::Environment environment,
+                                            const fs::path& folder) {
+    const auto fallBackTo = [&](const std::string& name, const std::string& value) {
+        for (const auto& variable : environment)
+            if (variable.first == name) return;
+        if (const char* own = std::getenv(name.c_str())) {
+            environment.emplace_back(name, own);
+        } else {
+            environment.emplace_back(name, value);
+        }
+    };
+    fallBackTo("SDL_AUDIODRIVER", "dummy");
+    fallBackTo("SDL_DISKAUDIOFILE", (folder / "audio.raw").string());
+    return environment;
+}
+
 }  // namespace
 
 PlayerProcess::PlayerProcess(const fs::path& workingDirectory,
                              const std::vector<std::string>& arguments,
                              const std::vector<std::pair<std::string, std::string>>& environment)
-    : outputDir(MakeTempDirectory("lumenvale-e2e-out-")) {
-    std::vector<char*> argv{const_cast<char*>(PlayerExecutable())};
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    const std::string out = (outputDir / "stdout").string();
-    const std::string err = (outputDir / "stderr").string();
-    pid = fork();
-    if (pid == 0) {
-        if (chdir(workingDirectory.c_str()) != 0) _exit(126);
-        int outFd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        int errFd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        dup2(outFd, STDOUT_FILENO);
-        dup2(errFd, STDERR_FILENO);
-        // No sound card here: the music player must fail cleanly or play into nothing.
-        for (const auto& [name, value] : environment) setenv(name.c_str(), value.c_str(), 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 0);
-        // Where SDL's disk driver, when a test chooses it, writes what the player plays, unless
-        // the test names its own file.
-        setenv("SDL_DISKAUDIOFILE", (outputDir / "audio.raw").c_str(), 0);
-        execv(PlayerExecutable(), argv.data());
-        _exit(127);
-    }
-}
-
-PlayerProcess::~PlayerProcess() {
-    if (!exitStatus && pid > 0) {
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
-    }
-    std::error_code ignored;
-    fs::remove_all(outputDir, ignored);
-}
+    : program(PlayerExecutable(), arguments, workingDirectory,
+              PlayerEnvironment(environment, audioFolder.path())) {}
 
 bool PlayerProcess::WaitForWindow(std::chrono::seconds timeout) {
     const auto deadline = Clock::now() + timeout;
@@ -114,7 +89,7 @@ bool PlayerProcess::WaitForWindow(std::chrono::seconds timeout) {
         if (WaitForExit(std::chrono::seconds(0))) return false;
         // --all: both conditions. Without it xdotool matches either, and finds other players'
         // windows; under Wine the process also owns hidden helper windows.
-        windowId = RunCommand("xdotool search --all --pid " + std::to_string(pid) +
+        windowId = RunCommand("xdotool search --all --pid " + std::to_string(program.Id()) +
                               " --name '^Lumenvale' 2>/dev/null | head -n 1");
         if (!windowId.empty()) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
@@ -173,47 +148,28 @@ void PlayerProcess::RequestClose() {
 }
 
 std::optional<int> PlayerProcess::WaitForExit(std::chrono::seconds timeout) {
-    const auto deadline = Clock::now() + timeout;
-    while (!exitStatus) {
-        int status = 0;
-        if (waitpid(pid, &status, WNOHANG) == pid) {
-            exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            break;
-        }
-        if (Clock::now() >= deadline) break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return exitStatus;
+    return program.WaitForExit(timeout);
 }
 
 bool PlayerProcess::WaitForOutput(const std::string& text, std::chrono::seconds timeout) {
-    return WaitForOutputAfter(0, text, timeout);
+    return program.WaitForOutput(text, 0, timeout);
 }
 
 bool PlayerProcess::WaitForOutputAfter(std::size_t from, const std::string& text,
                                        std::chrono::seconds timeout) {
-    const auto deadline = Clock::now() + timeout;
-    const auto found = [&] { return StandardOutput().find(text, from) != std::string::npos; };
-    while (Clock::now() < deadline) {
-        if (found()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return found();
+    return program.WaitForOutput(text, from, timeout);
 }
 
 std::string PlayerProcess::AudioOutput() const {
-    std::ifstream in(outputDir / "audio.raw", std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return ReadFile(audioFolder.path() / "audio.raw");
 }
 
 std::string PlayerProcess::StandardOutput() const {
-    return ReadText(outputDir / "stdout");
+    return program.StandardOutput();
 }
 
 std::string PlayerProcess::StandardError() const {
-    return ReadText(outputDir / "stderr");
+    return program.StandardError();
 }
 
 std::string PathAsThePlayerWritesIt(const fs::path& path) {

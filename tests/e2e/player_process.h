@@ -1,13 +1,13 @@
 #pragma once
 
-#include <sys/types.h>
-
 #include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "support/child_process.h"
 
 // The real lumenvale executable, started in a working directory of the test's choosing and driven
 // through the X server like a user would: keys and the scroll wheel through xdotool, the close
@@ -19,7 +19,6 @@ class PlayerProcess {
         const std::filesystem::path& workingDirectory,
         const std::vector<std::string>& arguments = {},
         const std::vector<std::pair<std::string, std::string>>& environment = {});
-    ~PlayerProcess();
     PlayerProcess(const PlayerProcess&) = delete;
     PlayerProcess& operator=(const PlayerProcess&) = delete;
 
@@ -53,10 +52,9 @@ class PlayerProcess {
     std::string StandardError() const;
 
   private:
-    pid_t pid = -1;
-    std::optional<int> exitStatus;
+    TempDir audioFolder;  // where SDL's disk driver writes, unless the test says otherwise
+    ChildProcess program;
     std::string windowId;
-    std::filesystem::path outputDir;
 };
 
 // `path` as the program under test writes it. LUMENVALE_PLAYER_PATHS=windows says it is a Windows

@@ -1,7 +1,6 @@
 // The program as a user meets it: its window and title, the scroll wheel, closing, and a
 // broken installation.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cctype>
 #include <cstdlib>
@@ -10,7 +9,7 @@
 #include <iterator>
 
 #include "e2e/player_process.h"
-#include "support/temp_files.h"
+#include "support/child_process.h"
 
 namespace fs = std::filesystem;
 
@@ -71,7 +70,8 @@ TEST(PlayerWindow, ShowsFrameRateTitleIgnoresEscapeAndExitsCleanlyOnClose) {
     EXPECT_EQ(out.rfind(lastLine), out.size() - lastLine.size()) << out;
 }
 
-TEST(PlayerWindow, ScrollWheelChangesAndReportsCameraSpeedWithinItsLimits) {
+// The wheel reaches the camera; its steps and limits are the camera's own tests.
+TEST(PlayerWindow, ScrollWheelChangesAndReportsCameraSpeed) {
     PlayerProcess player(fs::current_path());
     ASSERT_TRUE(player.WaitForWindow()) << player.StandardError();
     // Frames are running, so the window takes input (Wine drops a wheel turned before that).
@@ -80,32 +80,8 @@ TEST(PlayerWindow, ScrollWheelChangesAndReportsCameraSpeedWithinItsLimits) {
     // come before the scrolls, so either form is accepted.
     player.Scroll(1);
     ASSERT_TRUE(player.WaitForOutput("Camera speed: 12")) << player.StandardOutput();
-    player.Scroll(-6);
-    ASSERT_TRUE(player.WaitForOutput("Camera speed: 0.5")) << player.StandardOutput();
-    EXPECT_EQ(player.StandardOutput().find("Camera speed: 0.4"), std::string::npos);
     player.RequestClose();
     EXPECT_EQ(player.WaitForExit(), 0) << player.StandardError();
-}
-
-TEST(BrokenInstallation, MissingShaderFileIsNamedAndStartupFails) {
-    const fs::path scratch = MakeScratchRunDirectory();
-    fs::remove(scratch / "shaders" / "water.frag");
-    PlayerProcess player(scratch);
-    const auto status = player.WaitForExit();
-    fs::remove_all(scratch);
-    ASSERT_TRUE(status.has_value()) << "start-up did not stop";
-    EXPECT_EQ(*status, 255) << "the exit status must be -1";
-    EXPECT_NE(player.StandardError().find("Failed to open shader file shaders/water.frag: "
-                                          "No such file or directory"),
-              std::string::npos)
-        << player.StandardError();
-    EXPECT_NE(player.StandardError().find("Searched the working directory " +
-                                          PathAsThePlayerWritesIt(scratch) +
-                                          "; the film runs from the folder that holds shaders/ "
-                                          "and resources/\n"),
-              std::string::npos)
-        << player.StandardError();
-    EXPECT_EQ(player.StandardOutput().find("Camera speed"), std::string::npos);
 }
 
 TEST(BrokenInstallation, WithoutMusicOrPlantSitesTheFilmStillPlays) {
@@ -131,31 +107,11 @@ TEST(BrokenInstallation, WithoutMusicOrPlantSitesTheFilmStillPlays) {
         << player.StandardError();
 }
 
-TEST(BrokenInstallation, ShaderPathThatIsAFolderFailsLikeAMissingFile) {
-    const fs::path scratch = MakeScratchRunDirectory();
-    fs::remove(scratch / "shaders" / "water.frag");
-    fs::create_directory(scratch / "shaders" / "water.frag");
-    PlayerProcess player(scratch);
-    const auto status = player.WaitForExit();
-    fs::remove_all(scratch);
-    ASSERT_TRUE(status.has_value()) << "start-up did not stop";
-    EXPECT_EQ(*status, 255) << player.StandardError();
-    EXPECT_NE(player.StandardError().find("Failed to open shader file shaders/water.frag: "
-                                          "Is a directory\n"),
-              std::string::npos)
-        << player.StandardError();
-}
-
 TEST(BrokenInstallation, WithoutADisplayTheWindowFailureAndItsReasonAreReported) {
-    const TempDir outputs;
-    const std::string command = "cd '" + fs::current_path().string() + "' && env -u DISPLAY '" +
-                                LUMENVALE_EXECUTABLE + "' > '" + (outputs.path() / "out").string() +
-                                "' 2> '" + (outputs.path() / "err").string() + "'";
-    const int status = std::system(command.c_str());
-    const std::string out = ReadFile(outputs.path() / "out");
-    const std::string err = ReadFile(outputs.path() / "err");
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 255);
+    ChildProcess player(LUMENVALE_EXECUTABLE, {}, fs::current_path(), {}, {"DISPLAY"});
+    EXPECT_EQ(player.Wait(), 255);
+    const std::string out = player.StandardOutput();
+    const std::string err = player.StandardError();
     EXPECT_EQ(out, "Failed to create GLFW window\n");
     EXPECT_NE(err.find("GLFW: "), std::string::npos) << err;
     EXPECT_NE(err.find("DISPLAY"), std::string::npos) << err;

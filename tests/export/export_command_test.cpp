@@ -12,6 +12,7 @@
 
 #include "export/export_process.h"
 #include "export/media_reader.h"
+#include "support/child_process.h"
 #include "support/temp_files.h"
 
 namespace fs = std::filesystem;
@@ -72,7 +73,8 @@ TEST(ExportCommand, ShortRangeReadsBackAsAskedWithItsMusicAndTheSameFramesEveryT
 TEST(ExportCommand, InterruptedExportStillPlaysUpToItsLastFrame) {
     const TempDir dir;
     const std::string path = (dir.path() / "cut.mkv").string();
-    ExportProcess program({"--export", path, "--to", "10", "--size", "320x180", "--fps", "30"});
+    ChildProcess program(LUMENVALE_EXECUTABLE,
+                         {"--export", path, "--to", "10", "--size", "320x180", "--fps", "30"});
     // Away from a terminal a line comes every five percent: 15 frames are in.
     ASSERT_TRUE(program.WaitForOutput("  5%  ")) << program.StandardError();
     program.Signal(SIGINT);
@@ -146,16 +148,14 @@ TEST(ExportCommand, AnExistingFileSurvivesEveryFailingExportAndTwoAtOnceSayWhich
     const std::vector<std::string> export1Second = {"--export", path,     "--to",  "1",
                                                     "--size",   "160x90", "--fps", "10"};
     {  // No display to render with.
-        const char* display = std::getenv("DISPLAY");
-        const std::string saved = display ? display : "";
-        unsetenv("DISPLAY");
-        const ProgramResult result = RunLumenvale(export1Second);
-        if (display) setenv("DISPLAY", saved.c_str(), 1);
-        EXPECT_EQ(result.status, 1) << result.err;
-        EXPECT_NE(result.err.find("cannot open an OpenGL 3.3 context"), std::string::npos);
+        ChildProcess program(LUMENVALE_EXECUTABLE, export1Second, std::filesystem::current_path(),
+                             {}, {"DISPLAY"});
+        EXPECT_EQ(program.Wait(), 1) << program.StandardError();
+        EXPECT_NE(program.StandardError().find("cannot open an OpenGL 3.3 context"),
+                  std::string::npos);
     }
     {  // Ctrl-C during start-up.
-        ExportProcess program(export1Second);
+        ChildProcess program(LUMENVALE_EXECUTABLE, export1Second);
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         program.Signal(SIGINT);
         EXPECT_EQ(program.Wait(), 128 + SIGINT) << program.StandardError();
@@ -164,7 +164,8 @@ TEST(ExportCommand, AnExistingFileSurvivesEveryFailingExportAndTwoAtOnceSayWhich
     EXPECT_TRUE(onlyTheFilm());
 
     // Two exports to one path: each film is whole, and the later one says it replaced the other.
-    ExportProcess first(export1Second), second(export1Second);
+    ChildProcess first(LUMENVALE_EXECUTABLE, export1Second);
+    ChildProcess second(LUMENVALE_EXECUTABLE, export1Second);
     EXPECT_EQ(first.Wait(), 0) << first.StandardError();
     EXPECT_EQ(second.Wait(), 0) << second.StandardError();
     const std::string replaced = "Another export wrote " + path;

@@ -8,43 +8,23 @@
 
 #include "export/export_error.h"
 #include "support/temp_files.h"
+#include "support/wave_file.h"
 
 namespace {
 
-void Append(std::string& bytes, std::uint32_t value, int byteCount) {
-    for (int i = 0; i < byteCount; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
-// A wave of the given raw sample bytes: integers (tag 1) or floats (tag 3).
-std::string Wave(int channels, int bits, const std::string& samples, int tag = 1,
-                 std::uint32_t rate = 8000) {
-    const int blockAlign = channels * bits / 8;
-    std::string bytes = "RIFF";
-    Append(bytes, 36 + static_cast<std::uint32_t>(samples.size()), 4);
-    bytes += "WAVEfmt ";
-    Append(bytes, 16, 4);
-    Append(bytes, static_cast<std::uint32_t>(tag), 2);
-    Append(bytes, channels, 2);
-    Append(bytes, rate, 4);
-    Append(bytes, rate * blockAlign, 4);
-    Append(bytes, blockAlign, 2);
-    Append(bytes, bits, 2);
-    bytes += "data";
-    Append(bytes, static_cast<std::uint32_t>(samples.size()), 4);
-    return bytes + samples;
+// `samples` as the data of a wave at 8 kHz, or `rate`: integers (tag 1) or floats (tag 3).
+std::string Wave(std::uint16_t channels, std::uint16_t bits, const std::string& samples,
+                 std::uint16_t tag = kWavFormatPcm, std::uint32_t rate = 8000) {
+    return WaveBytes({tag, channels, rate, bits}, samples);
 }
 
 }  // namespace
 
 TEST(MusicTrack, ReadsEveryPcmSampleWidthAsValuesFromMinusOneToOne) {
     const TempDir dir;
-    std::string s16, s8, s24;
-    Append(s16, 0x8000, 2);  // most negative
-    Append(s16, 0x4000, 2);  // half
-    Append(s8, 0x00, 1);
-    Append(s8, 0xC0, 1);  // 8-bit samples are unsigned around 128
-    Append(s24, 0x800000, 3);
-    Append(s24, 0x400000, 3);
+    const std::string s16 = LittleEndian({0x8000, 0x4000}, 2);  // most negative, half
+    const std::string s8 = LittleEndian({0x00, 0xC0}, 1);  // 8-bit samples are unsigned around 128
+    const std::string s24 = LittleEndian({0x800000, 0x400000}, 3);
     for (const auto& [bits, samples] : {std::pair{16, s16}, std::pair{8, s8}, std::pair{24, s24}}) {
         const MusicTrack track = MusicTrack::Load(
             dir.Write("m" + std::to_string(bits) + ".wav", Wave(1, bits, samples)));
@@ -60,7 +40,7 @@ TEST(MusicTrack, FloatsAreClampedAndRatesTheEncoderRefusesAreResampled) {
     for (const float value : {-2.0f, 0.25f, std::nanf("")}) {
         std::uint32_t bits;
         std::memcpy(&bits, &value, 4);
-        Append(f32, bits, 4);
+        f32 += LittleEndian({bits}, 4);
     }
     const MusicTrack floats = MusicTrack::Load(dir.Write("f.wav", Wave(1, 32, f32, 3)));
     EXPECT_EQ(floats.Samples(0, 3), (std::vector<float>{-1.0f, 0.25f, 0.0f}));
@@ -68,7 +48,7 @@ TEST(MusicTrack, FloatsAreClampedAndRatesTheEncoderRefusesAreResampled) {
     // 7 kHz becomes the encoder's 7350 Hz: output frame 21 falls on input frame 20 exactly, and
     // frame 1 between input frames 0 and 1.
     std::string ramp;
-    for (int i = 0; i < 100; ++i) Append(ramp, static_cast<std::uint32_t>(i * 256), 2);
+    for (int i = 0; i < 100; ++i) ramp += LittleEndian({i * 256}, 2);
     const MusicTrack slow = MusicTrack::Load(dir.Write("s.wav", Wave(1, 16, ramp, 1, 7000)));
     EXPECT_EQ(slow.SampleRate(), 7350);
     EXPECT_FLOAT_EQ(slow.Samples(21, 22)[0], 20 * 256 / 32768.0f);
@@ -83,8 +63,7 @@ TEST(MusicTrack, StartsOverAtItsEndAndKeepsChannelsTogether) {
     const TempDir dir;
     std::string samples;
     for (int frame = 0; frame < 3; ++frame) {
-        Append(samples, static_cast<std::uint32_t>(frame * 0x1000), 2);            // left
-        Append(samples, static_cast<std::uint32_t>(-frame * 0x1000) & 0xFFFF, 2);  // right
+        samples += LittleEndian({frame * 0x1000, -frame * 0x1000}, 2);  // left, right
     }
     const MusicTrack track = MusicTrack::Load(dir.Write("m.wav", Wave(2, 16, samples)));
     const float step = 0x1000 / 32768.0f;

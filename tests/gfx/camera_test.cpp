@@ -6,7 +6,6 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <sstream>
 
-#include "render/film_view.h"
 #include "support/gl_context.h"
 
 namespace {
@@ -21,10 +20,15 @@ void ExpectNear(const glm::vec3& actual, const glm::vec3& expected, float tolera
 
 TEST(Camera, NewCameraGivesTheStandardSixteenByNinePerspectiveLookingDownMinusZ) {
     Camera camera(1920, 1080, glm::vec3(0.0f));
-    camera.updateMatrix(kFieldOfViewDegrees, kNearPlane, kFarPlane);
-    const glm::mat4 expected =
-        glm::perspective(glm::radians(kFieldOfViewDegrees), 16.0f / 9.0f, kNearPlane, kFarPlane) *
-        glm::lookAt(glm::vec3(0.0f), glm::vec3(0.0f, 0.0f, -1.0f), glm::vec3(0.0f, 1.0f, 0.0f));
+    camera.updateMatrix(45.0f, 0.1f, 2000.0f);
+    // The view is the identity; the projection, worked by hand: f = 1 / tan(22.5°) = 2.4142136,
+    // x scaled by f / (16/9), depth -(2000 + 0.1) / (2000 - 0.1) and -2 · 2000 · 0.1 / 1999.9.
+    glm::mat4 expected(0.0f);
+    expected[0][0] = 1.3579951f;
+    expected[1][1] = 2.4142136f;
+    expected[2][2] = -1.0001000f;
+    expected[2][3] = -1.0f;
+    expected[3][2] = -0.2000100f;
     for (int column = 0; column < 4; ++column) {
         for (int row = 0; row < 4; ++row) {
             EXPECT_NEAR(camera.cameraMatrix[column][row], expected[column][row], 1e-5f);

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "audio_analysis.h"
-#include "music/wav_reader.h"
+#include "support/wave_file.h"
 
 namespace lumenvale::music {
 namespace {
@@ -14,13 +14,13 @@ namespace {
 constexpr const char* kMusicPath = "resources/audio/cin.wav";
 
 // Read once; a missing or unreadable file fails each test with the reader's message.
-const testing::WavFile& Wav() {
-    static const testing::WavFile file = testing::ReadWav(kMusicPath);
+const WaveContents& Wav() {
+    static const WaveContents file = ReadWave(kMusicPath);
     return file;
 }
 
 std::size_t Frame(double seconds) {
-    return static_cast<std::size_t>(seconds * Wav().sampleRate);
+    return static_cast<std::size_t>(seconds * Wav().header.sampleRate);
 }
 
 const std::vector<float>& Mono() {
@@ -34,11 +34,11 @@ double RmsBetween(double from, double to) {
 }
 
 TEST(GeneratedMusic, IsSixteenBitStereoPcmAt44100HzLastingTheWholeFilm) {
-    EXPECT_EQ(Wav().formatTag, 1);
-    EXPECT_EQ(Wav().channels, 2);
-    EXPECT_EQ(Wav().sampleRate, 44100);
-    EXPECT_EQ(Wav().bitsPerSample, 16);
-    EXPECT_EQ(Wav().blockAlign, 4);
+    EXPECT_EQ(Wav().header.formatTag, kWavFormatPcm);
+    EXPECT_EQ(Wav().header.channels, 2);
+    EXPECT_EQ(Wav().header.sampleRate, 44100u);
+    EXPECT_EQ(Wav().header.bitsPerSample, 16);
+    EXPECT_EQ(Wav().header.blockAlign, 4);
     EXPECT_EQ(Wav().byteRate, 44100u * 4u);
     EXPECT_GE(Wav().Seconds(), 130.0);
     EXPECT_LE(Wav().Seconds(), 135.0);
@@ -84,8 +84,10 @@ TEST(GeneratedMusic, LoudnessFollowsTheDayAndTheNight) {
 }
 
 TEST(GeneratedMusic, DaylightSoundsBrighterThanTheNightOpening) {
-    const double night = SpectralCentroidHz(Mono(), Frame(0.0), Frame(10.0), Wav().sampleRate);
-    const double noon = SpectralCentroidHz(Mono(), Frame(40.0), Frame(60.0), Wav().sampleRate);
+    const double night =
+        SpectralCentroidHz(Mono(), Frame(0.0), Frame(10.0), Wav().header.sampleRate);
+    const double noon =
+        SpectralCentroidHz(Mono(), Frame(40.0), Frame(60.0), Wav().header.sampleRate);
     EXPECT_GT(noon, night * 1.2);
 }
 

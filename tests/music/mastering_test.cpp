@@ -5,7 +5,7 @@
 #include <cmath>
 #include <filesystem>
 
-#include "music/wav_reader.h"
+#include "support/wave_file.h"
 #include "wav_writer.h"
 
 namespace lumenvale::music {
@@ -73,13 +73,14 @@ TEST(Mastering, TheWrittenFileReadsBackWithItsHeaderAndSamples) {
         std::filesystem::temp_directory_path() / "lumenvale_music_roundtrip.wav";
     const std::vector<std::int16_t> samples{0, -1, 32767, -32768, 1234, -4321};
     WriteWavPcm16(path.string(), 22050, 2, samples);
-    const testing::WavFile wav = testing::ReadWav(path.string());
+    const WaveContents wav = ReadWave(path.string());
+    EXPECT_EQ(wav.riffSize + 8, std::filesystem::file_size(path));
     std::filesystem::remove(path);
-    EXPECT_EQ(wav.formatTag, 1);
-    EXPECT_EQ(wav.channels, 2);
-    EXPECT_EQ(wav.sampleRate, 22050);
-    EXPECT_EQ(wav.bitsPerSample, 16);
-    EXPECT_EQ(wav.blockAlign, 4);
+    EXPECT_EQ(wav.header.formatTag, kWavFormatPcm);
+    EXPECT_EQ(wav.header.channels, 2);
+    EXPECT_EQ(wav.header.sampleRate, 22050u);
+    EXPECT_EQ(wav.header.bitsPerSample, 16);
+    EXPECT_EQ(wav.header.blockAlign, 4);
     EXPECT_EQ(wav.byteRate, 22050u * 4u);
     EXPECT_EQ(wav.samples, samples);
     EXPECT_THROW(WriteWavPcm16("/nonexistent/dir/x.wav", 44100, 2, samples), std::runtime_error);

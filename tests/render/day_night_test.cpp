@@ -53,10 +53,11 @@ TEST(DayNightCycle, SunPositionTakesSineAndCosineInDoublePrecision) {
 }
 
 TEST(DayNightCycle, NightLightIsHeldAtATenthOfTheDayColourBelowMinusPointNine) {
-    const SunState deep = SunAt(-1.2f);  // sun height about -0.93
-    EXPECT_LT(deep.sunHeight, -0.9f);
-    const float w = 1.0f - std::abs(deep.sunHeight);
-    ExpectVecNear(deep.lightColor, 0.1f * glm::vec3(1.0f, 1.0f - 0.5f * w, 1.0f - 0.7f * w), 1e-6f);
+    // Sun height sin(-1.2) = -0.932039: a tenth of the day colour (1, 1 - w/2, 1 - 0.7 w) with
+    // w = 1 - 0.932039 = 0.0679609.
+    const SunState deep = SunAt(-1.2f);
+    EXPECT_NEAR(deep.sunHeight, -0.9320391f, 1e-6f);
+    ExpectVecNear(deep.lightColor, glm::vec3(0.1f, 0.0966020f, 0.0952427f), 1e-6f);
     // Exactly at the horizon the colour is the pure sunset colour and there is no night.
     const SunState horizon = SunAt(0.0f);
     EXPECT_EQ(horizon.lightColor, glm::vec3(1.0f, 0.5f, 0.3f));

@@ -66,10 +66,9 @@ TEST(StarField, TheStarLineComesEverySixtiethFrameOnlyWhileTheNightIsDeeperThanA
 
 TEST(LensFlare, VisibilityFadesAtTheEdgeDimsAtTheCentreAndRisesWithTheSun) {
     EXPECT_FLOAT_EQ(FlareVisibility(glm::vec2(0.0f), 0.5f), 1.0f);
-    // From 0.3 out the centre factor is a half; the edge factor falls towards 1.5.
-    const float e = 0.5f / 1.5f;
-    EXPECT_NEAR(FlareVisibility(glm::vec2(0.5f, 0.0f), 1.0f),
-                0.5f * (1.0f - e * e * (3.0f - 2.0f * e)), 1e-6f);
+    // From 0.3 out the centre factor is a half; the edge factor falls towards 1.5: a third of
+    // the way there it is 1 - smoothstep(1/3) = 1 - 7/27.
+    EXPECT_NEAR(FlareVisibility(glm::vec2(0.5f, 0.0f), 1.0f), 0.5f * 20.0f / 27.0f, 1e-6f);
     EXPECT_NEAR(FlareVisibility(glm::vec2(0.0f), 0.1f), 0.5f, 1e-6f);  // half risen
     EXPECT_EQ(FlareVisibility(glm::vec2(0.0f), 0.0f), 0.0f);
     EXPECT_EQ(FlareVisibility(glm::vec2(0.0f), -0.3f), 0.0f);

@@ -132,3 +132,18 @@ float ErodedRidges(float x, float y, int octaves, uint32_t seed) {
     }
     return sum / norm;
 }
+
+float ValueNoise(float x, float y, uint32_t seed, int32_t period) {
+    const float fx = std::floor(x);
+    const float fy = std::floor(y);
+    const auto wrap = [period](int32_t i) {
+        return period > 0 ? ((i % period) + period) % period : i;
+    };
+    const int32_t x0 = static_cast<int32_t>(fx), y0 = static_cast<int32_t>(fy);
+    const int32_t ix = wrap(x0), iy = wrap(y0), jx = wrap(x0 + 1), jy = wrap(y0 + 1);
+    const float u = Quintic(x - fx);
+    const float v = Quintic(y - fy);
+    const float bottom = Hash01(ix, iy, seed) + (Hash01(jx, iy, seed) - Hash01(ix, iy, seed)) * u;
+    const float top = Hash01(ix, jy, seed) + (Hash01(jx, jy, seed) - Hash01(ix, jy, seed)) * u;
+    return bottom + (top - bottom) * v;
+}

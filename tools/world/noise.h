@@ -24,3 +24,7 @@ float RidgedFbm(float x, float y, int octaves, uint32_t seed);
 // Ridged fractal noise in [0, 1] with an eroded look: each octave is damped where the octaves
 // before it are already steep, so slopes stay smooth while crests and flats keep fine detail.
 float ErodedRidges(float x, float y, int octaves, uint32_t seed);
+
+// Value noise in [0, 1]: random values on the integer lattice, smoothly interpolated. With a
+// period p > 0 the lattice repeats every p cells in x and y, so the noise tiles.
+float ValueNoise(float x, float y, uint32_t seed, int32_t period = 0);

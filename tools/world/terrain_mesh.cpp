@@ -7,6 +7,7 @@
 
 #include "render/scene_layout.h"
 #include "terrain_height.h"
+#include "terrain_textures.h"
 
 namespace {
 
@@ -29,8 +30,6 @@ constexpr GridLevel kLevels[] = {
     {6.0f, {-150.0f, 150.0f, -150.0f, 150.0f}},
 };
 
-constexpr float kUvPerUnit = 1.0f / 8.0f;
-
 class TerrainBuilder {
   public:
     explicit TerrainBuilder(ModelMesh& mesh) : mesh_(mesh) {}
@@ -41,8 +40,7 @@ class TerrainBuilder {
         const auto found = indices_.find(key);
         if (found != indices_.end()) return found->second;
         const float y = TerrainHeight(x, z) + scene_layout::kTerrainDrop;
-        const uint32_t index =
-            mesh_.AddVertex({x, y, z}, glm::vec3(0.0f), {x * kUvPerUnit, z * kUvPerUnit});
+        const uint32_t index = mesh_.AddVertex({x, y, z}, glm::vec3(0.0f), IslandsTexCoord(x, z));
         indices_.emplace(key, index);
         return index;
     }
@@ -166,7 +164,7 @@ Rect HoleAround(const Rect& r, float spacing) {
 
 Model MakeTerrainModel() {
     Model model;
-    model.materials = {{"terrain", {1.0f, 1.0f, 1.0f}, "", ""}};
+    model.materials = {{"terrain", {1.0f, 1.0f, 1.0f}, kIslandsColourMap, kIslandsDetailMap}};
     TerrainBuilder builder(model.mesh);
     builder.AddGrid(kLevels[0], nullptr);
     for (size_t level = 1; level < std::size(kLevels); ++level) {

@@ -11,6 +11,7 @@
 #include "obj_writer.h"
 #include "statue_model.h"
 #include "terrain_mesh.h"
+#include "terrain_textures.h"
 #include "well_model.h"
 #include "well_textures.h"
 
@@ -36,6 +37,7 @@ bool WriteModel(const Model& model, const std::string& directory, const std::str
 
 bool GenerateWorld(const std::string& resourcesDir) {
     const std::string models = resourcesDir + "/models";
+    const Model terrain = MakeTerrainModel();
     return MakeDirectory(resourcesDir) &&
            Report(WriteBrickTexture(resourcesDir + "/brick.png"), "brick.png") &&
            Report(WriteMoonTexture(resourcesDir + "/moon_texture.png"), "moon_texture.png") &&
@@ -44,5 +46,6 @@ bool GenerateWorld(const std::string& resourcesDir) {
            Report(WriteWellTextures(models + "/well"), "the well's textures") &&
            WriteModel(MakeFireflyModel(), models + "/firefly", "Firefly_Flit") &&
            Report(WriteFireflyTextures(models + "/firefly"), "the firefly's textures") &&
-           WriteModel(MakeTerrainModel(), models + "/islands", "islands");
+           WriteModel(terrain, models + "/islands", "islands") &&
+           Report(WriteTerrainTextures(terrain.mesh, models + "/islands"), "the islands' textures");
 }
