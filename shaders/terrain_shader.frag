@@ -24,7 +24,6 @@ uniform int useTexture;         // whether the terrain's material has its maps
 
 out vec4 FragColor;
 
-const float SUN_DISTANCE = 150.0;   // radius of the sun's orbit around the origin
 const float DETAIL_TILE = 4.0;      // world units over which the detail texture repeats
 
 #include "common/lighting.glsl"
