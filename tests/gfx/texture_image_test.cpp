@@ -7,27 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "gfx/texture_decoding.h"
 #include "support/image_formats.h"
 #include "support/temp_files.h"
 
 namespace {
 
-// A driver that takes 4096² and room for a few such images.
-constexpr TextureLimits kLimits{4096, kMaxTextureBytes};
-
-TextureImageResult Decode(const std::string& bytes, const TextureLimits& limits = kLimits) {
-    return DecodeTextureImage(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
-                              limits);
-}
-
 void PutBigEndian(std::string& bytes, size_t at, uint32_t value) {
     for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (24 - 8 * i));
-}
-
-std::string ErrorOf(const std::string& bytes, const TextureLimits& limits = kLimits) {
-    const TextureImageResult result = Decode(bytes, limits);
-    EXPECT_FALSE(result.image.pixels) << "accepted";
-    return result.error;
 }
 
 }  // namespace
