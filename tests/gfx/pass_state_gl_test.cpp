@@ -53,4 +53,6 @@ TEST_F(PassStates, ApplyingAStateLeavesExactlyItWhateverCameBefore) {
         }
     }
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    // The tests after this one may share the context: leave it drawing as a new one does.
+    ApplyPassState(PassState().WithoutDepthTest());
 }
