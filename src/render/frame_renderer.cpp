@@ -38,13 +38,16 @@ void FrameRenderer::RenderShadowMap(const SunState& sun, Camera* viewer) {
     if (shortcuts.skipShadowMapWithoutSunlight && !SunlightReachesTheScene(sun.sunHeight)) return;
     glViewport(0, 0, ShadowTarget::kSize, ShadowTarget::kSize);
     glBindFramebuffer(GL_FRAMEBUFFER, scene.shadow.shadowFBO);
+    if (viewer) RefreshCameraMatrix(*viewer);
+    const TexelRect read = ShadowMapRead(viewer);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(read.x, read.y, read.width, read.height);
     glClear(GL_DEPTH_BUFFER_BIT);
 
     Shader& program = scene.programs.shadow;
     program.Activate();
     SetUniform(program, "lightSpaceMatrix", lightSpaceMatrix);
     const glm::mat4 identity(1.0f);
-    if (viewer) RefreshCameraMatrix(*viewer);
     const ShadowCasterFilter filter =
         viewer ? ShadowCasterFilter(lightSpaceMatrix, sun.sunPos, viewer->cameraMatrix)
                : ShadowCasterFilter(lightSpaceMatrix, sun.sunPos);
@@ -67,8 +70,23 @@ void FrameRenderer::RenderShadowMap(const SunState& sun, Camera* viewer) {
         });
         PassEnded(caster.pass);
     }
+    glDisable(GL_SCISSOR_TEST);
 
     FrameTarget::Window().Bind();
+}
+
+TexelRect FrameRenderer::ShadowMapRead(Camera* viewer) const {
+    if (!shortcuts.shadowMapWhereRead || !viewer) {
+        return {0, 0, ShadowTarget::kSize, ShadowTarget::kSize};
+    }
+    const ViewVolume view(viewer->cameraMatrix);
+    std::vector<Bounds> receivers;
+    for (const std::vector<Bounds>* boxes : {&scene.terrainChunks.bounds, &scene.wellBounds}) {
+        for (const Bounds& box : *boxes) {
+            if (view.MayContain(box)) receivers.push_back(box);
+        }
+    }
+    return ShadowMapRegion(lightSpaceMatrix, receivers);
 }
 
 FrameRenderer::DrawList FrameRenderer::Everything(std::vector<Mesh>& meshes) {
