@@ -17,14 +17,13 @@ in float fog;
 uniform sampler2D diffuse0;
 uniform int useTexture;
 uniform vec4 lightColor;        // sunlight colour of the day/night cycle
-uniform vec3 lightPos;          // the sun, 150 units from the origin
+uniform vec3 lightPos;          // the sun, SUN_DISTANCE from the origin
 uniform vec3 camPos;
-uniform sampler2D shadowMap;    // sun depth, 2048 x 2048, nearest, border 1
+uniform sampler2D shadowMap;    // sun depth, SHADOW_TEXELS square, nearest, border 1
 
 out vec4 FragColor;
 
 const float LEAF_TRANSLUCENCY = 0.6;   // share of the light a blade lets through from behind
-const float SUN_DISTANCE = 150.0;      // radius of the sun's orbit around the origin
 
 #include "common/lighting.glsl"
 

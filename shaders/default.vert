@@ -11,7 +11,7 @@ layout(location = 3) in vec2 aTex;
 uniform mat4 model;
 uniform mat4 camMatrix;
 uniform vec3 camPos;
-uniform vec3 lightPos;           // the sun, 150 units from the origin
+uniform vec3 lightPos;           // the sun, SUN_DISTANCE from the origin
 uniform mat4 lightSpaceMatrix;   // world to shadow-map clip space; all zero for the plants
 
 out vec3 worldPos;
@@ -24,7 +24,6 @@ out vec3 shadowCoord;    // shadow-map position and reference depth
 out vec3 waterTransmit;  // share of the light the water above lets through
 out float fog;           // thickness of the haze between the eye and this point
 
-const float SUN_DISTANCE = 150.0;   // radius of the sun's orbit around the origin
 
 #include "common/sky_colour.glsl"
 

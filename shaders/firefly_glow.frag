@@ -12,7 +12,7 @@ uniform sampler2D diffuse0;    // body colour
 uniform sampler2D emissive0;   // glow mask and colour
 uniform int useTexture;
 uniform float glowStrength;    // 3.5
-uniform vec3 lightPos;         // the sun, 150 units from the origin
+uniform vec3 lightPos;         // the sun, SUN_DISTANCE from the origin
 
 out vec4 FragColor;
 
@@ -24,7 +24,7 @@ void main() {
     vec3 emission = useTexture == 1 ? texture(emissive0, texCoord).rgb : vec3(0.0);
     vec3 normal = normalize(worldNormal);
     float facing = abs(dot(normal, normalize(toEye)));
-    float daylight = smoothstep(-0.1, 0.3, lightPos.y / 150.0);
+    float daylight = smoothstep(-0.1, 0.3, lightPos.y / SUN_DISTANCE);
     float sunSide = 0.5 + 0.5 * dot(normal, normalize(lightPos));
     vec3 lit = body * (0.08 + BODY_LIGHT * daylight * sunSide) * (0.6 + 0.4 * facing);
     vec3 glow = emission * GLOW_HUE * glowStrength;

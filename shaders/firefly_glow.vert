@@ -17,7 +17,8 @@ out vec3 worldNormal;
 out vec3 toEye;
 out vec2 texCoord;
 
-const float PIXEL_ANGLE = 0.000767;   // radians per pixel: 45-degree field over 1080 rows
+// Radians per pixel at the centre of the picture: the field of view over its rows.
+const float PIXEL_ANGLE = 2.0 * tan(radians(FIELD_OF_VIEW) * 0.5) / WINDOW_HEIGHT;
 const float GLOW_PIXELS = 4.0;        // how far the glowing surface is pushed, in pixels
 
 void main() {

@@ -10,7 +10,7 @@ uniform vec2 flareScreenPos;
 
 out vec2 quadCoord;   // -1..1 across the element
 
-const float ASPECT = 1920.0 / 1080.0;
+const float ASPECT = WINDOW_WIDTH / WINDOW_HEIGHT;
 const float NEAR_PLANE_Z = -0.9999;   // just inside the near plane of clip space
 
 void main() {

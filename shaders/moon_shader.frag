@@ -10,10 +10,9 @@ uniform vec4 lightColor;      // white: the moon's own brightness
 out vec4 FragColor;
 
 const vec3 MOON_TINT = vec3(0.92, 0.96, 1.05);   // moonlight looks slightly blue to the eye
-const float HORIZON_Y = 0.5;                     // the sea's level
 
 void main() {
     vec4 moon = texture(diffuse0, texCoord);
-    float alpha = moon.a * smoothstep(HORIZON_Y - 0.2, HORIZON_Y + 0.2, worldPos.y);
+    float alpha = moon.a * smoothstep(WATER_LEVEL - 0.2, WATER_LEVEL + 0.2, worldPos.y);
     FragColor = vec4(min(moon.rgb * MOON_TINT * lightColor.rgb * 1.1, vec3(1.0)), alpha);
 }

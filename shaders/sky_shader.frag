@@ -13,7 +13,6 @@ uniform vec3 camPos;
 
 out vec4 FragColor;
 
-const float SUN_DISTANCE = 150.0;   // radius of the sun's orbit around the origin
 
 #include "common/sky_colour.glsl"
 
@@ -21,7 +20,7 @@ const float SUN_DISTANCE = 150.0;   // radius of the sun's orbit around the orig
 
 void main() {
     vec3 dir = normalize(domePos - camPos);
-    // The sun billboard is 150 units away, so its direction depends on where the camera is.
+    // The sun billboard is SUN_DISTANCE away, so its direction depends on where the camera is.
     vec3 sunDir = normalize(sunDirection * SUN_DISTANCE - camPos);
     // Above the horizon the sky in dir; below it the open sea, which fades into the sky's colour
     // at the horizon in dir's azimuth. One sky colour serves both, and both are worked out
@@ -32,7 +31,7 @@ void main() {
     float night = smoothstep(0.0, -0.3, sunHeight) * smoothstep(0.0, 0.05, dir.y);
     float airglow = 0.5 + 0.5 * sin(dot(dir.xz, vec2(3.1, 2.3)) + 0.05 * time);
     vec3 moonDir = normalize(-sunDirection * SUN_DISTANCE - camPos);
-    vec3 sea = distantSea(dir, max(camPos.y - WATER_LEVEL_Y, 0.05), sunDir, moonDir, sunHeight,
+    vec3 sea = distantSea(dir, max(camPos.y - WATER_LEVEL, 0.05), sunDir, moonDir, sunHeight,
                           zenith, color);
     color = above ? color * (1.0 + 0.03 * night * airglow) : sea;
     FragColor = vec4(color, 1.0);

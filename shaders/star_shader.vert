@@ -9,7 +9,6 @@ uniform float time;          // seconds
 
 out vec3 starColor;
 
-const float STAR_RADIUS = 400.0;   // the stars lie on a sphere of this radius
 
 float hash(vec3 p) {
     return fract(sin(dot(p, vec3(12.9898, 78.233, 37.719))) * 43758.5453);

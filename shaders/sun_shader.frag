@@ -5,7 +5,7 @@
 in vec2 texCoord;
 in vec3 worldPos;
 
-uniform vec3 sunPosition;   // the sun's centre, 150 units from the origin
+uniform vec3 sunPosition;   // the sun's centre, SUN_DISTANCE from the origin
 uniform vec4 lightColor;    // white: the sun's own brightness
 
 out vec4 FragColor;
@@ -13,13 +13,12 @@ out vec4 FragColor;
 const float DISC_RADIUS = 0.13;     // disc radius as a fraction of the quad's half-width
 const float GLOW_FALLOFF = 12.0;    // how quickly the glow dies off towards the edge
 const float GLOW_OPACITY = 0.65;    // the glow's strength over the sky at the disc's rim
-const float HORIZON_Y = 0.5;        // the sea's level: the far water edge hides the sun below it
 const vec3 AIR_DEPTH = vec3(0.054, 0.119, 0.284);   // zenith optical depth of air and haze
 const vec3 OZONE_DEPTH = vec3(0.020, 0.055, 0.004); // and of the ozone
 
 void main() {
     float r = length(texCoord - 0.5) * 2.0;        // 0 at the centre, 1 at the quad's edge
-    float airMass = 1.0 / (max(sunPosition.y / 150.0, 0.0) + 0.08);
+    float airMass = 1.0 / (max(sunPosition.y / SUN_DISTANCE, 0.0) + 0.08);
     vec3 tint = exp(-(AIR_DEPTH + OZONE_DEPTH) * airMass);
     tint /= max(max(tint.r, tint.g), tint.b);       // hue only: the sun stays bright
 
@@ -29,6 +28,6 @@ void main() {
     float glow = GLOW_OPACITY * exp(-GLOW_FALLOFF * (r - DISC_RADIUS)) * (1.0 - smoothstep(0.5, 1.0, r));
     vec3 color = mix(tint, disc, inDisc) * lightColor.rgb;
     float alpha = max(inDisc, min(glow, 1.0));
-    alpha *= smoothstep(HORIZON_Y - 1.0, HORIZON_Y + 1.0, worldPos.y);
+    alpha *= smoothstep(WATER_LEVEL - 1.0, WATER_LEVEL + 1.0, worldPos.y);
     FragColor = vec4(color, alpha);
 }

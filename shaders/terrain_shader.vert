@@ -24,7 +24,6 @@ out vec3 shadowCoord;    // shadow-map position and reference depth
 out vec3 waterTransmit;  // share of the light the water above lets through
 out float fog;           // thickness of the haze between the eye and this point
 
-const float SUN_DISTANCE = 150.0;   // radius of the sun's orbit around the origin
 
 #include "common/sky_colour.glsl"
 

@@ -5,23 +5,22 @@
 // glint where they stand in the picture. Alpha carries how much of the surface covers what lies
 // below. Towards the plane's edges the waves calm and the floor fades out, so the plane turns
 // into the open sea that the sky draws beyond it. The day and night come from the sun's height,
-// lightPos.y / 150.
+// lightPos.y / SUN_DISTANCE.
 in vec3 worldPos;
 in vec3 skyZenith;   // sky overhead
 in vec3 fogColor;    // sky at the horizon behind this point
 
 uniform vec3 camPos;
-uniform vec3 lightPos;      // the sun, 150 units from the origin
+uniform vec3 lightPos;      // the sun, SUN_DISTANCE from the origin
 uniform float uTime;        // seconds
 
 out vec4 FragColor;
 
-const float SUN_DISTANCE = 150.0;         // radius of the sun's orbit around the origin
 const float BODY_OPACITY = 0.18;          // how much the water's own colour covers the floor
 const float WAVE_FADE = 18.0;             // distance over which the small waves flatten out;
                                           // the long ones flatten over three times as far
-const vec2 SEA_EDGE = vec2(90.0, 148.0);  // radii between which the plane turns into the open
-                                          // sea: its edges (and the floor's) are 150 from the origin
+const vec2 SEA_EDGE = vec2(90.0, SEA_HALF_EXTENT - 2.0);   // radii between which the plane turns
+                                                          // into the open sea, short of its edges
 const float DEEPEST_FLOOR = 20.0;         // depth of the sea floor near its rim, at most
 
 #include "common/sky_colour.glsl"

@@ -8,13 +8,12 @@ layout(location = 0) in vec3 aPos;
 uniform mat4 model;
 uniform mat4 camMatrix;
 uniform vec3 camPos;
-uniform vec3 lightPos;   // the sun, 150 units from the origin
+uniform vec3 lightPos;   // the sun, SUN_DISTANCE from the origin
 
 out vec3 worldPos;
 out vec3 skyZenith;
 out vec3 fogColor;
 
-const float SUN_DISTANCE = 150.0;   // radius of the sun's orbit around the origin
 
 #include "common/sky_colour.glsl"
 

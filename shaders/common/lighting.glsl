@@ -1,7 +1,6 @@
 // Sunlight, sky light and water colour on a lit surface: the terrain and default fragment shaders.
 //
 uniform float lastSunlightHeight;                    // the sun's height at which its light is gone
-const float SHADOW_TEXELS = 2048.0;                  // side of the shadow map in texels
 const vec3 NIGHT_AMBIENT = vec3(0.240, 0.310, 0.500); // the night sky's light on a surface facing up
 const float NIGHT_SIDE_LIGHT = 0.12;                 // share of it that reaches a surface facing down
 const float AFTERGLOW = 0.35;                        // the glow over the set sun on a surface facing it

@@ -12,7 +12,6 @@ const float FAR_GLINT_POWER = 70.0;        // on the flat far sea: its unresolve
 const float GLINT_STRENGTH = 9.0;          // the sun's glint with the sharpest lobe
 const vec3 MOON_GLINT = vec3(0.50, 0.60, 0.80) * 2.0;   // the moon's, likewise
 const float SEA_HAZE_DISTANCE = 230.0;     // distance at which the haze is 63 % thick
-const float WATER_LEVEL_Y = 0.5;           // world height of the sea surface
 
 float seaFresnel(float cosView) {
     return WATER_F0 + (1.0 - WATER_F0) * pow(1.0 - cosView, 5.0);

@@ -1,9 +1,8 @@
 // Shadow lookup, water depth and haze of a lit surface: the terrain and default vertex shaders.
 //
 // All three change smoothly across a triangle, so they are worked out per vertex.
-const float WATER_LEVEL = 0.5;                       // world height of the sea surface
-const float SHADOW_TEXEL_WORLD = 100.0 / 2048.0;     // world units per shadow texel (100-unit square)
-const float SHADOW_DEPTH_PER_UNIT = 1.0 / 199.0;     // stored depth per world unit (near 1, far 200)
+const float SHADOW_TEXEL_WORLD = 2.0 * SHADOW_BOX_HALF_SIDE / SHADOW_TEXELS;   // world units per shadow texel
+const float SHADOW_DEPTH_PER_UNIT = 1.0 / (SHADOW_FAR - SHADOW_NEAR);   // stored depth per world unit
 const float FACET_OFFSET = 0.5;                      // extra push where the light grazes: the
                                                      // coarse outer terrain facets stray from
                                                      // their smooth normals by this much

@@ -17,6 +17,7 @@
 #include "export/film_export.h"
 #include "gfx/camera.h"
 #include "gfx/console.h"
+#include "render/pass_states.h"
 #include "render/render_scale.h"
 #include "render/scene.h"
 #include "sequence/film_length.h"
@@ -55,7 +56,7 @@ int PlayFilm(const CommandLineOptions& options, const Console& console) {
                         : "Warning: Failed to load background music")
                 << std::endl;
 
-    glEnable(GL_DEPTH_TEST);
+    ApplyPassState(pass_states::kFrame);
 
     auto output = std::make_unique<WindowOutput>(window);
     auto loop = std::make_unique<FrameLoop>(

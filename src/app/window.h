@@ -6,8 +6,7 @@
 // The loader comes before GLFW.
 #include <GLFW/glfw3.h>
 
-constexpr int kWindowWidth = 1920;
-constexpr int kWindowHeight = 1080;
+#include "render/film_view.h"
 
 // Initialises GLFW and opens the 1920x1080 "Lumenvale" window with an OpenGL 3.3 core context;
 // null when it cannot be created, after saying why on `err`. A hidden window serves for

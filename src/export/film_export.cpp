@@ -113,7 +113,6 @@ std::int64_t RenderFilm(GLFWwindow* window, const CommandLineOptions& options, F
     // The picture is drawn at the video's size and proportions.
     Camera camera(options.width, options.height, glm::vec3(0.0f, 0.0f, 2.0f));
     AudioManager silent(console);  // the music goes into the file, not to a device
-    glEnable(GL_DEPTH_TEST);
 
     SteppedClock clock(options.fps);
     ExportProgress progress(console.out, isatty(STDOUT_FILENO));

@@ -22,8 +22,9 @@ void SetClearDepth(float depth);
 // and draws them one by one.
 void DrawTriangleRuns(const GLsizei* counts, const void* const* offsets, GLsizei runs);
 
-// Points take the size their vertex shader writes.
-void EnableShaderPointSize();
+// Points take the size their vertex shader writes (`on`) or the fixed size. WebGL2's always
+// take the shader's.
+void SetShaderPointSize(bool on);
 
 // Gives the bound 2D texture `size` x `size` texels of float depth, sampled nearest. Lookups
 // outside it read the greatest depth, 1: the native texture clamps to a border of 1; WebGL2 has

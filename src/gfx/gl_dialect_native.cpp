@@ -16,8 +16,12 @@ void DrawTriangleRuns(const GLsizei* counts, const void* const* offsets, GLsizei
     glMultiDrawElements(GL_TRIANGLES, counts, GL_UNSIGNED_INT, offsets, runs);
 }
 
-void EnableShaderPointSize() {
-    glEnable(GL_PROGRAM_POINT_SIZE);
+void SetShaderPointSize(bool on) {
+    if (on) {
+        glEnable(GL_PROGRAM_POINT_SIZE);
+    } else {
+        glDisable(GL_PROGRAM_POINT_SIZE);
+    }
 }
 
 void AllocateShadowDepth(int size) {

@@ -19,7 +19,7 @@ void DrawTriangleRuns(const GLsizei* counts, const void* const* offsets, GLsizei
     }
 }
 
-void EnableShaderPointSize() {}
+void SetShaderPointSize(bool) {}
 
 void AllocateShadowDepth(int size) {
     glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT32F, size, size, 0, GL_DEPTH_COMPONENT,

@@ -40,9 +40,10 @@ std::string InfoLog(GLuint object, PFNGLGETSHADERIVPROC getParameter,
     return log.data();
 }
 
-GLuint CompileStage(GLenum stage, const ShaderSource& source, std::ostream& err) {
+GLuint CompileStage(GLenum stage, const ShaderSource& source,
+                    const std::vector<ShaderDefine>& defines, std::ostream& err) {
     GLuint shader = glCreateShader(stage);
-    const std::string forThisGl = ShaderSourceForThisGl(source.text);
+    const std::string forThisGl = ShaderSourceForThisGl(WithDefines(source.text, defines));
     const char* text = forThisGl.c_str();
     glShaderSource(shader, 1, &text, nullptr);
     glCompileShader(shader);
@@ -57,12 +58,13 @@ GLuint CompileStage(GLenum stage, const ShaderSource& source, std::ostream& err)
 
 }  // namespace
 
-Shader::Shader(const char* vertexFile, const char* fragmentFile, std::ostream& err) {
+Shader::Shader(const char* vertexFile, const char* fragmentFile, std::ostream& err,
+               const std::vector<ShaderDefine>& defines) {
     const ShaderSource vertexSource = LoadShaderSource(vertexFile);
     const ShaderSource fragmentSource = LoadShaderSource(fragmentFile);
 
-    GLuint vertexShader = CompileStage(GL_VERTEX_SHADER, vertexSource, err);
-    GLuint fragmentShader = CompileStage(GL_FRAGMENT_SHADER, fragmentSource, err);
+    GLuint vertexShader = CompileStage(GL_VERTEX_SHADER, vertexSource, defines, err);
+    GLuint fragmentShader = CompileStage(GL_FRAGMENT_SHADER, fragmentSource, defines, err);
 
     ID = glCreateProgram();
     glAttachShader(ID, vertexShader);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "gfx/gl.h"
+#include "gfx/shader_source.h"
 
 // Reads a whole file byte for byte. Throws the C library's errno (as an int) when the file
 // cannot be opened or cannot be read to its end.
@@ -24,10 +25,12 @@ class Shader {
     GLuint ID = 0;
 
     // Builds the program from a vertex and a fragment file, each with its includes joined in
-    // (gfx/shader_source.h). Compile and link problems are reported on `err` with the file names
-    // and the driver's log, its lines naming the file they are about; the program is kept either
-    // way. Throws ShaderFileError when a file cannot be opened or read.
-    Shader(const char* vertexFile, const char* fragmentFile, std::ostream& err);
+    // and `defines` after its version line (gfx/shader_source.h). Compile and link problems are
+    // reported on `err` with the file names and the driver's log, its lines naming the file they
+    // are about; the program is kept either way. Throws ShaderFileError when a file cannot be
+    // opened or read.
+    Shader(const char* vertexFile, const char* fragmentFile, std::ostream& err,
+           const std::vector<ShaderDefine>& defines = {});
 
     void Activate();
     void Delete();

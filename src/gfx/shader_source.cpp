@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 
 #include "gfx/content_file.h"
@@ -131,6 +132,16 @@ bool PlaceIn(const std::string& logLine, LogPlace& place) {
     return true;
 }
 
+// A GLSL float literal of `value`: 17 significant digits read back as the same double, which is
+// the float itself.
+std::string FloatLiteral(float value) {
+    char digits[40];
+    std::snprintf(digits, sizeof digits, "%.17g", static_cast<double>(value));
+    std::string literal = digits;
+    if (literal.find_first_of(".e") == std::string::npos) literal += ".0";
+    return literal;
+}
+
 }  // namespace
 
 ShaderSource LoadShaderSource(const std::string& file) {
@@ -138,6 +149,17 @@ ShaderSource LoadShaderSource(const std::string& file) {
     ShaderSource source;
     Joiner(folder.empty() ? "." : folder.generic_string(), source).Append(file);
     return source;
+}
+
+std::string WithDefines(const std::string& text, const std::vector<ShaderDefine>& defines) {
+    const size_t firstLineEnd = text.find('\n');
+    if (defines.empty() || text.rfind("#version", 0) != 0 || firstLineEnd == std::string::npos)
+        return text;
+    std::string defined = text.substr(0, firstLineEnd + 1);
+    for (const ShaderDefine& define : defines) {
+        defined += std::string("#define ") + define.name + " " + FloatLiteral(define.value) + "\n";
+    }
+    return defined + "#line 2\n" + text.substr(firstLineEnd + 1);
 }
 
 std::string NameFilesInLog(const std::string& log, const ShaderSource& source) {

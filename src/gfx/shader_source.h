@@ -29,6 +29,18 @@ struct ShaderSource {
 // or an included one, and for an include that names a path outside the shader folder.
 ShaderSource LoadShaderSource(const std::string& file);
 
+// A number a stage takes from the program instead of typing it again: `#define NAME VALUE`.
+struct ShaderDefine {
+    const char* name;
+    float value;
+};
+
+// The stage's text with a line `#define NAME VALUE` for each define right after its version line
+// (VALUE a float literal that reads back as exactly `value`), then a #line that gives every later
+// line its number in the file again, so that compile logs still name the right line. Text
+// without a version line on its first line comes back unchanged.
+std::string WithDefines(const std::string& text, const std::vector<ShaderDefine>& defines);
+
 // A compile log of the joined text with each place the driver names ("0:12(3)", "0(12)",
 // "ERROR: 0:12:": source string 0, line 12) replaced by the file and line it comes from
 // ("shaders/common/sky.glsl:3(3)"). Lines that name no place of the text stay as they are.

@@ -4,9 +4,10 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <limits>
 
-#include "gfx/gl_dialect.h"
 #include "gfx/uniforms.h"
+#include "render/film_view.h"
 #include "render/lens_flare.h"
+#include "render/pass_states.h"
 #include "render/shadow_map.h"
 #include "render/star_field.h"
 
@@ -16,7 +17,7 @@ FrameRenderer::FrameRenderer(Scene& scene, const Console& console)
 namespace {
 
 void RefreshCameraMatrix(Camera& camera) {
-    camera.updateMatrix(45.0f, 0.1f, 2000.0f);
+    camera.updateMatrix(kFieldOfViewDegrees, kNearPlane, kFarPlane);
 }
 
 // The lowest height from which the sun's depth map is taken: the corners of its box's near face.
@@ -35,12 +36,13 @@ float LowestLightRayStart(const glm::mat4& lightSpaceMatrix) {
 
 void FrameRenderer::RenderShadowMap(const SunState& sun, Camera* viewer) {
     lightSpaceMatrix = LightSpaceMatrix(sun.sunPos);
+    ApplyPassState(pass_states::kFrame);
     if (shortcuts.skipShadowMapWithoutSunlight && !SunlightReachesTheScene(sun.sunHeight)) return;
     glViewport(0, 0, ShadowTarget::kSize, ShadowTarget::kSize);
     glBindFramebuffer(GL_FRAMEBUFFER, scene.shadow.shadowFBO);
     if (viewer) RefreshCameraMatrix(*viewer);
     const TexelRect read = ShadowMapRead(viewer);
-    glEnable(GL_SCISSOR_TEST);
+    ApplyPassState(pass_states::kShadowMap);
     glScissor(read.x, read.y, read.width, read.height);
     glClear(GL_DEPTH_BUFFER_BIT);
 
@@ -64,15 +66,16 @@ void FrameRenderer::RenderShadowMap(const SunState& sun, Camera* viewer) {
         {Terrain(mayCast, sun.sunPos, seenFromAbove), scene.terrainModel, "shadow terrain"},
         {Plants(mayCast), identity, "shadow plants"}};
     for (const auto& caster : casters) {
-        DrawInOrder(caster.list, [&](Mesh& mesh, const std::vector<IndexRange>* ranges) {
-            SetUniform(program, "model", caster.model);
-            ranges ? mesh.DrawShadow(program, *ranges) : mesh.DrawShadow(program);
-        });
+        DrawInOrder(caster.list, pass_states::kShadowMap,
+                    [&](Mesh& mesh, const std::vector<IndexRange>* ranges) {
+                        SetUniform(program, "model", caster.model);
+                        ranges ? mesh.DrawShadow(program, *ranges) : mesh.DrawShadow(program);
+                    });
         PassEnded(caster.pass);
     }
-    glDisable(GL_SCISSOR_TEST);
 
     FrameTarget::Window().Bind();
+    ApplyPassState(pass_states::kFrame);  // the terrain's culled faces end with its pass
 }
 
 TexelRect FrameRenderer::ShadowMapRead(Camera* viewer) const {
@@ -128,16 +131,17 @@ FrameRenderer::DrawList FrameRenderer::Terrain(const Keep& keep, const glm::vec3
             {}};
 }
 
-void FrameRenderer::DrawInOrder(const DrawList& list, const DrawMesh& draw) {
-    if (list.backFacesHidden) glEnable(GL_CULL_FACE);
+void FrameRenderer::DrawInOrder(const DrawList& list, const PassState& state,
+                                const DrawMesh& draw) {
+    ApplyPassState(list.backFacesHidden ? state.BackFacesCulled() : state);
     if (list.batch) draw(*list.batch, &list.ranges);
     for (size_t i : list.order) draw(list.meshes[i], nullptr);
-    if (list.backFacesHidden) glDisable(GL_CULL_FACE);
 }
 
 void FrameRenderer::RenderScene(Camera& camera, const FrameInputs& frame,
                                 const FrameTarget& target) {
     target.Bind();
+    ApplyPassState(pass_states::kFrame);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     RefreshCameraMatrix(camera);
@@ -153,38 +157,26 @@ void FrameRenderer::RenderScene(Camera& camera, const FrameInputs& frame,
     DrawWater(camera, frame);
     PassEnded("water");
     DrawSunOrMoon(camera, frame, target);
-    glDisable(GL_BLEND);
     PassEnded("sun, moon, flare");
     DrawFade(frame);
     PassEnded("fade");
     if (!target.IsWindow()) FrameTarget::Window().Bind();
+    ApplyPassState(pass_states::kFrame);
 }
 
-// The sky and the stars never hide anything. Drawn first, without depth, everything after covers
-// them. Drawn after the opaque objects, every fragment is moved to the far plane, where the depth
-// test keeps exactly the pixels that no object covers: the same picture for less shading.
+// Drawn after the opaque objects, the sky and the stars shade only the pixels no object covers:
+// the same picture for less shading.
 void FrameRenderer::DrawSkyAndStars(Camera& camera, const FrameInputs& frame) {
-    glDepthMask(GL_FALSE);
-    if (shortcuts.skyBehindOpaqueObjects) {
-        glEnable(GL_DEPTH_TEST);
-        glDepthFunc(GL_LEQUAL);
-        SetDepthRange(1.0f, 1.0f);
-    } else {
-        glDisable(GL_DEPTH_TEST);
-    }
-    DrawSky(camera, frame);
+    const PassState& sky =
+        shortcuts.skyBehindOpaqueObjects ? pass_states::kSkyBehindObjects : pass_states::kSkyFirst;
+    DrawSky(camera, frame, sky);
     PassEnded("sky");
-    DrawStars(camera, frame);
+    DrawStars(camera, frame, pass_states::StarsOver(sky));
     PassEnded("stars");
-    SetDepthRange(0.0f, 1.0f);
-    glDepthFunc(GL_LESS);
-    glDisable(GL_BLEND);
-    glDepthMask(GL_TRUE);
-    glEnable(GL_DEPTH_TEST);
 }
 
-void FrameRenderer::DrawSky(Camera& camera, const FrameInputs& frame) {
-    glDisable(GL_BLEND);
+void FrameRenderer::DrawSky(Camera& camera, const FrameInputs& frame, const PassState& state) {
+    ApplyPassState(state);
     Shader& program = scene.programs.sky;
     program.Activate();
     SetUniform(program, "sunDirection", frame.sun.sunPos / glm::length(frame.sun.sunPos));
@@ -194,10 +186,8 @@ void FrameRenderer::DrawSky(Camera& camera, const FrameInputs& frame) {
     scene.skyMesh.Draw(program, camera, origin);
 }
 
-void FrameRenderer::DrawStars(Camera& camera, const FrameInputs& frame) {
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    EnableShaderPointSize();
+void FrameRenderer::DrawStars(Camera& camera, const FrameInputs& frame, const PassState& state) {
+    ApplyPassState(state);
     Shader& program = scene.programs.star;
     program.Activate();
     ++frameCount;
@@ -214,9 +204,6 @@ void FrameRenderer::DrawStars(Camera& camera, const FrameInputs& frame) {
 }
 
 void FrameRenderer::DrawLitObjects(Camera& camera, const FrameInputs& frame) {
-    glDisable(GL_BLEND);
-    glDepthMask(GL_TRUE);
-    glEnable(GL_DEPTH_TEST);
     glActiveTexture(GL_TEXTURE5);
     glBindTexture(GL_TEXTURE_2D, scene.shadow.shadowMap);
 
@@ -249,31 +236,27 @@ void FrameRenderer::DrawLitObjects(Camera& camera, const FrameInputs& frame) {
                       {Everything(scene.fireflyMeshes), scene.programs.firefly, "firefly", 0}};
     for (const auto& object : litObjects) {
         BindToMeshUnits(object.sampler);
-        DrawInOrder(object.list, [&](Mesh& mesh, const std::vector<IndexRange>* ranges) {
-            ranges ? mesh.Draw(object.program, camera, lightPos, *ranges)
-                   : mesh.Draw(object.program, camera, lightPos);
-        });
+        DrawInOrder(object.list, pass_states::kFrame,
+                    [&](Mesh& mesh, const std::vector<IndexRange>* ranges) {
+                        ranges ? mesh.Draw(object.program, camera, lightPos, *ranges)
+                               : mesh.Draw(object.program, camera, lightPos);
+                    });
         BindToMeshUnits(0);
         PassEnded(object.pass);
     }
 }
 
 void FrameRenderer::DrawWater(Camera& camera, const FrameInputs& frame) {
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glDepthMask(GL_FALSE);
+    ApplyPassState(pass_states::kWater);
     scene.programs.water.Activate();
     SetUniform(scene.programs.water, "uTime", frame.time);
     glm::vec3 lightPos = frame.sun.sunPos;
     scene.waterPlane.Draw(scene.programs.water, camera, lightPos);
-    glDepthMask(GL_TRUE);
 }
 
-// Drawn over the lit scene with depth, blended by their alpha; the flare adds its own light.
 void FrameRenderer::DrawSunOrMoon(Camera& camera, const FrameInputs& frame,
                                   const FrameTarget& target) {
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    ApplyPassState(pass_states::kSunAndMoon);
     if (frame.drawSun) {
         scene.programs.sun.Activate();
         SetUniform(scene.programs.sun, "sunPosition", frame.sun.sunPos);
@@ -293,8 +276,7 @@ void FrameRenderer::DrawLensFlare(Camera& camera, const FrameInputs& frame,
     const float visibility = FlareVisibility(sun->ndc, frame.sun.sunHeight);
     if (visibility <= 0.0f) return;
 
-    glBlendFunc(GL_ONE, GL_ONE);
-    glDepthMask(GL_FALSE);
+    ApplyPassState(pass_states::kLensFlare);
     Shader& program = scene.programs.lensFlare;
     program.Activate();
     SetUniform(program, "model", glm::mat4(1.0f));
@@ -307,19 +289,13 @@ void FrameRenderer::DrawLensFlare(Camera& camera, const FrameInputs& frame,
         SetUniform(program, "model", glm::scale(glm::mat4(1.0f), glm::vec3(element.size)));
         scene.flareQuadMesh.Draw(program, camera, origin);
     }
-    glDepthMask(GL_TRUE);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }
 
 void FrameRenderer::DrawFade(const FrameInputs& frame) {
     if (frame.fadeAlpha <= 0.0f) return;
-    glDisable(GL_DEPTH_TEST);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    ApplyPassState(pass_states::kFade);
     scene.programs.fade.Activate();
     SetUniform(scene.programs.fade, "fadeAlpha", frame.fadeAlpha);
     glBindVertexArray(scene.screenQuad.screenQuadVAO);
     glDrawArrays(GL_TRIANGLES, 0, 6);
-    glDisable(GL_BLEND);
-    glEnable(GL_DEPTH_TEST);
 }

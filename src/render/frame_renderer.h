@@ -6,6 +6,7 @@
 
 #include "gfx/camera.h"
 #include "gfx/console.h"
+#include "gfx/pass_state.h"
 #include "render/day_night.h"
 #include "render/render_target.h"
 #include "render/scene.h"
@@ -54,9 +55,10 @@ class PassObserver {
     virtual void PassEnded(const char* pass) = 0;
 };
 
-// Draws the scene's passes in their fixed order. Every frame starts and ends with depth test on,
-// depth writes on, blending off, the 1920x1080 viewport and the default framebuffer bound; in
-// between, the visible passes draw into the frame's target, the window or an offscreen picture.
+// Draws the scene's passes in their fixed order, each with its own GL state (render/pass_states.h).
+// Both the shadow map and the frame end with the state every frame starts with
+// (pass_states::kFrame), the 1920x1080 viewport and the default framebuffer bound; in between,
+// the visible passes draw into the frame's target, the window or an offscreen picture.
 class FrameRenderer {
   public:
     // The star line goes to the console's `out`.
@@ -93,13 +95,14 @@ class FrameRenderer {
     DrawList Terrain(const Keep& keep, const glm::vec3& eye, bool seenFromAbove);
     // The shadow map's texels the lit pass will read with `viewer`'s view (all without one).
     TexelRect ShadowMapRead(Camera* viewer) const;
-    void DrawInOrder(const DrawList& list, const DrawMesh& draw);
+    // Applies `state` (with back faces culled when the list hides them), then draws the list.
+    void DrawInOrder(const DrawList& list, const PassState& state, const DrawMesh& draw);
     void PassEnded(const char* pass) {
         if (passObserver) passObserver->PassEnded(pass);
     }
     void DrawSkyAndStars(Camera& camera, const FrameInputs& frame);
-    void DrawSky(Camera& camera, const FrameInputs& frame);
-    void DrawStars(Camera& camera, const FrameInputs& frame);
+    void DrawSky(Camera& camera, const FrameInputs& frame, const PassState& state);
+    void DrawStars(Camera& camera, const FrameInputs& frame, const PassState& state);
     void DrawLitObjects(Camera& camera, const FrameInputs& frame);
     void DrawWater(Camera& camera, const FrameInputs& frame);
     void DrawSunOrMoon(Camera& camera, const FrameInputs& frame, const FrameTarget& target);

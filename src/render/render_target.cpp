@@ -3,11 +3,8 @@
 #include <cstddef>
 
 #include "gfx/uniforms.h"
-
-namespace {
-constexpr int kWindowWidth = 1920;
-constexpr int kWindowHeight = 1080;
-}  // namespace
+#include "render/film_view.h"
+#include "render/pass_states.h"
 
 FrameTarget FrameTarget::Window() {
     return {0, kWindowWidth, kWindowHeight};
@@ -65,8 +62,7 @@ PictureScaler::PictureScaler(std::ostream& err)
 void PictureScaler::PresentToWindow(const OffscreenTarget& picture) {
     const FrameTarget window = FrameTarget::Window();
     window.Bind();
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_BLEND);
+    ApplyPassState(pass_states::kPresent);
     program.Activate();
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, picture.colorTexture);
@@ -77,7 +73,7 @@ void PictureScaler::PresentToWindow(const OffscreenTarget& picture) {
     glBindVertexArray(0);
     // The next frame draws into the picture: WebGL refuses that while it stays bound on a unit.
     glBindTexture(GL_TEXTURE_2D, 0);
-    glEnable(GL_DEPTH_TEST);
+    ApplyPassState(pass_states::kFrame);
 }
 
 void PictureScaler::Delete() {

@@ -50,8 +50,8 @@ class OffscreenTarget {
 class PictureScaler {
   public:
     explicit PictureScaler(std::ostream& err);
-    // Leaves the frame's state: the default framebuffer bound with the window's viewport, depth
-    // test and depth writes on, blending off.
+    // Leaves the frame's state (pass_states::kFrame) and the default framebuffer bound with the
+    // window's viewport.
     void PresentToWindow(const OffscreenTarget& picture);
     void Delete();
 

@@ -23,8 +23,9 @@ struct ShaderPrograms {
     Shader fade;
 };
 
-// Builds every program from its files under shaders/, reporting compile and link problems on
-// `err`. Throws ShaderFileError when a file cannot be opened.
+// Builds every program from its files under shaders/, with the numbers they share with the
+// program (render/shader_constants.h), reporting compile and link problems on `err`. Throws
+// ShaderFileError when a file cannot be opened.
 ShaderPrograms BuildShaderPrograms(std::ostream& err);
 
 void DeleteShaderPrograms(ShaderPrograms& programs);

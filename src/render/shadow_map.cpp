@@ -30,7 +30,9 @@ glm::mat4 LightSpaceMatrix(const glm::vec3& sunPos) {
     const glm::vec3 eye = glm::vec3(0.0f) - lightDir * scene_layout::kSunDistance;
     // The sun moves in the xy plane, so +z is never parallel to the view direction.
     const glm::mat4 lightView = glm::lookAt(eye, glm::vec3(0.0f), glm::vec3(0.0f, 0.0f, 1.0f));
-    const glm::mat4 lightProjection = glm::ortho(-50.0f, 50.0f, -50.0f, 50.0f, 1.0f, 200.0f);
+    const glm::mat4 lightProjection =
+        glm::ortho(-kShadowBoxHalfSide, kShadowBoxHalfSide, -kShadowBoxHalfSide, kShadowBoxHalfSide,
+                   kShadowNear, kShadowFar);
     return lightProjection * lightView;
 }
 

@@ -18,7 +18,13 @@ struct ShadowTarget {
 // that it shadows nothing until the sun first draws into it, then binds the default framebuffer.
 ShadowTarget CreateShadowTarget();
 
-// Orthographic view from the sun's side, 150 units out, over a 100x100 square around the origin.
+// The box the map covers: a square of kShadowBoxHalfSide either side of the origin, from
+// kShadowNear to kShadowFar along the light's direction from 150 units out on the sun's side.
+constexpr float kShadowBoxHalfSide = 50.0f;
+constexpr float kShadowNear = 1.0f;
+constexpr float kShadowFar = 200.0f;
+
+// Orthographic view from the sun's side over that box.
 glm::mat4 LightSpaceMatrix(const glm::vec3& sunPos);
 
 // The sun's height (sunPos.y / 150) at which the lit shaders have faded its own light out: they

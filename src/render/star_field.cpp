@@ -20,9 +20,9 @@ std::vector<glm::vec3> StarPositions() {
         if (static_cast<double>(theta) > kPi / 2.0) continue;
         const float phi = static_cast<float>(
             static_cast<double>((static_cast<float>(r2) / 32767.0f) * 2.0f) * kPi);
-        const double ringRadius = std::sin(static_cast<double>(theta)) * 400.0;
+        const double ringRadius = std::sin(static_cast<double>(theta)) * kStarRadius;
         stars.emplace_back(static_cast<float>(std::cos(static_cast<double>(phi)) * ringRadius),
-                           static_cast<float>(std::cos(static_cast<double>(theta)) * 400.0),
+                           static_cast<float>(std::cos(static_cast<double>(theta)) * kStarRadius),
                            static_cast<float>(ringRadius * std::sin(static_cast<double>(phi))));
     }
     return stars;

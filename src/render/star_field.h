@@ -16,7 +16,10 @@ class StarRandom {
     unsigned state;
 };
 
-// Star positions on the upper half of a sphere of radius 400: 485 of 1000 seeded attempts.
+// The stars lie on a sphere of this radius around the origin.
+constexpr float kStarRadius = 400.0f;
+
+// Star positions on the upper half of that sphere: 485 of 1000 seeded attempts.
 std::vector<glm::vec3> StarPositions();
 
 // The star points on the GPU: only the position attribute, in 44-byte vertex records.

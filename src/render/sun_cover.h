@@ -17,7 +17,8 @@ class SunCoverTest {
     SunCoverTest(const SunCoverTest&) = delete;
     SunCoverTest& operator=(const SunCoverTest&) = delete;
 
-    // Leaves the GL state as it found it, but for the probe's program and vertex array.
+    // The browser's test draws its probe with a state of its own (pass_states::kSunCoverProbe):
+    // whatever draws next applies its own state.
     bool Covered(const SunOnScreen& sun, int width, int height);
 
   private:

@@ -1,5 +1,6 @@
 #include <ostream>
 
+#include "render/pass_states.h"
 #include "render/sun_cover.h"
 
 namespace {
@@ -71,16 +72,7 @@ struct SunCoverTest::Probe {
     // A point at the sun's centre, just nearer than the sun, passes the depth test exactly where
     // the stored depth does not hide the sun. It writes neither colour nor depth.
     void Ask(const SunOnScreen& sun, int width, int height) {
-        GLboolean depthWrites = GL_TRUE;
-        glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
-        GLint depthFunction = GL_LESS;
-        glGetIntegerv(GL_DEPTH_FUNC, &depthFunction);
-        const GLboolean depthTest = glIsEnabled(GL_DEPTH_TEST);
-
-        glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-        glDepthMask(GL_FALSE);
-        glEnable(GL_DEPTH_TEST);
-        glDepthFunc(GL_LEQUAL);
+        ApplyPassState(pass_states::kSunCoverProbe);
         glUseProgram(program);
         glUniform3f(probeLocation, (sun.readPixel.x + 0.5f) / width * 2.0f - 1.0f,
                     (sun.readPixel.y + 0.5f) / height * 2.0f - 1.0f,
@@ -91,11 +83,6 @@ struct SunCoverTest::Probe {
         glEndQuery(GL_ANY_SAMPLES_PASSED);
         glBindVertexArray(0);
         pending = true;
-
-        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-        glDepthMask(depthWrites);
-        glDepthFunc(static_cast<GLenum>(depthFunction));
-        if (!depthTest) glDisable(GL_DEPTH_TEST);
     }
 };
 

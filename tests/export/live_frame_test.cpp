@@ -48,7 +48,6 @@ std::vector<std::uint8_t> PlayerFrame(GLFWwindow* window, std::int64_t frame) {
     const std::vector<PathShot> path = MakeFireflyPath();
     Camera camera(kWindowWidth, kWindowHeight, glm::vec3(0.0f, 0.0f, 2.0f));
     AudioManager silent(console);
-    glEnable(GL_DEPTH_TEST);
     SteppedClock clock(kFps);
     KeepOneFrame output(clock, frame);
     FrameLoop loop(window, Film{scene, camera, silent, shots, path}, clock, output, console);

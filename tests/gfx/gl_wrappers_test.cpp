@@ -9,6 +9,7 @@
 #include "gfx/ebo.h"
 #include "gfx/mesh.h"
 #include "gfx/shader.h"
+#include "render/film_view.h"
 #include "support/gl_context.h"
 #include "support/temp_files.h"
 
@@ -109,7 +110,7 @@ TEST_F(GlWrappers, MeshRecordsItsIndexBufferAndDrawsWhatItShould) {
     EXPECT_EQ(Bound(GL_ELEMENT_ARRAY_BUFFER_BINDING), 0);
 
     Camera camera(1920, 1080, glm::vec3(0.0f, 0.0f, 2.0f));
-    camera.updateMatrix(45.0f, 0.1f, 2000.0f);
+    camera.updateMatrix(kFieldOfViewDegrees, kNearPlane, kFarPlane);
     glDisable(GL_DEPTH_TEST);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -138,7 +139,7 @@ TEST_F(GlWrappers, MeshDrawsRunsOfItsIndicesAndDeletesItsBuffers) {
     Shader program = ColorProgram(dir);
     Mesh mesh = QuadMesh(glm::vec3(1.0f, 0.0f, 0.0f));
     Camera camera(1920, 1080, glm::vec3(0.0f, 0.0f, 2.0f));
-    camera.updateMatrix(45.0f, 0.1f, 2000.0f);
+    camera.updateMatrix(kFieldOfViewDegrees, kNearPlane, kFarPlane);
     glDisable(GL_DEPTH_TEST);
     program.Activate();
     glUniformMatrix4fv(glGetUniformLocation(program.ID, "model"), 1, GL_FALSE,
@@ -185,7 +186,7 @@ TEST_F(GlWrappers, BillboardFacesTheCameraFromAnyDirection) {
     // Seen edge-on a quad in the z = 0 plane would vanish; as a billboard it stays a square.
     Camera camera(1920, 1080, glm::vec3(20.0f, 5.0f, 0.0f));
     camera.orientation = glm::normalize(glm::vec3(-20.0f, -5.0f, 0.0f));
-    camera.updateMatrix(45.0f, 0.1f, 2000.0f);
+    camera.updateMatrix(kFieldOfViewDegrees, kNearPlane, kFarPlane);
     glClear(GL_COLOR_BUFFER_BIT);
     mesh.DrawBillboard(program, camera, glm::vec3(0.0f), 4.0f);
     EXPECT_EQ(Bound(GL_VERTEX_ARRAY_BINDING), 0);

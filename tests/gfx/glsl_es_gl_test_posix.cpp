@@ -1,17 +1,18 @@
 // Every shader stage of the film, read as GLSL 300 es, compiles and links in a real OpenGL ES 3.0
 // context (Mesa's), as the browser build's WebGL2 compiles it.
-#include "gfx/gl.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "gfx/gl.h"
 // The loader comes before GLFW.
 #include <GLFW/glfw3.h>
 
 #include "gfx/glsl_es.h"
 #include "gfx/shader_source.h"
+#include "render/shader_constants.h"
 
 namespace {
 
@@ -114,8 +115,9 @@ TEST_F(EsContext, EveryShaderPairOfTheFilmCompilesAndLinksAsGlslEs) {
         for (const auto& [stage, file] :
              {std::pair{GL_VERTEX_SHADER, vertex}, std::pair{GL_FRAGMENT_SHADER, fragment}}) {
             const GLuint shader = gl.createShader(stage);
-            const std::string log =
-                gl.Compile(shader, AsGlslEs(LoadShaderSource(file.generic_string()).text));
+            const std::string log = gl.Compile(
+                shader, AsGlslEs(WithDefines(LoadShaderSource(file.generic_string()).text,
+                                             SceneShaderConstants())));
             EXPECT_EQ(log, "") << file;
             gl.attachShader(program, shader);
         }

@@ -8,6 +8,7 @@
 
 #include "gfx/camera.h"
 #include "gfx/mesh.h"
+#include "render/film_view.h"
 #include "support/console_lines.h"
 #include "support/gl_context.h"
 #include "support/temp_files.h"
@@ -79,7 +80,7 @@ TEST_F(MeshTextures, DrawPointsEachSamplerAtItsUnitAndBindsTheTexturesAgainEvery
     Texture blue(WritePng("blue.png", {0, 0, 255}).c_str(), "emissive", 1, console);
     Mesh textured = Quad({red, blue});
     Camera camera(1920, 1080, glm::vec3(0.0f, 0.0f, 2.0f));
-    camera.updateMatrix(45.0f, 0.1f, 2000.0f);
+    camera.updateMatrix(kFieldOfViewDegrees, kNearPlane, kFarPlane);
     glm::vec3 lightPos(0.0f);
     glDisable(GL_DEPTH_TEST);
 

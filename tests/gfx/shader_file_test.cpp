@@ -2,6 +2,7 @@
 // missing one, before any GL work.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 
@@ -134,4 +135,34 @@ TEST(ShaderIncludes, LogLinesNameTheFileAndLineTheirPlaceComesFrom) {
     for (const auto& test : cases) {
         EXPECT_EQ(NameFilesInLog(test.log, source), test.named);
     }
+}
+
+// The program's numbers go in right after the version line, each read back as exactly the float
+// it was; a #line then numbers the stage's own lines as in its file.
+TEST(ShaderDefines, FollowTheVersionLineAndReadBackExactly) {
+    const std::vector<ShaderDefine> defines = {
+        {"DISTANCE", 150.0f}, {"NEAR", 0.1f}, {"PER_UNIT", 1.0f / 199.0f}, {"TINY", 3e-20f}};
+    const std::string text = WithDefines("#version 330 core\nvoid main() {}\n", defines);
+    std::istringstream lines(text);
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_EQ(line, "#version 330 core");
+    for (const ShaderDefine& define : defines) {
+        SCOPED_TRACE(define.name);
+        std::getline(lines, line);
+        const std::string prefix = std::string("#define ") + define.name + " ";
+        ASSERT_EQ(line.rfind(prefix, 0), 0u) << line;
+        const std::string literal = line.substr(prefix.size());
+        EXPECT_NE(literal.find_first_of(".e"), std::string::npos) << "a float, not an int";
+        EXPECT_EQ(std::strtod(literal.c_str(), nullptr), static_cast<double>(define.value));
+    }
+    std::getline(lines, line);
+    EXPECT_EQ(line, "#line 2");
+    std::getline(lines, line);
+    EXPECT_EQ(line, "void main() {}");
+
+    // Nothing to define, or no version line to put them after: the text as it was.
+    EXPECT_EQ(WithDefines("#version 330 core\nvoid main() {}\n", {}),
+              "#version 330 core\nvoid main() {}\n");
+    EXPECT_EQ(WithDefines("void main() {}\n", defines), "void main() {}\n");
 }

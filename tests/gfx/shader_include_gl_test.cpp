@@ -1,4 +1,5 @@
-// A mistake in an included shader file, as the real driver reports it: in that file, on its line.
+// A mistake in an included shader file, as the real driver reports it: in that file, on its line,
+// also with the program's numbers defined after the version line.
 #include <string>
 
 #include "gfx/shader_source.h"
@@ -46,7 +47,8 @@ TEST_F(ShaderIncludeErrors, NameTheFileAndLineTheMistakeIsOn) {
         const ShaderSource source = LoadShaderSource(
             dir.Write("stage.frag", std::string("#version 330 core\n#include \"") + test.include +
                                         "\"\nout vec4 colour;\n" + test.body));
-        const std::string log = NameFilesInLog(CompileLog(source.text), source);
+        const std::string log =
+            NameFilesInLog(CompileLog(WithDefines(source.text, {{"MIST", 0.5f}})), source);
         EXPECT_EQ(log.rfind(test.where, 0), 0u) << log;
     }
 }

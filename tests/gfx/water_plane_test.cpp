@@ -6,6 +6,7 @@
 
 #include "gfx/camera.h"
 #include "gfx/shader.h"
+#include "render/film_view.h"
 #include "support/gl_context.h"
 #include "support/temp_files.h"
 
@@ -106,7 +107,7 @@ void main() { FragColor = useTexture == 0 ? vec4(color, 1.0) : vec4(1.0, 0.0, 1.
     // Looking down at the sea from above its centre, tilted so the horizon is in the picture.
     Camera camera(1920, 1080, glm::vec3(0.0f, 20.0f, 0.0f));
     camera.orientation = glm::normalize(glm::vec3(0.0f, -1.0f, -2.0f));
-    camera.updateMatrix(45.0f, 0.1f, 2000.0f);
+    camera.updateMatrix(kFieldOfViewDegrees, kNearPlane, kFarPlane);
     glDisable(GL_DEPTH_TEST);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);

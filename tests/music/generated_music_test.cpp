@@ -14,48 +14,48 @@ namespace {
 constexpr const char* kMusicPath = "resources/audio/cin.wav";
 
 // Read once; a missing or unreadable file fails each test with the reader's message.
-const WaveContents& wav() {
+const WaveContents& Wav() {
     static const WaveContents file = ReadWave(kMusicPath);
     return file;
 }
 
-std::size_t frame(double seconds) {
-    return static_cast<std::size_t>(seconds * wav().header.sampleRate);
+std::size_t Frame(double seconds) {
+    return static_cast<std::size_t>(seconds * Wav().header.sampleRate);
 }
 
-const std::vector<float>& mono() {
-    static const std::vector<float> mix = mono_mix(wav().samples);
+const std::vector<float>& Mono() {
+    static const std::vector<float> mix = MonoMix(Wav().samples);
     return mix;
 }
 
 // Level of the mono mix over a span of the film, in dBFS.
-double rms_between(double from, double to) {
-    return rms_dbfs(mono(), frame(from), frame(to));
+double RmsBetween(double from, double to) {
+    return RmsDbfs(Mono(), Frame(from), Frame(to));
 }
 
 TEST(GeneratedMusic, IsSixteenBitStereoPcmAt44100HzLastingTheWholeFilm) {
-    EXPECT_EQ(wav().header.formatTag, kWavFormatPcm);
-    EXPECT_EQ(wav().header.channels, 2);
-    EXPECT_EQ(wav().header.sampleRate, 44100u);
-    EXPECT_EQ(wav().header.bitsPerSample, 16);
-    EXPECT_EQ(wav().header.blockAlign, 4);
-    EXPECT_EQ(wav().byteRate, 44100u * 4u);
-    EXPECT_GE(wav().Seconds(), 130.0);
-    EXPECT_LE(wav().Seconds(), 135.0);
+    EXPECT_EQ(Wav().header.formatTag, kWavFormatPcm);
+    EXPECT_EQ(Wav().header.channels, 2);
+    EXPECT_EQ(Wav().header.sampleRate, 44100u);
+    EXPECT_EQ(Wav().header.bitsPerSample, 16);
+    EXPECT_EQ(Wav().header.blockAlign, 4);
+    EXPECT_EQ(Wav().byteRate, 44100u * 4u);
+    EXPECT_GE(Wav().Seconds(), 130.0);
+    EXPECT_LE(Wav().Seconds(), 135.0);
 }
 
 TEST(GeneratedMusic, PeaksJustBelowMinusOneDbfs) {
-    const auto [low, high] = std::minmax_element(wav().samples.begin(), wav().samples.end());
+    const auto [low, high] = std::minmax_element(Wav().samples.begin(), Wav().samples.end());
     const int peak = std::max(std::abs(int{*low}), std::abs(int{*high}));
-    const double peak_db = 20.0 * std::log10(peak / 32768.0);
-    EXPECT_LE(peak_db, -1.0);
-    EXPECT_GE(peak_db, -1.5) << "the file should be normalised, not left quiet";
+    const double peakDb = 20.0 * std::log10(peak / 32768.0);
+    EXPECT_LE(peakDb, -1.0);
+    EXPECT_GE(peakDb, -1.5) << "the file should be normalised, not left quiet";
 }
 
 TEST(GeneratedMusic, StartsAndEndsOnSilenceWithoutAJump) {
-    const auto& samples = wav().samples;
-    const std::size_t edge = 2 * frame(0.005);  // first and last 5 ms, both channels
-    const std::size_t ramp = 2 * frame(0.050);  // where a click would show as a sudden step
+    const auto& samples = Wav().samples;
+    const std::size_t edge = 2 * Frame(0.005);  // first and last 5 ms, both channels
+    const std::size_t ramp = 2 * Frame(0.050);  // where a click would show as a sudden step
     for (std::size_t i = 0; i < edge; ++i) {
         ASSERT_LE(std::abs(samples[i]), 33) << "sample " << i << " is above -60 dBFS";
         ASSERT_LE(std::abs(samples[samples.size() - 1 - i]), 33) << "from the end: " << i;
@@ -68,26 +68,26 @@ TEST(GeneratedMusic, StartsAndEndsOnSilenceWithoutAJump) {
 }
 
 TEST(GeneratedMusic, LoudnessFollowsTheDayAndTheNight) {
-    const double night_opening = rms_between(0.0, 10.0);
-    const double noon = rms_between(40.0, 60.0);
-    const double sunset = rms_between(60.0, 70.0);
-    const double hush = rms_between(70.0, 75.0);
-    const double flight = rms_between(85.0, 120.0);
-    const double final_chord = rms_between(120.0, 126.0);
+    const double nightOpening = RmsBetween(0.0, 10.0);
+    const double noon = RmsBetween(40.0, 60.0);
+    const double sunset = RmsBetween(60.0, 70.0);
+    const double hush = RmsBetween(70.0, 75.0);
+    const double flight = RmsBetween(85.0, 120.0);
+    const double finalChord = RmsBetween(120.0, 126.0);
 
-    for (double level : {night_opening, hush, final_chord}) EXPECT_GT(level, -45.0) << "not heard";
-    EXPECT_LT(night_opening, noon - 8.0);
+    for (double level : {nightOpening, hush, finalChord}) EXPECT_GT(level, -45.0) << "not heard";
+    EXPECT_LT(nightOpening, noon - 8.0);
     EXPECT_LT(hush, sunset - 6.0);
     EXPECT_GT(flight, hush + 4.0);
-    EXPECT_LT(rms_between(wav().Seconds() - 2.0, wav().Seconds()), -90.0);
-    EXPECT_LT(rms_between(130.0, wav().Seconds()), -80.0) << "decayed by the time the film stops";
+    EXPECT_LT(RmsBetween(Wav().Seconds() - 2.0, Wav().Seconds()), -90.0);
+    EXPECT_LT(RmsBetween(130.0, Wav().Seconds()), -80.0) << "decayed by the time the film stops";
 }
 
 TEST(GeneratedMusic, DaylightSoundsBrighterThanTheNightOpening) {
     const double night =
-        spectral_centroid_hz(mono(), frame(0.0), frame(10.0), wav().header.sampleRate);
+        SpectralCentroidHz(Mono(), Frame(0.0), Frame(10.0), Wav().header.sampleRate);
     const double noon =
-        spectral_centroid_hz(mono(), frame(40.0), frame(60.0), wav().header.sampleRate);
+        SpectralCentroidHz(Mono(), Frame(40.0), Frame(60.0), Wav().header.sampleRate);
     EXPECT_GT(noon, night * 1.2);
 }
 

@@ -11,31 +11,31 @@
 namespace lumenvale::music {
 namespace {
 
-StereoBuffer constant_buffer(std::size_t frames, float left, float right) {
+StereoBuffer ConstantBuffer(std::size_t frames, float left, float right) {
     StereoBuffer buffer;
-    buffer.sample_rate = 1000;
+    buffer.sampleRate = 1000;
     buffer.left.assign(frames, left);
     buffer.right.assign(frames, right);
     return buffer;
 }
 
 TEST(Mastering, NormalisingPutsTheLoudestSampleOfEitherChannelAtTheTarget) {
-    StereoBuffer buffer = constant_buffer(10, 0.1f, -0.2f);
+    StereoBuffer buffer = ConstantBuffer(10, 0.1f, -0.2f);
     buffer.left[3] = 0.4f;
-    normalise_peak(buffer, -6.0);
+    NormalisePeak(buffer, -6.0);
     const double target = std::pow(10.0, -6.0 / 20.0);
     EXPECT_NEAR(buffer.left[3], target, 1e-6);
     EXPECT_NEAR(buffer.right[0], -target / 2.0, 1e-6);
 
-    StereoBuffer silence = constant_buffer(10, 0.0f, 0.0f);
-    normalise_peak(silence, -1.0);
+    StereoBuffer silence = ConstantBuffer(10, 0.0f, 0.0f);
+    NormalisePeak(silence, -1.0);
     EXPECT_EQ(silence.left, std::vector<float>(10, 0.0f));
 }
 
 TEST(Mastering, FadesStartFromAndEndOnSilenceAndLeaveTheRestAlone) {
-    StereoBuffer buffer = constant_buffer(1000, 1.0f, -1.0f);
-    fade_in(buffer, 0.1);        // frames 0..99
-    fade_out(buffer, 0.7, 0.9);  // frames 700..899, silent after
+    StereoBuffer buffer = ConstantBuffer(1000, 1.0f, -1.0f);
+    FadeIn(buffer, 0.1);        // frames 0..99
+    FadeOut(buffer, 0.7, 0.9);  // frames 700..899, silent after
     EXPECT_EQ(buffer.left[0], 0.0f);
     EXPECT_EQ(buffer.right[0], 0.0f);
     EXPECT_NEAR(buffer.left[50], 0.5f, 1e-6);
@@ -49,30 +49,30 @@ TEST(Mastering, FadesStartFromAndEndOnSilenceAndLeaveTheRestAlone) {
 }
 
 TEST(Mastering, DcRemovalCentresAnOffsetSignal) {
-    StereoBuffer buffer = constant_buffer(44100, 0.0f, 0.0f);
-    buffer.sample_rate = 44100;
-    for (std::size_t i = 0; i < buffer.frames(); ++i) {
+    StereoBuffer buffer = ConstantBuffer(44100, 0.0f, 0.0f);
+    buffer.sampleRate = 44100;
+    for (std::size_t i = 0; i < buffer.Frames(); ++i) {
         buffer.left[i] = 0.2f + 0.5f * static_cast<float>(std::sin(0.1 * static_cast<double>(i)));
     }
-    remove_dc(buffer);
+    RemoveDc(buffer);
     double mean = 0.0;
-    for (std::size_t i = buffer.frames() / 2; i < buffer.frames(); ++i) mean += buffer.left[i];
-    EXPECT_NEAR(mean / static_cast<double>(buffer.frames() / 2), 0.0, 1e-3);
+    for (std::size_t i = buffer.Frames() / 2; i < buffer.Frames(); ++i) mean += buffer.left[i];
+    EXPECT_NEAR(mean / static_cast<double>(buffer.Frames() / 2), 0.0, 1e-3);
 }
 
 TEST(Mastering, SixteenBitConversionRoundsAndClampsEachChannelInTurn) {
-    StereoBuffer buffer = constant_buffer(3, 0.0f, 0.0f);
+    StereoBuffer buffer = ConstantBuffer(3, 0.0f, 0.0f);
     buffer.left = {0.5f, 1.5f, -0.25f};
     buffer.right = {-0.5f, -1.5f, 2.0f / 32767.0f};
     const std::vector<std::int16_t> expected{16384, -16384, 32767, -32767, -8192, 2};
-    EXPECT_EQ(to_pcm16(buffer), expected);
+    EXPECT_EQ(ToPcm16(buffer), expected);
 }
 
 TEST(Mastering, TheWrittenFileReadsBackWithItsHeaderAndSamples) {
     const std::filesystem::path path =
         std::filesystem::temp_directory_path() / "lumenvale_music_roundtrip.wav";
     const std::vector<std::int16_t> samples{0, -1, 32767, -32768, 1234, -4321};
-    write_wav_pcm16(path.string(), 22050, 2, samples);
+    WriteWavPcm16(path.string(), 22050, 2, samples);
     const WaveContents wav = ReadWave(path.string());
     EXPECT_EQ(wav.riffSize + 8, std::filesystem::file_size(path));
     std::filesystem::remove(path);
@@ -83,7 +83,7 @@ TEST(Mastering, TheWrittenFileReadsBackWithItsHeaderAndSamples) {
     EXPECT_EQ(wav.header.blockAlign, 4);
     EXPECT_EQ(wav.byteRate, 22050u * 4u);
     EXPECT_EQ(wav.samples, samples);
-    EXPECT_THROW(write_wav_pcm16("/nonexistent/dir/x.wav", 44100, 2, samples), std::runtime_error);
+    EXPECT_THROW(WriteWavPcm16("/nonexistent/dir/x.wav", 44100, 2, samples), std::runtime_error);
 }
 
 }  // namespace

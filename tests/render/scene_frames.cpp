@@ -2,6 +2,9 @@
 
 #include <memory>
 
+#include "render/pass_states.h"
+#include "support/gl_state.h"
+
 namespace {
 ConsoleLines sceneConsole;  // the shared scene's console, for as long as the scene lives
 std::unique_ptr<Scene> sharedScene;
@@ -15,7 +18,6 @@ void SceneFrames::SetUpTestSuite() {
     sharedScene = std::make_unique<Scene>(sceneConsole, /*withFullPath=*/true);
     sharedStartupLog = sceneConsole.TakeOut();
     sharedStartupErrors = sceneConsole.TakeErr();
-    glEnable(GL_DEPTH_TEST);
 }
 
 Scene& SceneFrames::scene() {
@@ -43,18 +45,14 @@ void SceneFrames::Render(const glm::vec3& eye, const glm::vec3& lookAt, float an
     frame.fadeAlpha = fadeAlpha;
     frame.drawSun = drawSun;
     renderer.RenderShadowMap(frame.sun, &camera);
+    EXPECT_EQ(CurrentPassState(), pass_states::kFrame) << "after the shadow map";
     renderer.RenderScene(camera, frame, target);
+    ExpectTheStateAFrameEndsWith();
     glFinish();
 }
 
 void SceneFrames::ExpectTheStateAFrameEndsWith() {
-    GLboolean depthTest = GL_FALSE, blend = GL_TRUE, depthWrites = GL_FALSE;
-    glGetBooleanv(GL_DEPTH_TEST, &depthTest);
-    glGetBooleanv(GL_BLEND, &blend);
-    glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
-    EXPECT_TRUE(depthTest);
-    EXPECT_FALSE(blend);
-    EXPECT_TRUE(depthWrites);
+    EXPECT_EQ(CurrentPassState(), pass_states::kFrame);
     GLint framebuffer = -1, viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
     glGetIntegerv(GL_VIEWPORT, viewport);

@@ -21,14 +21,15 @@ class SceneFrames : public GlTest {
     static void SetUpTestSuite();
 
     // Renders one frame into `target` with the camera at `eye` looking at `target` and the sun at
-    // `angle`.
+    // `angle`, and expects the shadow map and the frame to leave the state the frame order
+    // promises.
     void Render(const glm::vec3& eye, const glm::vec3& lookAt, float angle, float fadeAlpha = 0.0f,
                 const FrameTarget& target = FrameTarget::Window(), bool drawSun = true);
 
     glm::ivec2 WindowPixel(const glm::vec3& world) const;
 
-    // Every frame ends as the frame order promises: depth test and depth writes on, blending
-    // off, the window's framebuffer bound with its 1920x1080 viewport.
+    // Every frame ends as the frame order promises: the state between frames
+    // (pass_states::kFrame), the window's framebuffer bound with its 1920x1080 viewport.
     static void ExpectTheStateAFrameEndsWith();
 
     static Scene& scene();

@@ -9,6 +9,8 @@
 
 #include "gfx/camera.h"
 #include "gfx/shader_source.h"
+#include "render/film_view.h"
+#include "render/shader_constants.h"
 #include "support/gl_context.h"
 #include "support/pixels.h"
 
@@ -65,7 +67,8 @@ GLuint CompileClean(GLenum stage, const char* path) {
     const ShaderSource source = LoadShaderSource(path);
     EXPECT_FALSE(source.text.empty()) << path << " is empty";
     const GLuint shader = glCreateShader(stage);
-    const char* text = source.text.c_str();
+    const std::string defined = WithDefines(source.text, SceneShaderConstants());
+    const char* text = defined.c_str();
     glShaderSource(shader, 1, &text, nullptr);
     glCompileShader(shader);
     GLint ok = GL_FALSE;
@@ -214,7 +217,7 @@ TEST_F(GlslPrograms, PlantsWithoutAShadowMapAreSunlitWhateverSitsOnUnitZero) {
 
     Camera camera(1920, 1080, glm::vec3(0.0f, 6.0f, 0.01f));
     camera.orientation = glm::normalize(glm::vec3(0.0f, 2.0f, 0.0f) - camera.position);
-    camera.updateMatrix(45.0f, 0.1f, 2000.0f);
+    camera.updateMatrix(kFieldOfViewDegrees, kNearPlane, kFarPlane);
     glUseProgram(program);
     glUniformMatrix4fv(glGetUniformLocation(program, "model"), 1, GL_FALSE,
                        glm::value_ptr(glm::mat4(1.0f)));

@@ -4,6 +4,7 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "render/film_view.h"
 #include "render/shadow_map.h"
 
 namespace {
@@ -12,9 +13,15 @@ Bounds Cube(const glm::vec3& centre, float half) {
     return {centre - glm::vec3(half), centre + glm::vec3(half)};
 }
 
-// The film's camera: 45 degrees, 16:9, near 0.1, far 2000, at the origin looking down -z.
+glm::mat4 FilmProjection() {
+    return glm::perspective(glm::radians(kFieldOfViewDegrees),
+                            static_cast<float>(kWindowWidth) / kWindowHeight, kNearPlane,
+                            kFarPlane);
+}
+
+// The film's camera at the origin looking down -z.
 glm::mat4 FilmCamera() {
-    return glm::perspective(glm::radians(45.0f), 1920.0f / 1080.0f, 0.1f, 2000.0f) *
+    return FilmProjection() *
            glm::lookAt(glm::vec3(0.0f), glm::vec3(0.0f, 0.0f, -1.0f), glm::vec3(0.0f, 1.0f, 0.0f));
 }
 
@@ -75,10 +82,9 @@ TEST(ViewVolume, ABoxSweptIntoThePictureCountsEvenWhenItStartsOutside) {
 TEST(ShadowCasterFilter, KeepsCastersWhoseShadowCanReachTheViewAndLeavesOutTheOthers) {
     // Noon: the shadows fall straight down. The camera looks down -z from 3 units up.
     const glm::vec3 sunPos(0.0f, 150.0f, 0.0f);
-    const glm::mat4 light = glm::ortho(-50.0f, 50.0f, -50.0f, 50.0f, 1.0f, 200.0f) *
-                            glm::lookAt(sunPos, glm::vec3(0.0f), glm::vec3(0.0f, 0.0f, 1.0f));
-    const glm::mat4 view = glm::perspective(glm::radians(45.0f), 1920.0f / 1080.0f, 0.1f, 2000.0f) *
-                           glm::lookAt(glm::vec3(0.0f, 3.0f, 0.0f), glm::vec3(0.0f, 3.0f, -1.0f),
+    const glm::mat4 light = LightSpaceMatrix(sunPos);
+    const glm::mat4 view =
+        FilmProjection() * glm::lookAt(glm::vec3(0.0f, 3.0f, 0.0f), glm::vec3(0.0f, 3.0f, -1.0f),
                                        glm::vec3(0.0f, 1.0f, 0.0f));
     const ShadowCasterFilter withCamera(light, sunPos, view);
     const ShadowCasterFilter sunOnly(light, sunPos);

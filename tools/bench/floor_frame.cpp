@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "render/pass_states.h"
+
 namespace {
 
 const char* const kVertexSource = R"(#version 330 core
@@ -75,7 +77,7 @@ FloorFrame::~FloorFrame() {
 void FloorFrame::Draw() const {
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glDisable(GL_DEPTH_TEST);
+    ApplyPassState(pass_states::kPresent);
     glUseProgram(program);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, texture);
@@ -83,5 +85,5 @@ void FloorFrame::Draw() const {
     glBindVertexArray(vertexArray);
     glDrawArrays(GL_TRIANGLES, 0, 6);
     glBindVertexArray(0);
-    glEnable(GL_DEPTH_TEST);
+    ApplyPassState(pass_states::kFrame);
 }

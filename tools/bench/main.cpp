@@ -319,7 +319,6 @@ int main(int argc, char** argv) {
     try {
         std::ostringstream frameLines;  // the star line would break the tables
         Scene scene(Console{std::cout, std::cerr}, options.compareFullPath);
-        glEnable(GL_DEPTH_TEST);
         FloorFrame floor;
         FrameRenderer renderer(scene, Console{frameLines, std::cerr});
         if (options.wholeFilm) {

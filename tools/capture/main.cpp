@@ -83,7 +83,6 @@ int main(int argc, char** argv) {
     int status = 0;
     try {
         Scene scene(Console{std::cout, std::cerr});
-        glEnable(GL_DEPTH_TEST);
         FilmFrames frames(scene);
         if (sheetMode) {
             status = CaptureSheet(frames, argv[2], tileWidth);

@@ -14,40 +14,40 @@ struct Chord {
     std::vector<int> upper;
 };
 
-Chord chord(std::string_view bass, std::initializer_list<std::string_view> upper);
+Chord ChordOf(std::string_view bass, std::initializer_list<std::string_view> upper);
 
 // The harmony of a passage, one chord per bar.
 using Progression = std::vector<Chord>;
 
 // Where and how fast a progression runs.
 struct Span {
-    double first_beat;
-    double beats_per_chord;
+    double firstBeat;
+    double beatsPerChord;
 };
 
 // Held upper voices; a note shared by neighbouring chords is tied over instead of re-struck.
-void sustain_upper(Part& part, const Progression& progression, const Span& span, int velocity);
+void SustainUpper(Part& part, const Progression& progression, const Span& span, int velocity);
 
 // Held bass notes, moved by whole octaves (e.g. -1 for a contrabass an octave down).
-void sustain_bass(Part& part, const Progression& progression, const Span& span, int velocity,
-                  int octave_shift);
+void SustainBass(Part& part, const Progression& progression, const Span& span, int velocity,
+                 int octaveShift);
 
 // A broken chord that climbs from the bass through the upper voices and falls back, one note per
 // step, each note left ringing to the end of its chord.
-void arpeggiate(Part& part, const Progression& progression, const Span& span, double step_beats,
+void Arpeggiate(Part& part, const Progression& progression, const Span& span, double stepBeats,
                 int velocity);
 
 // The flight's heartbeat: bass and its octave in alternating eighths, accented on the downbeat,
 // moved by whole octaves like sustain_bass.
-void pulse(Part& part, const Progression& progression, const Span& span, int velocity,
-           int octave_shift);
+void Pulse(Part& part, const Progression& progression, const Span& span, int velocity,
+           int octaveShift);
 
 // All notes of a chord struck one after another from the bottom, like a harp's roll.
-void roll(Part& part, const std::vector<int>& pitches, double start_beat, double length_beats,
-          double spread_beats, int velocity);
+void Roll(Part& part, const std::vector<int>& pitches, double startBeat, double lengthBeats,
+          double spreadBeats, int velocity);
 
 // A timpani roll on one pitch that grows from one velocity to another.
-void drum_roll(Part& part, int pitch, double start_beat, double length_beats, int from_velocity,
-               int to_velocity);
+void DrumRoll(Part& part, int pitch, double startBeat, double lengthBeats, int fromVelocity,
+              int toVelocity);
 
 }  // namespace lumenvale::music

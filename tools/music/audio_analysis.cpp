@@ -11,12 +11,12 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr std::size_t kFrameSize = 4096;
 
-double to_dbfs(double amplitude) {
+double ToDbfs(double amplitude) {
     return amplitude > 0.0 ? std::max(kSilenceDbfs, 20.0 * std::log10(amplitude)) : kSilenceDbfs;
 }
 
 // In-place iterative radix-2 FFT; the size must be a power of two.
-void fft(std::vector<std::complex<double>>& data) {
+void Fft(std::vector<std::complex<double>>& data) {
     const std::size_t n = data.size();
     for (std::size_t i = 1, j = 0; i < n; ++i) {
         std::size_t bit = n >> 1;
@@ -41,32 +41,32 @@ void fft(std::vector<std::complex<double>>& data) {
 
 }  // namespace
 
-std::vector<float> mono_mix(const std::vector<std::int16_t>& interleaved_stereo) {
-    std::vector<float> mono(interleaved_stereo.size() / 2);
+std::vector<float> MonoMix(const std::vector<std::int16_t>& interleavedStereo) {
+    std::vector<float> mono(interleavedStereo.size() / 2);
     for (std::size_t i = 0; i < mono.size(); ++i) {
-        const double sum = interleaved_stereo[2 * i] + interleaved_stereo[2 * i + 1];
+        const double sum = interleavedStereo[2 * i] + interleavedStereo[2 * i + 1];
         mono[i] = static_cast<float>(sum / (2.0 * 32768.0));
     }
     return mono;
 }
 
-double rms_dbfs(const std::vector<float>& samples, std::size_t begin, std::size_t end) {
+double RmsDbfs(const std::vector<float>& samples, std::size_t begin, std::size_t end) {
     end = std::min(end, samples.size());
     if (begin >= end) return kSilenceDbfs;
     double sum = 0.0;
     for (std::size_t i = begin; i < end; ++i) sum += static_cast<double>(samples[i]) * samples[i];
-    return to_dbfs(std::sqrt(sum / static_cast<double>(end - begin)));
+    return ToDbfs(std::sqrt(sum / static_cast<double>(end - begin)));
 }
 
-double peak_dbfs(const std::vector<float>& samples, std::size_t begin, std::size_t end) {
+double PeakDbfs(const std::vector<float>& samples, std::size_t begin, std::size_t end) {
     end = std::min(end, samples.size());
     double peak = 0.0;
     for (std::size_t i = begin; i < end; ++i) peak = std::max(peak, std::fabs(double{samples[i]}));
-    return to_dbfs(peak);
+    return ToDbfs(peak);
 }
 
-double spectral_centroid_hz(const std::vector<float>& samples, std::size_t begin, std::size_t end,
-                            int sample_rate) {
+double SpectralCentroidHz(const std::vector<float>& samples, std::size_t begin, std::size_t end,
+                          int sampleRate) {
     end = std::min(end, samples.size());
     std::vector<double> power(kFrameSize / 2, 0.0);
     std::vector<std::complex<double>> frame(kFrameSize);
@@ -76,13 +76,13 @@ double spectral_centroid_hz(const std::vector<float>& samples, std::size_t begin
                 0.5 - 0.5 * std::cos(2.0 * kPi * static_cast<double>(i) / kFrameSize);
             frame[i] = window * samples[start + i];
         }
-        fft(frame);
+        Fft(frame);
         for (std::size_t bin = 0; bin < power.size(); ++bin) power[bin] += std::norm(frame[bin]);
     }
     double weighted = 0.0;
     double total = 0.0;
     for (std::size_t bin = 0; bin < power.size(); ++bin) {
-        const double frequency = static_cast<double>(bin) * sample_rate / kFrameSize;
+        const double frequency = static_cast<double>(bin) * sampleRate / kFrameSize;
         weighted += frequency * power[bin];
         total += power[bin];
     }

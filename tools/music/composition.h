@@ -6,6 +6,6 @@ namespace lumenvale::music {
 
 // The film's music: a night opening, sunrise, a full theme at noon, a warm sunset, a hush as the
 // camera looks into the water, the firefly's rise and flight, and a resolved ending.
-Score compose_film_music();
+Score ComposeFilmMusic();
 
 }  // namespace lumenvale::music

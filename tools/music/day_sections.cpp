@@ -4,117 +4,117 @@
 
 namespace lumenvale::music {
 
-Progression theme_harmony_major() {
+Progression ThemeHarmonyMajor() {
     return {
-        chord("D2", {"F#3", "A3", "D4"}),        // I
-        chord("B1", {"F#3", "B3", "D4"}),        // vi
-        chord("G1", {"G3", "B3", "D4"}),         // IV
-        chord("A1", {"E3", "A3", "C#4"}),        // V
-        chord("D2", {"F#3", "A3", "D4"}),        // I
-        chord("E2", {"G3", "B3", "E4"}),         // ii
-        chord("A1", {"G3", "A3", "C#4", "E4"}),  // V7
-        chord("D2", {"F#3", "A3", "D4"}),        // I
+        ChordOf("D2", {"F#3", "A3", "D4"}),        // I
+        ChordOf("B1", {"F#3", "B3", "D4"}),        // vi
+        ChordOf("G1", {"G3", "B3", "D4"}),         // IV
+        ChordOf("A1", {"E3", "A3", "C#4"}),        // V
+        ChordOf("D2", {"F#3", "A3", "D4"}),        // I
+        ChordOf("E2", {"G3", "B3", "E4"}),         // ii
+        ChordOf("A1", {"G3", "A3", "C#4", "E4"}),  // V7
+        ChordOf("D2", {"F#3", "A3", "D4"}),        // I
     };
 }
 
 // 0-10 s: the sky is still dark. A hushed string chord on B minor drifts to the dominant; the
 // celesta hints at the theme's opening before anyone plays it.
-void write_night_opening(Score& score) {
+void WriteNightOpening(Score& score) {
     const Progression night{
-        chord("B1", {"F#3", "B3", "C#4", "D4"}),  // Bm(add9)
-        chord("G1", {"F#3", "B3", "D4", "G4"}),   // Gmaj7
-        chord("F#1", {"F#3", "A3", "D4", "A4"}),  // D/F#
-        chord("A1", {"E3", "A3", "C#4", "A4"}),   // A
+        ChordOf("B1", {"F#3", "B3", "C#4", "D4"}),  // Bm(add9)
+        ChordOf("G1", {"F#3", "B3", "D4", "G4"}),   // Gmaj7
+        ChordOf("F#1", {"F#3", "A3", "D4", "A4"}),  // D/F#
+        ChordOf("A1", {"E3", "A3", "C#4", "A4"}),   // A
     };
-    sustain_upper(part(score, Instrument::kStringPad), night, bars_from(0), 56);
-    sustain_bass(part(score, Instrument::kBasses), night, bars_from(0), 48, 0);
-    sustain_upper(part(score, Instrument::kChoir), {night[2], night[3]}, bars_from(2), 44);
+    SustainUpper(PartFor(score, Instrument::kStringPad), night, BarsFrom(0), 56);
+    SustainBass(PartFor(score, Instrument::kBasses), night, BarsFrom(0), 48, 0);
+    SustainUpper(PartFor(score, Instrument::kChoir), {night[2], night[3]}, BarsFrom(2), 44);
     for (std::size_t i = 0; i < night.size(); ++i) {
         const Chord& c = night[i];
         std::vector<int> notes{c.bass + 12};
         notes.insert(notes.end(), c.upper.begin(), c.upper.end());
-        roll(part(score, Instrument::kHarp), notes, bar(static_cast<double>(i)) + 0.5, 2.5, 0.2,
+        Roll(PartFor(score, Instrument::kHarp), notes, Bar(static_cast<double>(i)) + 0.5, 2.5, 0.2,
              48);
     }
-    play_motif(part(score, Instrument::kCelesta), motif_excerpt(main_theme(), 0.0, 4.0),
-               kDMajorHigh, bar(2), 80);
+    PlayMotif(PartFor(score, Instrument::kCelesta), MotifExcerpt(MainTheme(), 0.0, 4.0),
+              kDMajorHigh, Bar(2), 80);
 }
 
 // 10-40 s: the sun rises. The flute sings the theme over harp arpeggios; the violins and oboe
 // answer while the bass walks down and the timpani rolls into noon.
-void write_sunrise(Score& score) {
-    const Progression theme_harmony = theme_harmony_major();
-    sustain_upper(part(score, Instrument::kStringPad), theme_harmony, bars_from(4), 50);
-    sustain_bass(part(score, Instrument::kCellos), theme_harmony, bars_from(4), 44, 1);
-    arpeggiate(part(score, Instrument::kHarp), theme_harmony, bars_from(4), 0.5, 46);
-    play_motif(part(score, Instrument::kFlute), main_theme(), kDMajorHigh, bar(4), 76);
+void WriteSunrise(Score& score) {
+    const Progression themeHarmony = ThemeHarmonyMajor();
+    SustainUpper(PartFor(score, Instrument::kStringPad), themeHarmony, BarsFrom(4), 50);
+    SustainBass(PartFor(score, Instrument::kCellos), themeHarmony, BarsFrom(4), 44, 1);
+    Arpeggiate(PartFor(score, Instrument::kHarp), themeHarmony, BarsFrom(4), 0.5, 46);
+    PlayMotif(PartFor(score, Instrument::kFlute), MainTheme(), kDMajorHigh, Bar(4), 76);
 
     const Progression build{
-        chord("G2", {"G3", "B3", "D4"}),          // IV
-        chord("E2", {"G3", "B3", "E4"}),          // ii
-        chord("D2", {"G3", "B3", "E4"}),          // ii7 over the falling bass
-        chord("C#2", {"G3", "A3", "C#4", "E4"}),  // V7 in first inversion, leading home
+        ChordOf("G2", {"G3", "B3", "D4"}),          // IV
+        ChordOf("E2", {"G3", "B3", "E4"}),          // ii
+        ChordOf("D2", {"G3", "B3", "E4"}),          // ii7 over the falling bass
+        ChordOf("C#2", {"G3", "A3", "C#4", "E4"}),  // V7 in first inversion, leading home
     };
-    sustain_upper(part(score, Instrument::kStringPad), build, bars_from(12), 60);
-    sustain_upper(part(score, Instrument::kHorns), build, bars_from(12), 56);
-    sustain_bass(part(score, Instrument::kCellos), build, bars_from(12), 52, 1);
-    sustain_bass(part(score, Instrument::kBasses), build, bars_from(12), 56, 0);
-    arpeggiate(part(score, Instrument::kHarp), build, bars_from(12), 0.5, 56);
-    play_motif(part(score, Instrument::kViolins), theme_answer(), kDMajorHigh, bar(12), 80);
-    play_motif(part(score, Instrument::kOboe), theme_answer(), kDMajor, bar(12), 64);
-    drum_roll(part(score, Instrument::kTimpani), midi_pitch("A2"), bar(15), kBeatsPerBar, 30, 88);
+    SustainUpper(PartFor(score, Instrument::kStringPad), build, BarsFrom(12), 60);
+    SustainUpper(PartFor(score, Instrument::kHorns), build, BarsFrom(12), 56);
+    SustainBass(PartFor(score, Instrument::kCellos), build, BarsFrom(12), 52, 1);
+    SustainBass(PartFor(score, Instrument::kBasses), build, BarsFrom(12), 56, 0);
+    Arpeggiate(PartFor(score, Instrument::kHarp), build, BarsFrom(12), 0.5, 56);
+    PlayMotif(PartFor(score, Instrument::kViolins), ThemeAnswer(), kDMajorHigh, Bar(12), 80);
+    PlayMotif(PartFor(score, Instrument::kOboe), ThemeAnswer(), kDMajor, Bar(12), 64);
+    DrumRoll(PartFor(score, Instrument::kTimpani), MidiPitch("A2"), Bar(15), kBeatsPerBar, 30, 88);
 }
 
 // 40-60 s: noon. The whole orchestra: horns carry the theme, violins and flute an octave above,
 // the glockenspiel glitters two octaves up, piano chords and harp arpeggios fill every bar.
-void write_noon(Score& score) {
-    const Progression theme_harmony = theme_harmony_major();
-    play_motif(part(score, Instrument::kHorns), main_theme(), kDMajor, bar(16), 90);
-    play_motif(part(score, Instrument::kViolins), main_theme(), kDMajorHigh, bar(16), 94);
-    play_motif(part(score, Instrument::kFlute), main_theme(), kDMajorHigh, bar(16), 78);
+void WriteNoon(Score& score) {
+    const Progression themeHarmony = ThemeHarmonyMajor();
+    PlayMotif(PartFor(score, Instrument::kHorns), MainTheme(), kDMajor, Bar(16), 90);
+    PlayMotif(PartFor(score, Instrument::kViolins), MainTheme(), kDMajorHigh, Bar(16), 94);
+    PlayMotif(PartFor(score, Instrument::kFlute), MainTheme(), kDMajorHigh, Bar(16), 78);
 
-    sustain_upper(part(score, Instrument::kStringPad), theme_harmony, bars_from(16), 78);
-    sustain_bass(part(score, Instrument::kCellos), theme_harmony, bars_from(16), 66, 1);
-    sustain_bass(part(score, Instrument::kBasses), theme_harmony, bars_from(16), 66, 0);
-    Progression high_harmony = theme_harmony;
-    for (Chord& c : high_harmony) {
+    SustainUpper(PartFor(score, Instrument::kStringPad), themeHarmony, BarsFrom(16), 78);
+    SustainBass(PartFor(score, Instrument::kCellos), themeHarmony, BarsFrom(16), 66, 1);
+    SustainBass(PartFor(score, Instrument::kBasses), themeHarmony, BarsFrom(16), 66, 0);
+    Progression highHarmony = themeHarmony;
+    for (Chord& c : highHarmony) {
         for (int& pitch : c.upper) pitch += 12;
     }
-    arpeggiate(part(score, Instrument::kHarp), high_harmony, bars_from(16), 0.5, 70);
-    for (std::size_t i = 0; i < theme_harmony.size(); ++i) {
-        std::vector<int> high_chord;
-        for (int pitch : theme_harmony[i].upper) high_chord.push_back(pitch + 24);
-        roll(part(score, Instrument::kPiano), high_chord, bar(16.0 + static_cast<double>(i)),
+    Arpeggiate(PartFor(score, Instrument::kHarp), highHarmony, BarsFrom(16), 0.5, 70);
+    for (std::size_t i = 0; i < themeHarmony.size(); ++i) {
+        std::vector<int> highChord;
+        for (int pitch : themeHarmony[i].upper) highChord.push_back(pitch + 24);
+        Roll(PartFor(score, Instrument::kPiano), highChord, Bar(16.0 + static_cast<double>(i)),
              kBeatsPerBar, 0.04, 70);
     }
-    Part& timpani = part(score, Instrument::kTimpani);
-    timpani.notes.push_back(Note{bar(16), 2.0, midi_pitch("D2"), 96});
-    timpani.notes.push_back(Note{bar(20), 2.0, midi_pitch("D2"), 84});
-    play_motif(part(score, Instrument::kGlockenspiel), main_theme(), Key{kD5 + 12, Mode::kMajor},
-               bar(16), 70);
+    Part& timpani = PartFor(score, Instrument::kTimpani);
+    timpani.notes.push_back(Note{Bar(16), 2.0, MidiPitch("D2"), 96});
+    timpani.notes.push_back(Note{Bar(20), 2.0, MidiPitch("D2"), 84});
+    PlayMotif(PartFor(score, Instrument::kGlockenspiel), MainTheme(), Key{kD5 + 12, Mode::kMajor},
+              Bar(16), 70);
 }
 
 // 60-70 s: sunset. The theme's second half moves to G major in the cellos, under a high string
 // chord and warm horns, and fades as the sun touches the sea.
-void write_sunset(Score& score) {
+void WriteSunset(Score& score) {
     const Progression strings{
-        chord("G1", {"B4", "D5", "G5"}),   // I
-        chord("A1", {"C5", "E5", "G5"}),   // ii7
-        chord("D2", {"C5", "D5", "F#5"}),  // V7
-        chord("G1", {"B4", "D5", "F#5"}),  // Imaj7
+        ChordOf("G1", {"B4", "D5", "G5"}),   // I
+        ChordOf("A1", {"C5", "E5", "G5"}),   // ii7
+        ChordOf("D2", {"C5", "D5", "F#5"}),  // V7
+        ChordOf("G1", {"B4", "D5", "F#5"}),  // Imaj7
     };
     const Progression horns{
-        chord("G1", {"D3", "G3", "B3"}),
-        chord("A1", {"E3", "G3", "C4"}),
-        chord("D2", {"F#3", "A3", "C4"}),
-        chord("G1", {"D3", "F#3", "B3"}),
+        ChordOf("G1", {"D3", "G3", "B3"}),
+        ChordOf("A1", {"E3", "G3", "C4"}),
+        ChordOf("D2", {"F#3", "A3", "C4"}),
+        ChordOf("G1", {"D3", "F#3", "B3"}),
     };
-    play_motif(part(score, Instrument::kCellos), motif_excerpt(main_theme(), 12.0, 24.0),
-               kGMajorLow, bar(24), 94);
-    sustain_upper(part(score, Instrument::kStringPad), strings, bars_from(24), 58);
-    sustain_upper(part(score, Instrument::kHorns), horns, bars_from(24), 50);
-    sustain_bass(part(score, Instrument::kBasses), horns, bars_from(24), 54, 0);
-    arpeggiate(part(score, Instrument::kHarp), horns, bars_from(24), 1.0, 52);
+    PlayMotif(PartFor(score, Instrument::kCellos), MotifExcerpt(MainTheme(), 12.0, 24.0),
+              kGMajorLow, Bar(24), 94);
+    SustainUpper(PartFor(score, Instrument::kStringPad), strings, BarsFrom(24), 58);
+    SustainUpper(PartFor(score, Instrument::kHorns), horns, BarsFrom(24), 50);
+    SustainBass(PartFor(score, Instrument::kBasses), horns, BarsFrom(24), 54, 0);
+    Arpeggiate(PartFor(score, Instrument::kHarp), horns, BarsFrom(24), 1.0, 52);
 }
 
 }  // namespace lumenvale::music

@@ -14,13 +14,13 @@ constexpr double kTailFadeSeconds = 3.5;
 
 }  // namespace
 
-std::vector<std::int16_t> render_film_music(const Score& score, const std::string& soundfont_path) {
-    StereoBuffer buffer = render_score(score, soundfont_path, score.length_seconds);
-    remove_dc(buffer);
-    fade_in(buffer, kFadeInSeconds);
-    fade_out(buffer, score.silent_from_seconds - kTailFadeSeconds, score.silent_from_seconds);
-    normalise_peak(buffer, kFilmPeakDbfs);
-    return to_pcm16(buffer);
+std::vector<std::int16_t> RenderFilmMusic(const Score& score, const std::string& soundfontPath) {
+    StereoBuffer buffer = RenderScore(score, soundfontPath, score.lengthSeconds);
+    RemoveDc(buffer);
+    FadeIn(buffer, kFadeInSeconds);
+    FadeOut(buffer, score.silentFromSeconds - kTailFadeSeconds, score.silentFromSeconds);
+    NormalisePeak(buffer, kFilmPeakDbfs);
+    return ToPcm16(buffer);
 }
 
 }  // namespace lumenvale::music

@@ -16,6 +16,6 @@ constexpr double kFilmPeakDbfs = -1.05;
 
 // The finished soundtrack of a score: rendered, faded in and out, normalised and converted to
 // interleaved 16-bit stereo at 44.1 kHz.
-std::vector<std::int16_t> render_film_music(const Score& score, const std::string& soundfont_path);
+std::vector<std::int16_t> RenderFilmMusic(const Score& score, const std::string& soundfontPath);
 
 }  // namespace lumenvale::music

@@ -12,11 +12,11 @@ namespace lumenvale::music {
 constexpr double kBeatsPerMinute = 72.0;
 constexpr double kBeatsPerBar = 3.0;
 
-constexpr double bar(double index) {
+constexpr double Bar(double index) {
     return index * kBeatsPerBar;
 }
-constexpr Span bars_from(double index) {
-    return Span{bar(index), kBeatsPerBar};
+constexpr Span BarsFrom(double index) {
+    return Span{Bar(index), kBeatsPerBar};
 }
 
 // Home key D major, with D minor for the night and G major for the sunset.
@@ -30,18 +30,18 @@ constexpr Key kDMinorHigh{kD5, Mode::kHarmonicMinor};
 constexpr Key kGMajorLow{kG3, Mode::kMajor};
 
 // The eight bars under the main theme in D major; sunrise and noon share them.
-Progression theme_harmony_major();
+Progression ThemeHarmonyMajor();
 
 // Day: bars 0-28 (0-70 s).
-void write_night_opening(Score& score);
-void write_sunrise(Score& score);
-void write_noon(Score& score);
-void write_sunset(Score& score);
+void WriteNightOpening(Score& score);
+void WriteSunrise(Score& score);
+void WriteNoon(Score& score);
+void WriteSunset(Score& score);
 
 // Night: bars 28-52 (70-130 s).
-void write_hush(Score& score);
-void write_firefly_rise(Score& score);
-void write_flight(Score& score);
-void write_ending(Score& score);
+void WriteHush(Score& score);
+void WriteFireflyRise(Score& score);
+void WriteFlight(Score& score);
+void WriteEnding(Score& score);
 
 }  // namespace lumenvale::music

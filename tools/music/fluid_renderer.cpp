@@ -40,7 +40,7 @@ struct SynthDeleter {
     void operator()(fluid_synth_t* synth) const { delete_fluid_synth(synth); }
 };
 
-std::unique_ptr<fluid_settings_t, SettingsDeleter> make_settings() {
+std::unique_ptr<fluid_settings_t, SettingsDeleter> MakeSettings() {
     std::unique_ptr<fluid_settings_t, SettingsDeleter> settings(new_fluid_settings());
     if (!settings) throw std::runtime_error("FluidSynth settings could not be created");
     fluid_settings_t* s = settings.get();
@@ -59,32 +59,32 @@ std::unique_ptr<fluid_settings_t, SettingsDeleter> make_settings() {
     return settings;
 }
 
-std::int64_t frame_at(const Score& score, double beat) {
-    return std::llround(score.seconds_at(beat) * kSampleRate);
+std::int64_t FrameAt(const Score& score, double beat) {
+    return std::llround(score.SecondsAt(beat) * kSampleRate);
 }
 
-int expression_value(double level) {
+int ExpressionValue(double level) {
     return std::clamp(static_cast<int>(std::lround(level * 127.0)), 0, 127);
 }
 
-std::vector<MidiEvent> schedule(const Score& score, double seconds) {
+std::vector<MidiEvent> Schedule(const Score& score, double seconds) {
     std::vector<MidiEvent> events;
     for (const Part& part : score.parts) {
         for (const Note& note : part.notes) {
-            events.push_back({frame_at(score, note.start_beat), EventKind::kNoteOn, part.channel,
+            events.push_back({FrameAt(score, note.startBeat), EventKind::kNoteOn, part.channel,
                               note.pitch, note.velocity});
-            events.push_back({frame_at(score, note.start_beat + note.length_beats),
+            events.push_back({FrameAt(score, note.startBeat + note.lengthBeats),
                               EventKind::kNoteOff, part.channel, note.pitch, 0});
         }
     }
-    int sent = expression_value(score.dynamic_level_at(0.0));
-    const double last_beat = seconds * score.beats_per_minute / 60.0;
-    for (double beat = kDynamicsStepBeats; beat < last_beat; beat += kDynamicsStepBeats) {
-        const int value = expression_value(score.dynamic_level_at(beat));
+    int sent = ExpressionValue(score.DynamicLevelAt(0.0));
+    const double lastBeat = seconds * score.beatsPerMinute / 60.0;
+    for (double beat = kDynamicsStepBeats; beat < lastBeat; beat += kDynamicsStepBeats) {
+        const int value = ExpressionValue(score.DynamicLevelAt(beat));
         if (value == sent) continue;
         sent = value;
         for (const Part& part : score.parts) {
-            events.push_back({frame_at(score, beat), EventKind::kControl, part.channel,
+            events.push_back({FrameAt(score, beat), EventKind::kControl, part.channel,
                               kExpressionController, value});
         }
     }
@@ -94,13 +94,13 @@ std::vector<MidiEvent> schedule(const Score& score, double seconds) {
     return events;
 }
 
-void set_up_channels(fluid_synth_t* synth, const Score& score) {
-    const int expression = expression_value(score.dynamic_level_at(0.0));
+void SetUpChannels(fluid_synth_t* synth, const Score& score) {
+    const int expression = ExpressionValue(score.DynamicLevelAt(0.0));
     for (const Part& part : score.parts) {
         fluid_synth_program_change(synth, part.channel, part.program);
         fluid_synth_cc(synth, part.channel, kVolumeController, kChannelVolume);
         fluid_synth_cc(synth, part.channel, kPanController, part.pan);
-        fluid_synth_cc(synth, part.channel, kReverbController, part.reverb_send);
+        fluid_synth_cc(synth, part.channel, kReverbController, part.reverbSend);
         fluid_synth_cc(synth, part.channel, kChorusController, 0);
         fluid_synth_cc(synth, part.channel, kExpressionController, expression);
     }
@@ -126,24 +126,24 @@ class KeyTracker {
 
 }  // namespace
 
-StereoBuffer render_score(const Score& score, const std::string& soundfont_path, double seconds) {
-    const auto settings = make_settings();
-    const std::unique_ptr<fluid_synth_t, SynthDeleter> synth_owner(new_fluid_synth(settings.get()));
-    fluid_synth_t* synth = synth_owner.get();
+StereoBuffer RenderScore(const Score& score, const std::string& soundfontPath, double seconds) {
+    const auto settings = MakeSettings();
+    const std::unique_ptr<fluid_synth_t, SynthDeleter> SynthOwner(new_fluid_synth(settings.get()));
+    fluid_synth_t* synth = SynthOwner.get();
     if (!synth) throw std::runtime_error("FluidSynth synthesizer could not be created");
-    if (fluid_synth_sfload(synth, soundfont_path.c_str(), 1) == FLUID_FAILED) {
-        throw std::runtime_error("soundfont could not be loaded: " + soundfont_path);
+    if (fluid_synth_sfload(synth, soundfontPath.c_str(), 1) == FLUID_FAILED) {
+        throw std::runtime_error("soundfont could not be loaded: " + soundfontPath);
     }
-    set_up_channels(synth, score);
+    SetUpChannels(synth, score);
 
     StereoBuffer buffer;
-    buffer.sample_rate = kSampleRate;
+    buffer.sampleRate = kSampleRate;
     const auto total = static_cast<std::size_t>(std::llround(seconds * kSampleRate));
     buffer.left.assign(total, 0.0f);
     buffer.right.assign(total, 0.0f);
 
     std::size_t rendered = 0;
-    const auto render_until = [&](std::size_t frame) {
+    const auto RenderUntil = [&](std::size_t frame) {
         if (frame <= rendered) return;
         fluid_synth_write_float(synth, static_cast<int>(frame - rendered), buffer.left.data(),
                                 static_cast<int>(rendered), 1, buffer.right.data(),
@@ -152,9 +152,9 @@ StereoBuffer render_score(const Score& score, const std::string& soundfont_path,
     };
 
     KeyTracker keys;
-    for (const MidiEvent& event : schedule(score, seconds)) {
+    for (const MidiEvent& event : Schedule(score, seconds)) {
         if (event.frame >= static_cast<std::int64_t>(total)) break;
-        render_until(static_cast<std::size_t>(event.frame));
+        RenderUntil(static_cast<std::size_t>(event.frame));
         switch (event.kind) {
             case EventKind::kNoteOn:
                 keys.press(event.channel, event.data1);
@@ -170,7 +170,7 @@ StereoBuffer render_score(const Score& score, const std::string& soundfont_path,
                 break;
         }
     }
-    render_until(total);
+    RenderUntil(total);
     return buffer;
 }
 

@@ -14,6 +14,6 @@ inline const std::string kSoundfontPath = "/usr/share/sounds/sf3/MuseScore_Gener
 // 44.1 kHz. Every setting that shapes the sound is fixed here and the synthesizer runs on one
 // thread, so the same score gives the same samples on every run. Throws std::runtime_error when
 // the synthesizer or the soundfont cannot be set up.
-StereoBuffer render_score(const Score& score, const std::string& soundfont_path, double seconds);
+StereoBuffer RenderScore(const Score& score, const std::string& soundfontPath, double seconds);
 
 }  // namespace lumenvale::music

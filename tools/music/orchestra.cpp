@@ -12,7 +12,7 @@ struct Player {
     const char* name;
     int program;
     int pan;
-    int reverb_send;
+    int reverbSend;
     const char* lowest;
     const char* highest;
 };
@@ -40,7 +40,7 @@ constexpr std::array<Player, 15> kPlayers{{
 
 }  // namespace
 
-Score score_with_orchestra() {
+Score ScoreWithOrchestra() {
     Score score;
     int channel = 0;
     for (const Player& player : kPlayers) {
@@ -49,16 +49,16 @@ Score score_with_orchestra() {
                                    channel,
                                    player.program,
                                    player.pan,
-                                   player.reverb_send,
-                                   midi_pitch(player.lowest),
-                                   midi_pitch(player.highest),
+                                   player.reverbSend,
+                                   MidiPitch(player.lowest),
+                                   MidiPitch(player.highest),
                                    {}});
         ++channel;
     }
     return score;
 }
 
-Part& part(Score& score, Instrument instrument) {
+Part& PartFor(Score& score, Instrument instrument) {
     return score.parts.at(static_cast<std::size_t>(instrument));
 }
 

@@ -24,8 +24,8 @@ enum class Instrument {
 };
 
 // A score holding one empty part per instrument, in the order of the enumeration.
-Score score_with_orchestra();
+Score ScoreWithOrchestra();
 
-Part& part(Score& score, Instrument instrument);
+Part& PartFor(Score& score, Instrument instrument);
 
 }  // namespace lumenvale::music

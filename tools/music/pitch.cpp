@@ -7,7 +7,7 @@ namespace lumenvale::music {
 
 namespace {
 
-int semitone_of_letter(char letter) {
+int SemitoneOfLetter(char letter) {
     switch (letter) {
         case 'C':
             return 0;
@@ -30,12 +30,12 @@ int semitone_of_letter(char letter) {
 
 }  // namespace
 
-int midi_pitch(std::string_view name) {
+int MidiPitch(std::string_view name) {
     const auto invalid = [&] {
         return std::invalid_argument("not a note name: " + std::string(name));
     };
     if (name.size() < 2) throw invalid();
-    int semitone = semitone_of_letter(name[0]);
+    int semitone = SemitoneOfLetter(name[0]);
     if (semitone < 0) throw invalid();
 
     std::size_t next = 1;

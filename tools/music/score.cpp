@@ -4,7 +4,7 @@
 
 namespace lumenvale::music {
 
-double Score::dynamic_level_at(double beat) const {
+double Score::DynamicLevelAt(double beat) const {
     if (dynamics.empty()) return 1.0;
     if (beat <= dynamics.front().beat) return dynamics.front().level;
     if (beat >= dynamics.back().beat) return dynamics.back().level;
@@ -16,14 +16,14 @@ double Score::dynamic_level_at(double beat) const {
     return before->level + t * (after->level - before->level);
 }
 
-double Score::last_release_seconds() const {
-    double last_beat = 0.0;
+double Score::LastReleaseSeconds() const {
+    double lastBeat = 0.0;
     for (const Part& part : parts) {
         for (const Note& note : part.notes) {
-            last_beat = std::max(last_beat, note.start_beat + note.length_beats);
+            lastBeat = std::max(lastBeat, note.startBeat + note.lengthBeats);
         }
     }
-    return seconds_at(last_beat);
+    return SecondsAt(lastBeat);
 }
 
 }  // namespace lumenvale::music

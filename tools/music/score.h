@@ -6,8 +6,8 @@
 namespace lumenvale::music {
 
 struct Note {
-    double start_beat;
-    double length_beats;
+    double startBeat;
+    double lengthBeats;
     int pitch;     // MIDI key number
     int velocity;  // 1..127
 };
@@ -18,9 +18,9 @@ struct Part {
     int channel;
     int program;  // General MIDI program, counted from 0
     int pan;      // 0 left, 64 centre, 127 right
-    int reverb_send;
-    int lowest_pitch;
-    int highest_pitch;
+    int reverbSend;
+    int lowestPitch;
+    int highestPitch;
     std::vector<Note> notes;
 };
 
@@ -34,23 +34,23 @@ struct DynamicPoint {
 // A span of the film the music follows; used to describe and check the rendered file.
 struct Section {
     std::string name;
-    double start_beat;
-    double end_beat;
+    double startBeat;
+    double endBeat;
 };
 
 struct Score {
-    double beats_per_minute = 72.0;
-    double length_seconds = 0.0;       // length of the rendered file
-    double silent_from_seconds = 0.0;  // the tail has faded out completely by here
+    double beatsPerMinute = 72.0;
+    double lengthSeconds = 0.0;      // length of the rendered file
+    double silentFromSeconds = 0.0;  // the tail has faded out completely by here
     std::vector<Part> parts;
     std::vector<DynamicPoint> dynamics;  // sorted by beat
     std::vector<Section> sections;
 
-    double seconds_at(double beat) const { return beat * 60.0 / beats_per_minute; }
+    double SecondsAt(double beat) const { return beat * 60.0 / beatsPerMinute; }
     // Linear between points, held flat before the first and after the last.
-    double dynamic_level_at(double beat) const;
+    double DynamicLevelAt(double beat) const;
     // Time at which the last note is released.
-    double last_release_seconds() const;
+    double LastReleaseSeconds() const;
 };
 
 }  // namespace lumenvale::music

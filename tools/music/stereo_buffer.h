@@ -7,11 +7,11 @@ namespace lumenvale::music {
 
 // Rendered audio before it is written: two channels of floats, full scale at +-1.
 struct StereoBuffer {
-    int sample_rate = 44100;
+    int sampleRate = 44100;
     std::vector<float> left;
     std::vector<float> right;
 
-    std::size_t frames() const { return left.size(); }
+    std::size_t Frames() const { return left.size(); }
 };
 
 }  // namespace lumenvale::music

@@ -17,14 +17,14 @@ constexpr double kLegato = 0.94;
 
 }  // namespace
 
-int degree_pitch(const Key& key, int degree) {
+int DegreePitch(const Key& key, int degree) {
     const auto& steps = key.mode == Mode::kMajor ? kMajorSteps : kHarmonicMinorSteps;
     const int octave = degree >= 0 ? degree / 7 : -((-degree + 6) / 7);
     const int step = degree - octave * 7;
     return key.tonic + octave * 12 + steps[static_cast<std::size_t>(step)];
 }
 
-const Motif& main_theme() {
+const Motif& MainTheme() {
     static const Motif theme{
         {2, 2.0}, {4, 1.0},            //
         {7, 2.0}, {6, 1.0},            //
@@ -38,7 +38,7 @@ const Motif& main_theme() {
     return theme;
 }
 
-const Motif& theme_answer() {
+const Motif& ThemeAnswer() {
     static const Motif answer{
         {5, 2.0},  {7, 1.0},            //
         {10, 2.0}, {9, 1.0},            //
@@ -48,7 +48,7 @@ const Motif& theme_answer() {
     return answer;
 }
 
-const Motif& firefly_rise() {
+const Motif& FireflyRise() {
     constexpr double kTriplet = 1.0 / 3.0;
     static const Motif rise{
         {0, kTriplet}, {2, kTriplet},  {4, kTriplet}, {7, kTriplet},
@@ -57,26 +57,26 @@ const Motif& firefly_rise() {
     return rise;
 }
 
-Motif motif_excerpt(const Motif& motif, double from_beat, double to_beat) {
+Motif MotifExcerpt(const Motif& motif, double fromBeat, double toBeat) {
     Motif excerpt;
     double beat = 0.0;
     for (const MotifNote& note : motif) {
-        if (beat >= from_beat && beat < to_beat) excerpt.push_back(note);
+        if (beat >= fromBeat && beat < toBeat) excerpt.push_back(note);
         beat += note.beats;
     }
     return excerpt;
 }
 
-double play_motif(Part& part, const Motif& motif, const Key& key, double start_beat, int velocity) {
-    if (motif.empty()) return start_beat;
-    const int lowest_degree =
+double PlayMotif(Part& part, const Motif& motif, const Key& key, double startBeat, int velocity) {
+    if (motif.empty()) return startBeat;
+    const int lowestDegree =
         std::min_element(motif.begin(), motif.end(), [](const MotifNote& a, const MotifNote& b) {
             return a.degree < b.degree;
         })->degree;
-    double beat = start_beat;
+    double beat = startBeat;
     for (const MotifNote& note : motif) {
-        const int shaped = velocity + kVelocityPerDegree * (note.degree - lowest_degree);
-        part.notes.push_back(Note{beat, note.beats * kLegato, degree_pitch(key, note.degree),
+        const int shaped = velocity + kVelocityPerDegree * (note.degree - lowestDegree);
+        part.notes.push_back(Note{beat, note.beats * kLegato, DegreePitch(key, note.degree),
                                   std::clamp(shaped, 1, 127)});
         beat += note.beats;
     }

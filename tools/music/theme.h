@@ -14,7 +14,7 @@ struct Key {
     Mode mode;
 };
 
-int degree_pitch(const Key& key, int degree);
+int DegreePitch(const Key& key, int degree);
 
 struct MotifNote {
     int degree;
@@ -25,17 +25,17 @@ struct MotifNote {
 using Motif = std::vector<MotifNote>;
 
 // The main theme: eight bars of 3/4 that rise through the tonic chord and come home.
-const Motif& main_theme();
+const Motif& MainTheme();
 // Its four-bar answer, which climbs higher and settles on the dominant.
-const Motif& theme_answer();
+const Motif& ThemeAnswer();
 // The rising figure of the firefly: the tonic chord in quick triplets over two octaves.
-const Motif& firefly_rise();
+const Motif& FireflyRise();
 
 // The notes of a motif that start within [from_beat, to_beat), counted from the motif's start.
-Motif motif_excerpt(const Motif& motif, double from_beat, double to_beat);
+Motif MotifExcerpt(const Motif& motif, double fromBeat, double toBeat);
 
 // Writes a motif into a part and returns the beat after its last note. Higher notes are played a
 // little louder so that each phrase swells toward its peak.
-double play_motif(Part& part, const Motif& motif, const Key& key, double start_beat, int velocity);
+double PlayMotif(Part& part, const Motif& motif, const Key& key, double startBeat, int velocity);
 
 }  // namespace lumenvale::music
