@@ -32,4 +32,4 @@ void SetShaderPointSize(bool on);
 void AllocateShadowDepth(int size);
 
 // The bound framebuffer draws and reads no colour.
-void UseNoColourBuffer();
+void UseNoColorBuffer();

@@ -35,7 +35,7 @@ void AllocateShadowDepth(int size) {
     glTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_BORDER_COLOR, border);
 }
 
-void UseNoColourBuffer() {
+void UseNoColorBuffer() {
     glDrawBuffer(GL_NONE);
     glReadBuffer(GL_NONE);
 }

@@ -30,7 +30,7 @@ void AllocateShadowDepth(int size) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
 }
 
-void UseNoColourBuffer() {
+void UseNoColorBuffer() {
     const GLenum none = GL_NONE;
     glDrawBuffers(1, &none);
     glReadBuffer(GL_NONE);

@@ -17,7 +17,7 @@ ShadowTarget CreateShadowTarget() {
 
     glBindFramebuffer(GL_FRAMEBUFFER, target.shadowFBO);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, target.shadowMap, 0);
-    UseNoColourBuffer();
+    UseNoColorBuffer();
     glDepthMask(GL_TRUE);
     SetClearDepth(1.0f);
     glClear(GL_DEPTH_BUFFER_BIT);
