@@ -24,14 +24,12 @@ uniform int useTexture;         // whether the terrain's material has its maps
 
 out vec4 FragColor;
 
-const float DETAIL_TILE = 4.0;      // world units over which the detail texture repeats
-
 #include "common/lighting.glsl"
 
 void main() {
     // A terrain without textures is its material's colour, without ripples or grain.
     vec4 ground = useTexture == 1 ? texture(diffuse0, texCoord) : vec4(vertexColor, 0.0);
-    vec3 detail = useTexture == 1 ? texture(emissive0, worldPos.xz / DETAIL_TILE).rgb : vec3(0.5);
+    vec3 detail = useTexture == 1 ? texture(emissive0, worldPos.xz / TERRAIN_DETAIL_TILE).rgb : vec3(0.5);
     vec3 albedo = ground.rgb * (2.0 * detail.b);
     // The ripples tilt the normal where the ground is open sand; their mipmaps level them out
     // with distance, so they never shimmer.

@@ -27,4 +27,5 @@ void ApplyPassState(const PassState& state) {
     SetShaderPointSize(state.shaderPointSize);
     const GLboolean color = state.colorWrites ? GL_TRUE : GL_FALSE;
     glColorMask(color, color, color, color);
+    Switch(GL_SCISSOR_TEST, state.scissorTest);
 }

@@ -3,11 +3,12 @@
 #include "gfx/gl.h"
 
 // The whole GL state a pass draws with: how depth is tested and written, how colours blend,
-// whether back faces are drawn, where points take their size and whether colour is written.
+// whether back faces are drawn, where points take their size, whether colour is written and
+// whether drawing keeps within the rectangle the pass sets with glScissor.
 // Applied at the start of a pass, it leaves nothing of the pass before behind. A default one is
 // the state between passes: depth tested (less) and written over the whole range, blending off
 // (its function set for alpha, as the blended passes mostly use it), both faces drawn, points of
-// the fixed size, colour written.
+// the fixed size, colour written, no scissor.
 struct PassState {
     bool depthTest = true;
     GLenum depthFunction = GL_LESS;
@@ -20,6 +21,7 @@ struct PassState {
     bool cullBackFaces = false;
     bool shaderPointSize = false;  // points take the size their vertex shader writes
     bool colorWrites = true;
+    bool scissorTest = false;
 
     // Copies with one aspect changed: a pass's state reads as how it differs from another's.
     constexpr PassState WithoutDepthTest() const {
@@ -63,13 +65,19 @@ struct PassState {
         return state;
     }
 
+    constexpr PassState Scissored() const {
+        PassState state = *this;
+        state.scissorTest = true;
+        return state;
+    }
+
     constexpr bool operator==(const PassState& other) const {
         return depthTest == other.depthTest && depthFunction == other.depthFunction &&
                depthNear == other.depthNear && depthFar == other.depthFar &&
                depthWrites == other.depthWrites && blend == other.blend &&
                blendSource == other.blendSource && blendDestination == other.blendDestination &&
                cullBackFaces == other.cullBackFaces && shaderPointSize == other.shaderPointSize &&
-               colorWrites == other.colorWrites;
+               colorWrites == other.colorWrites && scissorTest == other.scissorTest;
     }
     constexpr bool operator!=(const PassState& other) const { return !(*this == other); }
 };

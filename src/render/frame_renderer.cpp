@@ -40,13 +40,16 @@ void FrameRenderer::RenderShadowMap(const SunState& sun, Camera* viewer) {
     if (shortcuts.skipShadowMapWithoutSunlight && !SunlightReachesTheScene(sun.sunHeight)) return;
     glViewport(0, 0, ShadowTarget::kSize, ShadowTarget::kSize);
     glBindFramebuffer(GL_FRAMEBUFFER, scene.shadow.shadowFBO);
+    if (viewer) RefreshCameraMatrix(*viewer);
+    const TexelRect read = ShadowMapRead(viewer);
+    ApplyPassState(pass_states::kShadowMap);
+    glScissor(read.x, read.y, read.width, read.height);
     glClear(GL_DEPTH_BUFFER_BIT);
 
     Shader& program = scene.programs.shadow;
     program.Activate();
     SetUniform(program, "lightSpaceMatrix", lightSpaceMatrix);
     const glm::mat4 identity(1.0f);
-    if (viewer) RefreshCameraMatrix(*viewer);
     const ShadowCasterFilter filter =
         viewer ? ShadowCasterFilter(lightSpaceMatrix, sun.sunPos, viewer->cameraMatrix)
                : ShadowCasterFilter(lightSpaceMatrix, sun.sunPos);
@@ -63,7 +66,7 @@ void FrameRenderer::RenderShadowMap(const SunState& sun, Camera* viewer) {
         {Terrain(mayCast, sun.sunPos, seenFromAbove), scene.terrainModel, "shadow terrain"},
         {Plants(mayCast), identity, "shadow plants"}};
     for (const auto& caster : casters) {
-        DrawInOrder(caster.list, pass_states::kFrame,
+        DrawInOrder(caster.list, pass_states::kShadowMap,
                     [&](Mesh& mesh, const std::vector<IndexRange>* ranges) {
                         SetUniform(program, "model", caster.model);
                         ranges ? mesh.DrawShadow(program, *ranges) : mesh.DrawShadow(program);
@@ -73,6 +76,20 @@ void FrameRenderer::RenderShadowMap(const SunState& sun, Camera* viewer) {
 
     FrameTarget::Window().Bind();
     ApplyPassState(pass_states::kFrame);  // the terrain's culled faces end with its pass
+}
+
+TexelRect FrameRenderer::ShadowMapRead(Camera* viewer) const {
+    if (!shortcuts.shadowMapWhereRead || !viewer) {
+        return {0, 0, ShadowTarget::kSize, ShadowTarget::kSize};
+    }
+    const ViewVolume view(viewer->cameraMatrix);
+    std::vector<Bounds> receivers;
+    for (const std::vector<Bounds>* boxes : {&scene.terrainChunks.bounds, &scene.wellBounds}) {
+        for (const Bounds& box : *boxes) {
+            if (view.MayContain(box)) receivers.push_back(box);
+        }
+    }
+    return ShadowMapRegion(lightSpaceMatrix, receivers);
 }
 
 FrameRenderer::DrawList FrameRenderer::Everything(std::vector<Mesh>& meshes) {

@@ -40,9 +40,12 @@ struct RenderShortcuts {
     // repeats exactly. Off, each plant is its own mesh as generated (a scene built with its
     // full path keeps those).
     bool plantsDrawnOnce = true;
+    // The shadow map is cleared and drawn only where the lit shaders read it this frame: around
+    // the terrain's pieces and the well in the camera's view, as the sun sees them.
+    bool shadowMapWhereRead = true;
 
     // The full path: every pass drawn as it was before any shortcut.
-    static RenderShortcuts None() { return {false, false, false, false, false}; }
+    static RenderShortcuts None() { return {false, false, false, false, false, false}; }
 };
 
 // Told as each pass of a frame ends, to measure the passes one by one; nothing is drawn for it.
@@ -90,6 +93,8 @@ class FrameRenderer {
     DrawList Plants(const Keep& keep);
     // `seenFromAbove`: every ray of the pass meets the terrain on its upper side first.
     DrawList Terrain(const Keep& keep, const glm::vec3& eye, bool seenFromAbove);
+    // The shadow map's texels the lit pass will read with `viewer`'s view (all without one).
+    TexelRect ShadowMapRead(Camera* viewer) const;
     // Applies `state` (with back faces culled when the list hides them), then draws the list.
     void DrawInOrder(const DrawList& list, const PassState& state, const DrawMesh& draw);
     void PassEnded(const char* pass) {

@@ -9,7 +9,12 @@ namespace pass_states {
 // What every frame starts and ends with, set once at start-up before the first frame: depth
 // tested and written, no blending. The shadow map, the clear and the lit objects draw with it
 // (the terrain, seen from above, with its back faces culled: the picture stays the same).
-constexpr PassState kFrame = PassState();
+// Points take the size their shader gives them: the stars switch that on and it stays on, for
+// every pass after them (no other pass draws points).
+constexpr PassState kFrame = PassState().WithShaderPointSize();
+
+// The shadow map is cleared and drawn only within the part the lit pass reads this frame.
+constexpr PassState kShadowMap = kFrame.Scissored();
 
 // The sky and the stars never hide anything. Drawn first, without depth, everything after covers
 // them; drawn after the opaque objects, pinned to the far plane, the depth test keeps exactly the
@@ -19,7 +24,7 @@ constexpr PassState kSkyBehindObjects =
     kFrame.DepthTested(GL_LEQUAL, 1.0f, 1.0f).WithoutDepthWrites();
 // The stars add their light over the sky's, as points of the size their shader gives them.
 constexpr PassState StarsOver(const PassState& sky) {
-    return sky.Blended(GL_SRC_ALPHA, GL_ONE).WithShaderPointSize();
+    return sky.Blended(GL_SRC_ALPHA, GL_ONE);
 }
 
 // The water is blended over the sea floor and leaves the floor's depth in place.

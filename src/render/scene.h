@@ -48,6 +48,7 @@ struct Scene {
     std::vector<Mesh> wellMeshes =
         LoadModel("resources/models/well/well.obj", "Failed to create WELL model", console);
     glm::mat4 wellModel = scene_layout::WellModel();
+    std::vector<Bounds> wellBounds = BoundsOfEach(wellMeshes, wellModel);  // in world space
     // The terrain as loaded; once chunked, kept only for the full path (else emptied).
     std::vector<Mesh> terrainMeshes = LoadModel("resources/models/islands/islands.obj",
                                                 "Failed to create TERRAIN model", console);

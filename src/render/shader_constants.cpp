@@ -10,6 +10,7 @@ const std::vector<ShaderDefine>& SceneShaderConstants() {
         {"SUN_DISTANCE", scene_layout::kSunDistance},
         {"WATER_LEVEL", scene_layout::kWaterLevel},
         {"SEA_HALF_EXTENT", scene_layout::kSeaHalfExtent},
+        {"TERRAIN_DETAIL_TILE", scene_layout::kTerrainDetailTile},
         {"STAR_RADIUS", kStarRadius},
         {"SHADOW_TEXELS", static_cast<float>(ShadowTarget::kSize)},
         {"SHADOW_BOX_HALF_SIDE", kShadowBoxHalfSide},

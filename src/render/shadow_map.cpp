@@ -1,6 +1,9 @@
 #include "render/shadow_map.h"
 
+#include <algorithm>
+#include <cmath>
 #include <glm/gtc/matrix_transform.hpp>
+#include <limits>
 
 #include "gfx/gl_dialect.h"
 #include "render/scene_layout.h"
@@ -36,4 +39,25 @@ glm::mat4 LightSpaceMatrix(const glm::vec3& sunPos) {
 bool SunlightReachesTheScene(float sunHeight) {
     constexpr float kMargin = 0.005f;  // the shaders compute the height in their own precision
     return sunHeight > kLastSunlightHeight - kMargin;
+}
+
+TexelRect ShadowMapRegion(const glm::mat4& lightSpaceMatrix, const std::vector<Bounds>& receivers) {
+    if (receivers.empty()) return {};
+    const glm::vec3 margin(ShadowCasterFilter::kLookupMargin);
+    glm::vec2 low(std::numeric_limits<float>::max()), high(std::numeric_limits<float>::lowest());
+    for (const Bounds& box : receivers) {
+        const Bounds widened{box.min - margin, box.max + margin};
+        const Bounds seen = Transformed(widened, lightSpaceMatrix);  // orthographic: w stays 1
+        low = glm::min(low, glm::vec2(seen.min));
+        high = glm::max(high, glm::vec2(seen.max));
+    }
+    const auto texel = [](float clip) {
+        return (clip * 0.5f + 0.5f) * static_cast<float>(ShadowTarget::kSize);
+    };
+    const auto within = [](float t) {
+        return static_cast<int>(std::clamp(t, 0.0f, static_cast<float>(ShadowTarget::kSize)));
+    };
+    const int x0 = within(std::floor(texel(low.x))), x1 = within(std::ceil(texel(high.x)));
+    const int y0 = within(std::floor(texel(low.y))), y1 = within(std::ceil(texel(high.y)));
+    return {x0, y0, x1 - x0, y1 - y0};
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <glm/glm.hpp>
+#include <vector>
 
 #include "gfx/gl.h"
+#include "render/view_volume.h"
 
 // The sun's depth map: a 2048x2048 depth texture behind its own framebuffer.
 struct ShadowTarget {
@@ -30,3 +32,15 @@ glm::mat4 LightSpaceMatrix(const glm::vec3& sunPos);
 // a pixel.
 constexpr float kLastSunlightHeight = -0.04f;
 bool SunlightReachesTheScene(float sunHeight);
+
+// A rectangle of the shadow map, in texels from its lower-left corner.
+struct TexelRect {
+    int x = 0, y = 0, width = 0, height = 0;
+    bool Empty() const { return width <= 0 || height <= 0; }
+};
+
+// The texels the lit shaders can read for surfaces inside `receivers` (boxes in world space):
+// the boxes seen from the sun, widened by the lookup's reach beside a surface
+// (ShadowCasterFilter::kLookupMargin) and cut to the map. Empty when there is nothing to read
+// for. The rest of the map may hold anything without changing the picture.
+TexelRect ShadowMapRegion(const glm::mat4& lightSpaceMatrix, const std::vector<Bounds>& receivers);

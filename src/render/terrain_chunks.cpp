@@ -44,20 +44,6 @@ class ChunkBuilder {
     std::unordered_map<VertexBits, GLuint, VertexBitsHash> indexOf;
 };
 
-Bounds Transformed(const Bounds& box, const glm::mat4& model) {
-    Bounds world{glm::vec3(std::numeric_limits<float>::max()),
-                 glm::vec3(std::numeric_limits<float>::lowest())};
-    for (int corner = 0; corner < 8; ++corner) {
-        const glm::vec3 p((corner & 1) ? box.max.x : box.min.x,
-                          (corner & 2) ? box.max.y : box.min.y,
-                          (corner & 4) ? box.max.z : box.min.z);
-        const glm::vec3 moved(model * glm::vec4(p, 1.0f));
-        world.min = glm::min(world.min, moved);
-        world.max = glm::max(world.max, moved);
-    }
-    return world;
-}
-
 // A triangle's corners seen from above: x and z.
 struct Footprint {
     glm::vec2 corners[3];

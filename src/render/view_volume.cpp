@@ -21,6 +21,26 @@ std::vector<Bounds> BoundsOfEach(const std::vector<Mesh>& meshes) {
 
 // The planes are sums and differences of the matrix's last row with the other rows: a clip
 // coordinate c satisfies -w <= c <= w exactly where both are non-negative.
+Bounds Transformed(const Bounds& box, const glm::mat4& model) {
+    Bounds world{glm::vec3(std::numeric_limits<float>::max()),
+                 glm::vec3(std::numeric_limits<float>::lowest())};
+    for (int corner = 0; corner < 8; ++corner) {
+        const glm::vec3 p((corner & 1) ? box.max.x : box.min.x,
+                          (corner & 2) ? box.max.y : box.min.y,
+                          (corner & 4) ? box.max.z : box.min.z);
+        const glm::vec3 moved(model * glm::vec4(p, 1.0f));
+        world.min = glm::min(world.min, moved);
+        world.max = glm::max(world.max, moved);
+    }
+    return world;
+}
+
+std::vector<Bounds> BoundsOfEach(const std::vector<Mesh>& meshes, const glm::mat4& model) {
+    std::vector<Bounds> boxes = BoundsOfEach(meshes);
+    for (Bounds& box : boxes) box = Transformed(box, model);
+    return boxes;
+}
+
 ViewVolume::ViewVolume(const glm::mat4& m) {
     const glm::vec4 row[4] = {
         {m[0][0], m[1][0], m[2][0], m[3][0]},

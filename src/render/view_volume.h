@@ -16,6 +16,10 @@ struct Bounds {
 Bounds BoundsOf(const std::vector<Vertex>& vertices);
 // One box per mesh, in the order of the meshes.
 std::vector<Bounds> BoundsOfEach(const std::vector<Mesh>& meshes);
+// The box around `box` placed by `model`.
+Bounds Transformed(const Bounds& box, const glm::mat4& model);
+// One box per mesh placed by `model`, in the order of the meshes.
+std::vector<Bounds> BoundsOfEach(const std::vector<Mesh>& meshes, const glm::mat4& model);
 
 // What a projection x view matrix can show: the points whose clip coordinates lie within -w..w
 // on every axis. Used to leave out geometry that cannot produce a single fragment.

@@ -16,7 +16,8 @@ TEST_F(PassStates, ApplyingAStateLeavesExactlyItWhateverCameBefore) {
                                          .Blended(GL_ONE, GL_ONE)
                                          .BackFacesCulled()
                                          .WithShaderPointSize()
-                                         .WithoutColorWrites();
+                                         .WithoutColorWrites()
+                                         .Scissored();
     for (const auto& [before, after] :
          {std::pair{betweenPasses, everythingElse}, std::pair{everythingElse, betweenPasses}}) {
         ApplyPassState(before);

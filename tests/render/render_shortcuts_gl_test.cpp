@@ -112,6 +112,22 @@ TEST_F(ShortcutFrames, TheSkyBehindTheOpaqueObjectsLeavesThePictureAsItWas) {
     EXPECT_EQ(range[1], 1.0f);
 }
 
+// The shadow map drawn only where the lit objects in view read it: the same picture, the well's
+// shadow and the long shadows of casters out of the picture included.
+TEST_F(ShortcutFrames, TheShadowMapDrawnOnlyWhereItIsReadLeavesThePictureAsItWas) {
+    RenderShortcuts whole;
+    whole.shadowMapWhereRead = false;
+    const RenderShortcuts whereRead;
+    // Looking steeply down on the well, the picture reads a quarter of the map.
+    std::vector<View> views(std::begin(kViews), std::end(kViews));
+    views.push_back({"down on the well", {-3.0f, 7.0f, -11.5f}, scene_layout::kWellBase, 2.0f});
+    for (const View& view : views) {
+        SCOPED_TRACE(view.name);
+        const std::vector<unsigned char> before = RenderWith(view, whole);
+        EXPECT_EQ(LargestDifference(before, RenderWith(view, whereRead)), 0);
+    }
+}
+
 TEST_F(ShortcutFrames, TheShadowMapIsSkippedOnlyOnceNoSunlightIsLeft) {
     ShadowPassCounter counter;
     passObserver = &counter;

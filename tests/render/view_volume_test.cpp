@@ -102,3 +102,36 @@ TEST(ShadowCasterFilter, KeepsCastersWhoseShadowCanReachTheViewAndLeavesOutTheOt
     EXPECT_TRUE(withCamera.MayCast(atTheMargin));
     EXPECT_FALSE(sunOnly.MayCast(Cube({70.0f, 0.0f, 0.0f}, 1.0f))) << "outside the sun's box";
 }
+
+// With the sun overhead the map looks straight down, x to the left and z up its rows: 100 units
+// over 2048 texels, 20.48 texels a unit, the origin at texel 1024 both ways; every box is
+// widened by the lookup's reach of one unit.
+TEST(ShadowMapRegion, CoversTheReceiversAsTheSunSeesThemWithinTheMap) {
+    const glm::mat4 overhead = LightSpaceMatrix(glm::vec3(0.0f, 150.0f, 0.0f));
+    const struct {
+        const char* what;
+        std::vector<Bounds> receivers;
+        TexelRect expected;
+    } rows[] = {
+        {"nothing in view", {}, {0, 0, 0, 0}},
+        // x and z from -2 to 2 with the reach: texels 983.04 to 1064.96, rounded outwards.
+        {"a box at the origin", {Cube({0.0f, 3.0f, 0.0f}, 1.0f)}, {983, 983, 82, 82}},
+        // x from 9 to 13 lies at texels 757.8 to 839.7 (x runs leftwards), z from -1 to 3 at
+        // 1003.5 to 1085.4.
+        {"two boxes",
+         {Cube({0.0f, 0.0f, 0.0f}, 1.0f), Cube({11.0f, 0.0f, 1.0f}, 1.0f)},
+         {757, 983, 308, 103}},
+        {"beyond the map's edge", {Cube({70.0f, 0.0f, 0.0f}, 5.0f)}, {0, 0, 0, 0}},
+        {"larger than the map", {Cube({0.0f, 0.0f, 0.0f}, 200.0f)}, {0, 0, 2048, 2048}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        const TexelRect region = ShadowMapRegion(overhead, row.receivers);
+        EXPECT_EQ(region.Empty(), row.expected.Empty());
+        if (row.expected.Empty()) continue;
+        EXPECT_EQ(region.x, row.expected.x);
+        EXPECT_EQ(region.y, row.expected.y);
+        EXPECT_EQ(region.width, row.expected.width);
+        EXPECT_EQ(region.height, row.expected.height);
+    }
+}

@@ -33,6 +33,7 @@ PassState CurrentPassState() {
     GLboolean color[4] = {GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE};
     glGetBooleanv(GL_COLOR_WRITEMASK, color);
     state.colorWrites = color[0] && color[1] && color[2] && color[3];
+    state.scissorTest = Enabled(GL_SCISSOR_TEST);
     return state;
 }
 
@@ -42,5 +43,6 @@ void PrintTo(const PassState& state, std::ostream* out) {
          << " writes " << state.depthWrites << "; blend " << state.blend << " " << state.blendSource
          << ", " << state.blendDestination << "; cull back faces " << state.cullBackFaces
          << "; shader point size " << state.shaderPointSize << "; colour writes "
-         << state.colorWrites << "}" << std::dec << std::noshowbase;
+         << state.colorWrites << "; scissor " << state.scissorTest << "}" << std::dec
+         << std::noshowbase;
 }
