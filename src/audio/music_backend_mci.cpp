@@ -50,8 +50,11 @@ Track* TrackNumbered(DWORD number) {
 LRESULT CALLBACK ServeTrack(LPSTR infoBytes, UINT message, LPARAM first, LPARAM second) {
     auto* info = reinterpret_cast<MMIOINFO*>(infoBytes);
     if (message == MMIOM_OPEN) {
-        // The name is the track's number and our extension.
-        const DWORD number = std::strtoul(reinterpret_cast<const char*>(first), nullptr, 10);
+        // The name is the track's number and our extension, should winmm put a folder before it.
+        const std::string name = reinterpret_cast<const char*>(first);
+        const std::size_t folder = name.find_last_of("\\/");
+        const DWORD number = std::strtoul(
+            name.c_str() + (folder == std::string::npos ? 0 : folder + 1), nullptr, 10);
         Track* track = TrackNumbered(number);
         if (!track || !track->file.Open(track->path, track->wave)) return MMIOERR_CANNOTOPEN;
         info->adwInfo[0] = number;
