@@ -20,16 +20,19 @@ uniform vec3 lightPos;          // the sun, 150 units from the origin
 uniform sampler2D shadowMap;    // sun depth, 2048 x 2048, nearest, border 1
 uniform sampler2D diffuse0;     // the ground's colour over the islands; alpha: open sand
 uniform sampler2D emissive0;    // the islands' detail tile: ripples' tilt + 0.5 (rg), grain / 2 (b)
-uniform int useTexture;         // whether the terrain's material has its maps
+uniform int groundMaps;         // the maps the terrain's material names: none (0), a colour
+                                // map (1), a colour map and its detail tile (2)
 
 out vec4 FragColor;
 
 #include "common/lighting.glsl"
 
 void main() {
-    // A terrain without textures is its material's colour, without ripples or grain.
-    vec4 ground = useTexture == 1 ? texture(diffuse0, texCoord) : vec4(vertexColor, 0.0);
-    vec3 detail = useTexture == 1 ? texture(emissive0, worldPos.xz / TERRAIN_DETAIL_TILE).rgb : vec3(0.5);
+    // A terrain without maps is its material's colour; without a detail tile it has no ripples
+    // or grain.
+    vec4 ground = groundMaps >= 1 ? texture(diffuse0, texCoord) : vec4(vertexColor, 0.0);
+    vec3 detail = groundMaps == 2 ? texture(emissive0, worldPos.xz / TERRAIN_DETAIL_TILE).rgb
+                                  : vec3(0.5);
     vec3 albedo = ground.rgb * (2.0 * detail.b);
     // The ripples tilt the normal where the ground is open sand; their mipmaps level them out
     // with distance, so they never shimmer.

@@ -1,5 +1,8 @@
 #include "render/scene.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "gfx/uniforms.h"
 #include "render/shadow_map.h"
 
@@ -11,6 +14,28 @@ Scene::Scene(Console console, bool withFullPath) : console(console), keepsFullPa
     ReleaseMeshes(statueMeshes);
     if (!keepsFullPath) ReleaseMeshes(terrainMeshes);
 }
+
+namespace {
+
+bool HasMap(const Mesh& mesh, const char* type) {
+    return std::any_of(mesh.textures.begin(), mesh.textures.end(), [type](const Texture& texture) {
+        return std::strcmp(texture.type, type) == 0;
+    });
+}
+
+// What the terrain shader takes from the terrain's maps: 0 nothing (the material's colour), 1 the
+// ground's colour from the diffuse map, 2 also the detail tile from the emissive one (the islands'
+// own material names both). Another model's maps are used only as far as every mesh has them.
+int GroundMaps(const std::vector<Mesh>& terrain) {
+    const auto all = [&](const char* type) {
+        return !terrain.empty() && std::all_of(terrain.begin(), terrain.end(),
+                                               [type](const Mesh& m) { return HasMap(m, type); });
+    };
+    if (!all("diffuse")) return 0;
+    return all("emissive") ? 2 : 1;
+}
+
+}  // namespace
 
 void Scene::ReleaseMeshes(std::vector<Mesh>& meshes) {
     for (Mesh& mesh : meshes) mesh.Delete();
@@ -63,6 +88,9 @@ void Scene::SetStartupUniforms() {
         SetUniform(lit.program, "lastSunlightHeight", kLastSunlightHeight);
         if (lit.shadowed) SetUniform(lit.program, "shadowMap", 5);
     }
+
+    programs.terrain.Activate();
+    SetUniform(programs.terrain, "groundMaps", GroundMaps(terrainMeshes));
 
     programs.sun.Activate();
     SetUniform(programs.sun, "model", sunModel);
