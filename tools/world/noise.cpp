@@ -143,7 +143,9 @@ float ValueNoise(float x, float y, uint32_t seed, int32_t period) {
     const int32_t ix = wrap(x0), iy = wrap(y0), jx = wrap(x0 + 1), jy = wrap(y0 + 1);
     const float u = Quintic(x - fx);
     const float v = Quintic(y - fy);
-    const float bottom = Hash01(ix, iy, seed) + (Hash01(jx, iy, seed) - Hash01(ix, iy, seed)) * u;
-    const float top = Hash01(ix, jy, seed) + (Hash01(jx, jy, seed) - Hash01(ix, jy, seed)) * u;
+    const float h00 = Hash01(ix, iy, seed), h10 = Hash01(jx, iy, seed);
+    const float h01 = Hash01(ix, jy, seed), h11 = Hash01(jx, jy, seed);
+    const float bottom = h00 + (h10 - h00) * u;
+    const float top = h01 + (h11 - h01) * u;
     return bottom + (top - bottom) * v;
 }

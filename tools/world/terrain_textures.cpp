@@ -42,15 +42,10 @@ float MaterialNoise(float x, float z) {
            0.35f * ValueNoise(x * 1.7f, z * 1.7f, kMaterialSeed + 1u);
 }
 
-}  // namespace
-
-glm::vec2 IslandsTexCoord(float x, float z) {
-    return {(x + scene_layout::kSeaHalfExtent) / kSquare,
-            (z + scene_layout::kSeaHalfExtent) / kSquare};
-}
-
-// Sea floor, wet sand at the water line, dry sand, grass on gentle slopes, rock on steep faces
-// and high up, every line wobbled by the noise.
+// The ground's colour, and in alpha its sandiness, at world position (x, z), where the terrain
+// lies at world height `height` with unit normal `normal`: sea floor, wet sand at the water
+// line, dry sand, grass on gentle slopes, rock on steep faces and high up, every line wobbled by
+// the noise.
 glm::vec4 GroundColour(float x, float z, float height, const glm::vec3& normal) {
     const float n = MaterialNoise(x, z);
     const float h = height + (n - 0.5f) * 0.5f;
@@ -80,8 +75,6 @@ glm::vec4 GroundColour(float x, float z, float height, const glm::vec3& normal) 
     const float sandiness = onLand * (1.0f - grassy) * (1.0f - rockiness) * (0.4f + 0.6f * dry);
     return {glm::mix(ground, glm::mix(kRockDark, kRock, n), rockiness), sandiness};
 }
-
-namespace {
 
 constexpr float kTexel = kSquare / static_cast<float>(kColourMapSize);
 
@@ -172,6 +165,11 @@ Image DetailTile() {
 }
 
 }  // namespace
+
+glm::vec2 IslandsTexCoord(float x, float z) {
+    return {(x + scene_layout::kSeaHalfExtent) / kSquare,
+            (z + scene_layout::kSeaHalfExtent) / kSquare};
+}
 
 bool WriteTerrainTextures(const ModelMesh& terrain, const std::string& directory) {
     return WritePng(ColourMap(terrain), directory + "/" + kIslandsColourMap) &&

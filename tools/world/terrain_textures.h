@@ -17,10 +17,6 @@
 inline constexpr const char* kIslandsColourMap = "islands_colour.png";
 inline constexpr const char* kIslandsDetailMap = "islands_detail.png";
 
-// The ground's colour and its sandiness at world position (x, z), where the terrain lies at
-// world height `height` with unit normal `normal`.
-glm::vec4 GroundColour(float x, float z, float height, const glm::vec3& normal);
-
 // The islands' texture coordinates of world position (x, z): the terrain square as [0, 1]^2.
 glm::vec2 IslandsTexCoord(float x, float z);
 
