@@ -9,9 +9,8 @@ import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
-import puppeteer from 'puppeteer-core';
 import { PNG } from 'pngjs';
-import { servePage } from './page_server.mjs';
+import { servePage, launchChromium } from './page_server.mjs';
 import { regionMeans, meanOf, luminance } from './picture_regions.mjs';
 
 const root = path.resolve(import.meta.dirname ?? path.dirname(new URL(import.meta.url).pathname), '../..');
@@ -24,12 +23,7 @@ let browser;
 before(async () => {
   assert.ok(fs.existsSync(path.join(webDir, 'index.html')), 'build/web/index.html: run scripts/build-web.sh');
   server = await servePage(webDir);
-  browser = await puppeteer.launch({
-    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
-    headless: 'new',
-    args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
-           '--autoplay-policy=no-user-gesture-required', '--window-size=640,360'],
-  });
+  browser = await launchChromium(['--window-size=640,360']);
 });
 
 after(async () => {

@@ -4,8 +4,7 @@
 // build/tools/bench/lumenvale_bench at the same seconds.
 //   node tests/web/frame_times.mjs [--render-scale S] [seconds...]   (default 12 40 74 100)
 import path from 'node:path';
-import puppeteer from 'puppeteer-core';
-import { servePage } from './page_server.mjs';
+import { servePage, launchChromium } from './page_server.mjs';
 
 const args = process.argv.slice(2);
 let query = '?at=0&render-scale=1';
@@ -16,12 +15,7 @@ const frames = 7;
 
 const root = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../..');
 const server = await servePage(path.join(root, 'build/web'));
-const browser = await puppeteer.launch({
-  executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
-  headless: 'new',
-  args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
-         '--autoplay-policy=no-user-gesture-required'],
-});
+const browser = await launchChromium();
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 try {
   const page = await browser.newPage();

@@ -2,8 +2,7 @@
 // the film held at a second (default 44) with the line of keys showing, saved as a JPEG.
 //   node tests/web/page_picture.mjs docs/web_page.jpg [second]
 import path from 'node:path';
-import puppeteer from 'puppeteer-core';
-import { servePage } from './page_server.mjs';
+import { servePage, launchChromium } from './page_server.mjs';
 
 const [output, second = '44'] = process.argv.slice(2);
 if (!output) {
@@ -12,12 +11,7 @@ if (!output) {
 }
 const root = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../..');
 const server = await servePage(path.join(root, 'build/web'));
-const browser = await puppeteer.launch({
-  executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
-  headless: 'new',
-  args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
-         '--autoplay-policy=no-user-gesture-required'],
-});
+const browser = await launchChromium();
 try {
   const page = await browser.newPage();
   await page.setViewport({ width: 1280, height: 800 });

@@ -1,5 +1,7 @@
-// A static file server for the build folder on 127.0.0.1, on a free port.
+// A static file server for the build folder on 127.0.0.1, on a free port, and the headless
+// Debian Chromium the page is played in.
 import http from 'node:http';
+import puppeteer from 'puppeteer-core';
 import fs from 'node:fs';
 import path from 'node:path';
 
@@ -26,5 +28,16 @@ export function servePage(dir) {
       address: `http://127.0.0.1:${server.address().port}`,
       close: () => new Promise((done) => server.close(done)),
     }));
+  });
+}
+
+// Debian's Chromium, headless, drawing WebGL2 in software and allowed to sound without a click;
+// `extraArgs` add to its command line.
+export function launchChromium(extraArgs = []) {
+  return puppeteer.launch({
+    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
+    headless: 'new',
+    args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
+           '--autoplay-policy=no-user-gesture-required', ...extraArgs],
   });
 }
