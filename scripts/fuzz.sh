@@ -20,13 +20,13 @@ mkdir -p "$artifacts"
 seed=1
 limits=(-timeout=10 -rss_limit_mb=2048)
 
-status=0
-for target in obj_import:obj texture_image:image wav_header:wav; do
-  name="${target%%:*}"
-  inputs="${target##*:}"
-  kept="tests/fuzz/regressions/$inputs"
+# fuzz_target NAME INPUTS: replays the kept inputs, then fuzzes; prints what it found, fails on
+# anything.
+fuzz_target() {
+  local name="$1" inputs="$2"
+  local kept="tests/fuzz/regressions/$inputs"
   if [ -d "$kept" ] && [ -n "$(ls -A "$kept")" ]; then
-    replay_log="$artifacts/$name-regressions.log"
+    local replay_log="$artifacts/$name-regressions.log"
     # -close_fd_mask=1: the import's console lines would drown the fuzzer's own.
     if build-fuzz/tests/fuzz/fuzz_"$name" "${limits[@]}" -close_fd_mask=1 "$kept"/* \
         > "$replay_log" 2>&1; then
@@ -34,22 +34,47 @@ for target in obj_import:obj texture_image:image wav_header:wav; do
     else
       echo "fuzz_$name: a kept input FAILED, see $replay_log"
       grep -E "ERROR|SUMMARY|runtime error|Running:" "$replay_log" | tail -n 20
-      status=1
-      continue
+      return 1
     fi
   fi
+  local work
   work="$(mktemp -d /tmp/lumenvale-fuzz-XXXXXX)"
   cp -r "tests/fuzz/corpus/$inputs/." "$work/"
   if [ -d "$kept" ]; then cp -r "$kept/." "$work/"; fi
-  log="$artifacts/$name.log"
+  local log="$artifacts/$name.log" result=0
   if build-fuzz/tests/fuzz/fuzz_"$name" -seed="$seed" -max_total_time="$seconds" "${limits[@]}" \
       -close_fd_mask=1 -artifact_prefix="$artifacts/$name-" "$work" > "$log" 2>&1; then
     echo "fuzz_$name: $(grep -o 'Done [0-9]* runs in [0-9]* second(s)' "$log"), nothing found"
   else
     echo "fuzz_$name: FAILED, see $log"
     grep -E "ERROR|SUMMARY|runtime error|Test unit written" "$log" | head -n 20
-    status=1
+    result=1
   fi
   rm -rf "$work"
+  return "$result"
+}
+
+# Each target is one process on one core: as many run at once as there are cores, each still for
+# SECONDS of its own. Their reports come in the targets' order.
+targets=(obj_import:obj texture_image:image wav_header:wav)
+pids=()
+statuses=()
+for n in "${!targets[@]}"; do
+  if [ "$n" -ge "$(nproc)" ]; then
+    oldest=$((n - $(nproc)))
+    wait "${pids[$oldest]}" && statuses[oldest]=0 || statuses[oldest]=1
+  fi
+  target="${targets[$n]}"
+  fuzz_target "${target%%:*}" "${target##*:}" > "$artifacts/report-$n.txt" 2>&1 &
+  pids+=("$!")
+done
+status=0
+for n in "${!pids[@]}"; do
+  if [ -z "${statuses[$n]:-}" ]; then
+    wait "${pids[$n]}" && statuses[n]=0 || statuses[n]=1
+  fi
+  [ "${statuses[$n]}" = 0 ] || status=1
+  cat "$artifacts/report-$n.txt"
+  rm -f "$artifacts/report-$n.txt"
 done
 exit "$status"

@@ -4,7 +4,9 @@
 # stages: the tests built with AddressSanitizer and UndefinedBehaviorSanitizer (skip with
 # --no-asan), and each fuzz target for FUZZ_SECONDS (default 15; skip with --no-fuzz); last the
 # browser build played in Chromium (skip with --no-web). Other arguments go to the first ctest
-# run. Without a display the tests run inside a private Xvfb server.
+# run. Without a display the tests run inside a private Xvfb server. The later stages' builds run
+# in the background from the start of the first tests, at the lowest CPU priority, so that they
+# take only what the tests leave idle; their logs are in build/prebuild/.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 windows=1
@@ -29,6 +31,48 @@ stage() { echo "== [$((SECONDS - started)) s] $1"; }
 stage "Build"
 "$root/scripts/build.sh"
 cd "$root"
+
+# The later stages' builds, one after the other in the background under SCHED_IDLE: the tests keep
+# the processors whenever they want them. Each stage still runs its own script when its turn
+# comes, which finds its tree built; a build that failed here fails there again, in plain sight.
+prebuilt="$root/build/prebuild"
+rm -rf "$prebuilt"
+mkdir -p "$prebuilt"
+prebuild() {
+  local name="$1"
+  shift
+  "$@" > "$prebuilt/$name.log" 2>&1 || true
+  touch "$prebuilt/$name.done"
+}
+prebuild_all() {
+  if [ "$windows" = 1 ]; then
+    prebuild windows scripts/build-windows.sh
+    prebuild wine-prefix tests/wine/wine_session.sh build/windows/wine prepare
+  fi
+  if [ "$asan" = 1 ]; then
+    prebuild asan sh -c 'cmake --preset asan && cmake --build --preset asan -j "$(nproc)"'
+  fi
+  if [ "$fuzz" = 1 ]; then
+    prebuild fuzz sh -c 'cmake --preset fuzz && cmake --build --preset fuzz -j "$(nproc)"'
+  fi
+  if [ "$web" = 1 ]; then
+    prebuild web scripts/build-web.sh
+  fi
+}
+chrt --idle 0 true 2> /dev/null && idle=(chrt --idle 0) || idle=(nice -n 19)
+"${idle[@]}" bash -c "$(declare -p prebuilt windows asan fuzz web); $(declare -f prebuild prebuild_all); prebuild_all" &
+prebuild_pid=$!
+# A stage that ends the script early ends the background builds with it.
+end_tree() {
+  local child
+  for child in $(pgrep -P "$1"); do end_tree "$child"; done
+  kill "$1" 2> /dev/null || true
+}
+trap 'end_tree "$prebuild_pid"' EXIT
+# await NAME: waits for the background build of NAME, then runs at full priority again.
+await() {
+  while [ ! -e "$prebuilt/$1.done" ] && kill -0 "$prebuild_pid" 2> /dev/null; do sleep 1; done
+}
 # run_tests SCREEN COMMAND...: the command on this display, or on a private Xvfb screen.
 run_tests() {
   local screen="$1"
@@ -43,21 +87,26 @@ stage "Tests"
 run_tests 1920x1080 ctest --preset default -j "$(nproc)" "${ctest_args[@]}"
 if [ "$windows" = 1 ]; then
   stage "Windows build"
+  await windows
   "$root/scripts/build-windows.sh"
+  await wine-prefix
   stage "Windows tests under Wine"
   # Wine keeps a window, title bar and all, inside the screen: a taller one leaves 1920x1080 inside.
   run_tests 1920x1200 ctest --preset windows -j "$(nproc)"
 fi
 if [ "$asan" = 1 ]; then
   stage "Sanitizer stage: the tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+  await asan
   scripts/asan.sh
 fi
 if [ "$fuzz" = 1 ]; then
   stage "Fuzz stage: each loader's fuzz target for ${FUZZ_SECONDS:-15} s"
+  await fuzz
   scripts/fuzz.sh "${FUZZ_SECONDS:-15}"
 fi
 if [ "$web" = 1 ]; then
   stage "Web build"
+  await web
   scripts/build-web.sh
   stage "Browser tests in Chromium"
   scripts/test-web.sh

@@ -2,6 +2,7 @@
 # Runs Windows test programs under Wine on this machine's X server (Xvfb in the tests):
 #   wine_session.sh DIR run PROGRAM.exe [ARGS...]   run one program, starting the session if needed
 #   wine_session.sh DIR stop                        end the session: wineserver and PulseAudio
+#   wine_session.sh DIR prepare                     make the prefix now, ahead of the first run
 # DIR (in the build tree) holds a private Wine prefix, made once, and the session's PulseAudio
 # daemon with a null sink, which gives Wine a sound device that plays in real time. The wineserver
 # and the daemon stay up between programs, so each start is quick; both also end by themselves a
@@ -73,6 +74,13 @@ ensure_session() {
 }
 
 case "$action" in
+  prepare)
+    # Making a prefix is mostly waiting on Wine's own start-up: done ahead, while something else
+    # runs, the first program starts at once. The wineserver it used is gone when this returns.
+    exec 9> "$dir/session.lock"
+    flock 9
+    [ "$(cat "$dir/prefix-ready" 2> /dev/null)" = "$prefix_settings" ] || make_prefix
+    ;;
   run)
     ensure_session
     exec wine "$@"
@@ -85,7 +93,7 @@ case "$action" in
     fi
     ;;
   *)
-    echo "usage: wine_session.sh DIR run PROGRAM.exe [ARGS...] | DIR stop" >&2
+    echo "usage: wine_session.sh DIR run PROGRAM.exe [ARGS...] | DIR stop | DIR prepare" >&2
     exit 2
     ;;
 esac
