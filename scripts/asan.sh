@@ -15,6 +15,6 @@ cmake --preset asan > /dev/null
 cmake --build --preset asan -j "$(nproc)" > /dev/null
 run_tests=(ctest --preset asan -j "$(nproc)" -E BadInputMatrix "$@")
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1920x1080x24" "${run_tests[@]}"
+  exec xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" "${run_tests[@]}"
 fi
 exec "${run_tests[@]}"

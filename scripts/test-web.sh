@@ -12,6 +12,6 @@ scripts/setup.sh packages-web.txt
 command -v npm > /dev/null || scripts/setup.sh packages-npm.txt
 (cd tests/web && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1920x1080x24" node --test tests/web/
+  exec xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" node --test tests/web/
 fi
 exec node --test tests/web/

@@ -73,12 +73,14 @@ trap 'end_tree "$prebuild_pid"' EXIT
 await() {
   while [ ! -e "$prebuilt/$1.done" ] && kill -0 "$prebuild_pid" 2> /dev/null; do sleep 1; done
 }
-# run_tests SCREEN COMMAND...: the command on this display, or on a private Xvfb screen.
+# run_tests SCREEN COMMAND...: the command on this display, or on a private Xvfb screen. Xvfb
+# starts over whenever its last client leaves, and refuses connections while it does: with
+# -noreset, a test that connects just as another ends still finds the server.
 run_tests() {
   local screen="$1"
   shift
   if [ -z "${DISPLAY:-}" ]; then
-    xvfb-run -a -s "-screen 0 ${screen}x24" "$@"
+    xvfb-run -a -s "-screen 0 ${screen}x24 -noreset" "$@"
   else
     "$@"
   fi
