@@ -12,12 +12,13 @@ foreach(header glm stb tiny_obj_loader.h)
 endforeach()
 
 # Debian links stb and tinyobjloader as shared libraries; here their code is compiled in once.
+# (Written only when their text changes: a new date on every configure would rebuild them.)
 set(implementations "${CMAKE_BINARY_DIR}/header-implementations")
-file(WRITE "${implementations}/stb_image.c"
-     "#define STB_IMAGE_IMPLEMENTATION\n#include <stb/stb_image.h>\n"
-     "#define STB_IMAGE_WRITE_IMPLEMENTATION\n#include <stb/stb_image_write.h>\n")
-file(WRITE "${implementations}/tiny_obj_loader.cpp"
-     "#define TINYOBJLOADER_IMPLEMENTATION\n#include <tiny_obj_loader.h>\n")
+file(CONFIGURE OUTPUT "${implementations}/stb_image.c" @ONLY
+     CONTENT "#define STB_IMAGE_IMPLEMENTATION\n#include <stb/stb_image.h>\n\
+#define STB_IMAGE_WRITE_IMPLEMENTATION\n#include <stb/stb_image_write.h>\n")
+file(CONFIGURE OUTPUT "${implementations}/tiny_obj_loader.cpp" @ONLY
+     CONTENT "#define TINYOBJLOADER_IMPLEMENTATION\n#include <tiny_obj_loader.h>\n")
 add_library(lumenvale_header_libraries STATIC
     "${implementations}/stb_image.c" "${implementations}/tiny_obj_loader.cpp")
 target_include_directories(lumenvale_header_libraries SYSTEM PUBLIC "${LUMENVALE_HOST_HEADERS}")

@@ -25,7 +25,8 @@ if(NOT EXISTS "${glad_source}")
     endif()
 endif()
 if(EMSCRIPTEN)
-    file(WRITE "${GLAD_OUT}/include/glad/gl.h" "#include <glad/gles2.h>\n")
+    # Written only when it changes: a new date on every configure would rebuild every file.
+    file(CONFIGURE OUTPUT "${GLAD_OUT}/include/glad/gl.h" CONTENT "#include <glad/gles2.h>\n" @ONLY)
 endif()
 
 add_library(glad STATIC "${glad_source}")

@@ -4,9 +4,9 @@
 # stages: the tests built with AddressSanitizer and UndefinedBehaviorSanitizer (skip with
 # --no-asan), and each fuzz target for FUZZ_SECONDS (default 15; skip with --no-fuzz); last the
 # browser build played in Chromium (skip with --no-web). Other arguments go to the first ctest
-# run. Without a display the tests run inside a private Xvfb server. The later stages' builds run
-# in the background from the start of the first tests, at the lowest CPU priority, so that they
-# take only what the tests leave idle; their logs are in build/prebuild/.
+# run. Without a display the tests run inside a private Xvfb server. From the end of the Linux
+# tests on, the later stages' builds run in the background at the lowest CPU priority, taking
+# what each test stage leaves idle; their logs are in build/prebuild/.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 windows=1
@@ -32,12 +32,13 @@ stage "Build"
 "$root/scripts/build.sh"
 cd "$root"
 
-# The later stages' builds, one after the other in the background under SCHED_IDLE: the tests keep
-# the processors whenever they want them. Each stage still runs its own script when its turn
+# The later stages' builds run one after the other in the background, under SCHED_IDLE, from the
+# end of the Linux tests on: each test stage keeps the processors whenever it wants them, and its
+# idle moments build the stages after it. Each stage still runs its own script when its turn
 # comes, which finds its tree built; a build that failed here fails there again, in plain sight.
+# (Built beside the Linux tests, which keep both processors busy, they would only slow them.)
 prebuilt="$root/build/prebuild"
-rm -rf "$prebuilt"
-mkdir -p "$prebuilt"
+background=()
 prebuild() {
   local name="$1"
   shift
@@ -45,33 +46,44 @@ prebuild() {
   touch "$prebuilt/$name.done"
 }
 prebuild_all() {
-  if [ "$windows" = 1 ]; then
-    prebuild windows scripts/build-windows.sh
-    prebuild wine-prefix tests/wine/wine_session.sh build/windows/wine prepare
-  fi
+  if [ "$windows" = 1 ]; then prebuild windows scripts/build-windows.sh; fi
   if [ "$asan" = 1 ]; then
     prebuild asan sh -c 'cmake --preset asan && cmake --build --preset asan -j "$(nproc)"'
   fi
   if [ "$fuzz" = 1 ]; then
     prebuild fuzz sh -c 'cmake --preset fuzz && cmake --build --preset fuzz -j "$(nproc)"'
   fi
-  if [ "$web" = 1 ]; then
-    prebuild web scripts/build-web.sh
+  if [ "$web" = 1 ]; then prebuild web scripts/build-web.sh; fi
+}
+start_prebuilds() {
+  rm -rf "$prebuilt"
+  mkdir -p "$prebuilt"
+  local idle=(nice -n 19)
+  if chrt --idle 0 true 2> /dev/null; then idle=(chrt --idle 0); fi
+  "${idle[@]}" bash -c "$(declare -p prebuilt windows asan fuzz web)
+    $(declare -f prebuild prebuild_all); prebuild_all" &
+  background+=("$!")
+  # Making Wine's prefix is mostly waiting: it goes along with the Windows build.
+  if [ "$windows" = 1 ]; then
+    prebuild wine-prefix tests/wine/wine_session.sh build/windows/wine prepare &
+    background+=("$!")
   fi
 }
-chrt --idle 0 true 2> /dev/null && idle=(chrt --idle 0) || idle=(nice -n 19)
-"${idle[@]}" bash -c "$(declare -p prebuilt windows asan fuzz web); $(declare -f prebuild prebuild_all); prebuild_all" &
-prebuild_pid=$!
-# A stage that ends the script early ends the background builds with it.
+# A stage that ends the script early ends the background work with it.
 end_tree() {
   local child
   for child in $(pgrep -P "$1"); do end_tree "$child"; done
   kill "$1" 2> /dev/null || true
 }
-trap 'end_tree "$prebuild_pid"' EXIT
-# await NAME: waits for the background build of NAME, then runs at full priority again.
+trap 'for pid in ${background[@]+"${background[@]}"}; do end_tree "$pid"; done' EXIT
+# await NAME: waits until the background is done with NAME.
 await() {
-  while [ ! -e "$prebuilt/$1.done" ] && kill -0 "$prebuild_pid" 2> /dev/null; do sleep 1; done
+  while [ ! -e "$prebuilt/$1.done" ]; do
+    local running=0 pid
+    for pid in "${background[@]}"; do kill -0 "$pid" 2> /dev/null && running=1; done
+    [ "$running" = 1 ] || return 0
+    sleep 1
+  done
 }
 # run_tests SCREEN COMMAND...: the command on this display, or on a private Xvfb screen. Xvfb
 # starts over whenever its last client leaves, and refuses connections while it does: with
@@ -87,6 +99,7 @@ run_tests() {
 }
 stage "Tests"
 run_tests 1920x1080 ctest --preset default -j "$(nproc)" "${ctest_args[@]}"
+start_prebuilds
 if [ "$windows" = 1 ]; then
   stage "Windows build"
   await windows
