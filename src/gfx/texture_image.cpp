@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <vector>
 
 #include "gfx/content_file.h"
 #include "gfx/texture_jpeg.h"
@@ -170,6 +171,84 @@ std::string PnmProblem(const unsigned char* bytes, std::size_t size, std::size_t
     return "";
 }
 
+bool IsPsd(const unsigned char* bytes, std::size_t size) {
+    return size >= 4 && std::memcmp(bytes, "8BPS", 4) == 0;
+}
+
+// Reads a file the way the decoder does: big-endian fields, zeros past the end.
+class PsdReader {
+  public:
+    PsdReader(const unsigned char* bytes, std::size_t size) : bytes(bytes), size(size) {}
+    unsigned Byte() { return at < size ? bytes[at++] : (at++, 0u); }
+    std::uint32_t Big(int count) {
+        std::uint32_t value = 0;
+        for (int i = 0; i < count; ++i) value = value << 8 | Byte();
+        return value;
+    }
+    // A length above what an int holds sends the decoder to the end of the file.
+    void Skip(std::uint32_t count) { at = count > 0x7FFFFFFFu ? size : at + count; }
+
+  private:
+    const unsigned char* bytes;
+    std::size_t size;
+    std::uint64_t at = 0;
+};
+
+// A PSD with transparency holds its colours blended with white, and the decoder takes the white
+// out again: a colour darker than its alpha allows would come out below zero, which the decoder
+// turns into a byte without a check. So the red, green, blue and alpha planes are read here as
+// the decoder reads them, and each partly transparent pixel is put through its sums first.
+std::string PsdProblem(const unsigned char* bytes, std::size_t size, int width, int height) {
+    PsdReader file(bytes, size);
+    file.Skip(12);  // signature, version, reserved
+    const std::uint32_t channels = file.Big(2);
+    file.Skip(8);  // height and width, as the header read gave them
+    const std::uint32_t depth = file.Big(2);
+    file.Skip(2);  // colour mode
+    for (int section = 0; section < 3; ++section) file.Skip(file.Big(4));
+    const std::uint32_t compression = file.Big(2);
+    if (channels < 4 || (depth != 8 && depth != 16) || compression > 1) return "";
+    const std::size_t pixels =
+        std::size_t{static_cast<std::uint32_t>(width)} * static_cast<std::uint32_t>(height);
+    std::vector<unsigned char> planes(4 * pixels);
+    if (compression == 1) {
+        file.Skip(static_cast<std::uint32_t>(height) * channels * 2);  // each row's byte count
+        for (int plane = 0; plane < 4; ++plane) {
+            unsigned char* out = &planes[plane * pixels];
+            for (std::size_t filled = 0; filled < pixels;) {
+                const unsigned count = file.Byte();
+                if (count == 128) continue;
+                const std::size_t run = count < 128 ? count + 1 : 257 - count;
+                if (run > pixels - filled) return "";  // the decoder refuses this itself
+                if (count < 128) {
+                    for (std::size_t i = 0; i < run; ++i) out[filled++] = file.Byte();
+                } else {
+                    std::fill_n(out + filled, run, static_cast<unsigned char>(file.Byte()));
+                    filled += run;
+                }
+            }
+        }
+    } else {
+        for (unsigned char& sample : planes)
+            sample = static_cast<unsigned char>(depth == 16 ? file.Big(2) >> 8 : file.Byte());
+    }
+    for (std::size_t i = 0; i < pixels; ++i) {
+        const unsigned alpha = planes[3 * pixels + i];
+        if (alpha == 0 || alpha == 255) continue;
+        // The decoder's own sums, in its own order.
+        const float a = alpha / 255.0f;
+        const float ra = 1.0f / a;
+        const float inverse = 255.0f * (1 - ra);
+        for (int plane = 0; plane < 3; ++plane) {
+            const float value = planes[plane * pixels + i] * ra + inverse;
+            if (!(value > -1.0f && value < 256.0f))
+                return "PSD colours do not fit the white background their transparency was "
+                       "blended with";
+        }
+    }
+    return "";
+}
+
 // Grey samples repeated into `channels` channels (an alpha channel, if asked for, opaque), in a
 // buffer the decoder's own release frees.
 TextureImage::Pixels WidenGrey(const unsigned char* grey, int width, int height, int channels) {
@@ -252,6 +331,10 @@ TextureImageResult DecodeTextureImage(const unsigned char* bytes, std::size_t si
         if (const std::string problem =
                 PnmProblem(bytes, size, pnmSamplesAt, width, height, fileChannels);
             !problem.empty())
+            return Failure(problem);
+    }
+    if (IsPsd(bytes, size)) {
+        if (const std::string problem = PsdProblem(bytes, size, width, height); !problem.empty())
             return Failure(problem);
     }
 

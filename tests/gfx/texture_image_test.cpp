@@ -122,6 +122,48 @@ TEST(TextureImage, HeadersClaimingHugeOrImpossibleSizesAreRefusedBeforeDecoding)
     EXPECT_EQ(ErrorOf(colour), "PNG header gives an unknown colour type");
 }
 
+TEST(TextureImage, APsdWithTransparencyLosesItsWhiteOrIsRefusedWhenItsColoursCannotHoldIt) {
+    // A 2x2 picture whose colour and alpha are the same in every pixel. `red` is what decodes:
+    // the stored colour with the white it was blended with taken out, 255 - (255 - c) / (a / 255),
+    // worked by hand; -1 when the file is refused.
+    struct Case {
+        unsigned char colour, alpha;
+        int red;
+    };
+    const Case cases[] = {
+        {0, 255, 0},      // opaque: any colour
+        {0, 0, 0},        // clear: any colour
+        {200, 128, 145},  // 255 - 55 * 1.9921875 = 145.43
+        {127, 128, 0},    // 255 - 128 * 1.9921875 = 0: just fits
+        {126, 128, -1},   // -1.99: darker than any colour blended with white at that alpha
+        {0, 1, -1},
+    };
+    const int kPixels = 4;
+    const std::string refused =
+        "PSD colours do not fit the white background their transparency was blended with";
+    for (const Case& c : cases) {
+        for (const auto& [depth, runLength] : {std::pair{8, false}, {16, false}, {8, true}}) {
+            SCOPED_TRACE(testing::Message()
+                         << "colour " << int{c.colour} << ", alpha " << int{c.alpha} << ", "
+                         << depth << " bits" << (runLength ? " in runs" : ""));
+            const std::vector<unsigned char> colour(kPixels, c.colour), alpha(kPixels, c.alpha);
+            const TextureImageResult result =
+                Decode(EncodePsd(2, 2, {colour, colour, colour, alpha}, depth, runLength));
+            if (c.red < 0) {
+                EXPECT_EQ(result.error, refused);
+                continue;
+            }
+            ASSERT_TRUE(result.image.pixels) << result.error;
+            EXPECT_EQ(result.image.uploadChannels, 4);
+            EXPECT_EQ(result.image.pixels.get()[0], c.red);
+            EXPECT_EQ(result.image.pixels.get()[3], c.alpha);
+        }
+    }
+    // Without an alpha plane there is nothing to take out.
+    const std::vector<unsigned char> black(kPixels, 0);
+    EXPECT_TRUE(Decode(EncodePsd(2, 2, {black, black, black}, 8, false)).image.pixels);
+}
+
 TEST(TextureImage, FilesAreReadWholeAndFoldersOrMissingFilesGiveAReason) {
     TempDir dir;
     const TextureImageResult read =

@@ -2,6 +2,7 @@
 
 #include <stb/stb_image_write.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -60,20 +61,7 @@ std::string Gif(int width, int height, const std::vector<unsigned char>& grey) {
 
 // Raw planar RGB without layers.
 std::string Psd(int width, int height, const std::vector<unsigned char>& grey) {
-    std::string psd = "8BPS";
-    PutBig(psd, 1, 2);
-    psd += std::string(6, '\0');
-    PutBig(psd, 3, 2);
-    PutBig(psd, static_cast<std::uint32_t>(height), 4);
-    PutBig(psd, static_cast<std::uint32_t>(width), 4);
-    PutBig(psd, 8, 2);
-    PutBig(psd, 3, 2);  // RGB
-    PutBig(psd, 0, 4);  // no colour table, no resources, no layers
-    PutBig(psd, 0, 4);
-    PutBig(psd, 0, 4);
-    PutBig(psd, 0, 2);  // not compressed
-    for (int plane = 0; plane < 3; ++plane) psd.append(grey.begin(), grey.end());
-    return psd;
+    return EncodePsd(width, height, {grey, grey, grey}, 8, false);
 }
 
 // Softimage PIC: one uncompressed packet carrying red, green and blue.
@@ -147,4 +135,41 @@ std::vector<EncodedImage> EncodeInEveryFormat(int width, int height) {
     images.push_back({"psd", Psd(width, height, grey)});
     images.push_back({"pic", Pic(width, height, grey)});
     return images;
+}
+
+std::string EncodePsd(int width, int height, const std::vector<std::vector<unsigned char>>& planes,
+                      int depth, bool runLength) {
+    std::string psd = "8BPS";
+    PutBig(psd, 1, 2);
+    psd += std::string(6, '\0');
+    PutBig(psd, static_cast<std::uint32_t>(planes.size()), 2);
+    PutBig(psd, static_cast<std::uint32_t>(height), 4);
+    PutBig(psd, static_cast<std::uint32_t>(width), 4);
+    PutBig(psd, static_cast<std::uint32_t>(depth), 2);
+    PutBig(psd, 3, 2);  // RGB
+    PutBig(psd, 0, 4);  // no colour table, no resources, no layers
+    PutBig(psd, 0, 4);
+    PutBig(psd, 0, 4);
+    PutBig(psd, runLength ? 1 : 0, 2);
+    if (!runLength) {
+        for (const std::vector<unsigned char>& plane : planes)
+            for (unsigned char sample : plane)
+                PutBig(psd, sample * (depth == 16 ? 257u : 1u), depth / 8);
+        return psd;
+    }
+    // Each row as literal runs of at most 128 bytes, after the byte counts of every row.
+    std::string counts, rows;
+    for (const std::vector<unsigned char>& plane : planes) {
+        for (int y = 0; y < height; ++y) {
+            std::string row;
+            for (int x = 0; x < width; x += 128) {
+                const int run = std::min(128, width - x);
+                row += static_cast<char>(run - 1);
+                row.append(plane.begin() + y * width + x, plane.begin() + y * width + x + run);
+            }
+            PutBig(counts, static_cast<std::uint32_t>(row.size()), 2);
+            rows += row;
+        }
+    }
+    return psd + counts + rows;
 }

@@ -25,3 +25,9 @@ enum class JpegVariant { Grey, Progressive, Cmyk };
 // (image_formats_libjpeg.cpp). CMYK files are written as Adobe's programs write them: inverted
 // ink, the grey in the black channel.
 std::string EncodeJpeg(int width, int height, JpegVariant variant);
+
+// A Photoshop file of `planes` (red, green, blue, then alpha and any more), each `width`×`height`
+// samples, top row first, stored raw at 8 or 16 bits (a 16-bit sample repeats its byte) or, with
+// `runLength`, packed in runs.
+std::string EncodePsd(int width, int height, const std::vector<std::vector<unsigned char>>& planes,
+                      int depth, bool runLength);
