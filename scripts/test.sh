@@ -4,9 +4,9 @@
 # stages: the tests built with AddressSanitizer and UndefinedBehaviorSanitizer (skip with
 # --no-asan), and each fuzz target for FUZZ_SECONDS (default 15; skip with --no-fuzz); last the
 # browser build played in Chromium (skip with --no-web). Other arguments go to the first ctest
-# run. Without a display the tests run inside a private Xvfb server. From the end of the Linux
-# tests on, the later stages' builds run in the background at the lowest CPU priority, taking
-# what each test stage leaves idle; their logs are in build/prebuild/.
+# run. Without a display the tests run inside a private Xvfb server. From the Windows tests on,
+# the later stages' builds run in the background at the lowest CPU priority, taking what each
+# test stage leaves idle; their logs are in build/prebuild/.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 windows=1
@@ -32,11 +32,12 @@ stage "Build"
 "$root/scripts/build.sh"
 cd "$root"
 
-# The later stages' builds run one after the other in the background, under SCHED_IDLE, from the
-# end of the Linux tests on: each test stage keeps the processors whenever it wants them, and its
-# idle moments build the stages after it. Each stage still runs its own script when its turn
-# comes, which finds its tree built; a build that failed here fails there again, in plain sight.
-# (Built beside the Linux tests, which keep both processors busy, they would only slow them.)
+# The sanitizer, fuzz and browser builds run one after the other in the background, under
+# SCHED_IDLE, from the Windows tests on: each test stage keeps the processors whenever it wants
+# them, and its idle moments build the stages after it. Each stage still runs its own script when
+# its turn comes, which finds its tree built; a build that failed here fails there again, in plain
+# sight. (Built beside the Linux tests, which keep both processors busy, they would only slow
+# them.)
 prebuilt="$root/build/prebuild"
 background=()
 prebuild() {
@@ -46,7 +47,6 @@ prebuild() {
   touch "$prebuilt/$name.done"
 }
 prebuild_all() {
-  if [ "$windows" = 1 ]; then prebuild windows scripts/build-windows.sh; fi
   if [ "$asan" = 1 ]; then
     prebuild asan sh -c 'cmake --preset asan && cmake --build --preset asan -j "$(nproc)"'
   fi
@@ -56,18 +56,11 @@ prebuild_all() {
   if [ "$web" = 1 ]; then prebuild web scripts/build-web.sh; fi
 }
 start_prebuilds() {
-  rm -rf "$prebuilt"
-  mkdir -p "$prebuilt"
   local idle=(nice -n 19)
   if chrt --idle 0 true 2> /dev/null; then idle=(chrt --idle 0); fi
-  "${idle[@]}" bash -c "$(declare -p prebuilt windows asan fuzz web)
+  "${idle[@]}" bash -c "$(declare -p prebuilt asan fuzz web)
     $(declare -f prebuild prebuild_all); prebuild_all" &
   background+=("$!")
-  # Making Wine's prefix is mostly waiting: it goes along with the Windows build.
-  if [ "$windows" = 1 ]; then
-    prebuild wine-prefix tests/wine/wine_session.sh build/windows/wine prepare &
-    background+=("$!")
-  fi
 }
 # A stage that ends the script early ends the background work with it.
 end_tree() {
@@ -99,15 +92,21 @@ run_tests() {
 }
 stage "Tests"
 run_tests 1920x1080 ctest --preset default -j "$(nproc)" "${ctest_args[@]}"
-start_prebuilds
+rm -rf "$prebuilt"
+mkdir -p "$prebuilt"
 if [ "$windows" = 1 ]; then
   stage "Windows build"
-  await windows
+  # Making Wine's prefix is mostly waiting: it goes along with the build.
+  prebuild wine-prefix tests/wine/wine_session.sh build/windows/wine prepare &
+  background+=("$!")
   "$root/scripts/build-windows.sh"
   await wine-prefix
+  start_prebuilds
   stage "Windows tests under Wine"
   # Wine keeps a window, title bar and all, inside the screen: a taller one leaves 1920x1080 inside.
   run_tests 1920x1200 ctest --preset windows -j "$(nproc)"
+else
+  start_prebuilds
 fi
 if [ "$asan" = 1 ]; then
   stage "Sanitizer stage: the tests under AddressSanitizer and UndefinedBehaviorSanitizer"
