@@ -39,7 +39,6 @@ cd "$root"
 # sight. (Built beside the Linux tests, which keep both processors busy, they would only slow
 # them.)
 prebuilt="$root/build/prebuild"
-background=()
 prebuild() {
   local name="$1"
   shift
@@ -60,23 +59,18 @@ start_prebuilds() {
   if chrt --idle 0 true 2> /dev/null; then idle=(chrt --idle 0); fi
   "${idle[@]}" bash -c "$(declare -p prebuilt asan fuzz web)
     $(declare -f prebuild prebuild_all); prebuild_all" &
-  background+=("$!")
 }
-# A stage that ends the script early ends the background work with it.
+# A stage that ends the script early ends the background work with it (only jobs still running:
+# a finished one's number may belong to another process by then).
 end_tree() {
   local child
   for child in $(pgrep -P "$1"); do end_tree "$child"; done
   kill "$1" 2> /dev/null || true
 }
-trap 'for pid in ${background[@]+"${background[@]}"}; do end_tree "$pid"; done' EXIT
-# await NAME: waits until the background is done with NAME.
+trap 'for job in $(jobs -pr); do end_tree "$job"; done' EXIT
+# await NAME: waits until the background is done with NAME, or has ended.
 await() {
-  while [ ! -e "$prebuilt/$1.done" ]; do
-    local running=0 pid
-    for pid in "${background[@]}"; do kill -0 "$pid" 2> /dev/null && running=1; done
-    [ "$running" = 1 ] || return 0
-    sleep 1
-  done
+  while [ ! -e "$prebuilt/$1.done" ] && [ -n "$(jobs -pr)" ]; do sleep 1; done
 }
 # run_tests SCREEN COMMAND...: the command on this display, or on a private Xvfb screen. Xvfb
 # starts over whenever its last client leaves, and refuses connections while it does: with
@@ -96,9 +90,11 @@ rm -rf "$prebuilt"
 mkdir -p "$prebuilt"
 if [ "$windows" = 1 ]; then
   stage "Windows build"
-  # Making Wine's prefix is mostly waiting: it goes along with the build.
-  prebuild wine-prefix tests/wine/wine_session.sh build/windows/wine prepare &
-  background+=("$!")
+  # Making Wine's prefix is mostly waiting: it goes along with the build (once Wine is installed;
+  # otherwise the first Windows test makes it).
+  if command -v wineboot > /dev/null; then
+    prebuild wine-prefix tests/wine/wine_session.sh build/windows/wine prepare &
+  fi
   "$root/scripts/build-windows.sh"
   await wine-prefix
   start_prebuilds
