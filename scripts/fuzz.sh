@@ -57,24 +57,18 @@ fuzz_target() {
 # Each target is one process on one core: as many run at once as there are cores, each still for
 # SECONDS of its own. Their reports come in the targets' order.
 targets=(obj_import:obj texture_image:image wav_header:wav)
-pids=()
-statuses=()
+rm -f "$artifacts"/failed-*
 for n in "${!targets[@]}"; do
-  if [ "$n" -ge "$(nproc)" ]; then
-    oldest=$((n - $(nproc)))
-    wait "${pids[$oldest]}" && statuses[oldest]=0 || statuses[oldest]=1
-  fi
+  while [ "$(jobs -pr | wc -l)" -ge "$(nproc)" ]; do wait -n || true; done
   target="${targets[$n]}"
-  fuzz_target "${target%%:*}" "${target##*:}" > "$artifacts/report-$n.txt" 2>&1 &
-  pids+=("$!")
+  { fuzz_target "${target%%:*}" "${target##*:}" || touch "$artifacts/failed-$n"; } \
+    > "$artifacts/report-$n.txt" 2>&1 &
 done
+wait
 status=0
-for n in "${!pids[@]}"; do
-  if [ -z "${statuses[$n]:-}" ]; then
-    wait "${pids[$n]}" && statuses[n]=0 || statuses[n]=1
-  fi
-  [ "${statuses[$n]}" = 0 ] || status=1
+for n in "${!targets[@]}"; do
   cat "$artifacts/report-$n.txt"
   rm -f "$artifacts/report-$n.txt"
+  if [ -e "$artifacts/failed-$n" ]; then status=1 && rm "$artifacts/failed-$n"; fi
 done
 exit "$status"

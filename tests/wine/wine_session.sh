@@ -55,11 +55,20 @@ make_prefix() {
   echo "$prefix_settings" > "$dir/prefix-ready"
 }
 
-ensure_session() {
+# Made once, and again whenever make_prefix changes.
+ensure_prefix() {
+  [ "$(cat "$dir/prefix-ready" 2> /dev/null)" = "$prefix_settings" ] || make_prefix
+}
+
+lock_session() {
   exec 9> "$dir/session.lock"
   flock 9
+}
+
+ensure_session() {
+  lock_session
   pulse_running || start_pulse
-  [ "$(cat "$dir/prefix-ready" 2> /dev/null)" = "$prefix_settings" ] || make_prefix
+  ensure_prefix
   # Wine's desktop keeps the size of the screen it started on: a new display needs a new server.
   if [ "$(cat "$dir/session-display" 2> /dev/null)" != "${DISPLAY:-}" ]; then
     wineserver -k 2> /dev/null || true
@@ -79,9 +88,8 @@ case "$action" in
   prepare)
     # Making a prefix is mostly waiting on Wine's own start-up: done ahead, while something else
     # runs, the first program starts at once. The wineserver it used is gone when this returns.
-    exec 9> "$dir/session.lock"
-    flock 9
-    [ "$(cat "$dir/prefix-ready" 2> /dev/null)" = "$prefix_settings" ] || make_prefix
+    lock_session
+    ensure_prefix
     ;;
   run)
     ensure_session
