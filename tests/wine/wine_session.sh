@@ -75,11 +75,9 @@ ensure_session() {
     echo "${DISPLAY:-}" > "$dir/session-display"
   fi
   # The wineserver and the services Wine starts with it outlive the program: started here, they
-  # do not hold on to the program's output, which the caller may be reading to its end. A server
-  # already up (starting one fails then) has its services running.
-  if wineserver -p 60 < /dev/null > /dev/null 2>&1; then
-    wine wineboot < /dev/null > /dev/null 2>&1
-  fi
+  # do not hold on to the program's output, which the caller may be reading to its end.
+  wineserver -p 60 < /dev/null > /dev/null 2>&1 || true  # fails when one is already up
+  wine wineboot < /dev/null > /dev/null 2>&1
   flock -u 9
   exec 9>&-
 }
