@@ -29,7 +29,7 @@ bool ReadBytes(std::istream& in, unsigned char* out, size_t count) {
     return static_cast<size_t>(in.gcount()) == count;
 }
 
-WavHeaderResult Failure(std::string why) {
+WavHeaderResult HeaderFailure(std::string why) {
     return {std::nullopt, std::move(why)};
 }
 
@@ -81,13 +81,13 @@ WavHeaderResult ParseWavHeader(std::istream& in) {
     in.seekg(0, std::ios::end);
     const std::streamoff end = in.tellg();
     in.seekg(0, std::ios::beg);
-    if (end < 0) return Failure("the file cannot be measured");
+    if (end < 0) return HeaderFailure("the file cannot be measured");
     const uint64_t fileSize = static_cast<uint64_t>(end);
 
     std::array<unsigned char, 12> riff{};
     if (!ReadBytes(in, riff.data(), riff.size()) || std::memcmp(riff.data(), "RIFF", 4) != 0 ||
         std::memcmp(riff.data() + 8, "WAVE", 4) != 0)
-        return Failure("not a RIFF/WAVE file");
+        return HeaderFailure("not a RIFF/WAVE file");
 
     WavHeader header;
     bool haveFormat = false, haveData = false;
@@ -95,7 +95,8 @@ WavHeaderResult ParseWavHeader(std::istream& in) {
     // Every chunk takes at least its 8-byte head, so the walk ends within the file's size.
     for (uint64_t at = riff.size(); at + 8 <= fileSize;) {
         if (++chunks > kMaxWavChunks)
-            return Failure("the file has more than " + std::to_string(kMaxWavChunks) + " chunks");
+            return HeaderFailure("the file has more than " + std::to_string(kMaxWavChunks) +
+                                 " chunks");
         std::array<unsigned char, 8> head{};
         in.seekg(static_cast<std::streamoff>(at));
         if (!ReadBytes(in, head.data(), head.size())) break;
@@ -104,35 +105,36 @@ WavHeaderResult ParseWavHeader(std::istream& in) {
         const std::string tag(reinterpret_cast<const char*>(head.data()), 4);
 
         if (tag == "fmt ") {
-            if (haveFormat) return Failure("the file has a second format chunk");
+            if (haveFormat) return HeaderFailure("the file has a second format chunk");
             if (std::string problem =
                     ReadFormat(in, static_cast<uint32_t>(size), body, fileSize, header);
                 !problem.empty())
-                return Failure(problem);
+                return HeaderFailure(problem);
             haveFormat = true;
         } else if (tag == "data") {
-            if (haveData) return Failure("the file has a second data chunk");
-            if (!haveFormat) return Failure("the samples come before the format chunk");
+            if (haveData) return HeaderFailure("the file has a second data chunk");
+            if (!haveFormat) return HeaderFailure("the samples come before the format chunk");
             if (size == 0 || size == kUnknownLength) size = fileSize - body;
             if (body + size > fileSize)
-                return Failure("the data chunk claims " + std::to_string(size) +
-                               " bytes but the file holds " + std::to_string(fileSize - body));
+                return HeaderFailure("the data chunk claims " + std::to_string(size) +
+                                     " bytes but the file holds " +
+                                     std::to_string(fileSize - body));
             header.dataOffset = body;
             header.dataSize = size - size % header.blockAlign;
-            if (header.dataSize == 0) return Failure("the data chunk holds no samples");
+            if (header.dataSize == 0) return HeaderFailure("the data chunk holds no samples");
             haveData = true;
         }
         at = body + size + (size & 1);  // chunks are padded to an even length
     }
     if (!haveData)
-        return Failure(haveFormat ? "there is no data chunk" : "there is no format chunk");
+        return HeaderFailure(haveFormat ? "there is no data chunk" : "there is no format chunk");
     return {header, ""};
 }
 
 WavHeaderResult ReadWavHeader(const std::string& path) {
     if (const std::string problem = ContentFileProblem(path, kMaxWavFileBytes); !problem.empty())
-        return Failure(problem == "no such file" ? "the file cannot be opened" : problem);
+        return HeaderFailure(problem == "no such file" ? "the file cannot be opened" : problem);
     std::ifstream in(path, std::ios::binary);
-    if (!in) return Failure("the file cannot be opened");
+    if (!in) return HeaderFailure("the file cannot be opened");
     return ParseWavHeader(in);
 }

@@ -5,10 +5,6 @@
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 bool IsNumberCharacter(char c) {
     return (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E';
 }
@@ -28,7 +24,7 @@ class LineScan {
         }
         lastWasCarriageReturn = false;
         if (!SkipBytes(1)) return false;
-        if (IsBlank(c)) {
+        if (IsObjBlank(c)) {
             if (wordCount == 1 && kind == LineKind::Unknown) kind = KindOf(firstWord);
             inWord = false;
             return true;

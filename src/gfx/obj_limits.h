@@ -21,6 +21,11 @@ constexpr std::size_t kObjFacePieceCorners = 64;
 // Material libraries are a few lines a material.
 constexpr std::uint64_t kMaxMtlFileBytes = 16ull << 20;
 
+// What separates the words of a line.
+inline bool IsObjBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
 // Scans the file's text once without keeping it. Lines end at a line feed, a carriage return or
 // both. Empty when the file is within the limits and every number of a position, normal or
 // texture coordinate is written as a number (the parser would read "nan" or "inf" as 0),

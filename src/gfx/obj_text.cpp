@@ -9,16 +9,12 @@ namespace {
 
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 std::vector<std::string> Words(const std::string& line) {
     std::vector<std::string> words;
     for (std::size_t at = 0; at < line.size();) {
-        while (at < line.size() && IsBlank(line[at])) ++at;
+        while (at < line.size() && IsObjBlank(line[at])) ++at;
         const std::size_t start = at;
-        while (at < line.size() && !IsBlank(line[at])) ++at;
+        while (at < line.size() && !IsObjBlank(line[at])) ++at;
         if (at > start) words.push_back(line.substr(start, at - start));
     }
     return words;
@@ -26,7 +22,7 @@ std::vector<std::string> Words(const std::string& line) {
 
 bool StartsWithWord(const std::string& line, const char* word) {
     const std::size_t length = std::char_traits<char>::length(word);
-    return line.compare(0, length, word) == 0 && line.size() > length && IsBlank(line[length]);
+    return line.compare(0, length, word) == 0 && line.size() > length && IsObjBlank(line[length]);
 }
 
 // "f c0 c1 ... cn" as polygons (c0, ci, ..., ci+k) that together cover the fan from c0.
@@ -64,7 +60,7 @@ std::string PrepareObjText(std::string text) {
         const std::string head = text.substr(at, std::min<std::size_t>(end - at, 8));
         if (StartsWithWord(head, "mtllib")) mend = std::find(begin, stop, '\\') != stop;
         if (StartsWithWord(head, "f"))
-            mend = static_cast<std::size_t>(std::count_if(begin, stop, IsBlank)) >
+            mend = static_cast<std::size_t>(std::count_if(begin, stop, IsObjBlank)) >
                    kObjFacePieceCorners;
         at = end + 1;
     }

@@ -42,7 +42,7 @@ int SamplesPerPixel(int colourType) {
     }
 }
 
-TextureImageResult Failure(std::string why) {
+TextureImageResult ImageFailure(std::string why) {
     return {{}, std::move(why)};
 }
 
@@ -290,18 +290,18 @@ std::uint64_t TextureImage::Bytes() const {
 
 TextureImageResult DecodeTextureImage(const unsigned char* bytes, std::size_t size,
                                       const TextureLimits& limits) {
-    if (size == 0) return Failure("the file is empty");
+    if (size == 0) return ImageFailure("the file is empty");
     if (size > static_cast<std::size_t>(std::numeric_limits<int>::max()))
-        return Failure("the file is too large to decode");
+        return ImageFailure("the file is too large to decode");
     if (IsPng(bytes, size)) {
         if (const std::string problem = PngProblem(bytes, size); !problem.empty())
-            return Failure(problem);
+            return ImageFailure(problem);
     }
     std::size_t pnmSamplesAt = 0;
     if (IsPnm(bytes, size)) {
         if (const std::string problem = PnmHeaderProblem(bytes, size, pnmSamplesAt);
             !problem.empty())
-            return Failure(problem);
+            return ImageFailure(problem);
     }
     if (IsJpeg(bytes, size)) {
         if (std::optional<TextureImageResult> jpeg = DecodeJpegTexture(bytes, size, limits))
@@ -311,7 +311,7 @@ TextureImageResult DecodeTextureImage(const unsigned char* bytes, std::size_t si
     const int length = static_cast<int>(size);
     int width = 0, height = 0, fileChannels = 0;
     if (!stbi_info_from_memory(bytes, length, &width, &height, &fileChannels))
-        return Failure(stbi_failure_reason());
+        return ImageFailure(stbi_failure_reason());
     // A PIC file the decoder fails on leaves it converting a null picture to any other channel
     // count; asked for the 4 channels it decodes to, it reports the failure instead.
     const bool pic = size >= 4 && std::memcmp(bytes, "\x53\x80\xF6\x34", 4) == 0;
@@ -322,20 +322,20 @@ TextureImageResult DecodeTextureImage(const unsigned char* bytes, std::size_t si
     if (hdr) decodeBytes *= kHdrBytesPerSample;
     if (const std::string problem = TextureSizeProblem(width, height, decodeBytes, limits);
         !problem.empty())
-        return Failure(problem);
+        return ImageFailure(problem);
     if (hdr) {
         if (const std::string problem = HdrProblem(bytes, size, width, height); !problem.empty())
-            return Failure(problem);
+            return ImageFailure(problem);
     }
     if (IsPnm(bytes, size)) {
         if (const std::string problem =
                 PnmProblem(bytes, size, pnmSamplesAt, width, height, fileChannels);
             !problem.empty())
-            return Failure(problem);
+            return ImageFailure(problem);
     }
     if (IsPsd(bytes, size)) {
         if (const std::string problem = PsdProblem(bytes, size, width, height); !problem.empty())
-            return Failure(problem);
+            return ImageFailure(problem);
     }
 
     // The decoder converts a 16-bit PNM to another channel count as if its samples were 8-bit
@@ -347,9 +347,9 @@ TextureImageResult DecodeTextureImage(const unsigned char* bytes, std::size_t si
     TextureImage image;
     image.pixels.reset(stbi_load_from_memory(bytes, length, &width, &height, &fileChannels,
                                              widenHere ? fileChannels : uploadChannels));
-    if (!image.pixels) return Failure(stbi_failure_reason());
+    if (!image.pixels) return ImageFailure(stbi_failure_reason());
     if (widenHere) image.pixels = WidenGrey(image.pixels.get(), width, height, uploadChannels);
-    if (!image.pixels) return Failure("out of memory");
+    if (!image.pixels) return ImageFailure("out of memory");
     image.width = width;
     image.height = height;
     image.fileChannels = fileChannels;
@@ -360,8 +360,8 @@ TextureImageResult DecodeTextureImage(const unsigned char* bytes, std::size_t si
 TextureImageResult LoadTextureImage(const std::string& path, const TextureLimits& limits) {
     ContentFile file = ReadContentFile(path, kMaxTextureFileBytes);
     // A missing file keeps the decoder's own words for it.
-    if (file.error == "no such file") return Failure("can't fopen");
-    if (!file.error.empty()) return Failure(file.error);
+    if (file.error == "no such file") return ImageFailure("can't fopen");
+    if (!file.error.empty()) return ImageFailure(file.error);
     return DecodeTextureImage(reinterpret_cast<const unsigned char*>(file.bytes.data()),
                               file.bytes.size(), limits);
 }

@@ -1,13 +1,13 @@
 #include "render/sky_geometry.h"
 
 #include <cmath>
+#include <glm/gtc/constants.hpp>
 
 namespace {
 
 constexpr int kDomeSegments = 32;
 constexpr GLuint kDomeRowLength = kDomeSegments + 1;
 constexpr float kDomeRadius = 500.0f;
-constexpr double kPi = 3.14159265358979323846;
 
 // Facing +z with colour (1, 1, 1), so that a billboard shows it lit and untinted.
 std::vector<Vertex> CenteredQuad(float half) {
@@ -34,11 +34,11 @@ MeshGeometry SkyDomeGeometry() {
     MeshGeometry dome;
     dome.vertices.reserve(kDomeRowLength * kDomeRowLength);
     for (int ring = 0; ring <= kDomeSegments; ++ring) {
-        const float polar = static_cast<float>(ring * kPi * 0.03125);
+        const float polar = static_cast<float>(ring * glm::pi<double>() * 0.03125);
         const float ringRadius = Sin(polar) * kDomeRadius;
         const float height = Cos(polar) * kDomeRadius;
         for (int column = 0; column <= kDomeSegments; ++column) {
-            const float azimuth = static_cast<float>(2 * column * kPi * 0.03125);
+            const float azimuth = static_cast<float>(2 * column * glm::pi<double>() * 0.03125);
             Vertex vertex{};
             vertex.position =
                 glm::vec3(Cos(azimuth) * ringRadius, height, Sin(azimuth) * ringRadius);

@@ -1,6 +1,7 @@
 #include "render/star_field.h"
 
 #include <cmath>
+#include <glm/gtc/constants.hpp>
 
 #include "gfx/vertex.h"
 
@@ -10,7 +11,7 @@ int StarRandom::Next() {
 }
 
 std::vector<glm::vec3> StarPositions() {
-    constexpr double kPi = 3.14159265358979323846;
+    const double kPi = glm::pi<double>();
     StarRandom random(12345);
     std::vector<glm::vec3> stars;
     for (int attempt = 0; attempt < 1000; ++attempt) {

@@ -13,7 +13,7 @@ namespace {
 
 constexpr int kWidth = 64;
 constexpr int kHeight = 48;
-constexpr int kFps = 25;
+constexpr int kWriterFps = 25;
 constexpr int kRate = 44100;
 
 // A picture as OpenGL reads it back: the bottom rows first. The bottom half is blue, the top half
@@ -43,12 +43,13 @@ std::vector<float> Tone(int sampleFrames) {
 
 // Writes `frames` pictures with their share of the tone, in uneven pieces as the film gives them.
 void WriteClip(const std::string& path, int frames) {
-    VideoFileWriter file(path, VideoFormat{kWidth, kHeight, kFps}, AudioFormat{kRate, 2}, path);
-    const std::vector<float> tone = Tone(frames * kRate / kFps);
+    VideoFileWriter file(path, VideoFormat{kWidth, kHeight, kWriterFps}, AudioFormat{kRate, 2},
+                         path);
+    const std::vector<float> tone = Tone(frames * kRate / kWriterFps);
     for (int frame = 0; frame < frames; ++frame) {
         file.WriteFrame(Picture(frame).data());
-        const int begin = frame * kRate / kFps;
-        const int end = (frame + 1) * kRate / kFps;
+        const int begin = frame * kRate / kWriterFps;
+        const int end = (frame + 1) * kRate / kWriterFps;
         file.WriteSound(tone.data() + 2 * begin, end - begin);
     }
     file.Finish();
@@ -62,8 +63,8 @@ TEST(VideoFileWriter, MakesOneH264AndOneAacStreamOfTheGivenShapeInMp4AndMatroska
         const std::string path = (dir.path() / name).string();
         WriteClip(path, 20);
         SCOPED_TRACE(name);
-        ExpectPictureAndSoundStreams(ProbeStreams(path), kWidth, kHeight, kFps, 20);
-        EXPECT_NEAR(ProbeDuration(path), 0.8, 1.0 / kFps) << name;
+        ExpectPictureAndSoundStreams(ProbeStreams(path), kWidth, kHeight, kWriterFps, 20);
+        EXPECT_NEAR(ProbeDuration(path), 0.8, 1.0 / kWriterFps) << name;
     }
     const std::string mkv = CommandOutput(
         "ffprobe -v error -show_entries format=format_name "
@@ -89,8 +90,8 @@ TEST(VideoFileWriter, PicturesComeOutUprightInTheirColoursAndTheToneAtItsPlace) 
     }
 
     const std::vector<float> sound = DecodeSound(path);
-    const std::vector<float> tone = Tone(10 * kRate / kFps);
-    ASSERT_NEAR(static_cast<double>(sound.size()), tone.size(), 2.0 * kRate / kFps);
+    const std::vector<float> tone = Tone(10 * kRate / kWriterFps);
+    ASSERT_NEAR(static_cast<double>(sound.size()), tone.size(), 2.0 * kRate / kWriterFps);
     EXPECT_GT(Correlation(sound, tone), 0.95);
 }
 
@@ -98,7 +99,7 @@ TEST(VideoFileWriter, APathThatCannotBeWrittenFailsAtOnceAndLeavesNoFile) {
     const TempDir dir;
     const std::filesystem::path path = dir.path() / "missing" / "clip.mp4";
     try {
-        VideoFileWriter file(path.string(), VideoFormat{kWidth, kHeight, kFps},
+        VideoFileWriter file(path.string(), VideoFormat{kWidth, kHeight, kWriterFps},
                              AudioFormat{kRate, 2}, path.string());
         FAIL() << "an unwritable path was accepted";
     } catch (const ExportError& error) {

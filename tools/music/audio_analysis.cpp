@@ -4,11 +4,12 @@
 #include <cmath>
 #include <complex>
 
+#include "circle.h"
+
 namespace lumenvale::music {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr std::size_t kFrameSize = 4096;
 
 double ToDbfs(double amplitude) {

@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "circle.h"
+
 namespace lumenvale::music {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kFullScale = 32767.0;
 
 // 0 at t = 0 rising to 1 at t = 1 without a corner at either end.

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int kSize = 256;
+constexpr int kBrickSize = 256;
 constexpr float kRows = 8.0f;
 constexpr float kBricksPerRow = 4.0f;
 
@@ -42,7 +42,7 @@ glm::vec4 Brick(float u, float v) {
 }  // namespace
 
 bool WriteBrickTexture(const std::string& path) {
-    Image image(kSize, kSize, 3);
+    Image image(kBrickSize, kBrickSize, 3);
     FillByTexCoord(image, Brick);
     return WritePng(image, path);
 }

@@ -2,6 +2,7 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "angles.h"
 #include "firefly_atlas.h"
 #include "shapes.h"
 
@@ -9,7 +10,6 @@ namespace {
 
 using firefly_atlas::CellRect;
 
-constexpr float kDegrees = 3.14159265358979f / 180.0f;
 constexpr int kMaterial = 0;
 
 glm::mat4 Ellipsoid(const glm::vec3& centre, const glm::vec3& radii) {

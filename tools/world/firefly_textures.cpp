@@ -11,7 +11,7 @@ namespace {
 
 using firefly_atlas::Cell;
 
-constexpr int kSize = 256;
+constexpr int kFireflyTextureSize = 256;
 
 // Dark chitin with a faint sheen; the cells' local coordinates follow the parts' own (u around
 // the body axis, v along it), so bands and spots land where the body has them.
@@ -63,8 +63,8 @@ glm::vec3 Emissive(Cell cell, glm::vec2 p) {
 }  // namespace
 
 bool WriteFireflyTextures(const std::string& directory) {
-    Image diffuse(kSize, kSize, 3);
-    Image emissive(kSize, kSize, 3);
+    Image diffuse(kFireflyTextureSize, kFireflyTextureSize, 3);
+    Image emissive(kFireflyTextureSize, kFireflyTextureSize, 3);
     FillByTexCoord(diffuse, [](float u, float v) {
         glm::vec2 local;
         const Cell cell = firefly_atlas::CellAt(u, v, local);

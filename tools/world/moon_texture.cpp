@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int kSize = 512;
+constexpr int kMoonSize = 512;
 constexpr float kDiscRadiusPixels = 248.0f;
 constexpr int kCraterCount = 140;
 
@@ -70,10 +70,10 @@ glm::vec4 MoonPixel(glm::vec2 p, float distancePixels, const std::vector<Crater>
 
 bool WriteMoonTexture(const std::string& path) {
     const std::vector<Crater> craters = MakeCraters();
-    Image image(kSize, kSize, 4);
-    const float centre = static_cast<float>(kSize) * 0.5f;
-    for (int y = 0; y < kSize; ++y) {
-        for (int x = 0; x < kSize; ++x) {
+    Image image(kMoonSize, kMoonSize, 4);
+    const float centre = static_cast<float>(kMoonSize) * 0.5f;
+    for (int y = 0; y < kMoonSize; ++y) {
+        for (int x = 0; x < kMoonSize; ++x) {
             const glm::vec2 offset(static_cast<float>(x) + 0.5f - centre,
                                    centre - (static_cast<float>(y) + 0.5f));
             image.Set(x, y, MoonPixel(offset / kDiscRadiusPixels, glm::length(offset), craters));

@@ -5,9 +5,9 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <vector>
 
-namespace {
+#include "angles.h"
 
-constexpr float kPi = 3.14159265358979f;
+namespace {
 
 // Adds a triangle wound to face along its corners' normals; drops it when it has no area.
 void AddFacingTriangle(ModelMesh& mesh, uint32_t a, uint32_t b, uint32_t c, int material) {

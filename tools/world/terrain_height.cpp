@@ -4,13 +4,12 @@
 #include <cmath>
 #include <glm/glm.hpp>
 
+#include "angles.h"
 #include "noise.h"
 #include "render/scene_layout.h"
 #include "smooth_step.h"
 
 namespace {
-
-constexpr float kDegrees = 3.14159265358979f / 180.0f;
 
 struct Island {
     glm::vec2 centre;

@@ -3,12 +3,11 @@
 #include <cmath>
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "angles.h"
 #include "noise.h"
 #include "shapes.h"
 
 namespace {
-
-constexpr float kPi = 3.14159265358979f;
 
 enum WellMaterial { kStone, kWood, kRoof, kWater };
 

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int kSize = 256;
+constexpr int kWellTextureSize = 256;
 
 // Four weathered stones in a 2 x 2 atlas; each block of the wall shows one whole stone, with
 // darker rounded edges where the mortar joints are.
@@ -72,7 +72,7 @@ glm::vec4 Water(float u, float v) {
 
 template <typename ShadeFunction>
 bool WriteTexture(const std::string& path, ShadeFunction shade) {
-    Image image(kSize, kSize, 3);
+    Image image(kWellTextureSize, kWellTextureSize, 3);
     FillByTexCoord(image, shade);
     return WritePng(image, path);
 }
