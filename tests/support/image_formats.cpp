@@ -59,11 +59,6 @@ std::string Gif(int width, int height, const std::vector<unsigned char>& grey) {
     return gif + std::string(1, '\0') + ";";
 }
 
-// Raw planar RGB without layers.
-std::string Psd(int width, int height, const std::vector<unsigned char>& grey) {
-    return EncodePsd(width, height, {grey, grey, grey}, 8, false);
-}
-
 // Softimage PIC: one uncompressed packet carrying red, green and blue.
 std::string Pic(int width, int height, const std::vector<unsigned char>& grey) {
     std::string pic("\x53\x80\xF6\x34", 4);
@@ -132,7 +127,7 @@ std::vector<EncodedImage> EncodeInEveryFormat(int width, int height) {
     pnm.append(rgb.begin(), rgb.end());
     images.push_back({"pnm", pnm});
     images.push_back({"gif", Gif(width, height, grey)});
-    images.push_back({"psd", Psd(width, height, grey)});
+    images.push_back({"psd", EncodePsd(width, height, {grey, grey, grey}, 8, false)});
     images.push_back({"pic", Pic(width, height, grey)});
     return images;
 }
