@@ -8,7 +8,6 @@ in vec3 worldPos;
 in vec3 vertexColor;
 in vec3 worldNormal;
 in vec2 texCoord;
-in vec3 skyZenith;
 in vec3 fogColor;
 in vec3 shadowCoord;
 in vec3 waterTransmit;
@@ -19,11 +18,13 @@ uniform int useTexture;
 uniform vec4 lightColor;        // sunlight colour of the day/night cycle
 uniform vec3 lightPos;          // the sun, SUN_DISTANCE from the origin
 uniform vec3 camPos;
-uniform sampler2D shadowMap;    // sun depth, SHADOW_TEXELS square, nearest, border 1
+uniform sampler2D shadowMap;    // sun depth, shadowTexels square, nearest, border 1
 
 out vec4 FragColor;
 
 const float LEAF_TRANSLUCENCY = 0.6;   // share of the light a blade lets through from behind
+
+#include "common/frame_sky.glsl"
 
 #include "common/lighting.glsl"
 

@@ -1,7 +1,7 @@
 #version 330 core
 // The well and the sea-grass plants: world-space position, normal, colour and texture
 // coordinates for the fragment stage, and per vertex what changes slowly over a triangle: the
-// two sky colours that light and fog them, their place in the shadow map (the plants have
+// sky's colour at the horizon that fogs them, their place in the shadow map (the plants have
 // none), how much light the water above lets through, and how thick the haze in front is.
 layout(location = 0) in vec3 aPos;
 layout(location = 1) in vec3 aColor;
@@ -18,7 +18,6 @@ out vec3 worldPos;
 out vec3 vertexColor;
 out vec3 worldNormal;
 out vec2 texCoord;
-out vec3 skyZenith;      // colour of the sky overhead: the ambient light
 out vec3 fogColor;       // colour of the sky at the horizon behind this point
 out vec3 shadowCoord;    // shadow-map position and reference depth
 out vec3 waterTransmit;  // share of the light the water above lets through
@@ -37,7 +36,6 @@ void main() {
     texCoord = aTex;
     float sunHeight = lightPos.y / SUN_DISTANCE;
     vec3 view = world.xyz - camPos;
-    skyZenith = skyColor(vec3(0.0, 1.0, 0.0), normalize(lightPos), sunHeight);
     fogColor = skyColor(normalize(vec3(view.x, 1e-4, view.z)), normalize(lightPos - camPos), sunHeight);
     shadowCoord = shadowLookup(world.xyz, normalize(worldNormal), normalize(lightPos - world.xyz));
     waterTransmit = waterTransmittance(world.xyz, camPos);

@@ -4,7 +4,6 @@
 // water shader gives the plane's far part, so plane and sky meet without a seam and the horizon
 // is a straight line from every height.
 in vec3 domePos;
-flat in vec3 zenith;             // the sky's colour overhead
 
 uniform vec3 sunDirection;   // unit vector from the origin to the sun
 uniform float sunHeight;     // sine of the sun's elevation
@@ -13,6 +12,8 @@ uniform vec3 camPos;
 
 out vec4 FragColor;
 
+
+#include "common/frame_sky.glsl"
 
 #include "common/sky_colour.glsl"
 
@@ -32,7 +33,7 @@ void main() {
     float airglow = 0.5 + 0.5 * sin(dot(dir.xz, vec2(3.1, 2.3)) + 0.05 * time);
     vec3 moonDir = normalize(-sunDirection * SUN_DISTANCE - camPos);
     vec3 sea = distantSea(dir, max(camPos.y - WATER_LEVEL, 0.05), sunDir, moonDir, sunHeight,
-                          zenith, color);
+                          skyZenith, color);
     color = above ? color * (1.0 + 0.03 * night * airglow) : sea;
     FragColor = vec4(color, 1.0);
 }

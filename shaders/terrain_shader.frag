@@ -9,7 +9,6 @@ in vec3 worldPos;
 in vec3 worldNormal;
 in vec2 texCoord;
 in vec3 vertexColor;
-in vec3 skyZenith;
 in vec3 fogColor;
 in vec3 shadowCoord;
 in vec3 waterTransmit;
@@ -24,6 +23,8 @@ uniform int groundMaps;         // the maps the terrain's material names: none (
                                 // map (1), a colour map and its detail tile (2)
 
 out vec4 FragColor;
+
+#include "common/frame_sky.glsl"
 
 #include "common/lighting.glsl"
 

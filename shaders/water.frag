@@ -7,7 +7,6 @@
 // into the open sea that the sky draws beyond it. The day and night come from the sun's height,
 // lightPos.y / SUN_DISTANCE.
 in vec3 worldPos;
-in vec3 skyZenith;   // sky overhead
 in vec3 fogColor;    // sky at the horizon behind this point
 
 uniform vec3 camPos;
@@ -22,6 +21,8 @@ const float WAVE_FADE = 18.0;             // distance over which the small waves
 const vec2 SEA_EDGE = vec2(90.0, SEA_HALF_EXTENT - 2.0);   // radii between which the plane turns
                                                           // into the open sea, short of its edges
 const float DEEPEST_FLOOR = 20.0;         // depth of the sea floor near its rim, at most
+
+#include "common/frame_sky.glsl"
 
 #include "common/sky_colour.glsl"
 

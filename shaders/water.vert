@@ -1,8 +1,7 @@
 #version 330 core
 // The sea plane (y = 0 in the file, raised to the water level by "model"): world-space
-// position for the fragment stage, which makes the waves, and per vertex the two sky colours
-// that change slowly across the sea: the zenith (the light the water scatters back) and the
-// horizon behind the point (the haze it fades into).
+// position for the fragment stage, which makes the waves, and per vertex the sky colour that
+// changes slowly across the sea: the horizon behind the point (the haze it fades into).
 layout(location = 0) in vec3 aPos;
 
 uniform mat4 model;
@@ -11,7 +10,6 @@ uniform vec3 camPos;
 uniform vec3 lightPos;   // the sun, SUN_DISTANCE from the origin
 
 out vec3 worldPos;
-out vec3 skyZenith;
 out vec3 fogColor;
 
 
@@ -22,7 +20,6 @@ void main() {
     worldPos = world.xyz;
     float sunHeight = lightPos.y / SUN_DISTANCE;
     vec3 view = world.xyz - camPos;
-    skyZenith = skyColor(vec3(0.0, 1.0, 0.0), normalize(lightPos), sunHeight);
     fogColor = skyColor(normalize(vec3(view.x, 1e-4, view.z)), normalize(lightPos - camPos), sunHeight);
     gl_Position = camMatrix * world;
 }

@@ -1,6 +1,7 @@
 // Sunlight, sky light and water colour on a lit surface: the terrain and default fragment shaders.
 //
 uniform float lastSunlightHeight;                    // the sun's height at which its light is gone
+uniform float shadowTexels;                          // side of the shadow map in texels
 const vec3 NIGHT_AMBIENT = vec3(0.240, 0.310, 0.500); // the night sky's light on a surface facing up
 const float NIGHT_SIDE_LIGHT = 0.12;                 // share of it that reaches a surface facing down
 const float AFTERGLOW = 0.35;                        // the glow over the set sun on a surface facing it
@@ -16,9 +17,9 @@ const float NIGHT_DESATURATION = 0.6;                // how much colour the nigh
 // lookup: four depth comparisons around it, weighted bilinearly (percentage-closer filtering
 // over a 2x2 texel footprint, so shadow edges are smooth instead of stair-stepped).
 float sunVisibility(vec3 lookup) {
-    vec2 texel = lookup.xy * SHADOW_TEXELS - 0.5;
+    vec2 texel = lookup.xy * shadowTexels - 0.5;
     vec2 weight = fract(texel);
-    vec2 corner = (floor(texel) + 0.5) / SHADOW_TEXELS;   // centre of the lower-left texel
+    vec2 corner = (floor(texel) + 0.5) / shadowTexels;   // centre of the lower-left texel
     vec4 stored = vec4(texture(shadowMap, corner).r,
                        textureOffset(shadowMap, corner, ivec2(1, 0)).r,
                        textureOffset(shadowMap, corner, ivec2(0, 1)).r,
@@ -26,8 +27,8 @@ float sunVisibility(vec3 lookup) {
     // Beyond the map's edge nothing casts a shadow: a texel outside reads the greatest depth.
     vec4 columns = floor(texel.x) + vec4(0.0, 1.0, 0.0, 1.0);
     vec4 rows = floor(texel.y) + vec4(0.0, 0.0, 1.0, 1.0);
-    vec4 inside = step(0.0, columns) * step(columns, vec4(SHADOW_TEXELS - 1.0)) *
-                  step(0.0, rows) * step(rows, vec4(SHADOW_TEXELS - 1.0));
+    vec4 inside = step(0.0, columns) * step(columns, vec4(shadowTexels - 1.0)) *
+                  step(0.0, rows) * step(rows, vec4(shadowTexels - 1.0));
     stored = mix(vec4(1.0), stored, inside);
     vec4 lit = step(vec4(lookup.z), stored);
     return mix(mix(lit.x, lit.y, weight.x), mix(lit.z, lit.w, weight.x), weight.y);

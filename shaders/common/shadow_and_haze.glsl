@@ -1,7 +1,7 @@
 // Shadow lookup, water depth and haze of a lit surface: the terrain and default vertex shaders.
 //
 // All three change smoothly across a triangle, so they are worked out per vertex.
-const float SHADOW_TEXEL_WORLD = 2.0 * SHADOW_BOX_HALF_SIDE / SHADOW_TEXELS;   // world units per shadow texel
+uniform float shadowTexels;                          // side of the shadow map in texels
 const float SHADOW_DEPTH_PER_UNIT = 1.0 / (SHADOW_FAR - SHADOW_NEAR);   // stored depth per world unit
 const float FACET_OFFSET = 0.5;                      // extra push where the light grazes: the
                                                      // coarse outer terrain facets stray from
@@ -18,12 +18,13 @@ const float FOG_DISTANCE = 230.0;                    // distance at which the ha
 // matrix, whose last element would otherwise be 1) the reference is -1: always lit.
 vec3 shadowLookup(vec3 pos, vec3 normal, vec3 toSun) {
     if (lightSpaceMatrix[3][3] == 0.0) return vec3(0.5, 0.5, -1.0);
+    float texelWorld = 2.0 * SHADOW_BOX_HALF_SIDE / shadowTexels;   // world units per shadow texel
     float cosLight = clamp(dot(normal, toSun), 0.05, 1.0);
     float grazing = 1.0 - cosLight;
-    vec3 lookup = pos + normal * (SHADOW_TEXEL_WORLD * (0.5 + 1.5 * grazing) + FACET_OFFSET * grazing * grazing);
+    vec3 lookup = pos + normal * (texelWorld * (0.5 + 1.5 * grazing) + FACET_OFFSET * grazing * grazing);
     vec3 mapPos = (lightSpaceMatrix * vec4(lookup, 1.0)).xyz * 0.5 + 0.5;   // orthographic: w = 1
     float slope = sqrt(1.0 - cosLight * cosLight) / cosLight;
-    float bias = SHADOW_DEPTH_PER_UNIT * SHADOW_TEXEL_WORLD * (0.3 + min(slope, 3.0));
+    float bias = SHADOW_DEPTH_PER_UNIT * texelWorld * (0.3 + min(slope, 3.0));
     return vec3(mapPos.xy, min(mapPos.z - bias, 1.0));
 }
 

@@ -130,7 +130,10 @@ void FrameLoop::AdvanceDayNight() {
 }
 
 void FrameLoop::RenderShadowMap() {
-    if (output.WantsPicture()) renderer.RenderShadowMap(sun, &film.camera);
+    if (!output.WantsPicture()) return;
+    // The shadow map is drawn at the picture's share of the window, as the other 3D passes are.
+    const bool scaled = !output.Target() && scaledPicture.Allocated();
+    renderer.RenderShadowMap(sun, &film.camera, scaled ? renderScale.Current() : 1.0f);
 }
 
 // The heading turns by the film time played since the firefly last moved: none while paused.

@@ -59,7 +59,7 @@ GLuint CompileStage(GLenum stage, const ShaderSource& source,
 }  // namespace
 
 Shader::Shader(const char* vertexFile, const char* fragmentFile, std::ostream& err,
-               const std::vector<ShaderDefine>& defines) {
+               const std::vector<ShaderDefine>& defines, const std::vector<const char*>& captured) {
     const ShaderSource vertexSource = LoadShaderSource(vertexFile);
     const ShaderSource fragmentSource = LoadShaderSource(fragmentFile);
 
@@ -69,6 +69,10 @@ Shader::Shader(const char* vertexFile, const char* fragmentFile, std::ostream& e
     ID = glCreateProgram();
     glAttachShader(ID, vertexShader);
     glAttachShader(ID, fragmentShader);
+    if (!captured.empty()) {
+        glTransformFeedbackVaryings(ID, static_cast<GLsizei>(captured.size()), captured.data(),
+                                    GL_INTERLEAVED_ATTRIBS);
+    }
     glLinkProgram(ID);
     GLint ok = GL_FALSE;
     glGetProgramiv(ID, GL_LINK_STATUS, &ok);

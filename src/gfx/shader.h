@@ -29,8 +29,11 @@ class Shader {
     // reported on `err` with the file names and the driver's log, its lines naming the file they
     // are about; the program is kept either way. Throws ShaderFileError when a file cannot be
     // opened or read.
+    // `captured`: the vertex stage's outputs written, interleaved, to the transform feedback
+    // buffer while the program draws.
     Shader(const char* vertexFile, const char* fragmentFile, std::ostream& err,
-           const std::vector<ShaderDefine>& defines = {});
+           const std::vector<ShaderDefine>& defines = {},
+           const std::vector<const char*>& captured = {});
 
     void Activate();
     void Delete();

@@ -1,5 +1,6 @@
 #include "gfx/water_plane.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -44,8 +45,39 @@ MeshGeometry WaterGrid(float width, float depth, const glm::vec3& color) {
     return grid;
 }
 
-WaterPlane::WaterPlane(float width, float depth, const glm::vec3& color)
-    : WaterPlane(WaterGrid(width, depth, color), {}) {}
+std::vector<IndexRange> GroupCellsIntoPieces(MeshGeometry& grid, int cellsPerPiece) {
+    constexpr int kCells = kVerticesPerSide - 1;
+    constexpr int kIndicesPerCell = 6;
+    const std::vector<GLuint> rowMajor = std::move(grid.indices);
+    grid.indices.clear();
+    grid.indices.reserve(rowMajor.size());
+    std::vector<IndexRange> pieces;
+    for (int top = 0; top < kCells; top += cellsPerPiece) {
+        for (int left = 0; left < kCells; left += cellsPerPiece) {
+            const GLuint first = static_cast<GLuint>(grid.indices.size());
+            for (int j = top; j < std::min(top + cellsPerPiece, kCells); ++j) {
+                const auto cell = rowMajor.begin() + (j * kCells + left) * kIndicesPerCell;
+                const int columns = std::min(cellsPerPiece, kCells - left);
+                grid.indices.insert(grid.indices.end(), cell, cell + columns * kIndicesPerCell);
+            }
+            pieces.push_back({first, static_cast<GLsizei>(grid.indices.size() - first)});
+        }
+    }
+    return pieces;
+}
 
-WaterPlane::WaterPlane(MeshGeometry grid, std::vector<Texture> noTextures)
-    : Mesh(grid.vertices, grid.indices, noTextures) {}
+namespace {
+
+PiecedGrid InPieces(MeshGeometry grid) {
+    std::vector<IndexRange> pieces = GroupCellsIntoPieces(grid, WaterPlane::kCellsPerPiece);
+    return {std::move(grid), std::move(pieces), {}};
+}
+
+}  // namespace
+
+WaterPlane::WaterPlane(float width, float depth, const glm::vec3& color)
+    : WaterPlane(InPieces(WaterGrid(width, depth, color))) {}
+
+WaterPlane::WaterPlane(PiecedGrid grid)
+    : Mesh(grid.geometry.vertices, grid.geometry.indices, grid.noTextures),
+      pieces(std::move(grid.pieces)) {}

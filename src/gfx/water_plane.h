@@ -14,11 +14,29 @@
 // vertex j * 200 + i with texture coordinates (i / 199, j / 199).
 MeshGeometry WaterGrid(float width, float depth, const glm::vec3& color);
 
-// The sea: the water grid as an untextured mesh, drawn with Mesh::Draw.
+// Puts the grid's cells in order piece by piece, each piece a square of up to `cellsPerPiece`
+// cells a side (the last row and column of pieces take what is left), and returns each piece's
+// run of indices. Within a piece the cells keep their row-major order and their two triangles;
+// the pieces follow one another row by row, so neighbours in a row are neighbouring runs.
+std::vector<IndexRange> GroupCellsIntoPieces(MeshGeometry& grid, int cellsPerPiece);
+
+// A grid with its cells grouped into pieces.
+struct PiecedGrid {
+    MeshGeometry geometry;
+    std::vector<IndexRange> pieces;
+    std::vector<Texture> noTextures;
+};
+
+// The sea: the water grid as an untextured mesh, drawn with Mesh::Draw, whole or by pieces.
 class WaterPlane : public Mesh {
   public:
+    static constexpr int kCellsPerPiece = 17;
+
     WaterPlane(float width, float depth, const glm::vec3& color);
 
+    // Runs of the index list, one per square piece of the grid, row by row.
+    std::vector<IndexRange> pieces;
+
   private:
-    WaterPlane(MeshGeometry grid, std::vector<Texture> noTextures);
+    explicit WaterPlane(PiecedGrid grid);
 };

@@ -34,11 +34,13 @@ float LowestLightRayStart(const glm::mat4& lightSpaceMatrix) {
 
 }  // namespace
 
-void FrameRenderer::RenderShadowMap(const SunState& sun, Camera* viewer) {
+void FrameRenderer::RenderShadowMap(const SunState& sun, Camera* viewer, float renderScale) {
     lightSpaceMatrix = LightSpaceMatrix(sun.sunPos);
+    ResizeShadowTarget(scene.shadow, ShadowMapSide(renderScale));
     ApplyPassState(pass_states::kFrame);
     if (shortcuts.skipShadowMapWithoutSunlight && !SunlightReachesTheScene(sun.sunHeight)) return;
-    glViewport(0, 0, ShadowTarget::kSize, ShadowTarget::kSize);
+    const int side = scene.shadow.side;
+    glViewport(0, 0, side, side);
     glBindFramebuffer(GL_FRAMEBUFFER, scene.shadow.shadowFBO);
     if (viewer) RefreshCameraMatrix(*viewer);
     const TexelRect read = ShadowMapRead(viewer);
@@ -53,7 +55,10 @@ void FrameRenderer::RenderShadowMap(const SunState& sun, Camera* viewer) {
     const ShadowCasterFilter filter =
         viewer ? ShadowCasterFilter(lightSpaceMatrix, sun.sunPos, viewer->cameraMatrix)
                : ShadowCasterFilter(lightSpaceMatrix, sun.sunPos);
-    const Keep mayCast = [&](const Bounds& box) { return filter.MayCast(box); };
+    const bool cull = shortcuts.cullShadowCasters;
+    const Keep mayCast = [&](const Bounds& box) {
+        return filter.MayCast(box) && (!cull || MayDrawInto(lightSpaceMatrix, box, read, side));
+    };
     // The map is orthographic: its rays run parallel from the near face of the sun's box.
     const bool seenFromAbove =
         LowestLightRayStart(lightSpaceMatrix) > HighestPoint(scene.terrainChunks.bounds);
@@ -62,7 +67,7 @@ void FrameRenderer::RenderShadowMap(const SunState& sun, Camera* viewer) {
         const glm::mat4& model;
         const char* pass;
     } casters[] = {
-        {Everything(scene.wellMeshes), scene.wellModel, "shadow well"},
+        {Kept(scene.wellMeshes, scene.wellBounds, mayCast, cull), scene.wellModel, "shadow well"},
         {Terrain(mayCast, sun.sunPos, seenFromAbove), scene.terrainModel, "shadow terrain"},
         {Plants(mayCast), identity, "shadow plants"}};
     for (const auto& caster : casters) {
@@ -79,9 +84,8 @@ void FrameRenderer::RenderShadowMap(const SunState& sun, Camera* viewer) {
 }
 
 TexelRect FrameRenderer::ShadowMapRead(Camera* viewer) const {
-    if (!shortcuts.shadowMapWhereRead || !viewer) {
-        return {0, 0, ShadowTarget::kSize, ShadowTarget::kSize};
-    }
+    const int side = scene.shadow.side;
+    if (!shortcuts.shadowMapWhereRead || !viewer) return {0, 0, side, side};
     const ViewVolume view(viewer->cameraMatrix);
     std::vector<Bounds> receivers;
     for (const std::vector<Bounds>* boxes : {&scene.terrainChunks.bounds, &scene.wellBounds}) {
@@ -89,12 +93,22 @@ TexelRect FrameRenderer::ShadowMapRead(Camera* viewer) const {
             if (view.MayContain(box)) receivers.push_back(box);
         }
     }
-    return ShadowMapRegion(lightSpaceMatrix, receivers);
+    return ShadowMapRegion(lightSpaceMatrix, receivers, side);
 }
 
 FrameRenderer::DrawList FrameRenderer::Everything(std::vector<Mesh>& meshes) {
     DrawList list{meshes, {}, false, nullptr, {}};
     for (size_t i = 0; i < meshes.size(); ++i) list.order.push_back(i);
+    return list;
+}
+
+FrameRenderer::DrawList FrameRenderer::Kept(std::vector<Mesh>& meshes,
+                                            const std::vector<Bounds>& bounds, const Keep& keep,
+                                            bool cull) {
+    DrawList list{meshes, {}, false, nullptr, {}};
+    for (size_t i = 0; i < meshes.size(); ++i) {
+        if (!cull || keep(bounds[i])) list.order.push_back(i);
+    }
     return list;
 }
 
@@ -146,6 +160,8 @@ void FrameRenderer::RenderScene(Camera& camera, const FrameInputs& frame,
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     RefreshCameraMatrix(camera);
     PassEnded("clear");
+    scene.frameSky.Update(frame.sun.sunPos);
+    PassEnded("sky light");
 
     if (shortcuts.skyBehindOpaqueObjects) {
         DrawLitObjects(camera, frame);
@@ -213,9 +229,11 @@ void FrameRenderer::DrawLitObjects(Camera& camera, const FrameInputs& frame) {
         SetUniform(*program, "lightColor", lightColor);
         SetUniform(*program, "lightSpaceMatrix", lightSpaceMatrix);
         SetUniform(*program, "shadowMap", 5);
+        SetUniform(*program, "shadowTexels", static_cast<float>(scene.shadow.side));
     }
     scene.programs.plant.Activate();
     SetUniform(scene.programs.plant, "lightColor", lightColor);
+    SetUniform(scene.programs.plant, "shadowTexels", static_cast<float>(scene.shadow.side));
     scene.programs.firefly.Activate();
     SetUniform(scene.programs.firefly, "model", scene.fireflyModel);
     SetUniform(scene.programs.firefly, "glowStrength", 3.5f);
@@ -251,7 +269,16 @@ void FrameRenderer::DrawWater(Camera& camera, const FrameInputs& frame) {
     scene.programs.water.Activate();
     SetUniform(scene.programs.water, "uTime", frame.time);
     glm::vec3 lightPos = frame.sun.sunPos;
-    scene.waterPlane.Draw(scene.programs.water, camera, lightPos);
+    if (!shortcuts.cullSea) {
+        scene.waterPlane.Draw(scene.programs.water, camera, lightPos);
+        return;
+    }
+    const ViewVolume view(camera.cameraMatrix);
+    std::vector<IndexRange> seen;
+    for (size_t i = 0; i < scene.waterPlane.pieces.size(); ++i) {
+        if (view.MayContain(scene.seaPieceBounds[i])) seen.push_back(scene.waterPlane.pieces[i]);
+    }
+    scene.waterPlane.Draw(scene.programs.water, camera, lightPos, seen);
 }
 
 void FrameRenderer::DrawSunOrMoon(Camera& camera, const FrameInputs& frame,

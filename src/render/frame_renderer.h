@@ -44,8 +44,16 @@ struct RenderShortcuts {
     // the terrain's pieces and the well in the camera's view, as the sun sees them.
     bool shadowMapWhereRead = true;
 
+    // The sea is drawn by the pieces of its grid that may be in the camera's view.
+    bool cullSea = true;
+    // The shadow casters (the well's parts too) whose place in the map lies wholly outside the
+    // part of it drawn this frame, or outside the sun's box, are not drawn.
+    bool cullShadowCasters = true;
+
     // The full path: every pass drawn as it was before any shortcut.
-    static RenderShortcuts None() { return {false, false, false, false, false, false}; }
+    static RenderShortcuts None() {
+        return {false, false, false, false, false, false, false, false};
+    }
 };
 
 // Told as each pass of a frame ends, to measure the passes one by one; nothing is drawn for it.
@@ -65,8 +73,9 @@ class FrameRenderer {
     FrameRenderer(Scene& scene, const Console& console);
 
     // The sun's depth map over well, terrain and plants. With the camera that will view the frame
-    // (its pose set), casters whose shadow cannot reach its view are left out.
-    void RenderShadowMap(const SunState& sun, Camera* viewer = nullptr);
+    // (its pose set), casters whose shadow cannot reach its view are left out. The map's size
+    // follows the share of the window (`renderScale`) the picture is drawn at.
+    void RenderShadowMap(const SunState& sun, Camera* viewer = nullptr, float renderScale = 1.0f);
     // Everything the viewer sees, from the cleared frame to the fade overlay, drawn into `target`
     // at its own size (the lens flare's depth test reads that target too).
     void RenderScene(Camera& camera, const FrameInputs& frame,
@@ -90,6 +99,9 @@ class FrameRenderer {
     using DrawMesh = std::function<void(Mesh&, const std::vector<IndexRange>* ranges)>;
     DrawList Everything(std::vector<Mesh>& meshes);
     using Keep = std::function<bool(const Bounds&)>;
+    // The meshes whose boxes `keep` accepts (all of them when `cull` is off), in their order.
+    DrawList Kept(std::vector<Mesh>& meshes, const std::vector<Bounds>& bounds, const Keep& keep,
+                  bool cull);
     DrawList Plants(const Keep& keep);
     // `seenFromAbove`: every ray of the pass meets the terrain on its upper side first.
     DrawList Terrain(const Keep& keep, const glm::vec3& eye, bool seenFromAbove);

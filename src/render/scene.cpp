@@ -91,6 +91,8 @@ void Scene::SetStartupUniforms() {
 
     programs.terrain.Activate();
     SetUniform(programs.terrain, "groundMaps", GroundMaps(terrainMeshes));
+    frameSky.Connect(
+        {&programs.terrain, &programs.plant, &programs.well, &programs.water, &programs.sky});
 
     programs.sun.Activate();
     SetUniform(programs.sun, "model", sunModel);

@@ -9,6 +9,7 @@
 #include "gfx/texture.h"
 #include "gfx/water_plane.h"
 #include "plants/plant_manager.h"
+#include "render/frame_sky.h"
 #include "render/scene_assembly.h"
 #include "render/scene_layout.h"
 #include "render/screen_quad.h"
@@ -35,12 +36,16 @@ struct Scene {
     ShadowTarget shadow = CreateShadowTarget();
     ScreenQuad screenQuad = CreateScreenQuad();
     ShaderPrograms programs = BuildShaderPrograms(console.err);
+    FrameSkyLight frameSky{console.err};
 
     Texture brickTexture{"resources/brick.png", "diffuse", 0, console};
     Texture moonTexture{"resources/moon_texture.png", "diffuse", 0, console};
 
     WaterPlane waterPlane{300.0f, 300.0f, glm::vec3(0.0f, 0.3f, 0.6f)};
     glm::mat4 waterModel = scene_layout::WaterModel();
+    // The boxes of the sea's pieces in world space, so that a pass can leave out those it
+    // cannot see.
+    std::vector<Bounds> seaPieceBounds = BoundsOfRuns(waterPlane, waterPlane.pieces, waterModel);
 
     // Loaded so that a broken installation shows at start-up; never drawn, released at once.
     std::vector<Mesh> statueMeshes = LoadModel("resources/models/statue/12338_Statue_v1_L3.obj",

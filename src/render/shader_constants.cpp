@@ -12,7 +12,6 @@ const std::vector<ShaderDefine>& SceneShaderConstants() {
         {"SEA_HALF_EXTENT", scene_layout::kSeaHalfExtent},
         {"TERRAIN_DETAIL_TILE", scene_layout::kTerrainDetailTile},
         {"STAR_RADIUS", kStarRadius},
-        {"SHADOW_TEXELS", static_cast<float>(ShadowTarget::kSize)},
         {"SHADOW_BOX_HALF_SIDE", kShadowBoxHalfSide},
         {"SHADOW_NEAR", kShadowNear},
         {"SHADOW_FAR", kShadowFar},

@@ -10,7 +10,6 @@
 //   WATER_LEVEL           world height of the sea surface
 //   SEA_HALF_EXTENT       how far the water plane and the sea floor reach from the origin in x, z
 //   STAR_RADIUS           radius of the sphere the stars lie on
-//   SHADOW_TEXELS         side of the shadow map in texels
 //   SHADOW_BOX_HALF_SIDE  half the side of the square the shadow map covers, in world units
 //   SHADOW_NEAR, SHADOW_FAR  the depth range of the shadow map along the light
 //   FIELD_OF_VIEW         the camera's vertical field of view in degrees

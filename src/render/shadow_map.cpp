@@ -8,13 +8,12 @@
 #include "gfx/gl_dialect.h"
 #include "render/scene_layout.h"
 
-ShadowTarget CreateShadowTarget() {
-    ShadowTarget target;
-    glGenFramebuffers(1, &target.shadowFBO);
-    glGenTextures(1, &target.shadowMap);
-    glBindTexture(GL_TEXTURE_2D, target.shadowMap);
-    AllocateShadowDepth(ShadowTarget::kSize);
+namespace {
 
+// Allocates the bound texture at `side` and attaches it, cleared to the far depth.
+void AttachClearedDepth(const ShadowTarget& target) {
+    glBindTexture(GL_TEXTURE_2D, target.shadowMap);
+    AllocateShadowDepth(target.side);
     glBindFramebuffer(GL_FRAMEBUFFER, target.shadowFBO);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, target.shadowMap, 0);
     UseNoColorBuffer();
@@ -22,7 +21,34 @@ ShadowTarget CreateShadowTarget() {
     SetClearDepth(1.0f);
     glClear(GL_DEPTH_BUFFER_BIT);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+// Where a light-space clip coordinate falls along an edge of `side` texels.
+float Texel(float clip, int side) {
+    return (clip * 0.5f + 0.5f) * static_cast<float>(side);
+}
+
+}  // namespace
+
+ShadowTarget CreateShadowTarget() {
+    ShadowTarget target;
+    glGenFramebuffers(1, &target.shadowFBO);
+    glGenTextures(1, &target.shadowMap);
+    AttachClearedDepth(target);
     return target;
+}
+
+int ShadowMapSide(float renderScale) {
+    if (renderScale >= 1.0f) return ShadowTarget::kSize;
+    const float exponent =
+        std::round(std::log2(static_cast<float>(ShadowTarget::kSize) * renderScale));
+    return std::max(ShadowTarget::kSmallestSide, 1 << static_cast<int>(exponent));
+}
+
+void ResizeShadowTarget(ShadowTarget& target, int side) {
+    if (target.side == side) return;
+    target.side = side;
+    AttachClearedDepth(target);
 }
 
 glm::mat4 LightSpaceMatrix(const glm::vec3& sunPos) {
@@ -41,7 +67,8 @@ bool SunlightReachesTheScene(float sunHeight) {
     return sunHeight > kLastSunlightHeight - kMargin;
 }
 
-TexelRect ShadowMapRegion(const glm::mat4& lightSpaceMatrix, const std::vector<Bounds>& receivers) {
+TexelRect ShadowMapRegion(const glm::mat4& lightSpaceMatrix, const std::vector<Bounds>& receivers,
+                          int side) {
     if (receivers.empty()) return {};
     const glm::vec3 margin(ShadowCasterFilter::kLookupMargin);
     glm::vec2 low(std::numeric_limits<float>::max()), high(std::numeric_limits<float>::lowest());
@@ -51,13 +78,21 @@ TexelRect ShadowMapRegion(const glm::mat4& lightSpaceMatrix, const std::vector<B
         low = glm::min(low, glm::vec2(seen.min));
         high = glm::max(high, glm::vec2(seen.max));
     }
-    const auto texel = [](float clip) {
-        return (clip * 0.5f + 0.5f) * static_cast<float>(ShadowTarget::kSize);
-    };
-    const auto within = [](float t) {
-        return static_cast<int>(std::clamp(t, 0.0f, static_cast<float>(ShadowTarget::kSize)));
+    const auto texel = [side](float clip) { return Texel(clip, side); };
+    const auto within = [side](float t) {
+        return static_cast<int>(std::clamp(t, 0.0f, static_cast<float>(side)));
     };
     const int x0 = within(std::floor(texel(low.x))), x1 = within(std::ceil(texel(high.x)));
     const int y0 = within(std::floor(texel(low.y))), y1 = within(std::ceil(texel(high.y)));
     return {x0, y0, x1 - x0, y1 - y0};
+}
+
+bool MayDrawInto(const glm::mat4& lightSpaceMatrix, const Bounds& box, const TexelRect& rect,
+                 int side) {
+    const Bounds seen = Transformed(box, lightSpaceMatrix);  // orthographic: w stays 1
+    const auto texel = [side](float clip) { return Texel(clip, side); };
+    return texel(seen.min.x) - 1.0f < static_cast<float>(rect.x + rect.width) &&
+           texel(seen.max.x) + 1.0f > static_cast<float>(rect.x) &&
+           texel(seen.min.y) - 1.0f < static_cast<float>(rect.y + rect.height) &&
+           texel(seen.max.y) + 1.0f > static_cast<float>(rect.y);
 }

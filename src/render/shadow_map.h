@@ -6,17 +6,28 @@
 #include "gfx/gl.h"
 #include "render/view_volume.h"
 
-// The sun's depth map: a 2048x2048 depth texture behind its own framebuffer.
+// The sun's depth map: a square depth texture behind its own framebuffer, 2048x2048 while the
+// picture is drawn at full size.
 struct ShadowTarget {
     static constexpr int kSize = 2048;
+    static constexpr int kSmallestSide = 512;
     GLuint shadowFBO = 0;
     GLuint shadowMap = 0;
+    int side = kSize;  // texels along each edge
 };
 
 // Creates the depth texture (sampled as a plain depth in [0, 1]; outside the map it reads the far
 // depth 1, so nothing there is shadowed) and its framebuffer, clears the map to the far depth so
 // that it shadows nothing until the sun first draws into it, then binds the default framebuffer.
 ShadowTarget CreateShadowTarget();
+
+// The map's side for a picture drawn at `renderScale` of the window: kSize at full size; below
+// it the power of two nearest kSize x renderScale (on a log scale), at least kSmallestSide, so
+// that a texel keeps about the share of the picture it has at full size.
+int ShadowMapSide(float renderScale);
+// Gives the map `side` texels a side, cleared to the far depth, when it has another size; binds
+// the default framebuffer.
+void ResizeShadowTarget(ShadowTarget& target, int side);
 
 // The box the map covers: a square of kShadowBoxHalfSide either side of the origin, from
 // kShadowNear to kShadowFar along the light's direction from 150 units out on the sun's side.
@@ -39,8 +50,13 @@ struct TexelRect {
     bool Empty() const { return width <= 0 || height <= 0; }
 };
 
-// The texels the lit shaders can read for surfaces inside `receivers` (boxes in world space):
-// the boxes seen from the sun, widened by the lookup's reach beside a surface
-// (ShadowCasterFilter::kLookupMargin) and cut to the map. Empty when there is nothing to read
-// for. The rest of the map may hold anything without changing the picture.
-TexelRect ShadowMapRegion(const glm::mat4& lightSpaceMatrix, const std::vector<Bounds>& receivers);
+// The texels the lit shaders can read for surfaces inside `receivers` (boxes in world space),
+// in a map of `side` texels: the boxes seen from the sun, widened by the lookup's reach beside a
+// surface (ShadowCasterFilter::kLookupMargin) and cut to the map. Empty when there is nothing to
+// read for. The rest of the map may hold anything without changing the picture.
+TexelRect ShadowMapRegion(const glm::mat4& lightSpaceMatrix, const std::vector<Bounds>& receivers,
+                          int side);
+// Whether a caster inside `box` (world space) may write a texel of `rect` in a map of `side`
+// texels: its footprint seen from the sun, a texel wider on every side, overlaps the rectangle.
+bool MayDrawInto(const glm::mat4& lightSpaceMatrix, const Bounds& box, const TexelRect& rect,
+                 int side);

@@ -41,6 +41,19 @@ std::vector<Bounds> BoundsOfEach(const std::vector<Mesh>& meshes, const glm::mat
     return boxes;
 }
 
+std::vector<Bounds> BoundsOfRuns(const Mesh& mesh, const std::vector<IndexRange>& runs,
+                                 const glm::mat4& model) {
+    std::vector<Bounds> boxes;
+    boxes.reserve(runs.size());
+    for (const IndexRange& run : runs) {
+        std::vector<Vertex> used;
+        for (GLsizei i = 0; i < run.count; ++i)
+            used.push_back(mesh.vertices[mesh.indices[run.first + i]]);
+        boxes.push_back(Transformed(BoundsOf(used), model));
+    }
+    return boxes;
+}
+
 ViewVolume::ViewVolume(const glm::mat4& m) {
     const glm::vec4 row[4] = {
         {m[0][0], m[1][0], m[2][0], m[3][0]},

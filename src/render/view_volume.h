@@ -20,6 +20,9 @@ std::vector<Bounds> BoundsOfEach(const std::vector<Mesh>& meshes);
 Bounds Transformed(const Bounds& box, const glm::mat4& model);
 // One box per mesh placed by `model`, in the order of the meshes.
 std::vector<Bounds> BoundsOfEach(const std::vector<Mesh>& meshes, const glm::mat4& model);
+// One box per run of the mesh's indices, around the vertices the run uses, placed by `model`.
+std::vector<Bounds> BoundsOfRuns(const Mesh& mesh, const std::vector<IndexRange>& runs,
+                                 const glm::mat4& model);
 
 // What a projection x view matrix can show: the points whose clip coordinates lie within -w..w
 // on every axis. Used to leave out geometry that cannot produce a single fragment.

@@ -1,6 +1,7 @@
 // The water grid's layout and spacing, and the plane drawn in a real context.
 #include "gfx/water_plane.h"
 
+#include <algorithm>
 #include <glm/gtc/type_ptr.hpp>
 #include <sstream>
 
@@ -72,6 +73,41 @@ TEST(WaterGrid, LinesSpreadAtTheCentreAndCrowdAtTheBorder) {
     // The same warp along z: row j lies where column j does.
     for (int j : {0, 1, 57, 99, 100, 198, 199})
         EXPECT_EQ(grid.vertices[static_cast<size_t>(j) * 200 + 17].position.z, ColumnX(grid, j));
+}
+
+// The cells grouped piece by piece: every cell's two triangles once, as they were, and each
+// piece one run over a square of cells (the last row and column of pieces narrower).
+TEST(WaterGrid, PiecesHoldEveryCellOnceWithinTheirSquares) {
+    const MeshGeometry rowMajor = WaterGrid(300.0f, 300.0f, glm::vec3(1.0f));
+    for (const int cellsPerPiece : {17, 50, 199}) {
+        SCOPED_TRACE(cellsPerPiece);
+        MeshGeometry grid = rowMajor;
+        const std::vector<IndexRange> pieces = GroupCellsIntoPieces(grid, cellsPerPiece);
+        const int perSide = (199 + cellsPerPiece - 1) / cellsPerPiece;
+        ASSERT_EQ(pieces.size(), static_cast<size_t>(perSide * perSide));
+        ASSERT_EQ(grid.indices.size(), rowMajor.indices.size());
+        std::vector<int> seen(199 * 199, 0);
+        GLuint next = 0;
+        for (size_t p = 0; p < pieces.size(); ++p) {
+            ASSERT_EQ(pieces[p].first, next) << "the pieces follow one another";
+            next += static_cast<GLuint>(pieces[p].count);
+            const int top = static_cast<int>(p) / perSide * cellsPerPiece;
+            const int left = static_cast<int>(p) % perSide * cellsPerPiece;
+            for (GLuint i = pieces[p].first; i < next; i += 6) {
+                const GLuint k = grid.indices[i];  // the cell's first corner
+                const int row = static_cast<int>(k / 200), column = static_cast<int>(k % 200);
+                ASSERT_TRUE(row >= top && row < top + cellsPerPiece && column >= left &&
+                            column < left + cellsPerPiece)
+                    << "cell " << row << ", " << column << " in piece " << p;
+                const size_t cell = static_cast<size_t>(row * 199 + column);
+                ++seen[cell];
+                EXPECT_TRUE(std::equal(grid.indices.begin() + i, grid.indices.begin() + i + 6,
+                                       rowMajor.indices.begin() + cell * 6));
+            }
+        }
+        EXPECT_EQ(next, grid.indices.size());
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), 1), 199 * 199);
+    }
 }
 
 namespace {

@@ -104,29 +104,37 @@ TEST(ShadowCasterFilter, KeepsCastersWhoseShadowCanReachTheViewAndLeavesOutTheOt
 }
 
 // With the sun overhead the map looks straight down, x to the left and z up its rows: 100 units
-// over 2048 texels, 20.48 texels a unit, the origin at texel 1024 both ways; every box is
-// widened by the lookup's reach of one unit.
+// over 2048 texels, 20.48 texels a unit, the origin at texel 1024 both ways (a fourth of that in
+// a map of 512); every box is widened by the lookup's reach of one unit.
 TEST(ShadowMapRegion, CoversTheReceiversAsTheSunSeesThemWithinTheMap) {
     const glm::mat4 overhead = LightSpaceMatrix(glm::vec3(0.0f, 150.0f, 0.0f));
     const struct {
         const char* what;
         std::vector<Bounds> receivers;
+        int side;
         TexelRect expected;
     } rows[] = {
-        {"nothing in view", {}, {0, 0, 0, 0}},
+        {"nothing in view", {}, 2048, {0, 0, 0, 0}},
         // x and z from -2 to 2 with the reach: texels 983.04 to 1064.96, rounded outwards.
-        {"a box at the origin", {Cube({0.0f, 3.0f, 0.0f}, 1.0f)}, {983, 983, 82, 82}},
+        {"a box at the origin", {Cube({0.0f, 3.0f, 0.0f}, 1.0f)}, 2048, {983, 983, 82, 82}},
+        // 245.76 to 266.24.
+        {"a box at the origin, small map",
+         {Cube({0.0f, 3.0f, 0.0f}, 1.0f)},
+         512,
+         {245, 245, 22, 22}},
         // x from 9 to 13 lies at texels 757.8 to 839.7 (x runs leftwards), z from -1 to 3 at
         // 1003.5 to 1085.4.
         {"two boxes",
          {Cube({0.0f, 0.0f, 0.0f}, 1.0f), Cube({11.0f, 0.0f, 1.0f}, 1.0f)},
+         2048,
          {757, 983, 308, 103}},
-        {"beyond the map's edge", {Cube({70.0f, 0.0f, 0.0f}, 5.0f)}, {0, 0, 0, 0}},
-        {"larger than the map", {Cube({0.0f, 0.0f, 0.0f}, 200.0f)}, {0, 0, 2048, 2048}},
+        {"beyond the map's edge", {Cube({70.0f, 0.0f, 0.0f}, 5.0f)}, 2048, {0, 0, 0, 0}},
+        {"larger than the map", {Cube({0.0f, 0.0f, 0.0f}, 200.0f)}, 2048, {0, 0, 2048, 2048}},
+        {"larger than the small map", {Cube({0.0f, 0.0f, 0.0f}, 200.0f)}, 512, {0, 0, 512, 512}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
-        const TexelRect region = ShadowMapRegion(overhead, row.receivers);
+        const TexelRect region = ShadowMapRegion(overhead, row.receivers, row.side);
         EXPECT_EQ(region.Empty(), row.expected.Empty());
         if (row.expected.Empty()) continue;
         EXPECT_EQ(region.x, row.expected.x);
@@ -134,4 +142,33 @@ TEST(ShadowMapRegion, CoversTheReceiversAsTheSunSeesThemWithinTheMap) {
         EXPECT_EQ(region.width, row.expected.width);
         EXPECT_EQ(region.height, row.expected.height);
     }
+}
+
+// A caster draws into the part of the map that is drawn only where its footprint, a texel wider
+// all round, reaches it: the box at the origin covers texels 1003.5 to 1044.5 of a 2048 map.
+TEST(ShadowMapRegion, CastersCountWhereTheirFootprintMeetsTheDrawnPart) {
+    const glm::mat4 overhead = LightSpaceMatrix(glm::vec3(0.0f, 150.0f, 0.0f));
+    const Bounds atTheOrigin = Cube({0.0f, 3.0f, 0.0f}, 1.0f);
+    const struct {
+        TexelRect drawn;
+        bool mayDraw;
+    } rows[] = {{{0, 0, 2048, 2048}, true},   {{1040, 1040, 10, 10}, true},
+                {{1045, 1000, 10, 50}, true}, {{1047, 1000, 10, 50}, false},
+                {{1000, 960, 10, 43}, true},  {{1000, 960, 10, 42}, false}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(MayDrawInto(overhead, atTheOrigin, row.drawn, 2048), row.mayDraw)
+            << row.drawn.x << ", " << row.drawn.y << ", " << row.drawn.width << " x "
+            << row.drawn.height;
+    }
+}
+
+// Full size keeps the whole map; below it the map's texels keep their share of the picture, in
+// powers of two, never coarser than 512.
+TEST(ShadowMapSide, FollowsTheRenderScaleInPowersOfTwo) {
+    const struct {
+        float scale;
+        int side;
+    } rows[] = {{1.0f, 2048}, {0.95f, 2048}, {0.75f, 2048}, {0.7f, 1024},
+                {0.5f, 1024}, {0.4f, 1024},  {0.35f, 512},  {0.1f, 512}};
+    for (const auto& row : rows) EXPECT_EQ(ShadowMapSide(row.scale), row.side) << row.scale;
 }

@@ -179,7 +179,7 @@ void PlayWholeFilm(Scene& scene, FrameRenderer& renderer, FloorFrame& floor, GLF
             SetUpFilmMoment(scene, camera, shots, fireflyPath, static_cast<float>(filmTime));
         glFinish();
         const auto start = Clock::now();
-        renderer.RenderShadowMap(frame.sun, &camera);
+        renderer.RenderShadowMap(frame.sun, &camera, scale.Current());
         renderer.RenderScene(camera, frame, target);
         if (scaled) scaler.PresentToWindow(offscreen);
         glfwSwapBuffers(window);
@@ -247,7 +247,7 @@ void MeasureMoments(Scene& scene, FrameRenderer& renderer, FloorFrame& floor, GL
             const FrameInputs frame =
                 SetUpFilmMoment(scene, camera, shots, fireflyPath, options.moments[m]);
             const auto drawFrame = [&] {
-                renderer.RenderShadowMap(frame.sun, &camera);
+                renderer.RenderShadowMap(frame.sun, &camera, options.scale.Current());
                 renderer.RenderScene(camera, frame, target);
                 if (scaled) scaler.PresentToWindow(offscreen);
             };

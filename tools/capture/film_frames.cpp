@@ -6,22 +6,40 @@
 
 #include "app/window.h"
 #include "film_moment.h"
+#include "render/render_scale.h"
 #include "sequence/shot_tables.h"
 
-FilmFrames::FilmFrames(Scene& scene)
+FilmFrames::FilmFrames(Scene& scene, float renderScale)
     : scene(scene),
       renderer(scene, Console{std::cout, std::cerr}),
       shots(MakeCameraShots()),
       fireflyPath(MakeFireflyPath()),
-      camera(kWindowWidth, kWindowHeight, glm::vec3(0.0f)) {}
+      camera(kWindowWidth, kWindowHeight, glm::vec3(0.0f)),
+      renderScale(renderScale),
+      scaler(std::cerr) {
+    const PictureSize size = ScaledSize(kWindowWidth, kWindowHeight, renderScale);
+    if (size.width != kWindowWidth || size.height != kWindowHeight) {
+        picture.Resize(size.width, size.height);
+    }
+}
+
+FilmFrames::~FilmFrames() {
+    picture.Delete();
+    scaler.Delete();
+}
 
 RgbImage FilmFrames::Render(float filmTime, int repeats) {
     const FrameInputs frame = SetUpFilmMoment(scene, camera, shots, fireflyPath, filmTime);
     const SunState& sun = frame.sun;
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < repeats; ++i) {
-        renderer.RenderShadowMap(sun, &camera);
-        renderer.RenderScene(camera, frame);
+        renderer.RenderShadowMap(sun, &camera, renderScale);
+        if (picture.Allocated()) {
+            renderer.RenderScene(camera, frame, picture.Target());
+            scaler.PresentToWindow(picture);
+        } else {
+            renderer.RenderScene(camera, frame);
+        }
         glFinish();
     }
     frameMilliseconds =

@@ -4,6 +4,7 @@
 
 #include "gfx/camera.h"
 #include "render/frame_renderer.h"
+#include "render/render_target.h"
 #include "render/scene.h"
 #include "rgb_image.h"
 #include "sequence/camera_shot.h"
@@ -12,7 +13,10 @@
 // day/night cycle and the firefly on its route, all counted from the film's first frame.
 class FilmFrames {
   public:
-    explicit FilmFrames(Scene& scene);
+    // `renderScale`: the share of the window the 3D passes draw at, scaled up to it as the
+    // player does when it cannot keep up.
+    explicit FilmFrames(Scene& scene, float renderScale = 1.0f);
+    ~FilmFrames();
 
     // Draws the frame at `filmTime` `repeats` times and reads the last one back.
     RgbImage Render(float filmTime, int repeats);
@@ -26,6 +30,9 @@ class FilmFrames {
     std::vector<CameraShot> shots;
     std::vector<PathShot> fireflyPath;
     Camera camera;
+    float renderScale;
+    OffscreenTarget picture;  // allocated only below full size
+    PictureScaler scaler;
 };
 
 // The window's colour buffer, top row first.

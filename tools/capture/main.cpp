@@ -4,6 +4,8 @@
 // lumenvale_capture --sheet FILE [TILE_WIDTH]
 //   Renders the middle of each shot into one labelled grid (PNG, or JPEG for .jpg/.jpeg), five
 //   tiles to a row, each TILE_WIDTH pixels wide (default 384).
+// Either form may start with --render-scale S (0.35 to 1): the 3D passes then draw at that share
+// of the window and the picture is scaled up to it, as the player does when it cannot keep up.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -15,6 +17,7 @@
 #include "contact_sheet.h"
 #include "film_frames.h"
 #include "film_moment.h"
+#include "render/render_scale.h"
 #include "sequence/shot_tables.h"
 
 namespace {
@@ -64,12 +67,24 @@ int CaptureSheet(FilmFrames& frames, const std::filesystem::path& file, int tile
 }  // namespace
 
 int main(int argc, char** argv) {
+    float renderScale = 1.0f;
+    if (argc >= 3 && std::string(argv[1]) == "--render-scale") {
+        const auto scale = ParseRenderScale(argv[2]);
+        if (!scale || scale->IsAdaptive()) {
+            std::cerr << "--render-scale takes a share of the window from 0.35 to 1" << std::endl;
+            return 2;
+        }
+        renderScale = scale->Current();
+        argc -= 2;
+        argv += 2;
+    }
     const bool sheetMode = argc >= 2 && std::string(argv[1]) == "--sheet";
     const int tileWidth = sheetMode && argc >= 4 ? std::atoi(argv[3]) : 384;
     if (argc < 2 || (sheetMode && (argc < 3 || tileWidth < 16 || tileWidth > kWindowWidth))) {
-        std::cerr << "usage: lumenvale_capture OUTPUT_DIR [FILM_SECONDS...]\n"
-                     "       lumenvale_capture --sheet FILE [TILE_WIDTH 16..1920]"
-                  << std::endl;
+        std::cerr
+            << "usage: lumenvale_capture [--render-scale S] OUTPUT_DIR [FILM_SECONDS...]\n"
+               "       lumenvale_capture [--render-scale S] --sheet FILE [TILE_WIDTH 16..1920]"
+            << std::endl;
         return 2;
     }
 
@@ -83,7 +98,7 @@ int main(int argc, char** argv) {
     int status = 0;
     try {
         Scene scene(Console{std::cout, std::cerr});
-        FilmFrames frames(scene);
+        FilmFrames frames(scene, renderScale);
         if (sheetMode) {
             status = CaptureSheet(frames, argv[2], tileWidth);
         } else {
