@@ -26,6 +26,10 @@ out float fog;           // thickness of the haze between the eye and this point
 
 #include "common/sky_colour.glsl"
 
+#include "common/frame_sky.glsl"
+
+#include "common/horizon_colour.glsl"
+
 #include "common/shadow_and_haze.glsl"
 
 void main() {
@@ -34,9 +38,8 @@ void main() {
     vertexColor = aColor;
     worldNormal = mat3(transpose(inverse(model))) * aNormal;
     texCoord = aTex;
-    float sunHeight = lightPos.y / SUN_DISTANCE;
     vec3 view = world.xyz - camPos;
-    fogColor = skyColor(normalize(vec3(view.x, 1e-4, view.z)), normalize(lightPos - camPos), sunHeight);
+    fogColor = horizonColor(view);
     shadowCoord = shadowLookup(world.xyz, normalize(worldNormal), normalize(lightPos - world.xyz));
     waterTransmit = waterTransmittance(world.xyz, camPos);
     fog = fogAmount(world.xyz, camPos);

@@ -15,11 +15,14 @@ out vec3 fogColor;
 
 #include "common/sky_colour.glsl"
 
+#include "common/frame_sky.glsl"
+
+#include "common/horizon_colour.glsl"
+
 void main() {
     vec4 world = model * vec4(aPos, 1.0);
     worldPos = world.xyz;
-    float sunHeight = lightPos.y / SUN_DISTANCE;
     vec3 view = world.xyz - camPos;
-    fogColor = skyColor(normalize(vec3(view.x, 1e-4, view.z)), normalize(lightPos - camPos), sunHeight);
+    fogColor = horizonColor(view);
     gl_Position = camMatrix * world;
 }

@@ -21,26 +21,42 @@ vec3 sunTransmittance(float sunHeight, float pathScale) {
     return exp(-((RAYLEIGH_DEPTH + MIE_DEPTH) * pathScale + OZONE_DEPTH) * airMass);
 }
 
-// dir: unit view direction (only its upper half is meaningful: below the horizon pass the
-// horizontal direction); sunDir: unit direction from the viewer to the sun.
-vec3 skyColor(vec3 dir, vec3 sunDir, float sunHeight) {
-    float up = max(dir.y, 0.0);
+// What the sky's colour in a direction owes to the direction's height alone, for one height of
+// the sun: the sunlight the air scatters towards the eye before the phase functions share it
+// out, and the night sky's own glow. up: the direction's y, 0 at and below the horizon.
+struct SkyColumn {
+    vec3 scattered;
+    vec3 night;
+};
+
+SkyColumn skyColumn(float up, float sunHeight) {
     float viewMass = 1.0 / (up + 0.03);             // air mass along the view, 33 at the horizon
-    float mu = dot(dir, sunDir);
+    vec3 depth = RAYLEIGH_DEPTH + MIE_DEPTH;
+    // Light scattered high up has crossed less air than light scattered near the ground; the
+    // earth's shadow takes the daylight away between 0.06 above and 0.22 below the horizon.
+    vec3 sunlight = sunTransmittance(sunHeight, 1.0 - 0.75 * sqrt(up));
+    float daylight = smoothstep(-0.22, 0.06, sunHeight);
+    daylight *= daylight;
+    SkyColumn column;
+    column.scattered = SUN_POWER * daylight * sunlight * (1.0 - exp(-depth * viewMass)) / depth;
+    column.night = mix(NIGHT_HORIZON, NIGHT_ZENITH, sqrt(up)) * smoothstep(0.1, -0.2, sunHeight);
+    return column;
+}
+
+// The sky's colour in a column, seen at the cosine mu of the angle to the sun.
+vec3 skyColorIn(SkyColumn column, float mu) {
     float phaseR = 0.75 * (1.0 + mu * mu);
     float lobe = 1.0 + MIE_G * MIE_G - 2.0 * MIE_G * mu;
     float phaseM = (1.0 - MIE_G * MIE_G) / (lobe * sqrt(lobe));
     // The glare right around the sun is the sun billboard's: the sky's own forward peak is held
     // below MIE_PEAK so the air around a low sun keeps its colour instead of turning white.
     phaseM /= 1.0 + phaseM / MIE_PEAK;
-    vec3 depth = RAYLEIGH_DEPTH + MIE_DEPTH;
-    vec3 inscatter = (RAYLEIGH_DEPTH * phaseR + MIE_DEPTH * phaseM) / depth
-                   * (1.0 - exp(-depth * viewMass));
-    // Light scattered high up has crossed less air than light scattered near the ground; the
-    // earth's shadow takes the daylight away between 0.06 above and 0.22 below the horizon.
-    vec3 sunlight = sunTransmittance(sunHeight, 1.0 - 0.75 * sqrt(up));
-    float daylight = smoothstep(-0.22, 0.06, sunHeight);
-    daylight *= daylight;
-    vec3 night = mix(NIGHT_HORIZON, NIGHT_ZENITH, sqrt(up)) * smoothstep(0.1, -0.2, sunHeight);
-    return 1.0 - exp(-(SUN_POWER * daylight * sunlight * inscatter + night));
+    return 1.0 - exp(-(column.scattered * (RAYLEIGH_DEPTH * phaseR + MIE_DEPTH * phaseM)
+                       + column.night));
+}
+
+// dir: unit view direction (only its upper half is meaningful: below the horizon pass the
+// horizontal direction); sunDir: unit direction from the viewer to the sun.
+vec3 skyColor(vec3 dir, vec3 sunDir, float sunHeight) {
+    return skyColorIn(skyColumn(max(dir.y, 0.0), sunHeight), dot(dir, sunDir));
 }

@@ -5,13 +5,17 @@
 
 namespace {
 
-constexpr GLsizeiptr kBlockBytes = 4 * sizeof(float);  // one vec3 in its std140 slot
+// The block's three colours, each a vec3 in its std140 slot of four floats, as the program writes
+// them, in this order.
+const std::vector<const char*> kCapturedColours = {"zenithColour", "horizonScatteredLight",
+                                                   "horizonNightGlow"};
+const GLsizeiptr kBlockBytes = static_cast<GLsizeiptr>(kCapturedColours.size() * 4 * sizeof(float));
 
 }  // namespace
 
 FrameSkyLight::FrameSkyLight(std::ostream& err)
     : program("shaders/sky_light.vert", "shaders/sky_light.frag", err, SceneShaderConstants(),
-              {"zenithColour"}) {
+              kCapturedColours) {
     glGenBuffers(1, &buffer);
     glBindBuffer(GL_UNIFORM_BUFFER, buffer);
     glBufferData(GL_UNIFORM_BUFFER, kBlockBytes, nullptr, GL_DYNAMIC_COPY);

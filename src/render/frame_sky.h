@@ -8,10 +8,10 @@
 #include "gfx/shader.h"
 
 // The sky's colours that are the same all over a frame (the colour overhead, which lights every
-// surface from above), worked out once a frame on the GPU by the shared sky colour's own code
-// and read by the programs that use them from the uniform block "FrameSky"
-// (shaders/common/frame_sky.glsl), instead of once for every vertex. Its GL objects live as long
-// as the context.
+// surface from above, and the horizon's part of the haze's colour), worked out once a frame on the
+// GPU by the shared sky colour's own code and read by the programs that use them from the uniform
+// block "FrameSky" (shaders/common/frame_sky.glsl), instead of once for every vertex. Its GL
+// objects live as long as the context.
 class FrameSkyLight {
   public:
     static constexpr GLuint kBlockBinding = 0;
