@@ -130,7 +130,7 @@ void FrameLoop::AdvanceDayNight() {
 }
 
 void FrameLoop::RenderShadowMap() {
-    if (!output.WantsPicture()) return;
+    if (!output.WantsPicture() || renderer.FadeHidesThePicture(sequence.fadeAlpha)) return;
     // The shadow map is drawn at the picture's share of the window, as the other 3D passes are.
     const bool scaled = !output.Target() && scaledPicture.Allocated();
     renderer.RenderShadowMap(sun, &film.camera, scaled ? renderScale.Current() : 1.0f);

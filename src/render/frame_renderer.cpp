@@ -160,6 +160,14 @@ void FrameRenderer::RenderScene(Camera& camera, const FrameInputs& frame,
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     RefreshCameraMatrix(camera);
     PassEnded("clear");
+    if (FadeHidesThePicture(frame.fadeAlpha)) {
+        CountStarFrame(frame);
+        DrawFade(frame);
+        PassEnded("fade");
+        if (!target.IsWindow()) FrameTarget::Window().Bind();
+        ApplyPassState(pass_states::kFrame);
+        return;
+    }
     scene.frameSky.Update(frame.sun.sunPos);
     PassEnded("sky light");
 
@@ -206,13 +214,17 @@ void FrameRenderer::DrawStars(Camera& camera, const FrameInputs& frame, const Pa
     ApplyPassState(state);
     Shader& program = scene.programs.star;
     program.Activate();
-    ++frameCount;
     camera.Matrix(program, "camMatrix");
     SetUniform(program, "nightFactor", frame.sun.nightFactor);
     SetUniform(program, "time", frame.time);
     glBindVertexArray(scene.stars.starVAO);
     glDrawArrays(GL_POINTS, 0, scene.stars.starCount);
     glBindVertexArray(0);
+    CountStarFrame(frame);
+}
+
+void FrameRenderer::CountStarFrame(const FrameInputs& frame) {
+    ++frameCount;
     if (StarLineDue(frameCount, frame.sun.nightFactor)) {
         log << "Attempted to render " << scene.stars.starCount
             << " stars with nightFactor=" << frame.sun.nightFactor << std::endl;

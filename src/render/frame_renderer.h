@@ -49,10 +49,14 @@ struct RenderShortcuts {
     // The shadow casters (the well's parts too) whose place in the map lies wholly outside the
     // part of it drawn this frame, or outside the sun's box, are not drawn.
     bool cullShadowCasters = true;
+    // A frame the fade covers completely (the film's first frame, the black screen after its
+    // end) is black whatever the scene holds: it is cleared and faded, nothing else is drawn,
+    // and no shadow map is made for it.
+    bool onlyTheFadeWhenFadedOut = true;
 
     // The full path: every pass drawn as it was before any shortcut.
     static RenderShortcuts None() {
-        return {false, false, false, false, false, false, false, false};
+        return {false, false, false, false, false, false, false, false, false};
     }
 };
 
@@ -82,6 +86,13 @@ class FrameRenderer {
                      const FrameTarget& target = FrameTarget::Window());
 
     void SetPassObserver(PassObserver* observer) { passObserver = observer; }
+
+    // Whether a frame with this fade is drawn as the fade alone (then it needs no shadow map): the
+    // picture under a fade this close to opaque adds less than a quarter of a colour level.
+    static constexpr float kOpaqueFade = 1.0f - 1.0f / 1024.0f;
+    bool FadeHidesThePicture(float fadeAlpha) const {
+        return shortcuts.onlyTheFadeWhenFadedOut && fadeAlpha >= kOpaqueFade;
+    }
 
     RenderShortcuts shortcuts;
 
@@ -115,6 +126,9 @@ class FrameRenderer {
     void DrawSkyAndStars(Camera& camera, const FrameInputs& frame);
     void DrawSky(Camera& camera, const FrameInputs& frame, const PassState& state);
     void DrawStars(Camera& camera, const FrameInputs& frame, const PassState& state);
+    // Counts a frame whose stars are drawn (or would be, under the fade) and prints the star line
+    // when it is due.
+    void CountStarFrame(const FrameInputs& frame);
     void DrawLitObjects(Camera& camera, const FrameInputs& frame);
     void DrawWater(Camera& camera, const FrameInputs& frame);
     void DrawSunOrMoon(Camera& camera, const FrameInputs& frame, const FrameTarget& target);

@@ -38,9 +38,10 @@ const View kDownOnTheWell{"down on the well", {-3.0f, 7.0f, -11.5f}, scene_layou
 class ShortcutFrames : public SceneFrames {
   protected:
     // Renders `view` with and without the shortcuts chosen by `off` switched off.
-    std::vector<unsigned char> RenderWith(const View& view, const RenderShortcuts& chosen) {
+    std::vector<unsigned char> RenderWith(const View& view, const RenderShortcuts& chosen,
+                                          float fadeAlpha = 0.0f) {
         shortcuts = chosen;
-        Render(view.eye, view.lookAt, view.sunAngle);
+        Render(view.eye, view.lookAt, view.sunAngle, fadeAlpha);
         return FrameTarget::Window().ReadRgb();
     }
 };
@@ -195,7 +196,8 @@ GLuint PrimitivesDrawn(const std::function<void()>& draw) {
 // the triangles a plant repeats, against one mesh per plant as generated. The culled sea: from
 // low over the water most of the grid lies behind the camera or beside the picture. Culled
 // casters: looking down on the well the picture reads a corner of the shadow map, and with the
-// sun behind the camera the long shadows come from casters out of the picture.
+// sun behind the camera the long shadows come from casters out of the picture. Faded out: the
+// frame the fade covers whole is as black without the scene under it.
 TEST_F(ShortcutFrames, TheShortcutsThatDrawLessLeaveThePictureAsItWas) {
     const Bounds& plant = scene().plants.bounds[scene().plants.bounds.size() / 2];
     const glm::vec3 centre = 0.5f * (plant.min + plant.max);
@@ -207,12 +209,21 @@ TEST_F(ShortcutFrames, TheShortcutsThatDrawLessLeaveThePictureAsItWas) {
         const char* name;
         bool RenderShortcuts::*shortcut;
         std::vector<View> views;
-    } rows[] = {{"culled plants", &RenderShortcuts::cullPlants, plantViews},
-                {"plants drawn once", &RenderShortcuts::plantsDrawnOnce, plantViews},
-                {"culled sea", &RenderShortcuts::cullSea, {kViews[0], kViews[2], amongThePlants}},
-                {"culled casters",
-                 &RenderShortcuts::cullShadowCasters,
-                 {kViews[1], kDownOnTheWell, kViews[4]}}};
+        float fadeAlpha;
+    } rows[] = {
+        {"culled plants", &RenderShortcuts::cullPlants, plantViews, 0.0f},
+        {"plants drawn once", &RenderShortcuts::plantsDrawnOnce, plantViews, 0.0f},
+        {"culled sea", &RenderShortcuts::cullSea, {kViews[0], kViews[2], amongThePlants}, 0.0f},
+        {"culled casters",
+         &RenderShortcuts::cullShadowCasters,
+         {kViews[1], kDownOnTheWell, kViews[4]},
+         0.0f},
+        {"faded out", &RenderShortcuts::onlyTheFadeWhenFadedOut, {kViews[0], kViews[3]}, 1.0f},
+        // The first frame of the film: the fade-in has begun a moment before.
+        {"all but faded out",
+         &RenderShortcuts::onlyTheFadeWhenFadedOut,
+         {kViews[0]},
+         FrameRenderer::kOpaqueFade}};
     for (const auto& row : rows) {
         RenderShortcuts full;
         full.*row.shortcut = false;
@@ -220,8 +231,10 @@ TEST_F(ShortcutFrames, TheShortcutsThatDrawLessLeaveThePictureAsItWas) {
         for (const View& view : row.views) {
             SCOPED_TRACE(std::string(row.name) + ", " + view.name);
             std::vector<unsigned char> before, after;
-            const GLuint fullPrimitives = PrimitivesDrawn([&] { before = RenderWith(view, full); });
-            const GLuint fewer = PrimitivesDrawn([&] { after = RenderWith(view, taken); });
+            const GLuint fullPrimitives =
+                PrimitivesDrawn([&] { before = RenderWith(view, full, row.fadeAlpha); });
+            const GLuint fewer =
+                PrimitivesDrawn([&] { after = RenderWith(view, taken, row.fadeAlpha); });
             EXPECT_LT(fewer, fullPrimitives) << "the view must leave something out";
             EXPECT_EQ(LargestDifference(before, after), 0);
         }
