@@ -170,6 +170,7 @@ void PlayWholeFilm(Scene& scene, FrameRenderer& renderer, FloorFrame& floor, GLF
     float filmEnd = 0.0f;
     for (const CameraShot& shot : shots) filmEnd += shot.duration;
     int frameNumber = 0;
+    bool sceneDrawnBefore = false;
     for (double filmTime = 0.0; filmTime < filmEnd; ++frameNumber) {
         const PictureSize size = ScaledSize(kWindowWidth, kWindowHeight, scale.Current());
         const bool scaled = size.width != kWindowWidth || size.height != kWindowHeight;
@@ -186,7 +187,10 @@ void PlayWholeFilm(Scene& scene, FrameRenderer& renderer, FloorFrame& floor, GLF
         glFinish();
         const double took = Milliseconds(start);
         glfwPollEvents();
-        if (frameNumber > 0) {  // the first frame compiles the driver's code paths
+        // The first frame that draws the scene compiles the driver's code paths (frames under
+        // the whole fade draw none of them).
+        const bool drewScene = !renderer.FadeHidesThePicture(frame.fadeAlpha);
+        if (drewScene && sceneDrawnBefore) {
             scale.AddFrameTime(took / 1000.0);
             size_t shot = 0;
             for (float end = shots[0].duration; filmTime >= end && shot + 1 < shots.size();)
@@ -195,6 +199,7 @@ void PlayWholeFilm(Scene& scene, FrameRenderer& renderer, FloorFrame& floor, GLF
             perShot[shot].scales.push_back(scale.Current());
             allFrames.push_back(took);
         }
+        sceneDrawnBefore = sceneDrawnBefore || drewScene;
         if (filmTime < 3.0) firstSeconds.emplace_back(filmTime, scale.Current());
         filmTime += took / 1000.0;
         if (frameNumber % 8 == 7) {
