@@ -71,6 +71,7 @@ Comment=Islands in a sea, a firefly and a day turning to night: a short film ren
 Exec=lumenvale --window fit
 Icon=lumenvale
 Terminal=false
+StartupWMClass=Lumenvale
 Categories=AudioVideo;Video;Player;
 Keywords=film;islands;firefly;
 ENTRY

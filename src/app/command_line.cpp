@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr const char* kVersion = "1.0.0";
+constexpr const char* kVersion = LUMENVALE_VERSION;
 
 constexpr int kMinFps = 1;
 constexpr int kMaxFps = 240;
