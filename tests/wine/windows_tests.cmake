@@ -24,3 +24,7 @@ set_tests_properties(e2e_under_wine PROPERTIES
 
 add_test(NAME wine_session_stop COMMAND "${LUMENVALE_WINE_SESSION}" "${LUMENVALE_WINE_DIR}" stop)
 set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine_session)
+
+# The program's file properties: the icon its file and its windows show, and its version.
+add_test(NAME exe_icon_and_version
+         COMMAND sh -c "'${CMAKE_RC_COMPILER}' -i '$<TARGET_FILE:lumenvale>' -O rc | grep -c -e '\"GLFW_ICON\" 14' -e 'VALUE \"FileVersion\", \"${PROJECT_VERSION}\"' | grep -qx 2")
