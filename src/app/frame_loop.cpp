@@ -104,12 +104,14 @@ void FrameLoop::StartWhereAsked() {
 void FrameLoop::UpdateCamera() {
     if (autoCamera) {
         sequence.Play(film.camera, filmClock.Now());
-    } else if (windowTarget.IsFilmSize()) {
-        film.camera.Inputs(window, deltaTime);
     } else {
-        int width = 0, height = 0;
-        glfwGetWindowSize(window, &width, &height);
-        film.camera.Inputs(window, deltaTime, width, height);
+        if (windowTarget.IsFilmSize()) {
+            film.camera.Inputs(window, deltaTime);
+        } else {
+            int width = 0, height = 0;
+            glfwGetWindowSize(window, &width, &height);
+            film.camera.Inputs(window, deltaTime, width, height);
+        }
         sequence.fadeAlpha = 0.0f;
     }
 }

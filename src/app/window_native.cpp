@@ -25,8 +25,8 @@ std::string StartWithContextHints(bool visible) {
     return reason;
 }
 
-GLFWwindow* CreateWindow(int width, int height, GLFWmonitor* monitor, std::string reason,
-                         std::ostream& err) {
+GLFWwindow* CreateFilmWindow(int width, int height, GLFWmonitor* monitor, std::string reason,
+                             std::ostream& err) {
     GLFWwindow* window = glfwCreateWindow(width, height, "Lumenvale", monitor, nullptr);
     if (!window) {
         if (reason.empty()) reason = LastGlfwError();
@@ -53,7 +53,7 @@ PixelRect FittingPlace(GLFWwindow* window) {
 
 GLFWwindow* OpenMainWindow(std::ostream& err, bool visible) {
     std::string reason = StartWithContextHints(visible);
-    return CreateWindow(kWindowWidth, kWindowHeight, nullptr, reason, err);
+    return CreateFilmWindow(kWindowWidth, kWindowHeight, nullptr, reason, err);
 }
 
 GLFWwindow* OpenPlayerWindow(const WindowMode& mode, std::ostream& err) {
@@ -61,7 +61,8 @@ GLFWwindow* OpenPlayerWindow(const WindowMode& mode, std::ostream& err) {
         case WindowMode::Kind::FilmSize:
             return OpenMainWindow(err);
         case WindowMode::Kind::Size:
-            return CreateWindow(mode.width, mode.height, nullptr, StartWithContextHints(true), err);
+            return CreateFilmWindow(mode.width, mode.height, nullptr, StartWithContextHints(true),
+                                    err);
         case WindowMode::Kind::FullScreen: {
             std::string reason = StartWithContextHints(true);
             GLFWmonitor* monitor = glfwGetPrimaryMonitor();
@@ -77,12 +78,12 @@ GLFWwindow* OpenPlayerWindow(const WindowMode& mode, std::ostream& err) {
             glfwWindowHint(GLFW_GREEN_BITS, screen->greenBits);
             glfwWindowHint(GLFW_BLUE_BITS, screen->blueBits);
             glfwWindowHint(GLFW_REFRESH_RATE, screen->refreshRate);
-            return CreateWindow(screen->width, screen->height, monitor, reason, err);
+            return CreateFilmWindow(screen->width, screen->height, monitor, reason, err);
         }
         case WindowMode::Kind::Fit: {
             // Hidden until placed: its frame is known only once it exists.
-            GLFWwindow* window = CreateWindow(kWindowWidth, kWindowHeight, nullptr,
-                                              StartWithContextHints(false), err);
+            GLFWwindow* window = CreateFilmWindow(kWindowWidth, kWindowHeight, nullptr,
+                                                  StartWithContextHints(false), err);
             if (!window) return nullptr;
             const PixelRect place = FittingPlace(window);
             glfwSetWindowSize(window, place.width, place.height);
