@@ -94,7 +94,6 @@ Installed-Size: $(du -sk --exclude=DEBIAN "$stage" | cut -f1)
 Depends: $depends
 Section: video
 Priority: optional
-Homepage: https://localhost/lumenvale
 Description: short film of islands in a sea, rendered live in OpenGL
  Lumenvale plays a two-minute film rendered as you watch: islands in a sea,
  underwater plants, a stone well, a glowing firefly and a sky that turns from
