@@ -41,8 +41,8 @@ ShadowTarget CreateShadowTarget() {
 int ShadowMapSide(float renderScale) {
     if (renderScale >= 1.0f) return ShadowTarget::kSize;
     const float exponent =
-        std::round(std::log2(static_cast<float>(ShadowTarget::kSize) * renderScale));
-    return std::max(ShadowTarget::kSmallestSide, 1 << static_cast<int>(exponent));
+        std::ceil(std::log2(static_cast<float>(ShadowTarget::kSize) * renderScale));
+    return 1 << static_cast<int>(exponent);
 }
 
 void ResizeShadowTarget(ShadowTarget& target, int side) {

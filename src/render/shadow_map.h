@@ -10,7 +10,6 @@
 // picture is drawn at full size.
 struct ShadowTarget {
     static constexpr int kSize = 2048;
-    static constexpr int kSmallestSide = 512;
     GLuint shadowFBO = 0;
     GLuint shadowMap = 0;
     int side = kSize;  // texels along each edge
@@ -21,9 +20,10 @@ struct ShadowTarget {
 // that it shadows nothing until the sun first draws into it, then binds the default framebuffer.
 ShadowTarget CreateShadowTarget();
 
-// The map's side for a picture drawn at `renderScale` of the window: kSize at full size; below
-// it the power of two nearest kSize x renderScale (on a log scale), at least kSmallestSide, so
-// that a texel keeps about the share of the picture it has at full size.
+// The map's side for a picture drawn at `renderScale` of the window (at least 0.35): kSize at
+// full size, below it the power of two at or above kSize x renderScale, so that a texel covers
+// no more of the picture than at full size. (Coarser, the bias that keeps the lit surfaces from
+// shadowing themselves grows with the texel and eats the slopes' own shadows.)
 int ShadowMapSide(float renderScale);
 // Gives the map `side` texels a side, cleared to the far depth, when it has another size; binds
 // the default framebuffer.

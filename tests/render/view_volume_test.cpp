@@ -104,8 +104,8 @@ TEST(ShadowCasterFilter, KeepsCastersWhoseShadowCanReachTheViewAndLeavesOutTheOt
 }
 
 // With the sun overhead the map looks straight down, x to the left and z up its rows: 100 units
-// over 2048 texels, 20.48 texels a unit, the origin at texel 1024 both ways (a fourth of that in
-// a map of 512); every box is widened by the lookup's reach of one unit.
+// over 2048 texels, 20.48 texels a unit, the origin at texel 1024 both ways (half of that in a
+// map of 1024); every box is widened by the lookup's reach of one unit.
 TEST(ShadowMapRegion, CoversTheReceiversAsTheSunSeesThemWithinTheMap) {
     const glm::mat4 overhead = LightSpaceMatrix(glm::vec3(0.0f, 150.0f, 0.0f));
     const struct {
@@ -117,11 +117,11 @@ TEST(ShadowMapRegion, CoversTheReceiversAsTheSunSeesThemWithinTheMap) {
         {"nothing in view", {}, 2048, {0, 0, 0, 0}},
         // x and z from -2 to 2 with the reach: texels 983.04 to 1064.96, rounded outwards.
         {"a box at the origin", {Cube({0.0f, 3.0f, 0.0f}, 1.0f)}, 2048, {983, 983, 82, 82}},
-        // 245.76 to 266.24.
+        // 491.52 to 532.48.
         {"a box at the origin, small map",
          {Cube({0.0f, 3.0f, 0.0f}, 1.0f)},
-         512,
-         {245, 245, 22, 22}},
+         1024,
+         {491, 491, 42, 42}},
         // x from 9 to 13 lies at texels 757.8 to 839.7 (x runs leftwards), z from -1 to 3 at
         // 1003.5 to 1085.4.
         {"two boxes",
@@ -130,7 +130,7 @@ TEST(ShadowMapRegion, CoversTheReceiversAsTheSunSeesThemWithinTheMap) {
          {757, 983, 308, 103}},
         {"beyond the map's edge", {Cube({70.0f, 0.0f, 0.0f}, 5.0f)}, 2048, {0, 0, 0, 0}},
         {"larger than the map", {Cube({0.0f, 0.0f, 0.0f}, 200.0f)}, 2048, {0, 0, 2048, 2048}},
-        {"larger than the small map", {Cube({0.0f, 0.0f, 0.0f}, 200.0f)}, 512, {0, 0, 512, 512}},
+        {"larger than the small map", {Cube({0.0f, 0.0f, 0.0f}, 200.0f)}, 1024, {0, 0, 1024, 1024}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
@@ -162,13 +162,12 @@ TEST(ShadowMapRegion, CastersCountWhereTheirFootprintMeetsTheDrawnPart) {
     }
 }
 
-// Full size keeps the whole map; below it the map's texels keep their share of the picture, in
-// powers of two, never coarser than 512.
+// Full size keeps the whole map; below it a texel covers no more of the picture than at full
+// size, in powers of two.
 TEST(ShadowMapSide, FollowsTheRenderScaleInPowersOfTwo) {
     const struct {
         float scale;
         int side;
-    } rows[] = {{1.0f, 2048}, {0.95f, 2048}, {0.75f, 2048}, {0.7f, 1024},
-                {0.5f, 1024}, {0.4f, 1024},  {0.35f, 512},  {0.1f, 512}};
+    } rows[] = {{1.0f, 2048}, {0.95f, 2048}, {0.55f, 2048}, {0.5f, 1024}, {0.35f, 1024}};
     for (const auto& row : rows) EXPECT_EQ(ShadowMapSide(row.scale), row.side) << row.scale;
 }
