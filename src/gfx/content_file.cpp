@@ -11,6 +11,11 @@ std::string ByteCountText(std::uint64_t bytes) {
     return std::to_string(bytes) + " bytes";
 }
 
+std::string StripByteOrderMark(std::string text) {
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
+    return text;
+}
+
 namespace {
 
 std::string TooLarge(std::uint64_t size, std::uint64_t maxBytes) {

@@ -21,5 +21,8 @@ struct ContentFile {
 // is refused the same way.
 ContentFile ReadContentFile(const std::string& path, std::uint64_t maxBytes);
 
+// The text without the byte-order mark that editors on Windows put at its start.
+std::string StripByteOrderMark(std::string text);
+
 // The bound in words, for the phrases above: "64 MiB", "512 KiB", "100 bytes".
 std::string ByteCountText(std::uint64_t bytes);

@@ -48,7 +48,8 @@ class Joiner {
     void Append(const std::string& file) {
         const size_t number = source.files.size();
         source.files.push_back(file);
-        const std::string text = Read(file);
+        // No GLSL compiler takes a byte-order mark.
+        const std::string text = StripByteOrderMark(Read(file));
         size_t begin = 0;
         int lineNumber = 0;
         std::string name;

@@ -44,6 +44,7 @@ struct Case {
     std::vector<std::string> lines;  // each must appear on standard output or standard error
     bool sounds = false;             // the music must be heard once the film plays
     std::vector<std::pair<std::string, Damage>> others = {};  // more files, each its own way
+    std::vector<std::string> absent = {};  // none may appear on either
 };
 
 struct Result {
@@ -406,6 +407,20 @@ std::vector<Case> AllCases() {
         cases.push_back(c);
     }
 
+    // Shaders as other editors write them compile as ours do: every file, the included ones
+    // too, starts with a byte-order mark.
+    std::vector<std::string> everyShader = ShaderFiles();
+    for (const auto& entry : fs::directory_iterator("shaders/common"))
+        everyShader.push_back("shaders/common/" + entry.path().filename().string());
+    cases.push_back({"shaders_from_other_editors",
+                     everyShader,
+                     bom,
+                     Outcome::Plays,
+                     {},
+                     false,
+                     {},
+                     {"Shader compile error", "Shader link error"}});
+
     // Music: the film plays silently with the loader's line.
     const std::string device = "AudioManager: Failed to open MCI device: ";
     cases.push_back({"music_missing",
@@ -534,6 +549,9 @@ TEST(BadInputMatrix, EveryBrokenFileEndsInTheFilmOrACleanStopWithItsLine) {
         const std::string both = r.out + r.err;
         for (const std::string& line : c.lines) {
             EXPECT_NE(both.find(line), std::string::npos) << "missing line: " << line;
+        }
+        for (const std::string& line : c.absent) {
+            EXPECT_EQ(both.find(line), std::string::npos) << "unexpected line: " << line;
         }
         EXPECT_TRUE(!c.sounds || r.heard) << "the music was not heard";
     }
