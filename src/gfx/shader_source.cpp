@@ -29,6 +29,24 @@ bool IncludedName(const std::string& line, std::string& name) {
     return true;
 }
 
+// Whether a block comment is open at the end of `line`, given whether one was at its start: an
+// include line inside a comment is no include.
+bool CommentOpenAfter(const std::string& line, bool open) {
+    for (size_t at = 0; at + 1 < line.size(); ++at) {
+        const char here = line[at], next = line[at + 1];
+        if (open && here == '*' && next == '/') {
+            open = false;
+            ++at;
+        } else if (!open && here == '/' && next == '/') {
+            return false;
+        } else if (!open && here == '/' && next == '*') {
+            open = true;
+            ++at;
+        }
+    }
+    return open;
+}
+
 // A name stays inside the shader folder: relative, and never stepping up out of it.
 bool StaysInside(const std::string& name) {
     const std::filesystem::path path(name);
@@ -52,6 +70,7 @@ class Joiner {
         const std::string text = StripByteOrderMark(Read(file));
         size_t begin = 0;
         int lineNumber = 0;
+        bool inComment = false;
         std::string name;
         while (begin < text.size()) {
             size_t end = text.find('\n', begin);
@@ -60,7 +79,9 @@ class Joiner {
             const std::string line = text.substr(begin, end - begin);
             ++lineNumber;
             begin = end;
-            if (!IncludedName(line, name)) {
+            const bool commentedOut = inComment;
+            inComment = CommentOpenAfter(line, inComment);
+            if (commentedOut || !IncludedName(line, name)) {
                 source.text += line;
                 source.lines.push_back({number, lineNumber});
                 continue;

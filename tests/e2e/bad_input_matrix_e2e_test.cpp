@@ -408,7 +408,7 @@ std::vector<Case> AllCases() {
     }
 
     // Shaders as other editors write them compile as ours do: every file, the included ones
-    // too, starts with a byte-order mark.
+    // too, starts with a byte-order mark, and an include put aside in a comment stays aside.
     std::vector<std::string> everyShader = ShaderFiles();
     for (const auto& entry : fs::directory_iterator("shaders/common"))
         everyShader.push_back("shaders/common/" + entry.path().filename().string());
@@ -418,8 +418,10 @@ std::vector<Case> AllCases() {
                      Outcome::Plays,
                      {},
                      false,
-                     {},
-                     {"Shader compile error", "Shader link error"}});
+                     {{"shaders/water.frag", Edited([](std::string text) {
+                           return text + "/* Not yet:\n#include \"common/nothere.glsl\"\n*/\n";
+                       })}},
+                     {"Shader compile error", "Shader link error", "Failed to open shader"}});
 
     // Music: the film plays silently with the loader's line.
     const std::string device = "AudioManager: Failed to open MCI device: ";
