@@ -13,6 +13,8 @@ namespace {
 
 // Our largest program is a few kilobytes of text.
 constexpr std::uint64_t kMaxShaderFileBytes = 1ull << 20;
+// Ours nest two deep; a chain of thousands would run the joiner out of stack.
+constexpr int kMaxIncludeDepth = 32;
 
 // The NAME of a line `#include "NAME"` (spaces allowed around the `#` and the words, a comment
 // after it); false for every other line.
@@ -62,8 +64,9 @@ class Joiner {
     Joiner(std::string folder, ShaderSource& source) : folder(std::move(folder)), source(source) {}
 
     // Appends the file's lines to the joined text, each include line replaced by the lines of
-    // the file it names (unless that file has joined already).
-    void Append(const std::string& file) {
+    // the file it names (unless that file has joined already). The stage's own file is at
+    // `depth` 0, the files it includes at 1, and so on.
+    void Append(const std::string& file, int depth) {
         const size_t number = source.files.size();
         source.files.push_back(file);
         // No GLSL compiler takes a byte-order mark.
@@ -86,12 +89,18 @@ class Joiner {
                 source.lines.push_back({number, lineNumber});
                 continue;
             }
-            if (!StaysInside(name))
-                throw ShaderFileError(file, "line " + std::to_string(lineNumber) + " includes \"" +
-                                                name + "\", which is not a file under " + folder);
+            const auto refused = [&](const std::string& why) {
+                return ShaderFileError(file, "line " + std::to_string(lineNumber) + " includes \"" +
+                                                 name + "\"" + why);
+            };
+            if (!StaysInside(name)) throw refused(", which is not a file under " + folder);
             const std::string path = folder + "/" + name;
             if (AlreadyJoined(path)) continue;
-            Append(path);
+            if (depth == kMaxIncludeDepth)
+                throw refused(" " + std::to_string(depth + 1) +
+                              " levels deep; includes nest at most " +
+                              std::to_string(kMaxIncludeDepth) + " levels");
+            Append(path, depth + 1);
             if (!source.text.empty() && source.text.back() != '\n') source.text += '\n';
         }
     }
@@ -169,7 +178,7 @@ std::string FloatLiteral(float value) {
 ShaderSource LoadShaderSource(const std::string& file) {
     const std::filesystem::path folder = std::filesystem::path(file).parent_path();
     ShaderSource source;
-    Joiner(folder.empty() ? "." : folder.generic_string(), source).Append(file);
+    Joiner(folder.empty() ? "." : folder.generic_string(), source).Append(file, 0);
     return source;
 }
 

@@ -44,7 +44,7 @@ struct Case {
     std::vector<std::string> lines;  // each must appear on standard output or standard error
     bool sounds = false;             // the music must be heard once the film plays
     std::vector<std::pair<std::string, Damage>> others = {};  // more files, each its own way
-    std::vector<std::string> absent = {};  // none may appear on either
+    std::vector<std::string> absent = {};                     // none may appear on either
 };
 
 struct Result {
@@ -422,6 +422,23 @@ std::vector<Case> AllCases() {
                            return text + "/* Not yet:\n#include \"common/nothere.glsl\"\n*/\n";
                        })}},
                      {"Shader compile error", "Shader link error", "Failed to open shader"}});
+
+    // A chain of includes deeper than any program needs stops at the file that goes too deep.
+    std::vector<std::pair<std::string, Damage>> chain = {
+        {"shaders/water.frag",
+         Edited([](std::string text) { return text + "#include \"common/link0.glsl\"\n"; })}};
+    for (int link = 0; link < 40; ++link)
+        chain.push_back(
+            {"shaders/common/link" + std::to_string(link) + ".glsl",
+             Contents("#include \"common/link" + std::to_string(link + 1) + ".glsl\"\n")});
+    cases.push_back({"shaders_include_chain",
+                     {},
+                     Missing,
+                     Outcome::Stops,
+                     {"Failed to open shader file shaders/common/link31.glsl: line 1 includes "
+                      "\"common/link32.glsl\" 33 levels deep; includes nest at most 32 levels"},
+                     false,
+                     chain});
 
     // Music: the film plays silently with the loader's line.
     const std::string device = "AudioManager: Failed to open MCI device: ";
