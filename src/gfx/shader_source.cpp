@@ -5,14 +5,16 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <set>
 
 #include "gfx/content_file.h"
 #include "gfx/shader.h"
 
 namespace {
 
-// Our largest program is a few kilobytes of text.
+// Our largest program is a few kilobytes of text, with its includes too.
 constexpr std::uint64_t kMaxShaderFileBytes = 1ull << 20;
+constexpr std::uint64_t kMaxProgramTextBytes = kMaxShaderFileBytes;
 // Ours nest two deep; a chain of thousands would run the joiner out of stack.
 constexpr int kMaxIncludeDepth = 32;
 
@@ -69,6 +71,7 @@ class Joiner {
     void Append(const std::string& file, int depth) {
         const size_t number = source.files.size();
         source.files.push_back(file);
+        joined.insert(Normal(file));
         // No GLSL compiler takes a byte-order mark.
         const std::string text = StripByteOrderMark(Read(file));
         size_t begin = 0;
@@ -87,6 +90,10 @@ class Joiner {
             if (commentedOut || !IncludedName(line, name)) {
                 source.text += line;
                 source.lines.push_back({number, lineNumber});
+                if (source.text.size() > kMaxProgramTextBytes)
+                    throw ShaderFileError(source.files.front(),
+                                          "the program with its includes is larger than the " +
+                                              ByteCountText(kMaxProgramTextBytes) + " allowed");
                 continue;
             }
             const auto refused = [&](const std::string& why) {
@@ -94,8 +101,8 @@ class Joiner {
                                                  name + "\"" + why);
             };
             if (!StaysInside(name)) throw refused(", which is not a file under " + folder);
-            const std::string path = folder + "/" + name;
-            if (AlreadyJoined(path)) continue;
+            const std::string path = Normal(folder + "/" + name);
+            if (joined.count(path)) continue;
             if (depth == kMaxIncludeDepth)
                 throw refused(" " + std::to_string(depth + 1) +
                               " levels deep; includes nest at most " +
@@ -119,15 +126,14 @@ class Joiner {
         }
     }
 
-    bool AlreadyJoined(const std::string& path) const {
-        for (const std::string& joined : source.files) {
-            if (joined == path) return true;
-        }
-        return false;
+    // One file is one file however its path is spelled ("common/./sky.glsl", "common//sky.glsl").
+    static std::string Normal(const std::string& path) {
+        return std::filesystem::path(path).lexically_normal().generic_string();
     }
 
     std::string folder;
     ShaderSource& source;
+    std::set<std::string> joined;  // normal paths
 };
 
 // The place a log line begins with, after an optional "ERROR: " or "WARNING: ": source string

@@ -408,7 +408,8 @@ std::vector<Case> AllCases() {
     }
 
     // Shaders as other editors write them compile as ours do: every file, the included ones
-    // too, starts with a byte-order mark, and an include put aside in a comment stays aside.
+    // too, starts with a byte-order mark, an include put aside in a comment stays aside, and a
+    // file named in many spellings joins once.
     std::vector<std::string> everyShader = ShaderFiles();
     for (const auto& entry : fs::directory_iterator("shaders/common"))
         everyShader.push_back("shaders/common/" + entry.path().filename().string());
@@ -420,6 +421,11 @@ std::vector<Case> AllCases() {
                      false,
                      {{"shaders/water.frag", Edited([](std::string text) {
                            return text + "/* Not yet:\n#include \"common/nothere.glsl\"\n*/\n";
+                       })},
+                      {"shaders/common/sky_colour.glsl", Edited([](std::string text) {
+                           for (std::string dots; dots.size() < 200; dots += "/.")
+                               text += "\n#include \"common" + dots + "//sky_colour.glsl\"";
+                           return text + "\n";
                        })}},
                      {"Shader compile error", "Shader link error", "Failed to open shader"}});
 
