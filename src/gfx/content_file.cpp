@@ -16,6 +16,10 @@ std::string StripByteOrderMark(std::string text) {
     return text;
 }
 
+std::string LargerThanAllowed(std::uint64_t maxBytes) {
+    return "file is larger than the " + ByteCountText(maxBytes) + " allowed";
+}
+
 namespace {
 
 std::string TooLarge(std::uint64_t size, std::uint64_t maxBytes) {
@@ -54,9 +58,12 @@ ContentFile ReadContentFile(const std::string& path, std::uint64_t maxBytes) {
     if (!in) return {"", "can't open"};
     ContentFile file;
     char chunk[1 << 16];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+    for (;;) {
+        const std::uint64_t left = maxBytes - file.bytes.size();
+        in.read(chunk, left < sizeof chunk ? static_cast<std::streamsize>(left + 1) : sizeof chunk);
+        if (in.gcount() == 0) break;
         file.bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
-        if (file.bytes.size() > maxBytes) return {"", TooLarge(file.bytes.size(), maxBytes)};
+        if (file.bytes.size() > maxBytes) return {"", LargerThanAllowed(maxBytes)};
     }
     if (in.bad()) return {"", "can't read"};
     return file;

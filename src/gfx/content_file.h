@@ -17,12 +17,16 @@ struct ContentFile {
     std::string error;  // one phrase, empty on success
 };
 
-// The whole file, after the check above. A file that grows past the bound while it is being read
-// is refused the same way.
+// The whole file, after the check above. At most `maxBytes` + 1 bytes are read, so that a file
+// that grows past the bound while it is being read, or a file of the kernel's that claims a
+// size of 0 and never ends, is refused the same way.
 ContentFile ReadContentFile(const std::string& path, std::uint64_t maxBytes);
 
 // The text without the byte-order mark that editors on Windows put at its start.
 std::string StripByteOrderMark(std::string text);
+
+// The phrase for a file found larger than `maxBytes` as it was read.
+std::string LargerThanAllowed(std::uint64_t maxBytes);
 
 // The bound in words, for the phrases above: "64 MiB", "512 KiB", "100 bytes".
 std::string ByteCountText(std::uint64_t bytes);

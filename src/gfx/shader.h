@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <limits>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -8,8 +10,10 @@
 #include "gfx/shader_source.h"
 
 // Reads a whole file byte for byte. Throws the C library's errno (as an int) when the file
-// cannot be opened or cannot be read to its end.
-std::string get_file_contents(const char* filename);
+// cannot be opened or cannot be read to its end, and EFBIG when it holds more than `maxBytes`
+// (found by reading at most one byte more, whatever size the file claims).
+std::string get_file_contents(const char* filename,
+                              std::uint64_t maxBytes = std::numeric_limits<std::uint64_t>::max());
 
 // A shader file that could not be opened or read, or that includes a file it may not: names the
 // file and the reason.

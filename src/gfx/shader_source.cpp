@@ -120,8 +120,9 @@ class Joiner {
         if (!problem.empty() && problem != "no such file" && problem != "is a folder, not a file")
             throw ShaderFileError(file, problem);
         try {
-            return get_file_contents(file.c_str());
+            return get_file_contents(file.c_str(), kMaxShaderFileBytes);
         } catch (int error) {
+            if (error == EFBIG) throw ShaderFileError(file, LargerThanAllowed(kMaxShaderFileBytes));
             throw ShaderFileError(file, error);
         }
     }

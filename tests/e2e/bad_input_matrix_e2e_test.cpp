@@ -76,9 +76,10 @@ Damage Edited(std::function<std::string(std::string)> edit) {
     return [edit](const std::string& original) { return edit(original); };
 }
 // Not file contents but what to put at the path instead: a FIFO nobody writes to, or a link to
-// a device that never ends.
+// a device that never ends or to a file of the kernel's whose size reads 0.
 const std::string kFifo("\0fifo", 5);
 const std::string kZeroDevice("\0/dev/zero", 10);
+const std::string kPageMap("\0/proc/self/pagemap", 19);
 std::optional<std::string> Fifo(const std::string&) {
     return kFifo;
 }
@@ -151,8 +152,8 @@ void Break(const fs::path& path, const Damage& damage) {
     if (!broken) return;
     if (*broken == kFifo) {
         mkfifo(path.c_str(), 0644);
-    } else if (*broken == kZeroDevice) {
-        fs::create_symlink(kZeroDevice.substr(1), path);
+    } else if (*broken == kZeroDevice || *broken == kPageMap) {
+        fs::create_symlink(broken->substr(1), path);
     } else {
         std::ofstream(path, std::ios::binary) << *broken;
     }
@@ -428,6 +429,21 @@ std::vector<Case> AllCases() {
                            return text + "\n";
                        })}},
                      {"Shader compile error", "Shader link error", "Failed to open shader"}});
+
+    // A file of the kernel's claims to be empty and never ends: it is read only to its bound.
+    if (!UnderWine())
+        cases.push_back(
+            {"shaders_include_without_end",
+             {},
+             Missing,
+             Outcome::Stops,
+             {"Failed to open shader file shaders/common/pages.glsl (included on line 2 of "
+              "shaders/water.frag): file is larger than the 1 MiB allowed"},
+             false,
+             {{"shaders/water.frag", Edited([](std::string text) {
+                   return text.insert(text.find('\n') + 1, "#include \"common/pages.glsl\"\n");
+               })},
+              {"shaders/common/pages.glsl", Contents(kPageMap)}}});
 
     // A chain of includes deeper than any program needs stops at the file that goes too deep.
     std::vector<std::pair<std::string, Damage>> chain = {
