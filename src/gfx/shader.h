@@ -21,6 +21,10 @@ class ShaderFileError : public std::runtime_error {
   public:
     ShaderFileError(const std::string& file, int error);
     ShaderFileError(const std::string& file, const std::string& reason);
+
+    // A program's own file is not there, as when the film is started from another folder than
+    // its own. Where an included file is missing, the folder is the right one.
+    bool programFileMissing = false;
 };
 
 // One linked GLSL program. A plain value: copies share the program, only Delete releases it.

@@ -67,13 +67,14 @@ class Joiner {
 
     // Appends the file's lines to the joined text, each include line replaced by the lines of
     // the file it names (unless that file has joined already). The stage's own file is at
-    // `depth` 0, the files it includes at 1, and so on.
-    void Append(const std::string& file, int depth) {
+    // `depth` 0, the files it includes at 1, and so on; `includedAt` says where an included
+    // file is named ("line 3 of shaders/water.frag").
+    void Append(const std::string& file, int depth, const std::string& includedAt = "") {
         const size_t number = source.files.size();
         source.files.push_back(file);
         joined.insert(Normal(file));
         // No GLSL compiler takes a byte-order mark.
-        const std::string text = StripByteOrderMark(Read(file));
+        const std::string text = StripByteOrderMark(Read(file, includedAt));
         size_t begin = 0;
         int lineNumber = 0;
         bool inComment = false;
@@ -107,23 +108,28 @@ class Joiner {
                 throw refused(" " + std::to_string(depth + 1) +
                               " levels deep; includes nest at most " +
                               std::to_string(kMaxIncludeDepth) + " levels");
-            Append(path, depth + 1);
+            Append(path, depth + 1, "line " + std::to_string(lineNumber) + " of " + file);
             if (!source.text.empty() && source.text.back() != '\n') source.text += '\n';
         }
     }
 
   private:
-    static std::string Read(const std::string& file) {
+    static std::string Read(const std::string& file, const std::string& includedAt) {
+        const std::string named =
+            includedAt.empty() ? file : file + " (included on " + includedAt + ")";
         // A pipe or a device would block or never end: only regular files are read. A missing
         // file or a folder is left to the reader, which names the system's reason.
         const std::string problem = ContentFileProblem(file, kMaxShaderFileBytes);
         if (!problem.empty() && problem != "no such file" && problem != "is a folder, not a file")
-            throw ShaderFileError(file, problem);
+            throw ShaderFileError(named, problem);
         try {
             return get_file_contents(file.c_str(), kMaxShaderFileBytes);
         } catch (int error) {
-            if (error == EFBIG) throw ShaderFileError(file, LargerThanAllowed(kMaxShaderFileBytes));
-            throw ShaderFileError(file, error);
+            if (error == EFBIG)
+                throw ShaderFileError(named, LargerThanAllowed(kMaxShaderFileBytes));
+            ShaderFileError failure(named, error);
+            failure.programFileMissing = includedAt.empty() && error == ENOENT;
+            throw failure;
         }
     }
 

@@ -430,6 +430,20 @@ std::vector<Case> AllCases() {
                        })}},
                      {"Shader compile error", "Shader link error", "Failed to open shader"}});
 
+    // A missing include is named with the line that includes it; the folder is the right one.
+    cases.push_back({"shaders_include_missing",
+                     {"shaders/water.frag"},
+                     Edited([](std::string text) {
+                         return text.insert(text.find('\n') + 1,
+                                            "#include \"common/nothere.glsl\"\n");
+                     }),
+                     Outcome::Stops,
+                     {"Failed to open shader file shaders/common/nothere.glsl (included on line 2 "
+                      "of shaders/water.frag): No such file or directory"},
+                     false,
+                     {},
+                     {"Searched the working directory"}});
+
     // A file of the kernel's claims to be empty and never ends: it is read only to its bound.
     if (!UnderWine())
         cases.push_back(

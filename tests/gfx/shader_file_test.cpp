@@ -97,7 +97,8 @@ TEST(ShaderIncludes, AnIncludeThatCannotBeReadOrLeavesTheFolderFailsWithItsPath)
         std::string message;
     } cases[] = {
         {"common/missing.glsl", "Failed to open shader file " + folder +
-                                    "/common/missing.glsl: No such file or directory"},
+                                    "/common/missing.glsl (included on line 2 of " + folder +
+                                    "/stage.frag): No such file or directory"},
         {"../outside.glsl", "Failed to open shader file " + folder +
                                 "/stage.frag: line 2 includes \"../outside.glsl\", which is not "
                                 "a file under " +
