@@ -279,6 +279,12 @@ std::string TextureSizeProblem(int width, int height, std::uint64_t decodeBytes,
     return "";
 }
 
+std::string JpegBlocksProblem(std::uint64_t blocks, std::size_t fileBytes, int width, int height) {
+    if (blocks <= 8 * std::uint64_t{fileBytes}) return "";
+    return "JPEG header claims a " + SizeText(width, height) + " picture, more than " +
+           std::to_string(fileBytes) + " bytes of file can hold";
+}
+
 void TextureImage::Free::operator()(unsigned char* pixels) const {
     stbi_image_free(pixels);
 }

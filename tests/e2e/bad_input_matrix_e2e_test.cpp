@@ -352,7 +352,10 @@ std::vector<Case> AllCases() {
         {"claims_4096_in_100_bytes", Contents(PngClaiming(4096))},
         {"grey16_pnm", Contents(pnm16)},
         {"jpeg_cut_in_header",
-         Contents(EncodeJpeg(64, 64, JpegVariant::Progressive).substr(0, 30))}};
+         Contents(EncodeJpeg(64, 64, JpegVariant::Progressive).substr(0, 30))},
+        {"jpeg_cut_claiming_8192",
+         Contents(JpegClaimingSize(EncodeJpeg(64, 64, JpegVariant::Progressive), 8192, 8192)
+                      .substr(0, 1024))}};
     for (const auto& [kind, damage] : textureDamages) {
         Case c{std::string("textures_") + kind, textures, damage, Outcome::Plays, {}};
         for (const std::string& texture : textures)
