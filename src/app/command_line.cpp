@@ -133,6 +133,10 @@ std::optional<CommandLineError> CheckExportSettings(const std::vector<std::strin
         }
         return std::nullopt;
     }
+    // An export renders every frame at the video's full size, whatever the machine.
+    for (const std::string& name : given) {
+        if (name == "--render-scale") return ValueError(name + " does not apply to --export");
+    }
     if (options.from && options.to && *options.from >= *options.to) {
         return ValueError("--from must come before --to");
     }
