@@ -1,7 +1,6 @@
 #include "app/command_line.h"
 
 #include <cctype>
-#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <functional>
@@ -24,9 +23,10 @@ CommandLineError ValueError(const std::string& message) {
 std::optional<double> ParseNumber(const std::string& text) {
     if (text.empty()) return std::nullopt;
     char* end = nullptr;
-    errno = 0;
+    // A number too small for a double reads as 0 or nearly (the range error it sets is no
+    // fault); one too large reads as infinity and is refused below.
     const double value = std::strtod(text.c_str(), &end);
-    if (errno != 0 || *end != '\0' || !std::isfinite(value)) return std::nullopt;
+    if (*end != '\0' || !std::isfinite(value)) return std::nullopt;
     return value;
 }
 

@@ -112,6 +112,8 @@ TEST(CommandLine, RangeMustBeNonNegativeAndInOrder) {
         EXPECT_NE(ErrorOf({"--export", "a.mp4", "--to", time}), "") << time;
     }
     EXPECT_EQ(ErrorOf({"--export", "a.mp4", "--from", "0", "--to", "0.5"}), "");
+    // Too small for a double is 0 or nearly, not negative.
+    EXPECT_EQ(ErrorOf({"--export", "a.mp4", "--from", "1e-320"}), "");
 }
 
 TEST(CommandLine, ExportSettingsWithoutExportAreReported) {
