@@ -70,26 +70,40 @@ TEST(ExportCommand, ShortRangeReadsBackAsAskedWithItsMusicAndTheSameFramesEveryT
     EXPECT_TRUE(first == DecodePictures(again)) << "two exports of the same range differ";
 }
 
+// Ctrl-C, or the terminal closing: the file is closed properly and plays to its last frame.
 TEST(ExportCommand, InterruptedExportStillPlaysUpToItsLastFrame) {
     const TempDir dir;
     const std::string path = (dir.path() / "cut.mkv").string();
-    ChildProcess program(LUMENVALE_EXECUTABLE,
-                         {"--export", path, "--to", "10", "--size", "320x180", "--fps", "30"});
-    // Away from a terminal a line comes every five percent: 15 frames are in.
-    ASSERT_TRUE(program.WaitForOutput("  5%  ")) << program.StandardError();
-    program.Signal(SIGINT);
-    EXPECT_EQ(program.Wait(), 128 + SIGINT) << program.StandardError();
+    for (const int signal : {SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        ChildProcess program(LUMENVALE_EXECUTABLE,
+                             {"--export", path, "--to", "10", "--size", "320x180", "--fps", "30"});
+        // Away from a terminal a line comes every five percent: 15 frames are in.
+        ASSERT_TRUE(program.WaitForOutput("  5%  ")) << program.StandardError();
+        program.Signal(signal);
+        EXPECT_EQ(program.Wait(), 128 + signal) << program.StandardError();
 
-    const std::string lastLine = LastLine(program.StandardOutput());
-    const std::string wrote = "Interrupted; the film so far is in the file. Wrote " + path + ": ";
-    ASSERT_EQ(lastLine.rfind(wrote, 0), 0u) << lastLine;
-    const double seconds = std::stod(lastLine.substr(wrote.size()));
-    EXPECT_GE(seconds, 0.5);
-    EXPECT_LT(seconds, 10.0);
-    const auto streams = ProbeStreams(path);
-    ASSERT_EQ(streams.size(), 2u);
-    EXPECT_EQ(std::stoi(streams[0].at("nb_read_frames")), std::lround(seconds * 30));
-    EXPECT_NEAR(ProbeDuration(path), seconds, 1.0 / 30);
+        const std::string lastLine = LastLine(program.StandardOutput());
+        const std::string wrote =
+            "Interrupted; the film so far is in the file. Wrote " + path + ": ";
+        ASSERT_EQ(lastLine.rfind(wrote, 0), 0u) << lastLine;
+        const double seconds = std::stod(lastLine.substr(wrote.size()));
+        EXPECT_GE(seconds, 0.5);
+        EXPECT_LT(seconds, 10.0);
+        const auto streams = ProbeStreams(path);
+        ASSERT_EQ(streams.size(), 2u);
+        EXPECT_EQ(std::stoi(streams[0].at("nb_read_frames")), std::lround(seconds * 30));
+        EXPECT_NEAR(ProbeDuration(path), seconds, 1.0 / 30);
+        fs::remove(path);
+    }
+    // A reader of the progress lines that goes away early does not stop the export.
+    const std::string whole = (dir.path() / "whole.mkv").string();
+    ChildProcess piped(
+        "/bin/bash",
+        {"-c", "set -o pipefail; '" + std::string(LUMENVALE_EXECUTABLE) + "' --export '" + whole +
+                   "' --to 1 --size 160x90 --fps 10 | head -c 1"});
+    EXPECT_EQ(piped.Wait(), 0) << piped.StandardError();
+    EXPECT_NEAR(ProbeDuration(whole), 1.0, 0.1);
 }
 
 TEST(ExportCommand, WrongRequestsSayWhatIsWrongBeforeRenderingAndLeaveNoFile) {
