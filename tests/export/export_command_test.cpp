@@ -96,6 +96,18 @@ TEST(ExportCommand, InterruptedExportStillPlaysUpToItsLastFrame) {
         EXPECT_NEAR(ProbeDuration(path), seconds, 1.0 / 30);
         fs::remove(path);
     }
+    // Killed outright, a Matroska export has handed all but its last second to the system.
+    {
+        ChildProcess program(LUMENVALE_EXECUTABLE,
+                             {"--export", path, "--to", "4", "--size", "160x90", "--fps", "30"});
+        ASSERT_TRUE(program.WaitForOutput(" 75%  ")) << program.StandardError();  // 3 s of film
+        program.Signal(SIGKILL);
+        program.Wait();
+        const fs::path partial =
+            dir.path() / ("cut.partial-" + std::to_string(program.Id()) + ".mkv");
+        EXPECT_GE(DecodePictures(partial.string()).size(), 30u * 160 * 90 * 3);
+        fs::remove(partial);
+    }
     // A reader of the progress lines that goes away early does not stop the export.
     const std::string whole = (dir.path() / "whole.mkv").string();
     ChildProcess piped(
