@@ -200,6 +200,23 @@ TEST(ExportCommand, AnExistingFileSurvivesEveryFailingExportAndTwoAtOnceSayWhich
               1);
     EXPECT_NEAR(ProbeDuration(path), 1.0, 0.1);
     EXPECT_TRUE(onlyTheFilm());
+
+    // The target's folder removed and made again while the film renders: the export stops
+    // within a second of film, rather than at the end of a film that can never take its name.
+    const fs::path folder = dir.path() / "films";
+    fs::create_directory(folder);
+    const std::string lost = (folder / "film.mp4").string();
+    ChildProcess program(LUMENVALE_EXECUTABLE,
+                         {"--export", lost, "--to", "20", "--size", "160x90", "--fps", "10"});
+    ASSERT_TRUE(program.WaitForOutput("  5%  ")) << program.StandardError();  // 1 s of film
+    fs::remove_all(folder);
+    fs::create_directory(folder);
+    EXPECT_EQ(program.Wait(), 1);
+    EXPECT_NE(program.StandardError().find("lumenvale: cannot put the film in place as " + lost),
+              std::string::npos)
+        << program.StandardError();
+    EXPECT_EQ(program.StandardOutput().find(" 15%  "), std::string::npos);
+    EXPECT_TRUE(fs::is_empty(folder));
 }
 
 TEST(ExportCommand, HelpAndVersionPrintAndExitWithoutAWindow) {
