@@ -177,6 +177,12 @@ int ExportFilm(const CommandLineOptions& options, const Console& console) {
         }
         file->Finish();
         file.reset();  // closed before it takes the target's name
+        // Part of a film never replaces a file already there, which may be the whole film.
+        if (signal && Version(path)) {
+            console.out << "Interrupted; " << path << " was there before and is kept as it was. ";
+            ReportFile(partial, frames, options, 0, console.out);
+            return 128 + signal;
+        }
         const bool replacesAnother = Version(path) && Version(path) != versionBefore;
         std::error_code error;
         std::filesystem::rename(partial, path, error);

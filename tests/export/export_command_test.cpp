@@ -186,6 +186,22 @@ TEST(ExportCommand, AnExistingFileSurvivesEveryFailingExportAndTwoAtOnceSayWhich
         program.Signal(SIGINT);
         EXPECT_EQ(program.Wait(), 128 + SIGINT) << program.StandardError();
     }
+    {  // Stopped once the film has begun: its part is kept beside the file, under its own name.
+        ChildProcess program(LUMENVALE_EXECUTABLE,
+                             {"--export", path, "--to", "20", "--size", "160x90", "--fps", "10"});
+        ASSERT_TRUE(program.WaitForOutput("  5%  ")) << program.StandardError();
+        program.Signal(SIGTERM);
+        EXPECT_EQ(program.Wait(), 128 + SIGTERM) << program.StandardError();
+        const std::string part =
+            (dir.path() / ("film.partial-" + std::to_string(program.Id()) + ".mp4")).string();
+        EXPECT_NE(program.StandardOutput().find("Interrupted; " + path +
+                                                " was there before and is kept as it was. Wrote " +
+                                                part + ": "),
+                  std::string::npos)
+            << program.StandardOutput();
+        EXPECT_GT(ProbeDuration(part), 0.9);
+        fs::remove(part);
+    }
     EXPECT_EQ(ReadFile(path), "the user's own film");
     EXPECT_TRUE(onlyTheFilm());
 
