@@ -31,6 +31,7 @@ void FrameLoop::Run() {
 // One frame, in order.
 void FrameLoop::RunFrame() {
     SampleFrameTime();
+    FollowWindowSize();
     AdaptRenderScale();
     StartMusicOnFirstFrame();
     StartClocksOnFirstFrame();
@@ -54,12 +55,24 @@ void FrameLoop::SampleFrameTime() {
     deltaTime = static_cast<float>(currentTime - lastFrameTime);
 }
 
+// The film's own window keeps its 1920x1080 viewport whatever is done to it. A window an option
+// asked for, or the full screen, shows the whole picture at whatever size it has.
+void FrameLoop::FollowWindowSize() {
+    if (!fitOption && !IsFullScreen(window)) {
+        windowTarget = FrameTarget::Window();
+    } else {
+        glfwGetFramebufferSize(window, &windowTarget.width, &windowTarget.height);
+    }
+    pictureArea =
+        LetterboxArea(windowTarget.width, windowTarget.height, kWindowWidth, kWindowHeight);
+}
+
 // The first frame's time includes the start-up; a decision looks at the median of many frames.
 // A paused film keeps its scale, so that its picture stays the same.
 void FrameLoop::AdaptRenderScale() {
     if (!firstFrame && !filmClock.Paused()) renderScale.AddFrameTime(deltaTime);
     const PictureSize size = ScaledSize(kWindowWidth, kWindowHeight, renderScale.Current());
-    if (size.width == kWindowWidth && size.height == kWindowHeight) {
+    if (size.width == kWindowWidth && size.height == kWindowHeight && windowTarget.IsFilmSize()) {
         scaledPicture.Delete();
     } else {
         scaledPicture.Resize(size.width, size.height);
@@ -87,11 +100,18 @@ void FrameLoop::StartWhereAsked() {
     startPosition = 0.0;
 }
 
+// A drag turns the view by the share of the window the cursor travels, whatever its size.
 void FrameLoop::UpdateCamera() {
     if (autoCamera) {
         sequence.Play(film.camera, filmClock.Now());
     } else {
-        film.camera.Inputs(window, deltaTime);
+        if (windowTarget.IsFilmSize()) {
+            film.camera.Inputs(window, deltaTime);
+        } else {
+            int width = 0, height = 0;
+            glfwGetWindowSize(window, &width, &height);
+            film.camera.Inputs(window, deltaTime, width, height);
+        }
         sequence.fadeAlpha = 0.0f;
     }
 }
@@ -117,6 +137,18 @@ void FrameLoop::HandleKeyboard() {
         frameTime);
     // Presses made while the film ran are not replayed in free flight.
     if (wasAutomatic && !autoCamera) film.camera.BeginFreeFlight(window);
+    ToggleFullScreenOnF();
+}
+
+// Once per press: a held key does not flip the window back and forth.
+void FrameLoop::ToggleFullScreenOnF() {
+    const bool down = KeyDown(window, GLFW_KEY_F);
+    if (down && !fullScreenKeyDown) {
+        if (const auto line = ToggleFullScreen(window, windowedPlace)) {
+            console.out << *line << std::endl;
+        }
+    }
+    fullScreenKeyDown = down;
 }
 
 // The title counts real frames in real time, also while the film is paused.
@@ -159,7 +191,9 @@ FrameTarget FrameLoop::PictureTarget() const {
 }
 
 void FrameLoop::ScalePictureToWindow() {
-    if (scaledPicture.Allocated()) scaler.PresentToWindow(scaledPicture);
+    if (scaledPicture.Allocated() && pictureArea.width > 0) {
+        scaler.PresentInto(scaledPicture, windowTarget, pictureArea);
+    }
 }
 
 void FrameLoop::UpdateMusic() {
