@@ -16,6 +16,16 @@ std::string StripByteOrderMark(std::string text) {
     return text;
 }
 
+bool ReadAtMost(std::istream& in, std::uint64_t maxBytes, std::string& bytes) {
+    char chunk[1 << 16];
+    const std::size_t start = bytes.size();
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+        if (bytes.size() - start > maxBytes) return false;
+    }
+    return true;
+}
+
 std::string LargerThanAllowed(std::uint64_t maxBytes) {
     return "file is larger than the " + ByteCountText(maxBytes) + " allowed";
 }
@@ -57,14 +67,7 @@ ContentFile ReadContentFile(const std::string& path, std::uint64_t maxBytes) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return {"", "can't open"};
     ContentFile file;
-    char chunk[1 << 16];
-    for (;;) {
-        const std::uint64_t left = maxBytes - file.bytes.size();
-        in.read(chunk, left < sizeof chunk ? static_cast<std::streamsize>(left + 1) : sizeof chunk);
-        if (in.gcount() == 0) break;
-        file.bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
-        if (file.bytes.size() > maxBytes) return {"", LargerThanAllowed(maxBytes)};
-    }
+    if (!ReadAtMost(in, maxBytes, file.bytes)) return {"", LargerThanAllowed(maxBytes)};
     if (in.bad()) return {"", "can't read"};
     return file;
 }

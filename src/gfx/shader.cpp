@@ -6,6 +6,7 @@
 #include <ostream>
 #include <vector>
 
+#include "gfx/content_file.h"
 #include "gfx/gl_dialect.h"
 #include "gfx/shader_source.h"
 
@@ -15,15 +16,8 @@ std::string get_file_contents(const char* filename, std::uint64_t maxBytes) {
     std::ifstream in(filename, std::ios::in | std::ios::binary);
     if (!in) throw errno;
     std::string contents;
-    char chunk[16384];
     errno = 0;
-    for (;;) {
-        const std::uint64_t left = maxBytes - contents.size();
-        in.read(chunk, left < sizeof chunk ? static_cast<std::streamsize>(left + 1) : sizeof chunk);
-        if (in.gcount() == 0) break;
-        contents.append(chunk, static_cast<std::size_t>(in.gcount()));
-        if (contents.size() > maxBytes) throw EFBIG;
-    }
+    if (!ReadAtMost(in, maxBytes, contents)) throw EFBIG;
     if (in.bad()) throw errno != 0 ? errno : EIO;
     return contents;
 }

@@ -11,7 +11,7 @@
 
 // Reads a whole file byte for byte. Throws the C library's errno (as an int) when the file
 // cannot be opened or cannot be read to its end, and EFBIG when it holds more than `maxBytes`
-// (found by reading at most one byte more, whatever size the file claims).
+// (found by reading at most 64 KiB more, whatever size the file claims).
 std::string get_file_contents(const char* filename,
                               std::uint64_t maxBytes = std::numeric_limits<std::uint64_t>::max());
 

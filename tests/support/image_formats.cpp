@@ -132,18 +132,6 @@ std::vector<EncodedImage> EncodeInEveryFormat(int width, int height) {
     return images;
 }
 
-std::string JpegClaimingSize(std::string jpeg, int width, int height, bool fullColour) {
-    for (std::size_t at = 2; at + 9 < jpeg.size(); ++at) {
-        const auto marker = static_cast<unsigned char>(jpeg[at + 1]);
-        if (jpeg[at] != '\xFF' || (marker != 0xC0 && marker != 0xC2)) continue;
-        jpeg[at + 5] = static_cast<char>(height >> 8), jpeg[at + 6] = static_cast<char>(height);
-        jpeg[at + 7] = static_cast<char>(width >> 8), jpeg[at + 8] = static_cast<char>(width);
-        if (fullColour) jpeg[at + 11] = 0x11;  // the first component's sampling factors
-        return jpeg;
-    }
-    return jpeg;
-}
-
 std::string EncodePsd(int width, int height, const std::vector<std::vector<unsigned char>>& planes,
                       int depth, bool runLength) {
     std::string psd = "8BPS";

@@ -25,9 +25,6 @@ enum class JpegVariant { Grey, Progressive, Cmyk };
 // (image_formats_libjpeg.cpp). CMYK files are written as Adobe's programs write them: inverted
 // ink, the grey in the black channel.
 std::string EncodeJpeg(int width, int height, JpegVariant variant);
-// The JPEG with its frame header's height and width changed, whatever kind of frame it starts;
-// with `fullColour`, the colour is stored at full resolution, as much as the brightness.
-std::string JpegClaimingSize(std::string jpeg, int width, int height, bool fullColour = false);
 
 // A Photoshop file of `planes` (red, green, blue, then alpha and any more), each `width`×`height`
 // samples, top row first, stored raw at 8 or 16 bits (a 16-bit sample repeats its byte) or, with
