@@ -142,7 +142,8 @@ test('the page plays from a shared link, by keyboard and by its controls, the mu
   const drawn = await page.evaluate(() => Module.framesDrawn);
   await waitFrames(page, 3);
   assert.equal(await page.evaluate(() => Module.framesDrawn), drawn, 'a paused film is drawn once');
-  assert.equal(await page.$eval('#play', (button) => button.getAttribute('aria-label')), 'Play');
+  assert.deepEqual(await page.$eval('#play', (button) => [button.getAttribute('aria-label'),
+    button.querySelector('.when-paused').hasAttribute('hidden')]), ['Play', false], 'the play button says play');
   await actFor(page, lines, () => page.click('#play'), /^Film resumed at /);
   await expectMusicWithTheFilm(page, 'the resume');
   // C flies, C starts the film again from its beginning, music and all.
