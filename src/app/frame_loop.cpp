@@ -41,6 +41,7 @@ void FrameLoop::Run() {
 void FrameLoop::RunFrame() {
     SampleFrameTime();
     FollowCanvasSize();
+    FollowWindowSize();
     AdaptRenderScale();
     StartMusicOnFirstFrame();
     StartClocksOnFirstFrame();
@@ -66,11 +67,24 @@ void FrameLoop::SampleFrameTime() {
     deltaTime = static_cast<float>(currentTime - lastFrameTime);
 }
 
-// A page's canvas draws at the size it is shown at: the picture follows it.
+// A page's canvas draws at the size it is shown at: the window, and the film's picture in it,
+// follow it.
 void FrameLoop::FollowCanvasSize() {
     if (const auto canvas = PageCanvasSize()) {
         FrameTarget::ResizeWindow(canvas->width, canvas->height);
     }
+}
+
+// The film's own window keeps its 1920x1080 viewport whatever is done to it. A window an option
+// asked for, or the full screen, shows the whole picture at whatever size it has.
+void FrameLoop::FollowWindowSize() {
+    if (!fitOption && !IsFullScreen(window)) {
+        windowTarget = FrameTarget::Window();
+    } else {
+        glfwGetFramebufferSize(window, &windowTarget.width, &windowTarget.height);
+    }
+    pictureArea =
+        LetterboxArea(windowTarget.width, windowTarget.height, kWindowWidth, kWindowHeight);
 }
 
 // The first frame's time includes the start-up; a decision looks at the median of many frames.
@@ -78,9 +92,11 @@ void FrameLoop::FollowCanvasSize() {
 // says nothing of what drawing costs.
 void FrameLoop::AdaptRenderScale() {
     if (!firstFrame && !filmClock.Paused() && drawsPicture) renderScale.AddFrameTime(deltaTime);
-    const FrameTarget window = FrameTarget::Window();
-    const PictureSize size = ScaledSize(window.width, window.height, renderScale.Current());
-    if (size.width == window.width && size.height == window.height) {
+    // The picture's full size: the film's 1920x1080, or a page canvas's.
+    const FrameTarget full = FrameTarget::Window();
+    const PictureSize size = ScaledSize(full.width, full.height, renderScale.Current());
+    if (size.width == full.width && size.height == full.height &&
+        windowTarget.width == full.width && windowTarget.height == full.height) {
         scaledPicture.Delete();
     } else {
         scaledPicture.Resize(size.width, size.height);
@@ -108,11 +124,18 @@ void FrameLoop::StartWhereAsked() {
     startPosition = 0.0;
 }
 
+// A drag turns the view by the share of the window the cursor travels, whatever its size.
 void FrameLoop::UpdateCamera() {
     if (autoCamera) {
         sequence.Play(film.camera, filmClock.Now());
     } else {
-        film.camera.Inputs(window, deltaTime);
+        if (windowTarget.IsFilmSize()) {
+            film.camera.Inputs(window, deltaTime);
+        } else {
+            int width = 0, height = 0;
+            glfwGetWindowSize(window, &width, &height);
+            film.camera.Inputs(window, deltaTime, width, height);
+        }
         sequence.fadeAlpha = 0.0f;
     }
 }
@@ -137,6 +160,18 @@ void FrameLoop::HandleKeyboard() {
         frameTime);
     // Presses made while the film ran are not replayed in free flight.
     if (wasAutomatic && !autoCamera) film.camera.BeginFreeFlight(window);
+    ToggleFullScreenOnF();
+}
+
+// Once per press: a held key does not flip the window back and forth.
+void FrameLoop::ToggleFullScreenOnF() {
+    const bool down = KeyDown(window, GLFW_KEY_F);
+    if (down && !fullScreenKeyDown) {
+        if (const auto line = ToggleFullScreen(window, windowedPlace)) {
+            console.out << *line << std::endl;
+        }
+    }
+    fullScreenKeyDown = down;
 }
 
 // The title counts real frames in real time, also while the film is paused.
@@ -175,7 +210,7 @@ void FrameLoop::DecideOnPicture() {
     inputs.position = film.camera.position;
     inputs.orientation = film.camera.orientation;
     inputs.scale = renderScale.Current();
-    inputs.width = FrameTarget::Window().width;
+    inputs.width = windowTarget.width;
     unchangedFrames = inputs == drawnInputs ? unchangedFrames + 1 : 0;
     drawnInputs = inputs;
     drawsPicture = output.WantsPicture() && (!KeepsLastPicture() || unchangedFrames < 2);
@@ -209,7 +244,9 @@ FrameTarget FrameLoop::PictureTarget() const {
 }
 
 void FrameLoop::ScalePictureToWindow() {
-    if (drawsPicture && scaledPicture.Allocated()) scaler.PresentToWindow(scaledPicture);
+    if (drawsPicture && scaledPicture.Allocated() && pictureArea.width > 0) {
+        scaler.PresentInto(scaledPicture, windowTarget, pictureArea);
+    }
 }
 
 void FrameLoop::UpdateMusic() {

@@ -46,16 +46,21 @@ class FrameLoop {
     void RunFrame();
     // The first frame shows `filmSeconds` into the film instead of its beginning.
     void StartFrom(double filmSeconds) { startPosition = filmSeconds; }
+    // The picture fills whatever size the window has, whole and letterboxed, instead of keeping
+    // the film's own size in the window's corner.
+    void FitPictureToWindow() { fitOption = true; }
 
   private:
     void SampleFrameTime();
     void FollowCanvasSize();
+    void FollowWindowSize();
     void AdaptRenderScale();
     void StartMusicOnFirstFrame();
     void StartClocksOnFirstFrame();
     void StartWhereAsked();
     void UpdateCamera();
     void HandleKeyboard();
+    void ToggleFullScreenOnF();
     void UpdateTitle();
     void ShowOnPage();
     void AdvanceDayNight();
@@ -84,6 +89,12 @@ class FrameLoop {
     // The picture below full size; at full size the passes draw straight into the window.
     OffscreenTarget scaledPicture;
     PictureScaler scaler;
+    // The window's framebuffer and where the picture shows in it this frame.
+    bool fitOption = false;
+    FrameTarget windowTarget = FrameTarget::Window();
+    PixelRect pictureArea{0, 0, kWindowWidth, kWindowHeight};
+    PixelRect windowedPlace;  // the window's place before it went full screen
+    bool fullScreenKeyDown = false;
 
     bool autoCamera = true;
     bool drawSun = true;

@@ -5,6 +5,7 @@
 
 #include "gfx/gl.h"
 #include "gfx/shader.h"
+#include "render/pixel_rect.h"
 #include "render/screen_quad.h"
 
 // Where a frame's passes draw: a framebuffer and the size of its picture. The window's own
@@ -19,6 +20,7 @@ struct FrameTarget {
     static FrameTarget Window();
     static void ResizeWindow(int width, int height);
     bool IsWindow() const { return framebuffer == 0; }
+    bool IsFilmSize() const;
     // Binds the framebuffer for drawing and reading and covers it with the viewport.
     void Bind() const;
     // The picture as tightly packed RGB rows, bottom row first.
@@ -55,6 +57,10 @@ class PictureScaler {
     // Leaves the frame's state (pass_states::kFrame) and the default framebuffer bound with the
     // window's viewport.
     void PresentToWindow(const OffscreenTarget& picture);
+    // The same into `area` of a window whose framebuffer is `window`'s size; the rest of the
+    // window is black.
+    void PresentInto(const OffscreenTarget& picture, const FrameTarget& window,
+                     const PixelRect& area);
     void Delete();
 
   private:
