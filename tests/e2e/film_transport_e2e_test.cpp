@@ -218,9 +218,10 @@ TEST(FilmTransport, PausesAndSeeksWithTheMusicAtTheFilmTimeItShows) {
 
 // The music sounds from the film's time whatever brought it back: an unmute (the film went on
 // while muted) or a replay from the black screen at the end. A pause follows each, and the stretch
-// of music the action began must end at the time the pause shows. SDL's disk device keeps time by
-// sleeping between blocks of 46 ms, which a loaded machine stretches (by up to a tenth): the
-// check allows a quarter of a second, against faults of whole seconds.
+// of music the action began must have played what the film showed 0.6 s before the pause, and
+// end at the time the pause shows. SDL's disk device keeps time by sleeping between blocks of
+// 46 ms, which a loaded machine stretches (by a fifth, seen here): the music may end up to 0.4 s
+// short of the pause, never ahead of it. The faults were whole seconds.
 TEST(FilmTransport, TheMusicComesBackAtTheFilmTimeAfterUnmuteAndReplay) {
     if (SoundCardCaptureCommand()) GTEST_SKIP() << "needs the exact recording of SDL's disk device";
     const std::vector<float> music = FilmMusic();
@@ -259,7 +260,8 @@ TEST(FilmTransport, TheMusicComesBackAtTheFilmTimeAfterUnmuteAndReplay) {
                             << "\n"
                             << output;
         const double end = EndOfStretch(heard, found, music, pausedAt - 0.6, 0.02f);
-        EXPECT_NEAR(end, pausedAt, 0.25) << action;
+        EXPECT_GT(end, pausedAt - 0.4) << action;
+        EXPECT_LT(end, pausedAt + 0.1) << action;
         std::printf("%-8s paused at %7.2f s  music until %7.3f s  offset %+5.0f ms\n",
                     action.c_str(), pausedAt, end, (end - pausedAt) * 1000);
         searchFrom = found + kRate;  // past the pause: the next may play the same music
