@@ -39,10 +39,14 @@ void FilmTransport::Release() {
 
 void FilmTransport::ToggleMute() {
     const bool mute = !audio.muted;
+    // The film waits while the device carries the command out, as for a resume.
+    const bool running = !clock.Paused();
+    clock.Pause();
     // A paused track is what an unmute sounds again: from the film's time. At the end of the
     // film the music stays where it stopped, and silent.
     if (!mute && audio.isPaused && !sequence.waitingForRestart) audio.SeekMusic(Position());
     audio.SetMuted(mute);
+    if (running) clock.Resume();
 }
 
 void FilmTransport::SeekBy(double seconds) {

@@ -89,15 +89,16 @@ void KeyboardControls::ToggleAutomaticCamera(ShowTargets& targets) {
     AudioManager& audio = targets.audio;
     if (targets.autoCamera && sequence.waitingForRestart) {
         log << "Restarting camera sequence from beginning" << std::endl;
-        const RunStart start = ReadRunStart(clock);
         if (sequence.musicStarted) {
-            // From the beginning, where the film starts again, not from where its end paused it.
+            // From the beginning, where the film starts again, not from where its end paused
+            // it; the end's hold on it is let go here, so that the film starts once it sounds.
             audio.SeekMusic(0.0);
             audio.ResumeMusic();
+            audio.ReleaseMusic();
         } else {
             audio.PlayMusic();
         }
-        StartRun(targets, start);
+        StartRun(targets, ReadRunStart(clock));
         return;
     }
 

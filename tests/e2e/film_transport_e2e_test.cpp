@@ -228,10 +228,10 @@ TEST(FilmTransport, TheMusicComesBackAtTheFilmTimeAfterUnmuteAndReplay) {
     ASSERT_GT(music.size(), 100u * kRate);
     TempDir dir;
     const fs::path recorded = dir.path() / "music.raw";
-    PlayerProcess player(fs::current_path(), {"--from", "120"},
+    PlayerProcess player(fs::current_path(), {"--from", "114"},
                          {{"SDL_AUDIODRIVER", "disk"}, {"SDL_DISKAUDIOFILE", recorded.string()}});
     ASSERT_TRUE(player.WaitForWindow()) << player.StandardError();
-    ASSERT_TRUE(player.WaitForOutput("Film starts at 120.00 s\n")) << player.StandardOutput();
+    ASSERT_TRUE(player.WaitForOutput("Film starts at 114.00 s\n")) << player.StandardOutput();
     ASSERT_TRUE(player.WaitForTitleUpdates(3));
 
     // What brought the music back, and the film time of the pause that followed.
