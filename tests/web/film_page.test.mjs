@@ -33,39 +33,44 @@ after(async () => {
 });
 
 // Opens the page with `query` at `viewport`, collecting its console lines; resolves once the
-// start panel shows.
-async function openPage(query, viewport = { width: 640, height: 360 }) {
+// panel `until` shows. `missing` files are answered 404 until the test empties the list.
+async function openPage(query, viewport = { width: 640, height: 360 }, until = '#start', missing = []) {
   const page = await browser.newPage();
   await page.setViewport(viewport);
   const lines = [];
   page.on('console', (message) => lines.push(message.text()));
   page.on('pageerror', (error) => lines.push('page error: ' + error.message));
+  await page.setRequestInterception(true);
+  page.on('request', (request) => missing.some((name) => request.url().endsWith('/' + name))
+    ? request.respond({ status: 404, body: '' }) : request.continue());
   const opened = Date.now();
   await page.goto(`${server.address}/${query}`);
-  await page.waitForSelector('#start:not([hidden])', { timeout: 60000 });
+  await page.waitForSelector(`${until}:not([hidden])`, { timeout: 60000 });
   return { page, lines, opened };
 }
 
-// Seconds the music element is ahead of the film (behind when negative), once it sounds: read
-// every tenth of a second for at most 3 s, until it is within 50 ms. A browser on a busy machine
-// starts and moves its sound late, and lets it slip by 80 ms now and then; the page brings it
-// back within a second or so.
-async function musicOffset(page) {
+// The music element is within 50 ms of the film once it sounds: read every tenth of a second for
+// at most 3 s, until it is. A browser on a busy machine starts and moves its sound late, and lets
+// it slip by 80 ms now and then; the page brings it back within a second or so.
+async function expectMusicWithTheFilm(page, after) {
   await page.waitForFunction(() => Module.music && !Module.music.paused && !Module.music.seeking &&
                              !Module.music.joinFilm && Module.filmNow() !== null, { timeout: 30000, polling: 50 });
-  let nearest = Infinity;
-  for (let i = 0; i < 30 && Math.abs(nearest) > 0.05; ++i) {
-    const offset = await page.evaluate(() => Module.music.currentTime - Module.filmNow());
-    if (Math.abs(offset) < Math.abs(nearest)) nearest = offset;
+  let offset = Infinity;
+  for (let i = 0; i < 30 && Math.abs(offset) > 0.05; ++i) {
+    const now = await page.evaluate(() => Module.music.currentTime - Module.filmNow());
+    if (Math.abs(now) < Math.abs(offset)) offset = now;
     await new Promise((resolve) => setTimeout(resolve, 100));
   }
-  return nearest;
-}
-
-async function expectMusicWithTheFilm(page, after) {
-  const offset = await musicOffset(page);
   console.log(`music after ${after}: ${(offset * 1000).toFixed(0)} ms`);
   assert.ok(Math.abs(offset) <= 0.05, `the music is ${(offset * 1000).toFixed(0)} ms off the film after ${after}`);
+}
+
+// A film that stands still is drawn no more, a couple of frames after it stopped.
+async function expectNothingDrawn(page, what) {
+  await waitFrames(page, 3);
+  const drawn = await page.evaluate(() => Module.framesDrawn);
+  await waitFrames(page, 3);
+  assert.equal(await page.evaluate(() => Module.framesDrawn), drawn, `${what} is drawn once`);
 }
 
 // Presses `key` (or runs `act`) and waits for a console line matching `pattern`.
@@ -138,10 +143,7 @@ test('the page plays from a shared link, by keyboard and by its controls, the mu
   // The control bar drives the same pause: a pause mark while paused, the music where the film is.
   await actFor(page, lines, () => page.click('#play'), /^Film paused at /);
   await page.waitForSelector('#pausemark:not([hidden])');
-  await waitFrames(page, 3);
-  const drawn = await page.evaluate(() => Module.framesDrawn);
-  await waitFrames(page, 3);
-  assert.equal(await page.evaluate(() => Module.framesDrawn), drawn, 'a paused film is drawn once');
+  await expectNothingDrawn(page, 'a paused film');
   assert.deepEqual(await page.$eval('#play', (button) => [button.getAttribute('aria-label'),
     button.querySelector('.when-paused').hasAttribute('hidden')]), ['Play', false], 'the play button says play');
   await actFor(page, lines, () => page.click('#play'), /^Film resumed at /);
@@ -161,21 +163,11 @@ test('the page plays from a shared link, by keyboard and by its controls, the mu
 
 test('on a phone, touch alone starts, pauses, seeks, mutes, goes full screen and replays', async () => {
   // A missing data package is said in words, and Retry loads the page again.
-  const page = await browser.newPage();
+  const missing = ['index.data'];
   const phone = { width: 390, height: 844, deviceScaleFactor: 2, isMobile: true, hasTouch: true };
-  await page.setViewport(phone);
-  const lines = [];
-  page.on('console', (message) => lines.push(message.text()));
-  await page.setRequestInterception(true);
-  let dataMissing = true;
-  page.on('request', (request) => {
-    if (dataMissing && request.url().endsWith('/index.data')) request.respond({ status: 404, body: '' });
-    else request.continue();
-  });
-  await page.goto(`${server.address}/`);
-  await page.waitForSelector('#failure:not([hidden])', { timeout: 60000 });
+  const { page, lines } = await openPage('', phone, '#failure', missing);
   assert.match(await page.$eval('#failure', (panel) => panel.textContent), /data could not be downloaded.*Retry/s);
-  dataMissing = false;
+  missing.length = lines.length = 0;
   await page.tap('#failure button');
   await page.waitForSelector('#start:not([hidden])', { timeout: 60000 });
   assert.ok(await page.$eval('#poster', (poster) => !poster.hidden && poster.naturalWidth > 0), 'a poster behind Play');
@@ -215,10 +207,7 @@ test('on a phone, touch alone starts, pauses, seeks, mutes, goes full screen and
   // At the end, the black screen draws nothing new and offers Replay.
   await waitLine(lines, 0, /^Sequence complete - music paused/, 'the end of the film');
   await page.waitForSelector('#replay:not([hidden])');
-  await waitFrames(page, 3);
-  const drawn = await page.evaluate(() => Module.framesDrawn);
-  await waitFrames(page, 3);
-  assert.equal(await page.evaluate(() => Module.framesDrawn), drawn, 'the black screen is drawn once');
+  await expectNothingDrawn(page, 'the black screen');
   await actFor(page, lines, () => tap('#replay'), /^Restarting camera sequence from beginning$/);
   await expectMusicWithTheFilm(page, 'the replay');
   assert.deepEqual(lines.filter((line) => /error|GL_INVALID|WebGL/i.test(line)), [], 'no errors on the console');
@@ -248,7 +237,7 @@ test('frames at film seconds look like the native frames there', async () => {
     // Two frames at the second, since the sun's cover test answers a frame late.
     await waitFrames(page, 2);
     // The controls hide after a few seconds of playing, and leave the picture whole.
-    await page.waitForFunction(() => document.getElementById('frame').classList.contains('idle'));
+    await page.waitForFunction(() => getComputedStyle(document.getElementById('controls')).opacity === '0');
     const web = PNG.sync.read(await canvas.screenshot());
     const native = PNG.sync.read(fs.readFileSync(path.join(nativeDir, `frame_${second.toFixed(2).padStart(6, '0')}.png`)));
     const webRegions = regionMeans(web, 4, 3);
