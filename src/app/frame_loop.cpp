@@ -2,6 +2,7 @@
 
 #include "app/frame_driver.h"
 #include "app/gl_error_report.h"
+#include "app/page_film.h"
 #include "audio/audio_manager.h"
 #include "gfx/pointer_input.h"
 
@@ -20,7 +21,15 @@ FrameLoop::FrameLoop(GLFWwindow* window, Film film, const Clock& clock, FrameOut
       transport(filmClock, sequence, firefly, film.audio, film.camera, console.out),
       renderScale(renderScale),
       scaler(console.err),
-      lastFrameTime(clock.Now()) {}
+      lastFrameTime(clock.Now()) {
+    std::vector<double> shotStarts;
+    double start = 0.0;
+    for (const CameraShot& shot : film.cameraShots) {
+        shotStarts.push_back(start);
+        start += shot.duration;
+    }
+    MarkShotsOnPage(shotStarts);
+}
 
 void FrameLoop::Run() {
     DriveFrames(window, [this] { RunFrame(); });
@@ -31,6 +40,7 @@ void FrameLoop::Run() {
 // One frame, in order.
 void FrameLoop::RunFrame() {
     SampleFrameTime();
+    FollowCanvasSize();
     FollowWindowSize();
     AdaptRenderScale();
     StartMusicOnFirstFrame();
@@ -40,6 +50,8 @@ void FrameLoop::RunFrame() {
     HandleKeyboard();
     UpdateTitle();
     AdvanceDayNight();
+    DecideOnPicture();
+    ShowOnPage();
     RenderShadowMap();
     MoveFirefly();
     RenderScene();
@@ -55,6 +67,14 @@ void FrameLoop::SampleFrameTime() {
     deltaTime = static_cast<float>(currentTime - lastFrameTime);
 }
 
+// A page's canvas draws at the size it is shown at: the window, and the film's picture in it,
+// follow it.
+void FrameLoop::FollowCanvasSize() {
+    if (const auto canvas = PageCanvasSize()) {
+        FrameTarget::ResizeWindow(canvas->width, canvas->height);
+    }
+}
+
 // The film's own window keeps its 1920x1080 viewport whatever is done to it. A window an option
 // asked for, or the full screen, shows the whole picture at whatever size it has.
 void FrameLoop::FollowWindowSize() {
@@ -68,11 +88,15 @@ void FrameLoop::FollowWindowSize() {
 }
 
 // The first frame's time includes the start-up; a decision looks at the median of many frames.
-// A paused film keeps its scale, so that its picture stays the same.
+// A paused film keeps its scale, so that its picture stays the same; a frame that drew nothing
+// says nothing of what drawing costs.
 void FrameLoop::AdaptRenderScale() {
-    if (!firstFrame && !filmClock.Paused()) renderScale.AddFrameTime(deltaTime);
-    const PictureSize size = ScaledSize(kWindowWidth, kWindowHeight, renderScale.Current());
-    if (size.width == kWindowWidth && size.height == kWindowHeight && windowTarget.IsFilmSize()) {
+    if (!firstFrame && !filmClock.Paused() && drawsPicture) renderScale.AddFrameTime(deltaTime);
+    // The picture's full size: the film's 1920x1080, or a page canvas's.
+    const FrameTarget full = FrameTarget::Window();
+    const PictureSize size = ScaledSize(full.width, full.height, renderScale.Current());
+    if (size.width == full.width && size.height == full.height &&
+        windowTarget.width == full.width && windowTarget.height == full.height) {
         scaledPicture.Delete();
     } else {
         scaledPicture.Resize(size.width, size.height);
@@ -117,20 +141,23 @@ void FrameLoop::UpdateCamera() {
 }
 
 void FrameLoop::HandleKeyboard() {
-    const auto down = [this](int key) { return KeyDown(window, key); };
-    ShowKeys keys;
-    keys.r = down(GLFW_KEY_R);
-    keys.m = down(GLFW_KEY_M);
-    keys.c = down(GLFW_KEY_C);
-    keys.n = down(GLFW_KEY_N);
-    keys.p = down(GLFW_KEY_P);
-    keys.space = down(GLFW_KEY_SPACE);
-    keys.left = down(GLFW_KEY_LEFT);
-    keys.right = down(GLFW_KEY_RIGHT);
-    keys.shift = down(GLFW_KEY_LEFT_SHIFT) || down(GLFW_KEY_RIGHT_SHIFT);
+    constexpr std::pair<int, bool ShowKeys::*> kShowKeys[] = {
+        {GLFW_KEY_R, &ShowKeys::r},       {GLFW_KEY_M, &ShowKeys::m},
+        {GLFW_KEY_C, &ShowKeys::c},       {GLFW_KEY_N, &ShowKeys::n},
+        {GLFW_KEY_P, &ShowKeys::p},       {GLFW_KEY_SPACE, &ShowKeys::space},
+        {GLFW_KEY_LEFT, &ShowKeys::left}, {GLFW_KEY_RIGHT, &ShowKeys::right},
+    };
+    ShowKeys keys, held;
+    for (const auto& [key, flag] : kShowKeys) {
+        keys.*flag = KeyDown(window, key);
+        held.*flag = KeyHeld(window, key);
+    }
+    keys.shift = held.shift =
+        KeyDown(window, GLFW_KEY_LEFT_SHIFT) || KeyDown(window, GLFW_KEY_RIGHT_SHIFT);
+    keys.seekTo = TakePageSeek();
     const bool wasAutomatic = autoCamera;
     keyboard.Handle(
-        keys,
+        keys, held,
         ShowTargets{film.camera, sequence, dayNight, film.audio, transport, autoCamera, drawSun},
         frameTime);
     // Presses made while the film ran are not replayed in free flight.
@@ -156,13 +183,43 @@ void FrameLoop::UpdateTitle() {
     if (auto text = title.Tick(realTime)) glfwSetWindowTitle(window, text->c_str());
 }
 
+void FrameLoop::ShowOnPage() {
+    FilmOnPage shown;
+    shown.position = sequence.FilmPosition(filmClock.Now());
+    shown.length = sequence.LastShotEnd() + SequencePlayer::kFadeSeconds;
+    shown.paused = filmClock.Paused();
+    shown.ended = sequence.waitingForRestart;
+    shown.muted = film.audio.muted;
+    shown.automatic = autoCamera;
+    shown.drawn = drawsPicture;
+    ShowFilmOnPage(shown);
+}
+
 void FrameLoop::AdvanceDayNight() {
     sun = dayNight.Advance(frameTime);
     dayNight.PrintDiagnostic(frameTime, console.out);
 }
 
+// A picture that keeps what was last drawn is drawn again only when something in it changes: a
+// paused film and the black screen at its end cost nothing. Two frames alike are drawn, since the
+// sun's cover test answers a frame late.
+void FrameLoop::DecideOnPicture() {
+    PictureInputs inputs;
+    // Under a black overlay the film's time changes nothing.
+    inputs.time = sequence.fadeAlpha < 1.0f ? frameTime : 0.0;
+    inputs.fadeAlpha = sequence.fadeAlpha;
+    inputs.drawSun = drawSun;
+    inputs.position = film.camera.position;
+    inputs.orientation = film.camera.orientation;
+    inputs.scale = renderScale.Current();
+    inputs.width = windowTarget.width;
+    unchangedFrames = inputs == drawnInputs ? unchangedFrames + 1 : 0;
+    drawnInputs = inputs;
+    drawsPicture = output.WantsPicture() && (!KeepsLastPicture() || unchangedFrames < 2);
+}
+
 void FrameLoop::RenderShadowMap() {
-    if (!output.WantsPicture() || renderer.FadeHidesThePicture(sequence.fadeAlpha)) return;
+    if (!drawsPicture || renderer.FadeHidesThePicture(sequence.fadeAlpha)) return;
     // The shadow map is drawn at the picture's share of the window, as the other 3D passes are.
     const bool scaled = !output.Target() && scaledPicture.Allocated();
     renderer.RenderShadowMap(sun, &film.camera, scaled ? renderScale.Current() : 1.0f);
@@ -175,7 +232,7 @@ void FrameLoop::MoveFirefly() {
 }
 
 void FrameLoop::RenderScene() {
-    if (!output.WantsPicture()) return;
+    if (!drawsPicture) return;
     FrameInputs frame;
     frame.sun = sun;
     frame.time = static_cast<float>(frameTime);
@@ -192,7 +249,7 @@ FrameTarget FrameLoop::PictureTarget() const {
 }
 
 void FrameLoop::ScalePictureToWindow() {
-    if (scaledPicture.Allocated() && pictureArea.width > 0) {
+    if (drawsPicture && scaledPicture.Allocated() && pictureArea.width > 0) {
         scaler.PresentInto(scaledPicture, windowTarget, pictureArea);
     }
 }

@@ -52,6 +52,7 @@ class FrameLoop {
 
   private:
     void SampleFrameTime();
+    void FollowCanvasSize();
     void FollowWindowSize();
     void AdaptRenderScale();
     void StartMusicOnFirstFrame();
@@ -61,7 +62,9 @@ class FrameLoop {
     void HandleKeyboard();
     void ToggleFullScreenOnF();
     void UpdateTitle();
+    void ShowOnPage();
     void AdvanceDayNight();
+    void DecideOnPicture();
     void RenderShadowMap();
     void MoveFirefly();
     void RenderScene();
@@ -101,6 +104,24 @@ class FrameLoop {
     float deltaTime = 0.0f;
     double frameTime = 0.0;      // the film's time sample, taken after input handling
     double startPosition = 0.0;  // film seconds the first frame shows
+    // What the last frame's picture was made from, and for how many frames it has stayed so.
+    struct PictureInputs {
+        double time = -1.0;
+        float fadeAlpha = 0.0f;
+        bool drawSun = true;
+        glm::vec3 position{0.0f};
+        glm::vec3 orientation{0.0f};
+        float scale = 0.0f;
+        int width = 0;  // the window's; a page's canvas loses its picture when resized
+        bool operator==(const PictureInputs& other) const {
+            return time == other.time && fadeAlpha == other.fadeAlpha && drawSun == other.drawSun &&
+                   position == other.position && orientation == other.orientation &&
+                   scale == other.scale && width == other.width;
+        }
+    };
+    PictureInputs drawnInputs;
+    int unchangedFrames = 0;
+    bool drawsPicture = true;
     FrameTitle title;
     DayNightCycle dayNight;
     SunState sun = SunAt(DayNightCycle::kStartAngle);

@@ -36,8 +36,10 @@ void StartRun(ShowTargets& targets, const RunStart& start) {
 KeyboardControls::KeyboardControls(const Clock& clock, std::ostream& log)
     : clock(clock), log(log) {}
 
-void KeyboardControls::Handle(const ShowKeys& keys, ShowTargets targets, double previousFrameTime) {
+void KeyboardControls::Handle(const ShowKeys& keys, const ShowKeys& held, ShowTargets targets,
+                              double previousFrameTime) {
     current = keys;
+    heldNow = held;
     if (current.p && !previous.p) PrintCameraSnapshot(targets.camera);
     if (current.c && !previous.c) {
         ToggleAutomaticCamera(targets);
@@ -49,7 +51,7 @@ void KeyboardControls::Handle(const ShowKeys& keys, ShowTargets targets, double 
         log << "Sun rotation toggled: " << targets.dayNight.sunRotationEnabled << std::endl;
     }
     if (current.m && !previous.m) {
-        targets.audio.SetMuted(!targets.audio.muted);
+        targets.transport.ToggleMute();
         log << "Music " << (targets.audio.muted ? "muted" : "unmuted") << std::endl;
     }
     if (current.n && !previous.n) {
@@ -65,10 +67,11 @@ void KeyboardControls::MoveThroughFilm(FilmTransport& transport) {
     const double step = current.shift ? kLongSeekStep : kSeekStep;
     if (current.left && !previous.left) transport.SeekBy(-step);
     if (current.right && !previous.right) transport.SeekBy(step);
+    if (current.seekTo) transport.SeekTo(*current.seekTo);
 }
 
 void KeyboardControls::EndFrame() {
-    previous = current;
+    previous = heldNow;
 }
 
 // A pose in the terms of a camera shot: a position and a point to look at.
@@ -88,13 +91,16 @@ void KeyboardControls::ToggleAutomaticCamera(ShowTargets& targets) {
     AudioManager& audio = targets.audio;
     if (targets.autoCamera && sequence.waitingForRestart) {
         log << "Restarting camera sequence from beginning" << std::endl;
-        const RunStart start = ReadRunStart(clock);
         if (sequence.musicStarted) {
+            // From the beginning, where the film starts again, not from where its end paused
+            // it; the end's hold on it is let go here, so that the film starts once it sounds.
+            audio.SeekMusic(0.0);
             audio.ResumeMusic();
+            audio.ReleaseMusic();
         } else {
             audio.PlayMusic();
         }
-        StartRun(targets, start);
+        StartRun(targets, ReadRunStart(clock));
         return;
     }
 

@@ -6,8 +6,20 @@
 #include "render/film_view.h"
 #include "render/pass_states.h"
 
+namespace {
+
+int windowWidth = kWindowWidth;
+int windowHeight = kWindowHeight;
+
+}  // namespace
+
 FrameTarget FrameTarget::Window() {
-    return {0, kWindowWidth, kWindowHeight};
+    return {0, windowWidth, windowHeight};
+}
+
+void FrameTarget::ResizeWindow(int width, int height) {
+    windowWidth = width;
+    windowHeight = height;
 }
 
 bool FrameTarget::IsFilmSize() const {

@@ -15,8 +15,10 @@ struct FrameTarget {
     int width = 0;
     int height = 0;
 
-    // The 1920x1080 default framebuffer of the window.
+    // The default framebuffer of the window: 1920x1080, unless the window's picture was given
+    // another size (a page's canvas follows the size it is shown at).
     static FrameTarget Window();
+    static void ResizeWindow(int width, int height);
     bool IsWindow() const { return framebuffer == 0; }
     bool IsFilmSize() const;
     // Binds the framebuffer for drawing and reading and covers it with the viewport.

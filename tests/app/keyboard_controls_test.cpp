@@ -26,10 +26,13 @@ class KeyboardControlsTest : public AudioManagerTest {
         sequence.musicStarted = true;  // as after the first frame
     }
 
-    // One frame with these keys down.
-    void Frame(const ShowKeys& keys) {
+    // One frame with these keys read down, of which `held` are still down after the read (all of
+    // them unless said otherwise).
+    void Frame(const ShowKeys& keys) { Frame(keys, keys); }
+    void Frame(const ShowKeys& keys, const ShowKeys& held) {
         keyboard.Handle(
-            keys, ShowTargets{camera, sequence, dayNight, audio, transport, autoCamera, drawSun},
+            keys, held,
+            ShowTargets{camera, sequence, dayNight, audio, transport, autoCamera, drawSun},
             previousFrameTime);
         keyboard.EndFrame();
     }
@@ -77,6 +80,14 @@ TEST_F(KeyboardControlsTest, HoldingAKeyActsOnceAndTheSnapshotComesBeforeTheCame
     Frame(Only(&ShowKeys::c));
     EXPECT_EQ(console.TakeOut(), "Camera switch toggled: 1\nAuto camera started - music playing\n");
     EXPECT_TRUE(autoCamera);
+
+    // Held, then let go and tapped again while a slow frame ran: a key let go since the last
+    // frame reads as down once more, and the tap after it still counts.
+    Frame(Only(&ShowKeys::n));
+    Frame(Only(&ShowKeys::n), ShowKeys{});
+    Frame(Only(&ShowKeys::n), ShowKeys{});
+    EXPECT_EQ(console.TakeOut(),
+              "Sun/Moon swap toggled. Drawing sun? 0\nSun/Moon swap toggled. Drawing sun? 1\n");
     EXPECT_EQ(sequence.shotIndex, 0);
     EXPECT_EQ(sequence.fadeAlpha, 1.0f);
     // Three readings, in this order: the first shot, the fade-in, the day.
@@ -136,6 +147,26 @@ TEST_F(KeyboardControlsTest, AMutedFilmStaysSilentThroughItsRestartUntilMUnmutes
     Frame(Only(&ShowKeys::m));
     EXPECT_EQ(console.TakeOut(), "Music resumed from pause\nMusic unmuted\nMusic unmuted\n");
     EXPECT_TRUE(audio.IsMusicPlaying());
+}
+
+// The film's end pauses the music: nothing but a restart or a move back into the film sounds it
+// again, neither an unmute nor a pause and resume of the black screen.
+TEST_F(KeyboardControlsTest, AfterTheEndOnlyARestartOrASeekBackSoundsTheMusic) {
+    ASSERT_NO_FATAL_FAILURE(StartTrack(10.0));
+    sequence.sequenceComplete = sequence.fadeOutStarted = true;
+    sequence.Play(camera, sequence.fadeStartTime + 2.5);  // the fade-out reaches black
+    ASSERT_TRUE(sequence.waitingForRestart);
+    ASSERT_FALSE(audio.IsMusicPlaying());
+    for (bool ShowKeys::*key : {&ShowKeys::m, &ShowKeys::m, &ShowKeys::space, &ShowKeys::space}) {
+        Frame(Only(key));
+        Frame(ShowKeys{});
+        EXPECT_FALSE(audio.IsMusicPlaying()) << console.TakeOut();
+    }
+    ShowKeys back;
+    back.seekTo = 5.0;  // within the 10-second track
+    Frame(back);
+    EXPECT_TRUE(audio.IsMusicPlaying()) << "back into the film";
+    EXPECT_FALSE(sequence.waitingForRestart);
 }
 
 TEST_F(KeyboardControlsTest, CWhileMutedReallyStopsAndTheNextStartBeginsTheTrackWithTheUnmute) {
