@@ -19,10 +19,25 @@ class ShaderFileError : public std::runtime_error {
     ShaderFileError(const std::string& file, const std::string& reason);
 };
 
+// A compiled stage or a linked program and the driver's log of it (empty when it had nothing to
+// say). The GL object is kept whether or not it built.
+struct GlBuild {
+    GLuint id = 0;
+    bool ok = false;
+    std::string log;
+};
+
+// Compiles one stage from its whole text.
+GlBuild CompileStage(GLenum stage, const std::string& text);
+// Links two compiled stages into a new program, and releases the stages.
+GlBuild LinkProgram(GLuint vertex, GLuint fragment);
+
 // One linked GLSL program. A plain value: copies share the program, only Delete releases it.
 class Shader {
   public:
     GLuint ID = 0;
+
+    Shader() = default;  // no program yet
 
     // Builds the program from a vertex and a fragment file, each with its includes joined in
     // and `defines` after its version line (gfx/shader_source.h). Compile and link problems are
