@@ -14,8 +14,4 @@ cd "$root"
 [ -f resources/audio/cin.wav ] || { echo "asan: no resources/ here; run scripts/build.sh first" >&2; exit 2; }
 cmake --preset asan > /dev/null
 cmake --build --preset asan -j "$(nproc)" > /dev/null
-run_tests=(ctest --preset asan -j "$(nproc)" -E BadInputMatrix "$@")
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" "${run_tests[@]}"
-fi
-exec "${run_tests[@]}"
+exec scripts/on-display.sh ctest --preset asan -j "$(nproc)" -E BadInputMatrix "$@"

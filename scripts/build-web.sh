@@ -26,11 +26,7 @@ cmake --build build/web-build -j "$(nproc)" --target lumenvale "$@"
 capture=build/tools/capture/lumenvale_capture
 if [ ! -f build/web/poster.jpg ] || [ "$capture" -nt build/web/poster.jpg ]; then
   frames="$(mktemp -d)"
-  if [ -n "${DISPLAY:-}" ]; then
-    "$capture" "$frames" 44 > /dev/null
-  else
-    xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" "$capture" "$frames" 44 > /dev/null
-  fi
+  scripts/on-display.sh "$capture" "$frames" 44 > /dev/null
   ffmpeg -loglevel error -y -i "$frames/frame_044.00.png" -vf scale=1280:720 -q:v 5 build/web/poster.jpg
   rm -rf "$frames"
 fi

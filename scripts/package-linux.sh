@@ -120,11 +120,8 @@ trap remove EXIT
 # closes cleanly: the end-to-end test of the window, with the installed command as the player.
 play=(env LUMENVALE_PLAYER="$(command -v lumenvale)" build/tests/test_e2e
   --gtest_filter=PlayerWindow.ShowsFrameRateTitleIgnoresEscapeAndExitsCleanlyOnClose)
-if [ -z "${DISPLAY:-}" ]; then
-  xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" "${play[@]}" > build/package-play.log 2>&1
-else
-  "${play[@]}" > build/package-play.log 2>&1
-fi || { cat build/package-play.log; exit 1; }
+scripts/on-display.sh "${play[@]}" > build/package-play.log 2>&1 ||
+  { cat build/package-play.log; exit 1; }
 trap - EXIT
 remove
 echo "Installed $deb, played the film with /usr/bin/lumenvale, removed it"

@@ -14,7 +14,7 @@ sample_seconds="${SAMPLE_SECONDS:-5}"
 max_growth_kb="${MAX_GROWTH_KB:-5120}"
 
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1920x1080x24" "$0" "$@"
+  exec "$root/scripts/on-display.sh" "$0" "$@"
 fi
 [ -f resources/audio/cin.wav ] || { echo "soak: no resources/ here; run scripts/build.sh first" >&2; exit 2; }
 

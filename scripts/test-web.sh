@@ -11,7 +11,4 @@ scripts/setup.sh packages-web.txt
 # npm would conflict with it).
 command -v npm > /dev/null || scripts/setup.sh packages-npm.txt
 (cd tests/web && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" node --test tests/web/
-fi
-exec node --test tests/web/
+exec scripts/on-display.sh node --test tests/web/

@@ -75,20 +75,8 @@ trap 'for job in $(jobs -pr); do end_tree "$job"; done' EXIT
 await() {
   while [ ! -e "$prebuilt/$1.done" ] && [ -n "$(jobs -pr)" ]; do sleep 1; done
 }
-# run_tests SCREEN COMMAND...: the command on this display, or on a private Xvfb screen. Xvfb
-# starts over whenever its last client leaves, and refuses connections while it does: with
-# -noreset, a test that connects just as another ends still finds the server.
-run_tests() {
-  local screen="$1"
-  shift
-  if [ -z "${DISPLAY:-}" ]; then
-    xvfb-run -a -s "-screen 0 ${screen}x24 -noreset" "$@"
-  else
-    "$@"
-  fi
-}
 stage "Tests"
-run_tests 1920x1080 ctest --preset default -j "$(nproc)" "${ctest_args[@]}"
+scripts/on-display.sh --screen 1920x1080 ctest --preset default -j "$(nproc)" "${ctest_args[@]}"
 if [ "$package" = 1 ]; then
   stage "Linux package: built, installed with apt, played, removed"
   scripts/package-linux.sh --test
@@ -107,7 +95,7 @@ if [ "$windows" = 1 ]; then
   start_prebuilds
   stage "Windows tests under Wine"
   # Wine keeps a window, title bar and all, inside the screen: a taller one leaves 1920x1080 inside.
-  run_tests 1920x1200 ctest --preset windows -j "$(nproc)"
+  scripts/on-display.sh --screen 1920x1200 ctest --preset windows -j "$(nproc)"
 else
   start_prebuilds
 fi

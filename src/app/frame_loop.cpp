@@ -5,6 +5,7 @@
 #include "app/page_film.h"
 #include "audio/audio_manager.h"
 #include "gfx/pointer_input.h"
+#include "sequence/film_timeline.h"
 
 FrameLoop::FrameLoop(GLFWwindow* window, Film film, const Clock& clock, FrameOutput& output,
                      const Console& console, RenderScaleControl renderScale)
@@ -22,13 +23,7 @@ FrameLoop::FrameLoop(GLFWwindow* window, Film film, const Clock& clock, FrameOut
       renderScale(renderScale),
       scaler(console.err),
       lastFrameTime(clock.Now()) {
-    std::vector<double> shotStarts;
-    double start = 0.0;
-    for (const CameraShot& shot : film.cameraShots) {
-        shotStarts.push_back(start);
-        start += shot.duration;
-    }
-    MarkShotsOnPage(shotStarts);
+    MarkShotsOnPage(FilmTimeline(film.cameraShots).ShotStarts());
 }
 
 void FrameLoop::Run() {

@@ -21,6 +21,7 @@
 #include "render/render_scale.h"
 #include "render/scene.h"
 #include "sequence/film_length.h"
+#include "sequence/film_timeline.h"
 #include "sequence/shot_tables.h"
 
 namespace {
@@ -128,7 +129,7 @@ int main(int argc, char** argv) {
     if (command.options.from) {
         const int fps = command.options.fps;
         if (auto error = FilmStartError(*command.options.from,
-                                        FilmFrameCount(MakeCameraShots(), fps), fps)) {
+                                        FilmTimeline(MakeCameraShots()).FrameCount(fps), fps)) {
             return RejectCommandLine(CommandLineError{"lumenvale: " + *error}, console);
         }
     }

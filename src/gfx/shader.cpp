@@ -40,49 +40,64 @@ std::string InfoLog(GLuint object, PFNGLGETSHADERIVPROC getParameter,
     return log.data();
 }
 
-GLuint CompileStage(GLenum stage, const ShaderSource& source,
-                    const std::vector<ShaderDefine>& defines, std::ostream& err) {
-    GLuint shader = glCreateShader(stage);
-    const std::string forThisGl = ShaderSourceForThisGl(WithDefines(source.text, defines));
-    const char* text = forThisGl.c_str();
-    glShaderSource(shader, 1, &text, nullptr);
-    glCompileShader(shader);
-    GLint ok = GL_FALSE;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    if (!ok)
+GLuint CompileFileStage(GLenum stage, const ShaderSource& source,
+                        const std::vector<ShaderDefine>& defines, std::ostream& err) {
+    const GlBuild shader =
+        CompileStage(stage, ShaderSourceForThisGl(WithDefines(source.text, defines)));
+    if (!shader.ok)
         err << "Shader compile error in " << source.files.front() << ":\n"
-            << NameFilesInLog(InfoLog(shader, glGetShaderiv, glGetShaderInfoLog), source)
-            << std::endl;
-    return shader;
+            << NameFilesInLog(shader.log, source) << std::endl;
+    return shader.id;
 }
 
 }  // namespace
+
+GlBuild CompileStage(GLenum stage, const std::string& text) {
+    GlBuild shader;
+    shader.id = glCreateShader(stage);
+    const char* source = text.c_str();
+    glShaderSource(shader.id, 1, &source, nullptr);
+    glCompileShader(shader.id);
+    GLint ok = GL_FALSE;
+    glGetShaderiv(shader.id, GL_COMPILE_STATUS, &ok);
+    shader.ok = ok == GL_TRUE;
+    shader.log = InfoLog(shader.id, glGetShaderiv, glGetShaderInfoLog);
+    return shader;
+}
+
+GlBuild LinkProgram(GLuint vertex, GLuint fragment, const std::vector<const char*>& captured) {
+    GlBuild program;
+    program.id = glCreateProgram();
+    glAttachShader(program.id, vertex);
+    glAttachShader(program.id, fragment);
+    if (!captured.empty()) {
+        glTransformFeedbackVaryings(program.id, static_cast<GLsizei>(captured.size()),
+                                    captured.data(), GL_INTERLEAVED_ATTRIBS);
+    }
+    glLinkProgram(program.id);
+    glDeleteShader(vertex);
+    glDeleteShader(fragment);
+    GLint ok = GL_FALSE;
+    glGetProgramiv(program.id, GL_LINK_STATUS, &ok);
+    program.ok = ok == GL_TRUE;
+    program.log = InfoLog(program.id, glGetProgramiv, glGetProgramInfoLog);
+    return program;
+}
 
 Shader::Shader(const char* vertexFile, const char* fragmentFile, std::ostream& err,
                const std::vector<ShaderDefine>& defines, const std::vector<const char*>& captured) {
     const ShaderSource vertexSource = LoadShaderSource(vertexFile);
     const ShaderSource fragmentSource = LoadShaderSource(fragmentFile);
 
-    GLuint vertexShader = CompileStage(GL_VERTEX_SHADER, vertexSource, defines, err);
-    GLuint fragmentShader = CompileStage(GL_FRAGMENT_SHADER, fragmentSource, defines, err);
-
-    ID = glCreateProgram();
-    glAttachShader(ID, vertexShader);
-    glAttachShader(ID, fragmentShader);
-    if (!captured.empty()) {
-        glTransformFeedbackVaryings(ID, static_cast<GLsizei>(captured.size()), captured.data(),
-                                    GL_INTERLEAVED_ATTRIBS);
-    }
-    glLinkProgram(ID);
-    GLint ok = GL_FALSE;
-    glGetProgramiv(ID, GL_LINK_STATUS, &ok);
-    if (!ok) {
+    const GLuint vertexShader = CompileFileStage(GL_VERTEX_SHADER, vertexSource, defines, err);
+    const GLuint fragmentShader =
+        CompileFileStage(GL_FRAGMENT_SHADER, fragmentSource, defines, err);
+    const GlBuild program = LinkProgram(vertexShader, fragmentShader, captured);
+    ID = program.id;
+    if (!program.ok) {
         err << "Shader link error in " << vertexFile << " + " << fragmentFile << ":\n"
-            << InfoLog(ID, glGetProgramiv, glGetProgramInfoLog) << std::endl;
+            << program.log << std::endl;
     }
-
-    glDeleteShader(vertexShader);
-    glDeleteShader(fragmentShader);
 }
 
 void Shader::Activate() {

@@ -5,6 +5,7 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "gfx/gl.h"
 #include "gfx/shader_source.h"
@@ -27,10 +28,26 @@ class ShaderFileError : public std::runtime_error {
     bool programFileMissing = false;
 };
 
+// A compiled stage or a linked program and the driver's log of it (empty when it had nothing to
+// say). The GL object is kept whether or not it built.
+struct GlBuild {
+    GLuint id = 0;
+    bool ok = false;
+    std::string log;
+};
+
+// Compiles one stage from its whole text.
+GlBuild CompileStage(GLenum stage, const std::string& text);
+// Links two compiled stages into a new program, and releases the stages. `captured`: the vertex
+// stage's outputs written, interleaved, to the transform feedback buffer.
+GlBuild LinkProgram(GLuint vertex, GLuint fragment, const std::vector<const char*>& captured = {});
+
 // One linked GLSL program. A plain value: copies share the program, only Delete releases it.
 class Shader {
   public:
     GLuint ID = 0;
+
+    Shader() = default;  // no program yet
 
     // Builds the program from a vertex and a fragment file, each with its includes joined in
     // and `defines` after its version line (gfx/shader_source.h). Compile and link problems are

@@ -3,6 +3,8 @@
 #include <glm/glm.hpp>
 #include <ostream>
 
+#include "sequence/film_timeline.h"
+
 // Everything that follows from the sun's angle for one frame.
 struct SunState {
     float sunAngle;        // radians; 0 rising in +x, pi/2 overhead, pi setting in -x
@@ -20,8 +22,8 @@ SunState SunAt(float angle);
 // a jump, and the cycle restarts with the film.
 class DayNightCycle {
   public:
-    static constexpr float kStartAngle = -0.5235988f;     // -30 degrees: the film opens at night
-    static constexpr double kRate = 0.05235987901687622;  // radians per second
+    static constexpr float kStartAngle = kSunStartAngle;
+    static constexpr double kRate = kSunRate;
 
     bool sunRotationEnabled = true;
     float dayCycleStartAngle = kStartAngle;

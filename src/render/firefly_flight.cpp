@@ -6,6 +6,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "render/scene_layout.h"
+#include "sequence/film_timeline.h"
 #include "sequence/smooth01.h"
 
 FireflyFlight::FireflyFlight(const std::vector<PathShot>& fireflyPath, float pathStartTime)
@@ -66,8 +67,8 @@ void FireflyFlight::Seek(float now) {
         pathIndex = (pathIndex + legs - 1) % legs;
         pathStartTime -= fireflyPath[pathIndex].duration;
     }
-    float roundLength = 0.0f;
-    for (const PathShot& leg : fireflyPath) roundLength += leg.duration;
+    const float roundLength =
+        static_cast<float>(FilmTimeline({}, fireflyPath).FireflyRoundLength());
     // Half a leg of margin: the next round's first leg starts a whole round after the route did.
     const bool firstRound =
         pathStartTime + 0.5f * fireflyPath.back().duration < routeStartTime + roundLength;

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <array>
 #include <ostream>
 
 #include "gfx/shader.h"
 
-// The fifteen programs of the scene, in the order they are built.
+// The fifteen programs of the scene.
 struct ShaderPrograms {
     Shader terrain;
     Shader plant;  // same sources as `well`, but its own uniform values
@@ -22,6 +23,17 @@ struct ShaderPrograms {
     Shader glowComposite;  // built but not drawn with
     Shader fade;
 };
+
+// The files of one program under shaders/ and where it is kept.
+struct ProgramFiles {
+    const char* name;
+    const char* vertex;
+    const char* fragment;
+    Shader ShaderPrograms::*program;
+};
+
+// Every program of the scene, in the order they are built.
+extern const std::array<ProgramFiles, 15> kProgramFiles;
 
 // Builds every program from its files under shaders/, with the numbers they share with the
 // program (render/shader_constants.h), reporting compile and link problems on `err`. Throws

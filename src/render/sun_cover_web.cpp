@@ -1,5 +1,6 @@
 #include <ostream>
 
+#include "gfx/shader.h"
 #include "render/pass_states.h"
 #include "render/sun_cover.h"
 
@@ -18,13 +19,6 @@ constexpr const char* kProbeFragment =
     "out vec4 colour;\n"
     "void main() { colour = vec4(1.0); }\n";
 
-GLuint CompiledStage(GLenum stage, const char* source) {
-    const GLuint shader = glCreateShader(stage);
-    glShaderSource(shader, 1, &source, nullptr);
-    glCompileShader(shader);
-    return shader;
-}
-
 }  // namespace
 
 // One query in flight at a time; its answer is the one used until the next arrives.
@@ -37,17 +31,10 @@ struct SunCoverTest::Probe {
     bool covered = false;
 
     explicit Probe(std::ostream& err) {
-        const GLuint vertex = CompiledStage(GL_VERTEX_SHADER, kProbeVertex);
-        const GLuint fragment = CompiledStage(GL_FRAGMENT_SHADER, kProbeFragment);
-        program = glCreateProgram();
-        glAttachShader(program, vertex);
-        glAttachShader(program, fragment);
-        glLinkProgram(program);
-        glDeleteShader(vertex);
-        glDeleteShader(fragment);
-        GLint linked = GL_FALSE;
-        glGetProgramiv(program, GL_LINK_STATUS, &linked);
-        if (!linked) err << "Sun cover probe: its program did not link" << std::endl;
+        const GlBuild built = LinkProgram(CompileStage(GL_VERTEX_SHADER, kProbeVertex).id,
+                                          CompileStage(GL_FRAGMENT_SHADER, kProbeFragment).id);
+        program = built.id;
+        if (!built.ok) err << "Sun cover probe: its program did not link" << std::endl;
         probeLocation = glGetUniformLocation(program, "probe");
         glGenVertexArrays(1, &vertexArray);
         glGenQueries(1, &query);

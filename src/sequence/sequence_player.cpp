@@ -8,7 +8,7 @@
 
 SequencePlayer::SequencePlayer(const std::vector<CameraShot>& cameraShots, AudioManager& audio,
                                std::ostream& log)
-    : cameraShots(cameraShots), audio(audio), log(log) {}
+    : cameraShots(cameraShots), timeline(cameraShots), audio(audio), log(log) {}
 
 void SequencePlayer::Play(Camera& camera, double now) {
     const double sinceFadeStart = now - fadeStartTime;
@@ -104,13 +104,9 @@ void SequencePlayer::Stop() {
 void SequencePlayer::Seek(Camera& camera, double now) {
     const double position = now - runStartTime;
     const int last = static_cast<int>(cameraShots.size()) - 1;
-    double shotStart = 0.0;
-    shotIndex = 0;
-    while (shotIndex < last && position >= shotStart + cameraShots[shotIndex].duration) {
-        shotStart += cameraShots[shotIndex].duration;
-        ++shotIndex;
-    }
-    shotStartTime = static_cast<float>(runStartTime + shotStart);
+    const FilmTimeline::ShotAt shot = timeline.ShotAtPosition(position);
+    shotIndex = shot.index;
+    shotStartTime = static_cast<float>(runStartTime + shot.start);
     waitingForRestart = false;
     sequenceComplete = fadeOutStarted = position >= LastShotEnd();
     // The fade-in of the run, or the fade-out that began as the last shot ended.
@@ -121,11 +117,5 @@ void SequencePlayer::Seek(Camera& camera, double now) {
 }
 
 double SequencePlayer::FilmPosition(double now) const {
-    return std::clamp(now - runStartTime, 0.0, LastShotEnd() + kFadeSeconds);
-}
-
-double SequencePlayer::LastShotEnd() const {
-    double end = 0.0;
-    for (const CameraShot& shot : cameraShots) end += shot.duration;
-    return end;
+    return std::clamp(now - runStartTime, 0.0, timeline.End());
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "sequence/camera_shot.h"
+#include "sequence/film_timeline.h"
 
 class AudioManager;
 class Camera;
@@ -32,9 +33,9 @@ class SequencePlayer {
     // Seconds into the run at `now`, from 0 at its start to the end of its fade-out.
     double FilmPosition(double now) const;
     // Where the last shot ends, in seconds into the run.
-    double LastShotEnd() const;
+    double LastShotEnd() const { return timeline.LastShotEnd(); }
 
-    static constexpr double kFadeSeconds = 2.0;
+    static constexpr double kFadeSeconds = FilmTimeline::kFadeSeconds;
 
     bool musicStarted = false;  // the music was started for this run (also while paused at its end)
     int shotIndex = 0;
@@ -53,6 +54,7 @@ class SequencePlayer {
     static void PoseCamera(Camera& camera, const CameraShot& shot, float t);
 
     const std::vector<CameraShot>& cameraShots;
+    const FilmTimeline timeline;
     AudioManager& audio;
     std::ostream& log;
 };

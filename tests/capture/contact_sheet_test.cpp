@@ -7,9 +7,7 @@
 #include <algorithm>
 
 #include "bitmap_font.h"
-#include "film_moment.h"
 #include "rgb_image.h"
-#include "sequence/shot_tables.h"
 #include "support/temp_files.h"
 
 namespace {
@@ -149,20 +147,4 @@ TEST(WriteImage, PngKeepsEveryPixelAndJpegKeepsTheSize) {
     EXPECT_EQ(width, 33);
     EXPECT_EQ(height, 17);
     stbi_image_free(jpg);
-}
-
-TEST(ShotMiddles, OneMomentHalfWayThroughEachOfTheFilmsShots) {
-    const std::vector<CameraShot> shots = MakeCameraShots();
-    const std::vector<float> middles = ShotMiddles(shots);
-    ASSERT_EQ(middles.size(), shots.size());
-    EXPECT_FLOAT_EQ(middles.front(), 2.5f);
-    EXPECT_FLOAT_EQ(middles[2], 16.0f);
-    EXPECT_FLOAT_EQ(middles.back(), 125.0f);
-    for (size_t i = 0; i < shots.size(); ++i) {
-        // The middle lies inside its own shot: the nominal camera there is between the shot's
-        // start and end poses.
-        const CameraPose pose = NominalCameraPose(shots, middles[i]);
-        const glm::vec3 halfWay = 0.5f * (shots[i].startPos + shots[i].endPos);
-        EXPECT_LT(glm::length(pose.position - halfWay), 1e-3f) << "shot " << i;
-    }
 }

@@ -8,6 +8,7 @@
 
 #include "render/day_night.h"
 #include "render/scene_frames.h"
+#include "sequence/film_timeline.h"
 #include "sequence/shot_tables.h"
 #include "support/pixels.h"
 
@@ -16,11 +17,6 @@ namespace {
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 
-// The sun's angle `filmTime` seconds into the film.
-float FilmSunAngle(float filmTime) {
-    return static_cast<float>(DayNightCycle::kStartAngle + DayNightCycle::kRate * filmTime);
-}
-
 class FilmLook : public SceneFrames {
   protected:
     // The film's camera half-way through `shot` (eased halves meet in the middle) and its sun.
@@ -28,7 +24,7 @@ class FilmLook : public SceneFrames {
         // A copy: a reference into the temporary table would outlive it.
         const CameraShot s = MakeCameraShots()[static_cast<size_t>(shot)];
         Render(0.5f * (s.startPos + s.endPos), 0.5f * (s.startLookAt + s.endLookAt),
-               FilmSunAngle(filmTime));
+               SunAngleAt(filmTime));
     }
 
     // The window row of the horizon: where a level line of sight far ahead lands.
@@ -92,7 +88,7 @@ TEST_F(FilmLook, ALowSunDoesNotWashOutTheFrame) {
     }
     // The sun of shot 2 is in the picture, above the sea: its disc is still white.
     RenderShotMiddle(2, 16.0f);
-    const glm::ivec2 sun = WindowPixel(SunAt(FilmSunAngle(16.0f)).sunPos);
+    const glm::ivec2 sun = WindowPixel(SunAt(SunAngleAt(16.0f)).sunPos);
     ASSERT_TRUE(sun.x > 2 && sun.x < kWidth - 3 && sun.y > 2 && sun.y < kHeight - 3);
     const Rgb disc = MeanColor(sun.x, sun.y);
     EXPECT_GT(std::min({disc.r, disc.g, disc.b}), 0.9f);

@@ -8,75 +8,37 @@
 #include <vector>
 
 #include "gfx/camera.h"
+#include "gfx/shader.h"
 #include "gfx/shader_source.h"
 #include "render/film_view.h"
 #include "render/shader_constants.h"
+#include "render/shader_programs.h"
 #include "support/gl_context.h"
 #include "support/pixels.h"
 
 namespace {
 
-struct ProgramFiles {
-    const char* name;
-    const char* vertex;
-    const char* fragment;
-};
-
-// The fifteen programs of the frame, as the start-up builds them.
-const ProgramFiles kPrograms[] = {
-    {"terrain", "shaders/terrain_shader.vert", "shaders/terrain_shader.frag"},
-    {"well", "shaders/default.vert", "shaders/default.frag"},
-    {"plant", "shaders/default.vert", "shaders/default.frag"},
-    {"firefly", "shaders/firefly_glow.vert", "shaders/firefly_glow.frag"},
-    {"water", "shaders/water.vert", "shaders/water.frag"},
-    {"light", "shaders/light_shader.vert", "shaders/light_shader.frag"},
-    {"sun", "shaders/sun_shader.vert", "shaders/sun_shader.frag"},
-    {"moon", "shaders/moon_shader.vert", "shaders/moon_shader.frag"},
-    {"sky", "shaders/sky_shader.vert", "shaders/sky_shader.frag"},
-    {"star", "shaders/star_shader.vert", "shaders/star_shader.frag"},
-    {"lensFlare", "shaders/lens_flare.vert", "shaders/lens_flare.frag"},
-    {"shadow", "shaders/shadow_depth.vert", "shaders/shadow_depth.frag"},
-    {"blur", "shaders/postprocess.vert", "shaders/gaussian_blur.frag"},
-    {"glowComposite", "shaders/postprocess.vert", "shaders/glow_composite.frag"},
-    {"fade", "shaders/fade.vert", "shaders/fade.frag"},
-    {"present", "shaders/present.vert", "shaders/present.frag"},
-};
+// The programs of the frame: the scene's, as the start-up builds them, and the one that puts the
+// picture in the window.
+std::vector<ProgramFiles> Programs() {
+    std::vector<ProgramFiles> programs(kProgramFiles.begin(), kProgramFiles.end());
+    programs.push_back({"present", "shaders/present.vert", "shaders/present.frag", nullptr});
+    return programs;
+}
 
 bool IsBlank(const std::string& log) {
     return log.find_first_not_of(" \t\r\n") == std::string::npos;
-}
-
-std::string ShaderLog(GLuint shader) {
-    GLint length = 0;
-    glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &length);
-    std::string log(static_cast<size_t>(length > 0 ? length : 0), '\0');
-    if (length > 0) glGetShaderInfoLog(shader, length, nullptr, log.data());
-    return log.c_str();
-}
-
-std::string ProgramLog(GLuint program) {
-    GLint length = 0;
-    glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
-    std::string log(static_cast<size_t>(length > 0 ? length : 0), '\0');
-    if (length > 0) glGetProgramInfoLog(program, length, nullptr, log.data());
-    return log.c_str();
 }
 
 // Compiles one stage; records a failure (with the log) when it does not compile cleanly.
 GLuint CompileClean(GLenum stage, const char* path) {
     const ShaderSource source = LoadShaderSource(path);
     EXPECT_FALSE(source.text.empty()) << path << " is empty";
-    const GLuint shader = glCreateShader(stage);
-    const std::string defined = WithDefines(source.text, SceneShaderConstants());
-    const char* text = defined.c_str();
-    glShaderSource(shader, 1, &text, nullptr);
-    glCompileShader(shader);
-    GLint ok = GL_FALSE;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    const std::string log = NameFilesInLog(ShaderLog(shader), source);
-    EXPECT_TRUE(ok) << path << ":\n" << log;
+    const GlBuild shader = CompileStage(stage, WithDefines(source.text, SceneShaderConstants()));
+    const std::string log = NameFilesInLog(shader.log, source);
+    EXPECT_TRUE(shader.ok) << path << ":\n" << log;
     EXPECT_TRUE(IsBlank(log)) << path << " compiles with a message:\n" << log;
-    return shader;
+    return shader.id;
 }
 
 // Builds the program and records a failure for any compile or link message. Returns 0 when
@@ -84,30 +46,22 @@ GLuint CompileClean(GLenum stage, const char* path) {
 GLuint BuildClean(const ProgramFiles& files) {
     const GLuint vertex = CompileClean(GL_VERTEX_SHADER, files.vertex);
     const GLuint fragment = CompileClean(GL_FRAGMENT_SHADER, files.fragment);
-    const GLuint program = glCreateProgram();
-    glAttachShader(program, vertex);
-    glAttachShader(program, fragment);
-    glLinkProgram(program);
-    glDeleteShader(vertex);
-    glDeleteShader(fragment);
-    GLint ok = GL_FALSE;
-    glGetProgramiv(program, GL_LINK_STATUS, &ok);
-    const std::string log = ProgramLog(program);
-    EXPECT_TRUE(ok) << files.name << " does not link:\n" << log;
-    EXPECT_TRUE(IsBlank(log)) << files.name << " links with a message:\n" << log;
-    if (!ok) {
-        glDeleteProgram(program);
+    const GlBuild program = LinkProgram(vertex, fragment);
+    EXPECT_TRUE(program.ok) << files.name << " does not link:\n" << program.log;
+    EXPECT_TRUE(IsBlank(program.log)) << files.name << " links with a message:\n" << program.log;
+    if (!program.ok) {
+        glDeleteProgram(program.id);
         return 0;
     }
-    return program;
+    return program.id;
 }
 
-const ProgramFiles& Files(const std::string& name) {
-    for (const ProgramFiles& files : kPrograms) {
+ProgramFiles Files(const std::string& name) {
+    for (const ProgramFiles& files : Programs()) {
         if (name == files.name) return files;
     }
     ADD_FAILURE() << "no program " << name;
-    return kPrograms[0];
+    return kProgramFiles[0];
 }
 
 class GlslPrograms : public GlTest {};
@@ -115,7 +69,7 @@ class GlslPrograms : public GlTest {};
 }  // namespace
 
 TEST_F(GlslPrograms, EveryProgramCompilesAndLinksWithoutAMessage) {
-    for (const ProgramFiles& files : kPrograms) {
+    for (const ProgramFiles& files : Programs()) {
         SCOPED_TRACE(files.name);
         const GLuint program = BuildClean(files);
         EXPECT_NE(program, 0u);

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "gfx/shader.h"
 #include "render/pass_states.h"
 
 namespace {
@@ -23,13 +24,9 @@ uniform sampler2D picture;
 void main() { color = texture(picture, uv); })";
 
 GLuint Compile(GLenum stage, const char* source) {
-    const GLuint shader = glCreateShader(stage);
-    glShaderSource(shader, 1, &source, nullptr);
-    glCompileShader(shader);
-    GLint ok = GL_FALSE;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    if (!ok) throw std::runtime_error("the floor frame's shader does not compile");
-    return shader;
+    const GlBuild shader = CompileStage(stage, source);
+    if (!shader.ok) throw std::runtime_error("the floor frame's shader does not compile");
+    return shader.id;
 }
 
 }  // namespace
@@ -37,12 +34,7 @@ GLuint Compile(GLenum stage, const char* source) {
 FloorFrame::FloorFrame() {
     const GLuint vertex = Compile(GL_VERTEX_SHADER, kVertexSource);
     const GLuint fragment = Compile(GL_FRAGMENT_SHADER, kFragmentSource);
-    program = glCreateProgram();
-    glAttachShader(program, vertex);
-    glAttachShader(program, fragment);
-    glLinkProgram(program);
-    glDeleteShader(vertex);
-    glDeleteShader(fragment);
+    program = LinkProgram(vertex, fragment).id;
 
     const float corners[] = {-1, -1, 1, -1, 1, 1, -1, -1, 1, 1, -1, 1};
     glGenVertexArrays(1, &vertexArray);

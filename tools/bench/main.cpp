@@ -28,6 +28,7 @@
 #include "render/render_scale.h"
 #include "render/render_target.h"
 #include "render/scene.h"
+#include "sequence/film_timeline.h"
 #include "sequence/shot_tables.h"
 
 namespace {
@@ -167,8 +168,8 @@ void PlayWholeFilm(Scene& scene, FrameRenderer& renderer, FloorFrame& floor, GLF
     std::vector<Shot> perShot(shots.size());
     std::vector<double> allFrames, floorFrames;
     std::vector<std::pair<double, float>> firstSeconds;  // film time and scale, while it settles
-    float filmEnd = 0.0f;
-    for (const CameraShot& shot : shots) filmEnd += shot.duration;
+    const FilmTimeline timeline(shots);
+    const float filmEnd = static_cast<float>(timeline.LastShotEnd());
     int frameNumber = 0;
     bool sceneDrawnBefore = false;
     for (double filmTime = 0.0; filmTime < filmEnd; ++frameNumber) {
@@ -192,9 +193,7 @@ void PlayWholeFilm(Scene& scene, FrameRenderer& renderer, FloorFrame& floor, GLF
         const bool drewScene = !renderer.FadeHidesThePicture(frame.fadeAlpha);
         if (drewScene && sceneDrawnBefore) {
             scale.AddFrameTime(took / 1000.0);
-            size_t shot = 0;
-            for (float end = shots[0].duration; filmTime >= end && shot + 1 < shots.size();)
-                end += shots[++shot].duration;
+            const size_t shot = static_cast<size_t>(timeline.ShotAtPosition(filmTime).index);
             perShot[shot].frames.push_back(took);
             perShot[shot].scales.push_back(scale.Current());
             allFrames.push_back(took);

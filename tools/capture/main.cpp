@@ -18,6 +18,7 @@
 #include "film_frames.h"
 #include "film_moment.h"
 #include "render/render_scale.h"
+#include "sequence/film_timeline.h"
 #include "sequence/shot_tables.h"
 
 namespace {
@@ -44,7 +45,7 @@ int CaptureMoments(FilmFrames& frames, const std::filesystem::path& outputDir,
 }
 
 int CaptureSheet(FilmFrames& frames, const std::filesystem::path& file, int tileWidth) {
-    const std::vector<float> middles = ShotMiddles(MakeCameraShots());
+    const std::vector<float> middles = FilmTimeline(MakeCameraShots()).ShotMiddles();
     const int tileHeight = tileWidth * kWindowHeight / kWindowWidth;
     ContactSheet sheet(static_cast<int>(middles.size()), kSheetColumns, tileWidth, tileHeight);
     for (size_t shot = 0; shot < middles.size(); ++shot) {
