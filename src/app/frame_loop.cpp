@@ -133,10 +133,11 @@ void FrameLoop::RenderShadowMap() {
     if (output.WantsPicture()) renderer.RenderShadowMap(sun, &film.camera);
 }
 
-// The heading turns by the film time played since the firefly last moved: none while paused.
+// The heading turns by the frame's time step; in a frame in which the film was paused or moved,
+// only by the film time played in it (none while paused).
 void FrameLoop::MoveFirefly() {
-    const float played = static_cast<float>(filmClock.TakePlayedTime());
-    film.scene.fireflyModel = firefly.Update(static_cast<float>(filmClock.Now()), played);
+    const float step = static_cast<float>(filmClock.TakeFrameStep(deltaTime));
+    film.scene.fireflyModel = firefly.Update(static_cast<float>(filmClock.Now()), step);
 }
 
 void FrameLoop::RenderScene() {
