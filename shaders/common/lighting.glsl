@@ -1,6 +1,5 @@
 // Sunlight, sky light and water colour on a lit surface: the terrain and default fragment shaders.
 //
-uniform float lastSunlightHeight;                    // the sun's height at which its light is gone
 const vec3 NIGHT_AMBIENT = vec3(0.240, 0.310, 0.500); // the night sky's light on a surface facing up
 const float NIGHT_SIDE_LIGHT = 0.12;                 // share of it that reaches a surface facing down
 const float AFTERGLOW = 0.35;                        // the glow over the set sun on a surface facing it
@@ -40,7 +39,7 @@ float sunVisibility(vec3 lookup) {
 // from overhead. translucency is the share of light a thin leaf lets through from behind.
 vec3 incomingLight(vec3 normal, vec3 sunDir, float sunHeight, float shadow, vec3 sunColor,
                    vec3 skyZenith, float translucency) {
-    float sunUp = smoothstep(lastSunlightHeight, 0.10, sunHeight);
+    float sunUp = smoothstep(LAST_SUNLIGHT_HEIGHT, 0.10, sunHeight);
     float night = smoothstep(-0.02, 0.2, -sunHeight);
     float towardsSun = dot(normal, sunDir);
     float sunFacing = max(towardsSun, 0.0) + translucency * max(-towardsSun, 0.0);

@@ -55,11 +55,14 @@ void FrameLoop::SampleFrameTime() {
 }
 
 // The first frame's time includes the start-up; a decision looks at the median of many frames.
-// A paused film keeps its scale, so that its picture stays the same.
+// A paused film keeps its scale, so that its picture stays the same. The program that scales
+// the picture up is built when the picture first shrinks; without it the picture stays whole.
 void FrameLoop::AdaptRenderScale() {
     if (!firstFrame && !filmClock.Paused()) renderScale.AddFrameTime(deltaTime);
     const PictureSize size = ScaledSize(kWindowWidth, kWindowHeight, renderScale.Current());
-    if (size.width == kWindowWidth && size.height == kWindowHeight) {
+    const bool fullSize = size.width == kWindowWidth && size.height == kWindowHeight;
+    if (!fullSize && !scaler.Ready()) renderScale = RenderScaleControl::Fixed(1.0f);
+    if (fullSize || !scaler.Ready()) {
         scaledPicture.Delete();
     } else {
         scaledPicture.Resize(size.width, size.height);

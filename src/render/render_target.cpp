@@ -56,18 +56,39 @@ void OffscreenTarget::Delete() {
     *this = OffscreenTarget();
 }
 
-PictureScaler::PictureScaler(std::ostream& err)
-    : program("shaders/present.vert", "shaders/present.frag", err), quad(CreateScreenQuad()) {}
+PictureScaler::PictureScaler(std::ostream& err, const char* vertexFile, const char* fragmentFile)
+    : err(err), vertexFile(vertexFile), fragmentFile(fragmentFile) {}
+
+bool PictureScaler::Ready() {
+    if (build != Build::NotTried) return build == Build::Built;
+    build = Build::Failed;
+    try {
+        program.emplace(vertexFile, fragmentFile, err);
+    } catch (const ShaderFileError& error) {
+        err << error.what() << std::endl;
+    }
+    GLint linked = GL_FALSE;
+    if (program) glGetProgramiv(program->ID, GL_LINK_STATUS, &linked);
+    if (!linked) {
+        err << "The picture stays at full size: the program that scales it cannot be built"
+            << std::endl;
+        return false;
+    }
+    quad = CreateScreenQuad();
+    build = Build::Built;
+    return true;
+}
 
 void PictureScaler::PresentToWindow(const OffscreenTarget& picture) {
+    if (!Ready()) return;
     const FrameTarget window = FrameTarget::Window();
     window.Bind();
     ApplyPassState(pass_states::kPresent);
-    program.Activate();
+    program->Activate();
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, picture.colorTexture);
-    SetUniform(program, "picture", 0);
-    SetUniform(program, "windowSize", glm::vec2(window.width, window.height));
+    SetUniform(*program, "picture", 0);
+    SetUniform(*program, "windowSize", glm::vec2(window.width, window.height));
     glBindVertexArray(quad.screenQuadVAO);
     glDrawArrays(GL_TRIANGLES, 0, 6);
     glBindVertexArray(0);
@@ -77,7 +98,10 @@ void PictureScaler::PresentToWindow(const OffscreenTarget& picture) {
 }
 
 void PictureScaler::Delete() {
-    program.Delete();
+    if (program) program->Delete();
+    program.reset();
     glDeleteVertexArrays(1, &quad.screenQuadVAO);
     glDeleteBuffers(1, &quad.screenQuadVBO);
+    quad = ScreenQuad();
+    build = Build::NotTried;
 }

@@ -132,11 +132,11 @@ TEST_F(GlslPrograms, TheUniformsTheFrameSetsAreActive) {
         std::vector<const char*> uniforms;
     } expected[] = {
         {"terrain",
-         {"model", "camMatrix", "camPos", "lightPos", "lightColor", "lightSpaceMatrix", "shadowMap",
-          "lastSunlightHeight"}},
+         {"model", "camMatrix", "camPos", "lightPos", "lightColor", "lightSpaceMatrix",
+          "shadowMap"}},
         {"well",
          {"model", "camMatrix", "camPos", "lightPos", "lightColor", "lightSpaceMatrix", "shadowMap",
-          "useTexture", "diffuse0", "lastSunlightHeight"}},
+          "useTexture", "diffuse0"}},
         {"firefly", {"model", "camMatrix", "glowStrength", "useTexture", "diffuse0", "emissive0"}},
         {"water", {"model", "camMatrix", "camPos", "lightPos", "uTime"}},
         {"sky", {"camMatrix", "camPos", "sunDirection", "sunHeight", "time"}},
