@@ -185,7 +185,8 @@ TEST_F(GlslPrograms, MeshInputsSitAtTheVertexRecordsLocations) {
 }
 
 // The plants share the well's program but never get a shadow map: whatever texture happens to
-// sit on unit 0, a plant in the open must be lit by the sun, not darkened by a stray lookup.
+// sit on unit 0, a plant in the open must be lit by the sun, not darkened by a stray lookup. At
+// night the light colour it is given sets how dark it is.
 TEST_F(GlslPrograms, PlantsWithoutAShadowMapAreSunlitWhateverSitsOnUnitZero) {
     const GLuint program = BuildClean(Files("plant"));
     ASSERT_NE(program, 0u);
@@ -224,9 +225,16 @@ TEST_F(GlslPrograms, PlantsWithoutAShadowMapAreSunlitWhateverSitsOnUnitZero) {
     glUniformMatrix4fv(glGetUniformLocation(program, "camMatrix"), 1, GL_FALSE,
                        glm::value_ptr(camera.cameraMatrix));
     glUniform3f(glGetUniformLocation(program, "camPos"), 0.0f, 6.0f, 0.01f);
-    glUniform3f(glGetUniformLocation(program, "lightPos"), 0.0f, 150.0f, 0.0f);
-    glUniform4f(glGetUniformLocation(program, "lightColor"), 1.0f, 1.0f, 1.0f, 1.0f);
     glUniform1i(glGetUniformLocation(program, "useTexture"), 0);
+    const auto draw = [&](float sunHeight, float light) {
+        glUniform3f(glGetUniformLocation(program, "lightPos"), 0.0f, 150.0f * sunHeight, 0.0f);
+        glUniform4f(glGetUniformLocation(program, "lightColor"), light, light, light, 1.0f);
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_INT, nullptr);
+        glFinish();
+        return MeanColor(960, 540);
+    };
 
     // Unit 0 holds a texture that reads 0 everywhere, then one that reads 1: as depths, the
     // first would put everything in shadow and the second nothing.
@@ -241,17 +249,19 @@ TEST_F(GlslPrograms, PlantsWithoutAShadowMapAreSunlitWhateverSitsOnUnitZero) {
         const std::vector<float> depth(16 * 16, static_cast<float>(fill));
         glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT, 16, 16, 0, GL_DEPTH_COMPONENT, GL_FLOAT,
                      depth.data());
-        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_INT, nullptr);
-        glFinish();
-        seen[fill] = MeanColor(960, 540);
+        seen[fill] = draw(1.0f, 1.0f);
     }
     EXPECT_NEAR(seen[0].r, seen[1].r, 1.5f / 255.0f);
     EXPECT_NEAR(seen[0].g, seen[1].g, 1.5f / 255.0f);
     EXPECT_NEAR(seen[0].b, seen[1].b, 1.5f / 255.0f);
     EXPECT_GT(seen[0].g, seen[0].r) << "sea-grass stays green";
     EXPECT_GT(seen[0].Luminance(), 0.35f) << "a plant in the noon sun is not in shadow";
+
+    // Once the sun is down the light colour alone darkens the night: a dimmer one, a darker plant.
+    const float midnight = draw(-1.0f, 0.1f).Luminance(), dimmer = draw(-1.0f, 0.05f).Luminance();
+    EXPECT_GT(midnight, 0.1f) << "the night stays readable";
+    EXPECT_LT(dimmer, midnight - 0.005f);
+    EXPECT_LT(draw(-0.5f, 0.25f).Luminance(), draw(-0.5f, 0.5f).Luminance() - 0.005f);
 
     glDeleteTextures(1, &texture);
     glDeleteBuffers(1, &vbo);
