@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
-# Builds the film for the browser into build/web/ (index.html, index.js, index.wasm and the data
-# package index.data) with Debian's emscripten, from the same sources as the native program. The
-# run-time data is the Linux build's generators' (made here when missing); the music goes in as
-# Opus. Arguments go to the build step.
+# Builds the film for the browser into build/web/ (index.html, index.js, index.wasm, the data
+# package index.data and the poster poster.jpg) with Debian's emscripten, from the same sources
+# as the native program. The run-time data is the Linux build's generators' (made here when
+# missing); the music goes in as Opus, the models' OBJ text gzipped. Each file also gets a
+# gzipped copy beside it (NAME.gz) for servers that send those as they are. Arguments go to the
+# build step.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 scripts/setup.sh packages.txt
 scripts/setup.sh packages-web.txt
 
-# The generators are native programs: only they, not the whole native build, are needed here.
+# The generators and the capture tool are native programs: only they, not the whole native
+# build, are needed here.
 if [ ! -f build/CMakeCache.txt ]; then cmake --preset default > /dev/null; fi
-cmake --build --preset default -j "$(nproc)" --target resources
+cmake --build --preset default -j "$(nproc)" --target resources lumenvale_capture
 
 # emcc finds its JavaScript helpers (acorn and the like) among Debian's node modules.
 export NODE_PATH=/usr/share/nodejs
@@ -19,8 +22,26 @@ emcmake cmake -S . -B build/web-build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING
   -DLUMENVALE_GENERATORS=OFF -DLUMENVALE_VIDEO_EXPORT=OFF > /dev/null
 cmake --build build/web-build -j "$(nproc)" --target lumenvale "$@"
 
-echo "The page is in build/web/ (sizes gzipped):"
+# The poster before the start: the film's own frame at 44 s, made by the capture tool.
+capture=build/tools/capture/lumenvale_capture
+if [ ! -f build/web/poster.jpg ] || [ "$capture" -nt build/web/poster.jpg ]; then
+  frames="$(mktemp -d)"
+  if [ -n "${DISPLAY:-}" ]; then
+    "$capture" "$frames" 44 > /dev/null
+  else
+    xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" "$capture" "$frames" 44 > /dev/null
+  fi
+  ffmpeg -loglevel error -y -i "$frames/frame_044.00.png" -vf scale=1280:720 -q:v 5 build/web/poster.jpg
+  rm -rf "$frames"
+fi
+
 for file in build/web/index.html build/web/index.js build/web/index.wasm build/web/index.data; do
+  gzip -9 -n -k -f "$file"
+done
+echo "The page is in build/web/ (sizes gzipped):"
+for file in build/web/index.html build/web/index.js build/web/index.wasm build/web/index.data \
+            build/web/poster.jpg; do
+  gzipped=$([ -f "$file.gz" ] && stat -c %s "$file.gz" || stat -c %s "$file")
   printf '  %-24s %7d KB  (%d KB)\n' "$(basename "$file")" "$(($(stat -c %s "$file") / 1024))" \
-    "$(($(gzip -9 -c "$file" | wc -c) / 1024))"
+    "$((gzipped / 1024))"
 done

@@ -18,6 +18,17 @@ rm -rf "$stage" "$zip_file"
 mkdir -p "$stage/Lumenvale"
 cp build/windows/lumenvale.exe "$stage/Lumenvale/"
 cp -rL shaders resources "$stage/Lumenvale/"
+# A note for the folder, with the keys as the player's own help gives them, in Windows' line ends.
+{
+  echo "$(build/lumenvale --version | sed 's/^l/L/'): a short film rendered live, with its music."
+  echo
+  echo "Double-click lumenvale.exe to play it in a 1920x1080 window; it finds shaders\\ and"
+  echo "resources\\ beside it. Press F for full screen and close the window to quit. From a"
+  echo "command prompt, \"lumenvale.exe --window fit\" plays in the largest window that fits the"
+  echo "screen, \"lumenvale.exe --fullscreen\" full screen; \"lumenvale.exe --help\" lists every option."
+  echo
+  build/lumenvale --help | sed -n '/^Keys while the film plays:/,$p'
+} | sed 's/$/\r/' > "$stage/Lumenvale/README.txt"
 (cd "$stage" && zip -qr -X "$zip_file" Lumenvale)
 rm -rf "$stage"
 echo "Wrote $zip_file"

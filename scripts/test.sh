@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: unit, GL (real OpenGL 3.3 core context) and end-to-end;
-# then the same for the Windows build under Wine (skip with --no-windows); then the reliability
-# stages: the tests built with AddressSanitizer and UndefinedBehaviorSanitizer (skip with
-# --no-asan), and each fuzz target for FUZZ_SECONDS (default 15; skip with --no-fuzz); last the
-# browser build played in Chromium (skip with --no-web). Other arguments go to the first ctest
+# then the Debian package, built, installed with apt, played and removed (skip with --no-package);
+# then the same tests for the Windows build under Wine (skip with --no-windows); then the
+# reliability stages: the tests built with AddressSanitizer and UndefinedBehaviorSanitizer (skip
+# with --no-asan), and each fuzz target for FUZZ_SECONDS (default 15; skip with --no-fuzz); last
+# the browser build played in Chromium (skip with --no-web). Other arguments go to the first ctest
 # run. Without a display the tests run inside a private Xvfb server. From the Windows tests on,
 # the later stages' builds run in the background at the lowest CPU priority, taking what each
 # test stage leaves idle; their logs are in build/prebuild/.
@@ -13,6 +14,7 @@ windows=1
 asan=1
 fuzz=1
 web=1
+package=1
 ctest_args=()
 for arg in "$@"; do
   case "$arg" in
@@ -20,6 +22,7 @@ for arg in "$@"; do
     --no-asan) asan=0 ;;
     --no-fuzz) fuzz=0 ;;
     --no-web) web=0 ;;
+    --no-package) package=0 ;;
     *) ctest_args+=("$arg") ;;
   esac
 done
@@ -86,6 +89,10 @@ run_tests() {
 }
 stage "Tests"
 run_tests 1920x1080 ctest --preset default -j "$(nproc)" "${ctest_args[@]}"
+if [ "$package" = 1 ]; then
+  stage "Linux package: built, installed with apt, played, removed"
+  scripts/package-linux.sh --test
+fi
 rm -rf "$prebuilt"
 mkdir -p "$prebuilt"
 if [ "$windows" = 1 ]; then

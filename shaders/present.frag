@@ -1,14 +1,16 @@
 #version 330 core
-// An offscreen picture on the window: texel for texel when it has the window's size, otherwise
-// filtered bilinearly between the four texels around each window pixel.
+// An offscreen picture in its area of the window: texel for texel when it has the area's size,
+// otherwise filtered bilinearly between the four texels around each window pixel.
 uniform sampler2D picture;
-uniform vec2 windowSize;
+uniform vec2 areaOrigin;
+uniform vec2 areaSize;
 
 out vec4 FragColor;
 
 void main() {
     ivec2 size = textureSize(picture, 0);
-    vec3 color = size == ivec2(windowSize) ? texelFetch(picture, ivec2(gl_FragCoord.xy), 0).rgb
-                                           : texture(picture, gl_FragCoord.xy / windowSize).rgb;
+    vec2 inArea = gl_FragCoord.xy - areaOrigin;
+    vec3 color = size == ivec2(areaSize) ? texelFetch(picture, ivec2(inArea), 0).rgb
+                                         : texture(picture, inArea / areaSize).rgb;
     FragColor = vec4(color, 1.0);
 }

@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cmath>
@@ -9,7 +10,7 @@
 
 namespace {
 
-constexpr const char* kVersion = "1.0.0";
+constexpr const char* kVersion = LUMENVALE_VERSION;
 
 constexpr int kMinFps = 1;
 constexpr int kMaxFps = 240;
@@ -81,8 +82,8 @@ std::optional<CommandLineError> ReadRenderScale(const std::string& value,
                                                 CommandLineOptions& options) {
     const std::optional<RenderScaleControl> scale = ParseRenderScale(value.c_str());
     if (!scale) {
-        return ValueError("--render-scale must be 'auto' or a factor from 0.35 to 1, not '" + value +
-                          "'");
+        return ValueError("--render-scale must be 'auto' or a factor from 0.35 to 1, not '" +
+                          value + "'");
     }
     options.renderScale = *scale;
     return std::nullopt;
@@ -97,6 +98,43 @@ std::optional<CommandLineError> ReadExportPath(const std::string& value,
     for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (extension != ".mp4" && extension != ".mkv") {
         return ValueError("--export needs a file name ending in .mp4 or .mkv, not '" + value + "'");
+    }
+    return std::nullopt;
+}
+
+std::optional<CommandLineError> ReadWindowMode(const std::string& value,
+                                               CommandLineOptions& options) {
+    const std::optional<WindowMode> mode = ParseWindowMode(value);
+    if (!mode) {
+        return ValueError("--window must be 'fit' or WIDTHxHEIGHT in pixels from " +
+                          std::to_string(kMinWindowSide) + " to " + std::to_string(kMaxWindowSide) +
+                          ", like 1280x720, not '" + value + "'");
+    }
+    options.windowMode = *mode;
+    return std::nullopt;
+}
+
+// Options that take no value and set a window mode.
+bool ReadWindowFlag(const std::string& argument, CommandLineOptions& options) {
+    if (argument != "--fullscreen") return false;
+    options.windowMode = WindowMode{WindowMode::Kind::FullScreen, 0, 0};
+    return true;
+}
+
+// The window's options show the live film; an export has no window, and a window has one mode.
+std::optional<CommandLineError> CheckWindowSettings(const std::vector<std::string>& given,
+                                                    const CommandLineOptions& options) {
+    const auto named = [&given](const char* name) {
+        return std::find(given.begin(), given.end(), name) != given.end();
+    };
+    if (named("--fullscreen") && named("--window")) {
+        return ValueError("--fullscreen and --window cannot be combined: give one of them");
+    }
+    for (const char* name : {"--fullscreen", "--window"}) {
+        if (named(name) && options.action == CommandLineOptions::Action::Export) {
+            return ValueError(std::string(name) +
+                              " only applies to playing the film, not to --export");
+        }
     }
     return std::nullopt;
 }
@@ -118,6 +156,7 @@ const std::map<std::string, ValueReader>& OptionsWithValues() {
              return ReadFilmSeconds("--to", value, options.to);
          }},
         {"--render-scale", ReadRenderScale},
+        {"--window", ReadWindowMode},
     };
     return readers;
 }
@@ -157,6 +196,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             version = true;
             continue;
         }
+        if (ReadWindowFlag(argument, options)) {
+            given.push_back(argument);
+            continue;
+        }
         const auto equals = argument.find('=');
         const std::string name = argument.substr(0, equals);
         const auto reader = OptionsWithValues().find(name);
@@ -186,13 +229,14 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         options.action = CommandLineOptions::Action::Version;
     } else {
         parsed.error = CheckExportSettings(given, options);
+        if (!parsed.error) parsed.error = CheckWindowSettings(given, options);
     }
     return parsed;
 }
 
 std::string UsageLine() {
-    return "usage: lumenvale [--help] [--version] [--render-scale auto|S] [--from S] "
-           "[--export FILE [--fps N] [--size WxH] [--to S]]";
+    return "usage: lumenvale [--help] [--version] [--fullscreen | --window WxH|fit] "
+           "[--render-scale auto|S] [--from S] [--export FILE [--fps N] [--size WxH] [--to S]]";
 }
 
 std::string HelpText() {
@@ -204,6 +248,9 @@ std::string HelpText() {
            "Options:\n"
            "  --help              show this text and exit\n"
            "  --version           show the version and exit\n"
+           "  --fullscreen        play full screen on the main monitor\n"
+           "  --window WxH        play in a window of that size, the film letterboxed at 16:9\n"
+           "  --window fit        play in the largest 16:9 window that fits the screen\n"
            "  --render-scale S    render the picture at S times the window size (0.35 to 1),\n"
            "                      or 'auto' to keep the frame rate up (the default)\n"
            "  --from S            film time in seconds to start at (default 0), also when\n"
@@ -227,6 +274,7 @@ std::string HelpText() {
            "  P                   print the camera's position and view\n"
            "  Space               pause or resume the film (automatic camera on)\n"
            "  Left, Right         5 s back or forward in the film; with Shift, 30 s\n"
+           "  F                   full screen, and back to the window\n"
            "\n"
            "Close the window to quit.\n";
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/window_mode.h"
 #include "render/render_scale.h"
 
 // What the program was asked to do, and with which settings.
@@ -18,6 +19,7 @@ struct CommandLineOptions {
     std::optional<double> from;  // film seconds; the film's start when absent
     std::optional<double> to;    // film seconds; the end of the fade-out when absent
     RenderScaleControl renderScale = RenderScaleControl::Adaptive();
+    WindowMode windowMode;  // the film's own 1920x1080 window unless --fullscreen or --window
 };
 
 // A command line that cannot be run: one line saying why, and the exit status to leave with.

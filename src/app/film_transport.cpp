@@ -33,14 +33,30 @@ void FilmTransport::TogglePause() {
 }
 
 void FilmTransport::Release() {
-    audio.ReleaseMusic();
+    if (!sequence.waitingForRestart) audio.ReleaseMusic();
     clock.Resume();
 }
 
+void FilmTransport::ToggleMute() {
+    const bool mute = !audio.muted;
+    // The film waits while the device carries the command out, as for a resume.
+    const bool running = !clock.Paused();
+    clock.Pause();
+    // A paused track is what an unmute sounds again: from the film's time. At the end of the
+    // film the music stays where it stopped, and silent.
+    if (!mute && audio.isPaused && !sequence.waitingForRestart) audio.SeekMusic(Position());
+    audio.SetMuted(mute);
+    if (running) clock.Resume();
+}
+
 void FilmTransport::SeekBy(double seconds) {
+    SeekTo(Position() + seconds);
+}
+
+void FilmTransport::SeekTo(double target) {
     const double from = Position();
-    const double position = std::clamp(from + seconds, 0.0, sequence.LastShotEnd());
-    const bool moves = seconds < 0.0 || position > from;
+    const double position = std::clamp(target, 0.0, sequence.LastShotEnd());
+    const bool moves = target < from || position > from;
     if (moves) MoveTo(position);
     log << "Film position: " << FilmSeconds(moves ? position : from) << std::endl;
 }
@@ -58,7 +74,11 @@ void FilmTransport::MoveTo(double position) {
     // At its end the film has paused its music; back within it, the music goes on.
     const bool musicPausedAtTheEnd = sequence.waitingForRestart && sequence.musicStarted;
     audio.SeekMusic(position);
-    if (musicPausedAtTheEnd) audio.ResumeMusic();
+    if (musicPausedAtTheEnd) {
+        audio.ResumeMusic();
+        // The end held the music; a film the viewer paused keeps it held until it goes on.
+        if (!clock.Paused()) audio.ReleaseMusic();
+    }
     clock.Shift(position - (clock.Now() - sequence.runStartTime));
     const double now = clock.Now();
     sequence.Seek(camera, now);

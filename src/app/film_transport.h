@@ -20,12 +20,18 @@ class FilmTransport {
 
     // Space: pauses the film where it is, music and all, or lets it go on from there.
     void TogglePause();
-    // The film goes on without a line of its own (C, which prints its own, takes over).
+    // The film goes on without a line of its own (C, which prints its own, takes over). Its music
+    // stays silent while the film stands at its end.
     void Release();
+    // M: mutes the music, or lets it sound again from the film's time, never from where the mute
+    // left it; the film itself goes on either way.
+    void ToggleMute();
     // The arrows: `seconds` back (negative) or forward, kept between the fade-in's start and the
     // last shot's end; forward from the fade-out, the film stays where it is. A paused film stays
     // paused and shows the new moment.
     void SeekBy(double seconds);
+    // The same to `position` seconds into the film (the page's seek bar), with the same line.
+    void SeekTo(double position);
     // The film's first frame shows `position` seconds into the film.
     void StartAt(double position);
 

@@ -2,6 +2,7 @@
 
 #include "app/frame_driver.h"
 #include "app/gl_error_report.h"
+#include "app/page_film.h"
 #include "audio/audio_manager.h"
 #include "gfx/pointer_input.h"
 
@@ -20,7 +21,15 @@ FrameLoop::FrameLoop(GLFWwindow* window, Film film, const Clock& clock, FrameOut
       transport(filmClock, sequence, firefly, film.audio, film.camera, console.out),
       renderScale(renderScale),
       scaler(console.err),
-      lastFrameTime(clock.Now()) {}
+      lastFrameTime(clock.Now()) {
+    std::vector<double> shotStarts;
+    double start = 0.0;
+    for (const CameraShot& shot : film.cameraShots) {
+        shotStarts.push_back(start);
+        start += shot.duration;
+    }
+    MarkShotsOnPage(shotStarts);
+}
 
 void FrameLoop::Run() {
     DriveFrames(window, [this] { RunFrame(); });
@@ -31,6 +40,8 @@ void FrameLoop::Run() {
 // One frame, in order.
 void FrameLoop::RunFrame() {
     SampleFrameTime();
+    FollowCanvasSize();
+    FollowWindowSize();
     AdaptRenderScale();
     StartMusicOnFirstFrame();
     StartClocksOnFirstFrame();
@@ -39,6 +50,8 @@ void FrameLoop::RunFrame() {
     HandleKeyboard();
     UpdateTitle();
     AdvanceDayNight();
+    DecideOnPicture();
+    ShowOnPage();
     RenderShadowMap();
     MoveFirefly();
     RenderScene();
@@ -54,15 +67,40 @@ void FrameLoop::SampleFrameTime() {
     deltaTime = static_cast<float>(currentTime - lastFrameTime);
 }
 
+// A page's canvas draws at the size it is shown at: the window, and the film's picture in it,
+// follow it.
+void FrameLoop::FollowCanvasSize() {
+    if (const auto canvas = PageCanvasSize()) {
+        FrameTarget::ResizeWindow(canvas->width, canvas->height);
+    }
+}
+
+// The film's own window keeps its 1920x1080 viewport whatever is done to it. A window an option
+// asked for, or the full screen, shows the whole picture at whatever size it has.
+void FrameLoop::FollowWindowSize() {
+    if (!fitOption && !IsFullScreen(window)) {
+        windowTarget = FrameTarget::Window();
+    } else {
+        glfwGetFramebufferSize(window, &windowTarget.width, &windowTarget.height);
+    }
+    pictureArea =
+        LetterboxArea(windowTarget.width, windowTarget.height, kWindowWidth, kWindowHeight);
+}
+
 // The first frame's time includes the start-up; a decision looks at the median of many frames.
-// A paused film keeps its scale, so that its picture stays the same. The program that scales
-// the picture up is built when the picture first shrinks; without it the picture stays whole.
+// A paused film keeps its scale, so that its picture stays the same; a frame that drew nothing
+// says nothing of what drawing costs. The program that scales the picture to the window is built
+// when it is first needed; without it the picture stays whole, drawn straight into the window.
 void FrameLoop::AdaptRenderScale() {
-    if (!firstFrame && !filmClock.Paused()) renderScale.AddFrameTime(deltaTime);
-    const PictureSize size = ScaledSize(kWindowWidth, kWindowHeight, renderScale.Current());
-    const bool fullSize = size.width == kWindowWidth && size.height == kWindowHeight;
-    if (!fullSize && !scaler.Ready()) renderScale = RenderScaleControl::Fixed(1.0f);
-    if (fullSize || !scaler.Ready()) {
+    if (!firstFrame && !filmClock.Paused() && drawsPicture) renderScale.AddFrameTime(deltaTime);
+    // The picture's full size: the film's 1920x1080, or a page canvas's.
+    const FrameTarget full = FrameTarget::Window();
+    const PictureSize size = ScaledSize(full.width, full.height, renderScale.Current());
+    const bool straightIntoTheWindow = size.width == full.width && size.height == full.height &&
+                                       windowTarget.width == full.width &&
+                                       windowTarget.height == full.height;
+    if (!straightIntoTheWindow && !scaler.Ready()) renderScale = RenderScaleControl::Fixed(1.0f);
+    if (straightIntoTheWindow || !scaler.Ready()) {
         scaledPicture.Delete();
     } else {
         scaledPicture.Resize(size.width, size.height);
@@ -90,11 +128,18 @@ void FrameLoop::StartWhereAsked() {
     startPosition = 0.0;
 }
 
+// A drag turns the view by the share of the window the cursor travels, whatever its size.
 void FrameLoop::UpdateCamera() {
     if (autoCamera) {
         sequence.Play(film.camera, filmClock.Now());
     } else {
-        film.camera.Inputs(window, deltaTime);
+        if (windowTarget.IsFilmSize()) {
+            film.camera.Inputs(window, deltaTime);
+        } else {
+            int width = 0, height = 0;
+            glfwGetWindowSize(window, &width, &height);
+            film.camera.Inputs(window, deltaTime, width, height);
+        }
         sequence.fadeAlpha = 0.0f;
     }
 }
@@ -111,6 +156,7 @@ void FrameLoop::HandleKeyboard() {
     keys.left = down(GLFW_KEY_LEFT);
     keys.right = down(GLFW_KEY_RIGHT);
     keys.shift = down(GLFW_KEY_LEFT_SHIFT) || down(GLFW_KEY_RIGHT_SHIFT);
+    keys.seekTo = TakePageSeek();
     const bool wasAutomatic = autoCamera;
     keyboard.Handle(
         keys,
@@ -118,6 +164,18 @@ void FrameLoop::HandleKeyboard() {
         frameTime);
     // Presses made while the film ran are not replayed in free flight.
     if (wasAutomatic && !autoCamera) film.camera.BeginFreeFlight(window);
+    ToggleFullScreenOnF();
+}
+
+// Once per press: a held key does not flip the window back and forth.
+void FrameLoop::ToggleFullScreenOnF() {
+    const bool down = KeyDown(window, GLFW_KEY_F);
+    if (down && !fullScreenKeyDown) {
+        if (const auto line = ToggleFullScreen(window, windowedPlace)) {
+            console.out << *line << std::endl;
+        }
+    }
+    fullScreenKeyDown = down;
 }
 
 // The title counts real frames in real time, also while the film is paused.
@@ -127,13 +185,43 @@ void FrameLoop::UpdateTitle() {
     if (auto text = title.Tick(realTime)) glfwSetWindowTitle(window, text->c_str());
 }
 
+void FrameLoop::ShowOnPage() {
+    FilmOnPage shown;
+    shown.position = sequence.FilmPosition(filmClock.Now());
+    shown.length = sequence.LastShotEnd() + SequencePlayer::kFadeSeconds;
+    shown.paused = filmClock.Paused();
+    shown.ended = sequence.waitingForRestart;
+    shown.muted = film.audio.muted;
+    shown.automatic = autoCamera;
+    shown.drawn = drawsPicture;
+    ShowFilmOnPage(shown);
+}
+
 void FrameLoop::AdvanceDayNight() {
     sun = dayNight.Advance(frameTime);
     dayNight.PrintDiagnostic(frameTime, console.out);
 }
 
+// A picture that keeps what was last drawn is drawn again only when something in it changes: a
+// paused film and the black screen at its end cost nothing. Two frames alike are drawn, since the
+// sun's cover test answers a frame late.
+void FrameLoop::DecideOnPicture() {
+    PictureInputs inputs;
+    // Under a black overlay the film's time changes nothing.
+    inputs.time = sequence.fadeAlpha < 1.0f ? frameTime : 0.0;
+    inputs.fadeAlpha = sequence.fadeAlpha;
+    inputs.drawSun = drawSun;
+    inputs.position = film.camera.position;
+    inputs.orientation = film.camera.orientation;
+    inputs.scale = renderScale.Current();
+    inputs.width = windowTarget.width;
+    unchangedFrames = inputs == drawnInputs ? unchangedFrames + 1 : 0;
+    drawnInputs = inputs;
+    drawsPicture = output.WantsPicture() && (!KeepsLastPicture() || unchangedFrames < 2);
+}
+
 void FrameLoop::RenderShadowMap() {
-    if (output.WantsPicture()) renderer.RenderShadowMap(sun, &film.camera);
+    if (drawsPicture) renderer.RenderShadowMap(sun, &film.camera);
 }
 
 // The heading turns by the frame's time step; in a frame in which the film was paused or moved,
@@ -144,7 +232,7 @@ void FrameLoop::MoveFirefly() {
 }
 
 void FrameLoop::RenderScene() {
-    if (!output.WantsPicture()) return;
+    if (!drawsPicture) return;
     FrameInputs frame;
     frame.sun = sun;
     frame.time = static_cast<float>(frameTime);
@@ -161,7 +249,9 @@ FrameTarget FrameLoop::PictureTarget() const {
 }
 
 void FrameLoop::ScalePictureToWindow() {
-    if (scaledPicture.Allocated()) scaler.PresentToWindow(scaledPicture);
+    if (drawsPicture && scaledPicture.Allocated() && pictureArea.width > 0) {
+        scaler.PresentInto(scaledPicture, windowTarget, pictureArea);
+    }
 }
 
 void FrameLoop::UpdateMusic() {

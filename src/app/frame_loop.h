@@ -46,17 +46,25 @@ class FrameLoop {
     void RunFrame();
     // The first frame shows `filmSeconds` into the film instead of its beginning.
     void StartFrom(double filmSeconds) { startPosition = filmSeconds; }
+    // The picture fills whatever size the window has, whole and letterboxed, instead of keeping
+    // the film's own size in the window's corner.
+    void FitPictureToWindow() { fitOption = true; }
 
   private:
     void SampleFrameTime();
+    void FollowCanvasSize();
+    void FollowWindowSize();
     void AdaptRenderScale();
     void StartMusicOnFirstFrame();
     void StartClocksOnFirstFrame();
     void StartWhereAsked();
     void UpdateCamera();
     void HandleKeyboard();
+    void ToggleFullScreenOnF();
     void UpdateTitle();
+    void ShowOnPage();
     void AdvanceDayNight();
+    void DecideOnPicture();
     void RenderShadowMap();
     void MoveFirefly();
     void RenderScene();
@@ -81,6 +89,12 @@ class FrameLoop {
     // The picture below full size; at full size the passes draw straight into the window.
     OffscreenTarget scaledPicture;
     PictureScaler scaler;
+    // The window's framebuffer and where the picture shows in it this frame.
+    bool fitOption = false;
+    FrameTarget windowTarget = FrameTarget::Window();
+    PixelRect pictureArea{0, 0, kWindowWidth, kWindowHeight};
+    PixelRect windowedPlace;  // the window's place before it went full screen
+    bool fullScreenKeyDown = false;
 
     bool autoCamera = true;
     bool drawSun = true;
@@ -90,6 +104,24 @@ class FrameLoop {
     float deltaTime = 0.0f;
     double frameTime = 0.0;      // the film's time sample, taken after input handling
     double startPosition = 0.0;  // film seconds the first frame shows
+    // What the last frame's picture was made from, and for how many frames it has stayed so.
+    struct PictureInputs {
+        double time = -1.0;
+        float fadeAlpha = 0.0f;
+        bool drawSun = true;
+        glm::vec3 position{0.0f};
+        glm::vec3 orientation{0.0f};
+        float scale = 0.0f;
+        int width = 0;  // the window's; a page's canvas loses its picture when resized
+        bool operator==(const PictureInputs& other) const {
+            return time == other.time && fadeAlpha == other.fadeAlpha && drawSun == other.drawSun &&
+                   position == other.position && orientation == other.orientation &&
+                   scale == other.scale && width == other.width;
+        }
+    };
+    PictureInputs drawnInputs;
+    int unchangedFrames = 0;
+    bool drawsPicture = true;
     FrameTitle title;
     DayNightCycle dayNight;
     SunState sun = SunAt(DayNightCycle::kStartAngle);

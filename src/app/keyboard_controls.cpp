@@ -49,7 +49,7 @@ void KeyboardControls::Handle(const ShowKeys& keys, ShowTargets targets, double 
         log << "Sun rotation toggled: " << targets.dayNight.sunRotationEnabled << std::endl;
     }
     if (current.m && !previous.m) {
-        targets.audio.SetMuted(!targets.audio.muted);
+        targets.transport.ToggleMute();
         log << "Music " << (targets.audio.muted ? "muted" : "unmuted") << std::endl;
     }
     if (current.n && !previous.n) {
@@ -65,6 +65,7 @@ void KeyboardControls::MoveThroughFilm(FilmTransport& transport) {
     const double step = current.shift ? kLongSeekStep : kSeekStep;
     if (current.left && !previous.left) transport.SeekBy(-step);
     if (current.right && !previous.right) transport.SeekBy(step);
+    if (current.seekTo) transport.SeekTo(*current.seekTo);
 }
 
 void KeyboardControls::EndFrame() {
@@ -88,13 +89,16 @@ void KeyboardControls::ToggleAutomaticCamera(ShowTargets& targets) {
     AudioManager& audio = targets.audio;
     if (targets.autoCamera && sequence.waitingForRestart) {
         log << "Restarting camera sequence from beginning" << std::endl;
-        const RunStart start = ReadRunStart(clock);
         if (sequence.musicStarted) {
+            // From the beginning, where the film starts again, not from where its end paused
+            // it; the end's hold on it is let go here, so that the film starts once it sounds.
+            audio.SeekMusic(0.0);
             audio.ResumeMusic();
+            audio.ReleaseMusic();
         } else {
             audio.PlayMusic();
         }
-        StartRun(targets, start);
+        StartRun(targets, ReadRunStart(clock));
         return;
     }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <ostream>
 
 #include "app/clock.h"
@@ -18,10 +19,11 @@ struct ShowKeys {
     bool n = false;  // sun or moon
     bool p = false;  // camera snapshot
     // While the automatic camera runs:
-    bool space = false;  // pause or resume the film
-    bool left = false;   // back 5 s (30 s with shift)
-    bool right = false;  // forward 5 s (30 s with shift)
-    bool shift = false;  // held, not pressed: the longer step
+    bool space = false;            // pause or resume the film
+    bool left = false;             // back 5 s (30 s with shift)
+    bool right = false;            // forward 5 s (30 s with shift)
+    bool shift = false;            // held, not pressed: the longer step
+    std::optional<double> seekTo;  // seconds into the film the page's seek bar asks for
 };
 
 // What the show keys act on.

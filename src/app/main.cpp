@@ -40,10 +40,19 @@ struct FilmState {
     std::unique_ptr<Clock> clock = MakePlaybackClock();
 };
 
+// One line for a window an option asked for; the film's own window goes without.
+void TellWindowMode(GLFWwindow* window, const WindowMode& mode, std::ostream& out) {
+    if (!mode.FitsPictureToWindow()) return;
+    int width = 0, height = 0;
+    glfwGetWindowSize(window, &width, &height);
+    out << WindowModeLine(mode, width, height) << std::endl;
+}
+
 // Start-up, the frame loop, then shutdown.
 int PlayFilm(const CommandLineOptions& options, const Console& console) {
-    GLFWwindow* window = OpenMainWindow(console.err);
+    GLFWwindow* window = OpenPlayerWindow(options.windowMode, console.err);
     if (!window) throw StartupFailure("Failed to create GLFW window");
+    TellWindowMode(window, options.windowMode, console.out);
     LoadGlEntryPoints(window);
     SetFixedViewport();
 
@@ -63,6 +72,7 @@ int PlayFilm(const CommandLineOptions& options, const Console& console) {
         window, Film{film->scene, film->camera, film->audio, film->cameraShots, film->fireflyPath},
         *film->clock, *output, console, options.renderScale);
     if (options.from) loop->StartFrom(*options.from);
+    if (options.windowMode.FitsPictureToWindow()) loop->FitPictureToWindow();
     loop->Run();
 
     loop.reset();

@@ -1,5 +1,6 @@
-// The window is the page's canvas, its drawing buffer 1920x1080 whatever size the page shows it
-// at; the context is WebGL2, which the browser's window library asks for through the link flags.
+// The window is the page's canvas, opened at 1920x1080; from the first frame on the page sizes its
+// drawing buffer for the size it is shown at (page_film_web.cpp). The context is WebGL2, which the
+// browser's window library asks for through the link flags.
 #include <emscripten/html5_webgl.h>
 
 #include <ostream>

@@ -1,6 +1,7 @@
 // The music device in a browser: an HTML audio element of the page (`Module.music`), playing the
 // track's bytes from the page's file system. The page starts the film on the viewer's first
-// click or key, so the browser lets it sound.
+// click or key, so the browser lets it sound. Whenever the element begins to sound, it takes the
+// film's time.
 #include <emscripten.h>
 
 #include <cstdlib>
@@ -28,6 +29,31 @@ EM_JS(char*, OpenPageTrack, (const char* path), {
         const element = new Audio(URL.createObjectURL(new Blob([bytes], {type: 'audio/ogg'})));
         element.preload = 'auto';
         element.stopped = true;
+        // The browser takes a while to get the sound going, and a while to move it, longer
+        // while a frame keeps the page busy; and a busy machine lets the sound slip now and then.
+        // The film's clock runs on meanwhile. So the music joins the film where it is once it
+        // sounds (the page says where, `Module.filmNow`), and a few times a second it is brought
+        // back: a little faster or slower for a moment when it is a little off, moved when far.
+        const filmTime = () => {
+            const at = Module.filmNow ? Module.filmNow() : null;
+            return at !== null && at < element.duration ? at : null;
+        };
+        element.addEventListener('playing', () => {
+            if (!element.joinFilm) return;
+            element.joinFilm = false;
+            const at = filmTime();
+            if (at !== null) element.currentTime = at;
+        });
+        element.addEventListener('timeupdate', () => {
+            const at = filmTime();
+            if (element.paused || element.seeking || at === null) return;
+            const ahead = element.currentTime - at;
+            if (Math.abs(ahead) > 0.5) {
+                element.currentTime = at;
+            } else {
+                element.playbackRate = Math.abs(ahead) < 0.01 ? 1 : 1 - Math.max(-0.25, Math.min(0.25, 2 * ahead));
+            }
+        });
         element.addEventListener('error', () => {
             console.error('Music: the browser cannot play the track (' +
                           (element.error ? element.error.message || element.error.code : '?') + ')');
@@ -46,7 +72,10 @@ EM_JS(char*, OpenPageTrack, (const char* path), {
 // From `seconds` into the track, or where it stands when that is negative.
 EM_JS(void, PlayPageTrack, (double seconds), {
     const element = Module.music;
+    element.playbackRate = 1;
     if (seconds >= 0) element.currentTime = seconds;
+    // A playing element moves at once; one that starts joins the film as it begins to sound.
+    element.joinFilm = element.paused || element.ended;
     element.stopped = false;
     const started = element.play();
     if (started) {

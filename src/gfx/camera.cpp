@@ -59,8 +59,12 @@ void Camera::Move(const MovementKeys& keys, float deltaTime) {
 }
 
 void Camera::Look(double mouseX, double mouseY) {
-    const float rotX = sensitivity * static_cast<float>(mouseY - height / 2) / height;
-    const float rotY = sensitivity * static_cast<float>(mouseX - width / 2) / width;
+    Look(mouseX, mouseY, width, height);
+}
+
+void Camera::Look(double mouseX, double mouseY, int windowWidth, int windowHeight) {
+    const float rotX = sensitivity * static_cast<float>(mouseY - windowHeight / 2) / windowHeight;
+    const float rotY = sensitivity * static_cast<float>(mouseX - windowWidth / 2) / windowWidth;
 
     const glm::vec3 pitched = glm::rotate(orientation, -rotX * kDegreesToRadians,
                                           glm::normalize(glm::cross(orientation, up)));
@@ -72,10 +76,14 @@ void Camera::Look(double mouseX, double mouseY) {
 }
 
 void Camera::Inputs(GLFWwindow* window, float deltaTime) {
+    Inputs(window, deltaTime, width, height);
+}
+
+void Camera::Inputs(GLFWwindow* window, float deltaTime, int windowWidth, int windowHeight) {
     Move(PollMovementKeys(window), deltaTime);
 
-    if (const auto cursor = DragLookPosition(window, firstClick, width, height)) {
-        Look(cursor->x, cursor->y);
+    if (const auto cursor = DragLookPosition(window, firstClick, windowWidth, windowHeight)) {
+        Look(cursor->x, cursor->y, windowWidth, windowHeight);
     }
 }
 

@@ -40,6 +40,9 @@ class Camera {
     void Matrix(Shader& shader, const char* uniform);
     // Free-fly controls for one frame: keys move, the left mouse button drags the view.
     void Inputs(GLFWwindow* window, float deltaTime);
+    // The same in a window of another size than the camera's viewport: the drag is measured from
+    // that window's centre and in shares of its size.
+    void Inputs(GLFWwindow* window, float deltaTime, int windowWidth, int windowHeight);
     // Free flight starts from the keys and the button as they are now: a press made and released
     // before, which the window still holds for the next poll, is dropped.
     void BeginFreeFlight(GLFWwindow* window);
@@ -47,6 +50,7 @@ class Camera {
     void Move(const MovementKeys& keys, float deltaTime);
     // Turns the view by the cursor's offset from the viewport centre.
     void Look(double mouseX, double mouseY);
+    void Look(double mouseX, double mouseY, int windowWidth, int windowHeight);
     // One scroll step: changes the speed by 2 per notch within [0.5, 100] and reports it on
     // `out` in the stream's current number format.
     void Scroll(double yOffset, std::ostream& out);

@@ -6,8 +6,24 @@
 #include "render/film_view.h"
 #include "render/pass_states.h"
 
+namespace {
+
+int windowWidth = kWindowWidth;
+int windowHeight = kWindowHeight;
+
+}  // namespace
+
 FrameTarget FrameTarget::Window() {
-    return {0, kWindowWidth, kWindowHeight};
+    return {0, windowWidth, windowHeight};
+}
+
+void FrameTarget::ResizeWindow(int width, int height) {
+    windowWidth = width;
+    windowHeight = height;
+}
+
+bool FrameTarget::IsFilmSize() const {
+    return width == kWindowWidth && height == kWindowHeight;
 }
 
 void FrameTarget::Bind() const {
@@ -80,20 +96,32 @@ bool PictureScaler::Ready() {
 }
 
 void PictureScaler::PresentToWindow(const OffscreenTarget& picture) {
-    if (!Ready()) return;
     const FrameTarget window = FrameTarget::Window();
+    PresentInto(picture, window, {0, 0, window.width, window.height});
+}
+
+void PictureScaler::PresentInto(const OffscreenTarget& picture, const FrameTarget& window,
+                                const PixelRect& area) {
+    if (!Ready()) return;
     window.Bind();
     ApplyPassState(pass_states::kPresent);
+    if (area.width != window.width || area.height != window.height) {
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+    glViewport(area.x, area.y, area.width, area.height);
     program->Activate();
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, picture.colorTexture);
     SetUniform(*program, "picture", 0);
-    SetUniform(*program, "windowSize", glm::vec2(window.width, window.height));
+    SetUniform(*program, "areaOrigin", glm::vec2(area.x, area.y));
+    SetUniform(*program, "areaSize", glm::vec2(area.width, area.height));
     glBindVertexArray(quad.screenQuadVAO);
     glDrawArrays(GL_TRIANGLES, 0, 6);
     glBindVertexArray(0);
     // The next frame draws into the picture: WebGL refuses that while it stays bound on a unit.
     glBindTexture(GL_TEXTURE_2D, 0);
+    window.Bind();
     ApplyPassState(pass_states::kFrame);
 }
 

@@ -6,6 +6,7 @@
 
 #include "gfx/gl.h"
 #include "gfx/shader.h"
+#include "render/pixel_rect.h"
 #include "render/screen_quad.h"
 
 // Where a frame's passes draw: a framebuffer and the size of its picture. The window's own
@@ -15,9 +16,12 @@ struct FrameTarget {
     int width = 0;
     int height = 0;
 
-    // The 1920x1080 default framebuffer of the window.
+    // The default framebuffer of the window: 1920x1080, unless the window's picture was given
+    // another size (a page's canvas follows the size it is shown at).
     static FrameTarget Window();
+    static void ResizeWindow(int width, int height);
     bool IsWindow() const { return framebuffer == 0; }
+    bool IsFilmSize() const;
     // Binds the framebuffer for drawing and reading and covers it with the viewport.
     void Bind() const;
     // The picture as tightly packed RGB rows, bottom row first.
@@ -59,6 +63,10 @@ class PictureScaler {
     // Leaves the frame's state (pass_states::kFrame) and the default framebuffer bound with the
     // window's viewport. Draws nothing unless Ready().
     void PresentToWindow(const OffscreenTarget& picture);
+    // The same into `area` of a window whose framebuffer is `window`'s size; the rest of the
+    // window is black.
+    void PresentInto(const OffscreenTarget& picture, const FrameTarget& window,
+                     const PixelRect& area);
     void Delete();
 
   private:

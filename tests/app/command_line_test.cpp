@@ -135,10 +135,32 @@ TEST(CommandLine, RenderScaleIsAutoOrAFactorWithinItsRange) {
 TEST(CommandLine, HelpNamesEveryOptionAndTheKeys) {
     const std::string help = HelpText();
     EXPECT_EQ(help.rfind(UsageLine() + "\n", 0), 0u);
-    for (const char* word :
-         {"--help", "--version", "--render-scale", "--export", "--fps", "--size", "--from", "--to",
-          "  C ", "  R ", "  N ", "  M ", "  P ", "  Space ", "  Left, Right "}) {
+    for (const char* word : {"--help", "--version", "--fullscreen", "--window", "--render-scale",
+                             "--export", "--fps", "--size", "--from", "--to", "  F ", "  C ",
+                             "  R ", "  N ", "  M ", "  P ", "  Space ", "  Left, Right "}) {
         EXPECT_NE(help.find(word), std::string::npos) << word;
     }
     EXPECT_EQ(VersionText().rfind("lumenvale ", 0), 0u);
+}
+
+TEST(CommandLine, WindowOptionsChooseOneModeForPlaying) {
+    using Kind = WindowMode::Kind;
+    EXPECT_EQ(Parse({}).options.windowMode.kind, Kind::FilmSize);
+    EXPECT_EQ(Parse({"--fullscreen", "--from", "3"}).options.windowMode.kind, Kind::FullScreen);
+    EXPECT_EQ(Parse({"--window=fit"}).options.windowMode.kind, Kind::Fit);
+    const WindowMode sized = Parse({"--window", "1366x768"}).options.windowMode;
+    EXPECT_EQ(sized.kind, Kind::Size);
+    EXPECT_EQ(sized.width, 1366);
+    EXPECT_EQ(sized.height, 768);
+    EXPECT_EQ(ErrorOf({"--window", "64x16384"}), "");
+    for (const char* size : {"63x720", "1280x16385", "1280", "Fit", "1280x720x2", ""}) {
+        EXPECT_NE(ErrorOf({"--window", size}), "") << size;
+    }
+    EXPECT_EQ(ErrorOf({"--window", "big"}),
+              "lumenvale: --window must be 'fit' or WIDTHxHEIGHT in pixels from 64 to 16384, like "
+              "1280x720, not 'big'");
+    EXPECT_EQ(ErrorOf({"--fullscreen", "--window", "fit"}),
+              "lumenvale: --fullscreen and --window cannot be combined: give one of them");
+    EXPECT_EQ(ErrorOf({"--export", "a.mp4", "--fullscreen"}),
+              "lumenvale: --fullscreen only applies to playing the film, not to --export");
 }

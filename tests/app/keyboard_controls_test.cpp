@@ -138,6 +138,26 @@ TEST_F(KeyboardControlsTest, AMutedFilmStaysSilentThroughItsRestartUntilMUnmutes
     EXPECT_TRUE(audio.IsMusicPlaying());
 }
 
+// The film's end pauses the music: nothing but a restart or a move back into the film sounds it
+// again, neither an unmute nor a pause and resume of the black screen.
+TEST_F(KeyboardControlsTest, AfterTheEndOnlyARestartOrASeekBackSoundsTheMusic) {
+    ASSERT_NO_FATAL_FAILURE(StartTrack(10.0));
+    sequence.sequenceComplete = sequence.fadeOutStarted = true;
+    sequence.Play(camera, sequence.fadeStartTime + 2.5);  // the fade-out reaches black
+    ASSERT_TRUE(sequence.waitingForRestart);
+    ASSERT_FALSE(audio.IsMusicPlaying());
+    for (bool ShowKeys::*key : {&ShowKeys::m, &ShowKeys::m, &ShowKeys::space, &ShowKeys::space}) {
+        Frame(Only(key));
+        Frame(ShowKeys{});
+        EXPECT_FALSE(audio.IsMusicPlaying()) << console.TakeOut();
+    }
+    ShowKeys back;
+    back.seekTo = 5.0;  // within the 10-second track
+    Frame(back);
+    EXPECT_TRUE(audio.IsMusicPlaying()) << "back into the film";
+    EXPECT_FALSE(sequence.waitingForRestart);
+}
+
 TEST_F(KeyboardControlsTest, CWhileMutedReallyStopsAndTheNextStartBeginsTheTrackWithTheUnmute) {
     ASSERT_NO_FATAL_FAILURE(StartTrack(10.0));
     Frame(Only(&ShowKeys::m));

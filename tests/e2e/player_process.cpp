@@ -1,6 +1,7 @@
 #include "e2e/player_process.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -130,6 +131,11 @@ void PlayerProcess::Scroll(int notches) {
     }
 }
 
+void PlayerProcess::ResizeWindow(int width, int height) {
+    RunCommand("xdotool windowsize " + windowId + " " + std::to_string(width) + " " +
+               std::to_string(height));
+}
+
 void PlayerProcess::MoveMouse(int x, int y) {
     RunCommand("xdotool mousemove --window " + windowId + " " + std::to_string(x) + " " +
                std::to_string(y));
@@ -170,6 +176,53 @@ std::string PlayerProcess::StandardOutput() const {
 
 std::string PlayerProcess::StandardError() const {
     return program.StandardError();
+}
+
+// The server names its display on the descriptor it is given: the first free one.
+PrivateScreen::PrivateScreen(const std::string& size)
+    : server("/usr/bin/Xvfb",
+             {"-displayfd", "1", "-screen", "0", size + "x24", "-nolisten", "tcp", "-noreset"}) {
+    if (const char* display = std::getenv("DISPLAY")) previousDisplay = display;
+    if (!server.WaitForOutput("\n", 0, std::chrono::seconds(20))) return;
+    std::string number = server.StandardOutput();
+    number.erase(number.find('\n'));
+    setenv("DISPLAY", (":" + number).c_str(), 1);
+    ready = true;
+}
+
+PrivateScreen::~PrivateScreen() {
+    if (previousDisplay) {
+        setenv("DISPLAY", previousDisplay->c_str(), 1);
+    } else {
+        unsetenv("DISPLAY");
+    }
+}
+
+Screenshot TakeScreenshot() {
+    Screenshot shot;
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return shot;
+    const Window root = DefaultRootWindow(display);
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(display, root, &attributes);
+    XImage* image =
+        XGetImage(display, root, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+    if (image) {
+        shot.width = attributes.width;
+        shot.height = attributes.height;
+        shot.rgb.reserve(static_cast<std::size_t>(shot.width) * shot.height * 3);
+        for (int y = 0; y < shot.height; ++y) {
+            for (int x = 0; x < shot.width; ++x) {
+                const unsigned long pixel = XGetPixel(image, x, y);
+                for (const int shift : {16, 8, 0}) {
+                    shot.rgb.push_back(static_cast<unsigned char>((pixel >> shift) & 0xff));
+                }
+            }
+        }
+        XDestroyImage(image);
+    }
+    XCloseDisplay(display);
+    return shot;
 }
 
 bool PlayerRunsUnderWine() {

@@ -31,6 +31,8 @@ class PlayerProcess {
     void PressKey(const std::string& key,
                   std::chrono::milliseconds hold = std::chrono::milliseconds(300));
     void Scroll(int notches);
+    // Sets the window's size as a window manager's resize does.
+    void ResizeWindow(int width, int height);
     // Moves the pointer to a point of the window, clicks a button there, and reads where the
     // pointer is on the screen ("x y").
     void MoveMouse(int x, int y);
@@ -56,6 +58,32 @@ class PlayerProcess {
     ChildProcess program;
     std::string windowId;
 };
+
+// An X server of its own with one screen of `size` ("WIDTHxHEIGHT"): while it lives it is the
+// display of this test and of every player and tool the test starts.
+class PrivateScreen {
+  public:
+    explicit PrivateScreen(const std::string& size);
+    ~PrivateScreen();
+    PrivateScreen(const PrivateScreen&) = delete;
+    PrivateScreen& operator=(const PrivateScreen&) = delete;
+    bool Ready() const { return ready; }
+    // What the server said, for a test that found it not ready.
+    std::string Log() const { return server.StandardError(); }
+
+  private:
+    ChildProcess server;
+    std::optional<std::string> previousDisplay;
+    bool ready = false;
+};
+
+// The whole screen as the viewer sees it: RGB rows, the top one first.
+struct Screenshot {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgb;
+};
+Screenshot TakeScreenshot();
 
 // LUMENVALE_PLAYER_PATHS=windows says the program under test is a Windows program under Wine.
 bool PlayerRunsUnderWine();

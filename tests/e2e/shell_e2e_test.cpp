@@ -1,15 +1,19 @@
 // The program as a user meets it: its window and title, the scroll wheel, closing, and a
 // broken installation.
 #include <gtest/gtest.h>
+#include <stb/stb_image.h>
 
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <glm/glm.hpp>
 #include <iterator>
+#include <sstream>
 
 #include "e2e/player_process.h"
 #include "support/child_process.h"
+#include "support/pixels.h"
 
 namespace fs = std::filesystem;
 
@@ -36,7 +40,116 @@ bool IsFrameRateTitle(const std::string& title) {
            literal(".") && digits(2, 2) && literal(" ms") && at == title.size();
 }
 
+// Mean colours of a 4 x 3 grid over `area` of RGB rows `width` wide.
+std::vector<glm::vec3> GridMeans(const unsigned char* rgb, int width, const PixelRect& area) {
+    std::vector<glm::vec3> means;
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 4; ++column) {
+            means.push_back(
+                AreaMean(rgb, width,
+                         {area.x + area.width * column / 4, area.y + area.height * row / 3,
+                          area.width / 4, area.height / 3}));
+        }
+    }
+    return means;
+}
+
 }  // namespace
+
+// Each window option on screens smaller and larger than the film, with the film paused: the
+// picture in the window is the film's whole frame at the moment the player shows, region by
+// region as the capture tool renders it, centred at 16:9 with black bars where the window has
+// another shape. The screen is read after each step: as the window opened, after a resize, after F.
+TEST(PlayerWindow, OptionsShowTheWholeFilmLetterboxedAt16By9) {
+    struct Step {
+        std::string action;  // "WxH" resizes the window, "f" presses F
+        PixelRect picture;   // where the film shows on the screen, from the top-left
+        std::vector<PixelRect> bars;
+    };
+    struct Row {
+        std::string screen;
+        std::vector<std::string> arguments;
+        std::string modeLine;
+        std::vector<Step> steps;
+    };
+    const std::vector<Row> rows = {
+        {"1366x768",
+         {"--fullscreen"},
+         "Full screen 1366x768",
+         {{"", {0, 0, 1365, 768}, {{1365, 0, 1, 768}}}}},
+        {"2560x1440",
+         {"--window", "1280x720"},
+         "Window 1280x720",
+         {{"1280x900", {0, 90, 1280, 720}, {{0, 0, 1280, 90}, {0, 810, 1280, 90}}},
+          {"f", {0, 0, 2560, 1440}, {}}}},
+        {"1366x768", {"--window", "fit"}, "Window 1360x765", {{"", {3, 1, 1360, 765}, {}}}},
+    };
+    struct Shown {
+        const Step* step;
+        std::string moment;  // film seconds, as the pause line gives them
+        Screenshot shot;
+    };
+    std::vector<Shown> shown;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.screen + " " + row.arguments.back());
+        PrivateScreen screen(row.screen);
+        ASSERT_TRUE(screen.Ready()) << screen.Log();
+        std::vector<std::string> arguments = row.arguments;
+        arguments.insert(arguments.end(), {"--from", "40"});
+        PlayerProcess player(fs::current_path(), arguments);
+        ASSERT_TRUE(player.WaitForWindow()) << player.StandardError();
+        ASSERT_TRUE(player.WaitForOutput(row.modeLine + ",")) << player.StandardOutput();
+        ASSERT_TRUE(player.WaitForTitleUpdates(1));
+        player.PressKey("space");
+        ASSERT_TRUE(player.WaitForOutput("Film paused at ")) << player.StandardOutput();
+        const std::size_t pauseLine = player.StandardOutput().find("Film paused at ");
+        ASSERT_TRUE(player.WaitForOutputAfter(pauseLine, " s\n"));
+        std::string moment;
+        std::istringstream(player.StandardOutput().substr(pauseLine + 15)) >> moment;
+        for (const Step& step : row.steps) {
+            if (step.action == "f") {
+                player.PressKey("f");
+                ASSERT_TRUE(player.WaitForOutput("Full screen " + row.screen + "\n"))
+                    << player.StandardOutput();
+            } else if (!step.action.empty()) {
+                player.ResizeWindow(step.picture.width, step.picture.height + 2 * step.picture.y);
+            }
+            // Frames go on while the film is paused: two more show the window as it is now.
+            ASSERT_TRUE(player.WaitForTitleUpdates(2));
+            shown.push_back({&step, moment, TakeScreenshot()});
+        }
+        player.RequestClose();
+        EXPECT_EQ(player.WaitForExit(), 0) << player.StandardError();
+    }
+
+    // The film at each of those moments, rendered at its own size.
+    TempDir frames;
+    std::vector<std::string> arguments = {frames.path().string()};
+    for (const Shown& moment : shown) arguments.push_back(moment.moment);
+    ChildProcess capture(LUMENVALE_CAPTURE, arguments);
+    ASSERT_EQ(capture.Wait(), 0) << capture.StandardError();
+    for (const Shown& moment : shown) {
+        SCOPED_TRACE(moment.step->action + " at " + moment.moment);
+        const Screenshot& shot = moment.shot;
+        ASSERT_GT(shot.width, 0);
+        char name[32];
+        std::snprintf(name, sizeof name, "frame_%06.2f.png", std::stof(moment.moment));
+        int width = 0, height = 0, channels = 0;
+        unsigned char* film =
+            stbi_load((frames.path() / name).c_str(), &width, &height, &channels, 3);
+        ASSERT_NE(film, nullptr) << name;
+        const std::vector<glm::vec3> expected = GridMeans(film, width, {0, 0, width, height});
+        stbi_image_free(film);
+        const std::vector<glm::vec3> seen =
+            GridMeans(shot.rgb.data(), shot.width, moment.step->picture);
+        for (std::size_t region = 0; region < expected.size(); ++region) {
+            EXPECT_LE(glm::length(seen[region] - expected[region]), 16.0f) << "region " << region;
+        }
+        for (const PixelRect& bar : moment.step->bars) {
+            EXPECT_EQ(AreaMean(shot.rgb.data(), shot.width, bar), glm::vec3(0.0f)) << bar.y;
+        }
+    }
+}
 
 TEST(PlayerWindow, ShowsFrameRateTitleIgnoresEscapeAndExitsCleanlyOnClose) {
     PlayerProcess player(fs::current_path(), {}, WineTracesMciCalls());

@@ -77,6 +77,10 @@ TEST(Camera, MouseLookTurnsFromTheCentreAndStopsFiveDegreesShortOfStraightUp) {
     camera.Look(960.0 + 1920.0, 540.0);
     const float yaw = glm::radians(100.0f);
     ExpectNear(camera.orientation, glm::vec3(std::sin(yaw), 0.0f, -std::cos(yaw)), 1e-3f);
+    // In a window of another size, from that window's centre and by its width.
+    camera.orientation = glm::vec3(0.0f, 0.0f, -1.0f);
+    camera.Look(640.0 + 1280.0, 360.0, 1280, 720);
+    ExpectNear(camera.orientation, glm::vec3(std::sin(yaw), 0.0f, -std::cos(yaw)), 1e-3f);
 
     // Moving the cursor up pitches the view up, but never past 85 degrees above the horizon,
     // however far the drag goes.

@@ -8,6 +8,7 @@
 #include "render/day_night.h"
 #include "render/render_target.h"
 #include "scene_frames.h"
+#include "support/pixels.h"
 #include "support/temp_files.h"
 
 namespace {
@@ -17,16 +18,6 @@ namespace {
 const glm::vec3 kEye(10.0f, 12.0f, 40.0f);
 const glm::vec3 kBesideTheSun(-40.0f, 80.0f, 0.0f);
 
-// Mean colour of a block of `pixels` (RGB rows of `width`), in levels 0..255.
-glm::vec3 BlockMean(const std::vector<unsigned char>& pixels, int width, int x0, int y0, int size) {
-    glm::vec3 sum(0.0f);
-    for (int y = y0; y < y0 + size; ++y)
-        for (int x = x0; x < x0 + size; ++x)
-            for (int c = 0; c < 3; ++c)
-                sum[c] += pixels[(static_cast<size_t>(y) * width + x) * 3 + c];
-    return sum / static_cast<float>(size * size);
-}
-
 // Mean absolute difference, in levels, between a full-size picture shrunk by 2 and a half-size
 // one, over 8x8 blocks of the half-size picture (so that edges may differ by a sample).
 float HalfSizeDifference(const std::vector<unsigned char>& full,
@@ -35,8 +26,8 @@ float HalfSizeDifference(const std::vector<unsigned char>& full,
     int blocks = 0;
     for (int y = 0; y + 8 <= 540; y += 8) {
         for (int x = 0; x + 8 <= 960; x += 8) {
-            const glm::vec3 a = BlockMean(full, 1920, 2 * x, 2 * y, 16);
-            const glm::vec3 b = BlockMean(half, 960, x, y, 8);
+            const glm::vec3 a = AreaMean(full.data(), 1920, {2 * x, 2 * y, 16, 16});
+            const glm::vec3 b = AreaMean(half.data(), 960, {x, y, 8, 8});
             total += std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b);
             blocks += 3;
         }
@@ -133,9 +124,9 @@ TEST_F(OffscreenFrames, AHalfSizeTargetShowsTheSamePictureWithItsFlareAndFade) {
     // The flare brightens the picture's centre, where its middle element lies; the half-size
     // target must find the sun unhidden in its own depth buffer to draw it too.
     Render(kEye, kBesideTheSun, kAfternoonAngle, 0.0f, target.Target());
-    const glm::vec3 withFlare = BlockMean(target.ReadRgb(), 960, 470, 260, 20);
+    const glm::vec3 withFlare = AreaMean(target.ReadRgb().data(), 960, {470, 260, 20, 20});
     Render(kEye, kBesideTheSun, kAfternoonAngle, 0.0f, target.Target(), false);
-    const glm::vec3 withoutFlare = BlockMean(target.ReadRgb(), 960, 470, 260, 20);
+    const glm::vec3 withoutFlare = AreaMean(target.ReadRgb().data(), 960, {470, 260, 20, 20});
     EXPECT_GT(withFlare.r + withFlare.g + withFlare.b,
               withoutFlare.r + withoutFlare.g + withoutFlare.b + 6.0f);
 }
@@ -185,8 +176,8 @@ TEST_F(OffscreenFrames, AMultisampledWindowShowsTheScaledPicture) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     ExpectTheStateAFrameEndsWith();
     const std::vector<unsigned char> shown = FrameTarget::Window().ReadRgb();
-    EXPECT_EQ(BlockMean(shown, 1920, 400, 500, 32), glm::vec3(204.0f, 0.0f, 0.0f));
-    EXPECT_EQ(BlockMean(shown, 1920, 1400, 500, 32), glm::vec3(0.0f, 0.0f, 204.0f));
+    EXPECT_EQ(AreaMean(shown.data(), 1920, {400, 500, 32, 32}), glm::vec3(204.0f, 0.0f, 0.0f));
+    EXPECT_EQ(AreaMean(shown.data(), 1920, {1400, 500, 32, 32}), glm::vec3(0.0f, 0.0f, 204.0f));
     scaler.Delete();
     target.Delete();
     glfwMakeContextCurrent(window());

@@ -146,7 +146,7 @@ TEST_F(GlslPrograms, TheUniformsTheFrameSetsAreActive) {
         {"lensFlare", {"model", "flareScreenPos", "flareColor", "flareIntensity", "flareType"}},
         {"shadow", {"model", "lightSpaceMatrix"}},
         {"fade", {"fadeAlpha"}},
-        {"present", {"picture", "windowSize"}},
+        {"present", {"picture", "areaOrigin", "areaSize"}},
     };
     for (const auto& entry : expected) {
         SCOPED_TRACE(entry.program);

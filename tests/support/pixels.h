@@ -1,5 +1,9 @@
 #pragma once
 
+#include <glm/glm.hpp>
+
+#include "render/pixel_rect.h"
+
 // Colour read back from the default framebuffer, 0..1 per channel.
 struct Rgb {
     float r, g, b;
@@ -8,3 +12,7 @@ struct Rgb {
 
 // Mean colour of a 5x5 block around the window pixel (x, y).
 Rgb MeanColor(int x, int y);
+
+// Mean colour of `area` (from the top-left row given) of RGB rows `width` pixels wide, in levels
+// 0..255.
+glm::vec3 AreaMean(const unsigned char* rgb, int width, const PixelRect& area);
