@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <functional>
@@ -25,9 +24,10 @@ CommandLineError ValueError(const std::string& message) {
 std::optional<double> ParseNumber(const std::string& text) {
     if (text.empty()) return std::nullopt;
     char* end = nullptr;
-    errno = 0;
+    // A number too small for a double reads as 0 or nearly (the range error it sets is no
+    // fault); one too large reads as infinity and is refused below.
     const double value = std::strtod(text.c_str(), &end);
-    if (errno != 0 || *end != '\0' || !std::isfinite(value)) return std::nullopt;
+    if (*end != '\0' || !std::isfinite(value)) return std::nullopt;
     return value;
 }
 
@@ -171,6 +171,10 @@ std::optional<CommandLineError> CheckExportSettings(const std::vector<std::strin
             }
         }
         return std::nullopt;
+    }
+    // An export renders every frame at the video's full size, whatever the machine.
+    for (const std::string& name : given) {
+        if (name == "--render-scale") return ValueError(name + " does not apply to --export");
     }
     if (options.from && options.to && *options.from >= *options.to) {
         return ValueError("--from must come before --to");

@@ -145,21 +145,23 @@ void FrameLoop::UpdateCamera() {
 }
 
 void FrameLoop::HandleKeyboard() {
-    const auto down = [this](int key) { return KeyDown(window, key); };
-    ShowKeys keys;
-    keys.r = down(GLFW_KEY_R);
-    keys.m = down(GLFW_KEY_M);
-    keys.c = down(GLFW_KEY_C);
-    keys.n = down(GLFW_KEY_N);
-    keys.p = down(GLFW_KEY_P);
-    keys.space = down(GLFW_KEY_SPACE);
-    keys.left = down(GLFW_KEY_LEFT);
-    keys.right = down(GLFW_KEY_RIGHT);
-    keys.shift = down(GLFW_KEY_LEFT_SHIFT) || down(GLFW_KEY_RIGHT_SHIFT);
+    constexpr std::pair<int, bool ShowKeys::*> kShowKeys[] = {
+        {GLFW_KEY_R, &ShowKeys::r},       {GLFW_KEY_M, &ShowKeys::m},
+        {GLFW_KEY_C, &ShowKeys::c},       {GLFW_KEY_N, &ShowKeys::n},
+        {GLFW_KEY_P, &ShowKeys::p},       {GLFW_KEY_SPACE, &ShowKeys::space},
+        {GLFW_KEY_LEFT, &ShowKeys::left}, {GLFW_KEY_RIGHT, &ShowKeys::right},
+    };
+    ShowKeys keys, held;
+    for (const auto& [key, flag] : kShowKeys) {
+        keys.*flag = KeyDown(window, key);
+        held.*flag = KeyHeld(window, key);
+    }
+    keys.shift = held.shift =
+        KeyDown(window, GLFW_KEY_LEFT_SHIFT) || KeyDown(window, GLFW_KEY_RIGHT_SHIFT);
     keys.seekTo = TakePageSeek();
     const bool wasAutomatic = autoCamera;
     keyboard.Handle(
-        keys,
+        keys, held,
         ShowTargets{film.camera, sequence, dayNight, film.audio, transport, autoCamera, drawSun},
         frameTime);
     // Presses made while the film ran are not replayed in free flight.

@@ -36,8 +36,10 @@ void StartRun(ShowTargets& targets, const RunStart& start) {
 KeyboardControls::KeyboardControls(const Clock& clock, std::ostream& log)
     : clock(clock), log(log) {}
 
-void KeyboardControls::Handle(const ShowKeys& keys, ShowTargets targets, double previousFrameTime) {
+void KeyboardControls::Handle(const ShowKeys& keys, const ShowKeys& held, ShowTargets targets,
+                              double previousFrameTime) {
     current = keys;
+    heldNow = held;
     if (current.p && !previous.p) PrintCameraSnapshot(targets.camera);
     if (current.c && !previous.c) {
         ToggleAutomaticCamera(targets);
@@ -69,7 +71,7 @@ void KeyboardControls::MoveThroughFilm(FilmTransport& transport) {
 }
 
 void KeyboardControls::EndFrame() {
-    previous = current;
+    previous = heldNow;
 }
 
 // A pose in the terms of a camera shot: a position and a point to look at.

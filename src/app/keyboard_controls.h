@@ -37,16 +37,19 @@ struct ShowTargets {
     bool& drawSun;
 };
 
-// Each key acts once per press: on the frame it goes down, never while it is held.
+// Each key acts once per press: on the frame it is first read down, never while it is held.
 class KeyboardControls {
   public:
     KeyboardControls(const Clock& clock, std::ostream& log);
 
     // Runs the actions of the keys pressed since last frame, in the order P, C, R, M, N, Space,
-    // Left, Right.
+    // Left, Right. `keys` are those down or pressed since the last frame; `held` those of them
+    // still down now. A key read down acts unless it was held at the last frame: one let go and
+    // pressed again in between counts.
     // `previousFrameTime` is the last frame's time sample, from which a resumed sun carries on.
-    void Handle(const ShowKeys& keys, ShowTargets targets, double previousFrameTime);
-    // This frame's keys become the previous ones.
+    void Handle(const ShowKeys& keys, const ShowKeys& held, ShowTargets targets,
+                double previousFrameTime);
+    // This frame's held keys become the previous ones.
     void EndFrame();
 
   private:
@@ -57,5 +60,6 @@ class KeyboardControls {
     const Clock& clock;
     std::ostream& log;
     ShowKeys current;
-    ShowKeys previous;
+    ShowKeys heldNow;
+    ShowKeys previous;  // held at the last frame
 };

@@ -93,7 +93,8 @@ int PlayFilmOrFail(const CommandLineOptions& options, const Console& console) {
     } catch (const ShaderFileError& error) {
         console.err << error.what() << std::endl;
         std::error_code unknown;
-        console.err << RunDirectoryHint(std::filesystem::current_path(unknown)) << std::endl;
+        if (error.programFileMissing)
+            console.err << RunDirectoryHint(std::filesystem::current_path(unknown)) << std::endl;
     }
     glfwTerminate();
     return -1;

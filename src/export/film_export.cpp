@@ -101,10 +101,11 @@ void ReportFile(const std::string& path, std::int64_t frames, const CommandLineO
         << text << std::endl;
 }
 
-// Renders and writes the frames in the hidden window's context; returns the number written
-// (fewer when interrupted).
+// Renders and writes the frames in the hidden window's context into the file at `partial`;
+// returns the number written (fewer when interrupted).
 std::int64_t RenderFilm(GLFWwindow* window, const CommandLineOptions& options, FrameRange range,
-                        VideoFileWriter& file, const MusicTrack& music, const Console& console) {
+                        VideoFileWriter& file, const std::string& partial, const MusicTrack& music,
+                        const Console& console) {
     LoadGlEntryPoints(window);
     SetFixedViewport();
     Scene scene(console);
@@ -120,11 +121,21 @@ std::int64_t RenderFilm(GLFWwindow* window, const CommandLineOptions& options, F
     std::ostream quiet(nullptr);  // the player's console lines would break the progress line
     FrameLoop loop(window, Film{scene, camera, silent, cameraShots, fireflyPath}, clock, output,
                    Console{quiet, console.err});
-    while (clock.Frame() < range.end && !InterruptingSignal()) {
+    // A file whose folder is removed (or replaced) meanwhile can never take its name: once a
+    // second of film, the export makes sure it is still writing the file it began.
+    const auto begun = Version(partial);
+    bool inPlace = true;
+    while (clock.Frame() < range.end && !InterruptingSignal() && inPlace) {
         loop.RunFrame();
         clock.Advance();
+        if (clock.Frame() % options.fps != 0) continue;
+        const auto now = Version(partial);
+        inPlace = now && begun && now->first == begun->first;
     }
     progress.Close();
+    if (!inPlace)
+        throw ExportError("cannot put the film in place as " + options.exportPath + ": " + partial +
+                          " was removed with its folder during the export");
     return file.FramesWritten();
 }
 
@@ -153,7 +164,8 @@ int ExportFilm(const CommandLineOptions& options, const Console& console) {
         fileCreated = true;
         GLFWwindow* window = OpenMainWindow(console.err, false);
         if (!window) throw ExportError("cannot open an OpenGL 3.3 context to render with");
-        const std::int64_t frames = RenderFilm(window, options, range, *file, music, console);
+        const std::int64_t frames =
+            RenderFilm(window, options, range, *file, partial, music, console);
         glfwTerminate();
         const int signal = InterruptingSignal();
         if (frames == 0) {
@@ -165,6 +177,12 @@ int ExportFilm(const CommandLineOptions& options, const Console& console) {
         }
         file->Finish();
         file.reset();  // closed before it takes the target's name
+        // Part of a film never replaces a file already there, which may be the whole film.
+        if (signal && Version(path)) {
+            console.out << "Interrupted; " << path << " was there before and is kept as it was. ";
+            ReportFile(partial, frames, options, 0, console.out);
+            return 128 + signal;
+        }
         const bool replacesAnother = Version(path) && Version(path) != versionBefore;
         std::error_code error;
         std::filesystem::rename(partial, path, error);

@@ -15,6 +15,8 @@ void TakeNote(int signal) {
 void CatchInterruptions() {
     std::signal(SIGINT, TakeNote);
     std::signal(SIGTERM, TakeNote);
+    std::signal(SIGHUP, TakeNote);
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 int InterruptingSignal() {

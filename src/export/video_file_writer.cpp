@@ -36,7 +36,7 @@ VideoFileWriter::VideoFileWriter(const std::string& path, VideoFormat video, Aud
     : video(video), audio(audio) {
     // The encoders' own reports would break the progress line; real errors still show.
     av_log_set_level(AV_LOG_ERROR);
-    const bool matroska = EndsWithMkv(name);
+    matroska = EndsWithMkv(name);
     const int result =
         avformat_alloc_output_context2(&file, nullptr, matroska ? "matroska" : "mp4", path.c_str());
     if (result < 0 || !file)
@@ -120,6 +120,15 @@ void VideoFileWriter::WriteFrame(const std::uint8_t* rgb) {
     pictureFrame->pts = framesWritten;
     picture->Encode(pictureFrame);
     ++framesWritten;
+    if (matroska && framesWritten % video.fps == 0) Flush();
+}
+
+void VideoFileWriter::Flush() {
+    const int result = av_write_frame(file, nullptr);
+    if (result < 0) throw ExportError("cannot write the film: " + AvErrorText(result));
+    avio_flush(file->pb);
+    if (file->pb->error < 0)
+        throw ExportError("cannot write the film: " + AvErrorText(file->pb->error));
 }
 
 void VideoFileWriter::WriteSound(const float* samples, std::int64_t sampleFrames) {

@@ -22,7 +22,9 @@ struct AudioFormat {
 
 // A video file being written: H.264 (libx264, yuv420p) and AAC, in Matroska when the path ends
 // in .mkv and in MP4 otherwise. Frames and sound go in at the file's pace; Finish() flushes the
-// encoders and closes the file so that it plays. Throws ExportError with the line to show.
+// encoders and closes the file so that it plays. A Matroska file is handed to the system after
+// every second of film, so that a process killed outright leaves all but its last second (and
+// the encoder's few frames in hand) playable. Throws ExportError with the line to show.
 class VideoFileWriter {
   public:
     // Creates the file; an unwritable path fails here, before anything is rendered. The file's
@@ -48,6 +50,8 @@ class VideoFileWriter {
     void WriteHeader(const std::string& path, const std::string& name);
     // At most one encoder frame of interleaved samples.
     void EncodeSound(const float* samples, int sampleFrames);
+    // Ends the Matroska cluster being written and hands what is written to the system.
+    void Flush();
 
     VideoFormat video;
     AudioFormat audio;
@@ -61,4 +65,5 @@ class VideoFileWriter {
     std::int64_t framesWritten = 0;
     std::int64_t soundFramesWritten = 0;
     bool finished = false;
+    bool matroska = false;
 };

@@ -11,6 +11,25 @@ std::string ByteCountText(std::uint64_t bytes) {
     return std::to_string(bytes) + " bytes";
 }
 
+std::string StripByteOrderMark(std::string text) {
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
+    return text;
+}
+
+bool ReadAtMost(std::istream& in, std::uint64_t maxBytes, std::string& bytes) {
+    char chunk[1 << 16];
+    const std::size_t start = bytes.size();
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+        if (bytes.size() - start > maxBytes) return false;
+    }
+    return true;
+}
+
+std::string LargerThanAllowed(std::uint64_t maxBytes) {
+    return "file is larger than the " + ByteCountText(maxBytes) + " allowed";
+}
+
 namespace {
 
 std::string TooLarge(std::uint64_t size, std::uint64_t maxBytes) {
@@ -48,11 +67,7 @@ ContentFile ReadContentFile(const std::string& path, std::uint64_t maxBytes) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return {"", "can't open"};
     ContentFile file;
-    char chunk[1 << 16];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
-        file.bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
-        if (file.bytes.size() > maxBytes) return {"", TooLarge(file.bytes.size(), maxBytes)};
-    }
+    if (!ReadAtMost(in, maxBytes, file.bytes)) return {"", LargerThanAllowed(maxBytes)};
     if (in.bad()) return {"", "can't read"};
     return file;
 }

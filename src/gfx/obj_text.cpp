@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "gfx/content_file.h"
 #include "gfx/obj_limits.h"
 
 namespace {
-
-constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 
 std::vector<std::string> Words(const std::string& line) {
     std::vector<std::string> words;
@@ -37,11 +36,6 @@ void AppendFacePieces(const std::vector<std::string>& words, std::string& out) {
 }
 
 }  // namespace
-
-std::string StripByteOrderMark(std::string text) {
-    if (text.compare(0, 3, kByteOrderMark) == 0) text.erase(0, 3);
-    return text;
-}
 
 std::string WithForwardSlashes(std::string path) {
     std::replace(path.begin(), path.end(), '\\', '/');

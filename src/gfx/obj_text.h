@@ -10,8 +10,5 @@
 // sharing the first corner. Lines may end in a line feed, a carriage return or both.
 std::string PrepareObjText(std::string text);
 
-// A material library needs only its byte-order mark removed.
-std::string StripByteOrderMark(std::string text);
-
 // A texture or library path as a material file writes it, with backslashes made forward slashes.
 std::string WithForwardSlashes(std::string path);

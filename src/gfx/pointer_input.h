@@ -15,6 +15,12 @@ void KeepShortPresses(GLFWwindow* window);
 
 // True while `key` is held and, once, after a press that began and ended since the last read.
 bool KeyDown(GLFWwindow* window, int key);
+// True while `key` is held. Read right after KeyDown, it tells a key still down from one let go
+// since the last read, which KeyDown reports as down once more: a press is new only when the key
+// was not held at the last read.
+inline bool KeyHeld(GLFWwindow* window, int key) {
+    return glfwGetKey(window, key) == GLFW_PRESS;
+}
 
 // While the left button is held: the cursor's position in a window of `width` x `height`
 // whose centre stands for no turn this frame (the cursor is hidden, and taken back to the

@@ -6,18 +6,18 @@
 #include <ostream>
 #include <vector>
 
+#include "gfx/content_file.h"
 #include "gfx/gl_dialect.h"
 #include "gfx/shader_source.h"
 
 // Read to the end rather than to a size found by seeking: a folder, or a file of the kernel's,
 // opens and then has no size to seek to, and a file can break off while being read.
-std::string get_file_contents(const char* filename) {
+std::string get_file_contents(const char* filename, std::uint64_t maxBytes) {
     std::ifstream in(filename, std::ios::in | std::ios::binary);
     if (!in) throw errno;
     std::string contents;
-    char chunk[16384];
     errno = 0;
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) contents.append(chunk, in.gcount());
+    if (!ReadAtMost(in, maxBytes, contents)) throw EFBIG;
     if (in.bad()) throw errno != 0 ? errno : EIO;
     return contents;
 }

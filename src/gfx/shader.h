@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <limits>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -8,8 +10,10 @@
 #include "gfx/shader_source.h"
 
 // Reads a whole file byte for byte. Throws the C library's errno (as an int) when the file
-// cannot be opened or cannot be read to its end.
-std::string get_file_contents(const char* filename);
+// cannot be opened or cannot be read to its end, and EFBIG when it holds more than `maxBytes`
+// (found by reading at most 64 KiB more, whatever size the file claims).
+std::string get_file_contents(const char* filename,
+                              std::uint64_t maxBytes = std::numeric_limits<std::uint64_t>::max());
 
 // A shader file that could not be opened or read, or that includes a file it may not: names the
 // file and the reason.
@@ -17,6 +21,10 @@ class ShaderFileError : public std::runtime_error {
   public:
     ShaderFileError(const std::string& file, int error);
     ShaderFileError(const std::string& file, const std::string& reason);
+
+    // A program's own file is not there, as when the film is started from another folder than
+    // its own. Where an included file is missing, the folder is the right one.
+    bool programFileMissing = false;
 };
 
 // One linked GLSL program. A plain value: copies share the program, only Delete releases it.

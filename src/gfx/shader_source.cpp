@@ -5,14 +5,18 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <set>
 
 #include "gfx/content_file.h"
 #include "gfx/shader.h"
 
 namespace {
 
-// Our largest program is a few kilobytes of text.
+// Our largest program is a few kilobytes of text, with its includes too.
 constexpr std::uint64_t kMaxShaderFileBytes = 1ull << 20;
+constexpr std::uint64_t kMaxProgramTextBytes = kMaxShaderFileBytes;
+// Ours nest two deep; a chain of thousands would run the joiner out of stack.
+constexpr int kMaxIncludeDepth = 32;
 
 // The NAME of a line `#include "NAME"` (spaces allowed around the `#` and the words, a comment
 // after it); false for every other line.
@@ -27,6 +31,24 @@ bool IncludedName(const std::string& line, std::string& name) {
     if (end == std::string::npos) return false;
     name = line.substr(at + 1, end - at - 1);
     return true;
+}
+
+// Whether a block comment is open at the end of `line`, given whether one was at its start: an
+// include line inside a comment is no include.
+bool CommentOpenAfter(const std::string& line, bool open) {
+    for (size_t at = 0; at + 1 < line.size(); ++at) {
+        const char here = line[at], next = line[at + 1];
+        if (open && here == '*' && next == '/') {
+            open = false;
+            ++at;
+        } else if (!open && here == '/' && next == '/') {
+            return false;
+        } else if (!open && here == '/' && next == '*') {
+            open = true;
+            ++at;
+        }
+    }
+    return open;
 }
 
 // A name stays inside the shader folder: relative, and never stepping up out of it.
@@ -44,13 +66,18 @@ class Joiner {
     Joiner(std::string folder, ShaderSource& source) : folder(std::move(folder)), source(source) {}
 
     // Appends the file's lines to the joined text, each include line replaced by the lines of
-    // the file it names (unless that file has joined already).
-    void Append(const std::string& file) {
+    // the file it names (unless that file has joined already). The stage's own file is at
+    // `depth` 0, the files it includes at 1, and so on; `includedAt` says where an included
+    // file is named ("line 3 of shaders/water.frag").
+    void Append(const std::string& file, int depth, const std::string& includedAt = "") {
         const size_t number = source.files.size();
         source.files.push_back(file);
-        const std::string text = Read(file);
+        joined.insert(Normal(file));
+        // No GLSL compiler takes a byte-order mark.
+        const std::string text = StripByteOrderMark(Read(file, includedAt));
         size_t begin = 0;
         int lineNumber = 0;
+        bool inComment = false;
         std::string name;
         while (begin < text.size()) {
             size_t end = text.find('\n', begin);
@@ -59,44 +86,61 @@ class Joiner {
             const std::string line = text.substr(begin, end - begin);
             ++lineNumber;
             begin = end;
-            if (!IncludedName(line, name)) {
+            const bool commentedOut = inComment;
+            inComment = CommentOpenAfter(line, inComment);
+            if (commentedOut || !IncludedName(line, name)) {
                 source.text += line;
                 source.lines.push_back({number, lineNumber});
+                if (source.text.size() > kMaxProgramTextBytes)
+                    throw ShaderFileError(source.files.front(),
+                                          "the program with its includes is larger than the " +
+                                              ByteCountText(kMaxProgramTextBytes) + " allowed");
                 continue;
             }
-            if (!StaysInside(name))
-                throw ShaderFileError(file, "line " + std::to_string(lineNumber) + " includes \"" +
-                                                name + "\", which is not a file under " + folder);
-            const std::string path = folder + "/" + name;
-            if (AlreadyJoined(path)) continue;
-            Append(path);
+            const auto refused = [&](const std::string& why) {
+                return ShaderFileError(file, "line " + std::to_string(lineNumber) + " includes \"" +
+                                                 name + "\"" + why);
+            };
+            if (!StaysInside(name)) throw refused(", which is not a file under " + folder);
+            const std::string path = Normal(folder + "/" + name);
+            if (joined.count(path)) continue;
+            if (depth == kMaxIncludeDepth)
+                throw refused(" " + std::to_string(depth + 1) +
+                              " levels deep; includes nest at most " +
+                              std::to_string(kMaxIncludeDepth) + " levels");
+            Append(path, depth + 1, "line " + std::to_string(lineNumber) + " of " + file);
             if (!source.text.empty() && source.text.back() != '\n') source.text += '\n';
         }
     }
 
   private:
-    static std::string Read(const std::string& file) {
+    static std::string Read(const std::string& file, const std::string& includedAt) {
+        const std::string named =
+            includedAt.empty() ? file : file + " (included on " + includedAt + ")";
         // A pipe or a device would block or never end: only regular files are read. A missing
         // file or a folder is left to the reader, which names the system's reason.
         const std::string problem = ContentFileProblem(file, kMaxShaderFileBytes);
         if (!problem.empty() && problem != "no such file" && problem != "is a folder, not a file")
-            throw ShaderFileError(file, problem);
+            throw ShaderFileError(named, problem);
         try {
-            return get_file_contents(file.c_str());
+            return get_file_contents(file.c_str(), kMaxShaderFileBytes);
         } catch (int error) {
-            throw ShaderFileError(file, error);
+            if (error == EFBIG)
+                throw ShaderFileError(named, LargerThanAllowed(kMaxShaderFileBytes));
+            ShaderFileError failure(named, error);
+            failure.programFileMissing = includedAt.empty() && error == ENOENT;
+            throw failure;
         }
     }
 
-    bool AlreadyJoined(const std::string& path) const {
-        for (const std::string& joined : source.files) {
-            if (joined == path) return true;
-        }
-        return false;
+    // One file is one file however its path is spelled ("common/./sky.glsl", "common//sky.glsl").
+    static std::string Normal(const std::string& path) {
+        return std::filesystem::path(path).lexically_normal().generic_string();
     }
 
     std::string folder;
     ShaderSource& source;
+    std::set<std::string> joined;  // normal paths
 };
 
 // The place a log line begins with, after an optional "ERROR: " or "WARNING: ": source string
@@ -147,7 +191,7 @@ std::string FloatLiteral(float value) {
 ShaderSource LoadShaderSource(const std::string& file) {
     const std::filesystem::path folder = std::filesystem::path(file).parent_path();
     ShaderSource source;
-    Joiner(folder.empty() ? "." : folder.generic_string(), source).Append(file);
+    Joiner(folder.empty() ? "." : folder.generic_string(), source).Append(file, 0);
     return source;
 }
 

@@ -7,7 +7,8 @@
 // `#include "NAME"` line replaced by the file NAME, found under the folder that holds the stage's
 // file (for "shaders/water.frag", NAME = "common/sky.glsl" is "shaders/common/sky.glsl").
 // Included files may include others; each file joins a stage once, however often it is named.
-// A file without includes comes back byte for byte.
+// A leading byte-order mark is dropped from every file; otherwise a file without includes comes
+// back byte for byte.
 struct ShaderSource {
     // Where a line of the joined text comes from: a file of `files` and its line there.
     struct Origin {

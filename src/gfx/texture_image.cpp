@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <vector>
 
@@ -279,6 +280,12 @@ std::string TextureSizeProblem(int width, int height, std::uint64_t decodeBytes,
     return "";
 }
 
+std::string JpegBlocksProblem(std::uint64_t blocks, std::size_t fileBytes, int width, int height) {
+    if (blocks <= 8 * std::uint64_t{fileBytes}) return "";
+    return "JPEG header claims a " + SizeText(width, height) + " picture, more than " +
+           std::to_string(fileBytes) + " bytes of file can hold";
+}
+
 void TextureImage::Free::operator()(unsigned char* pixels) const {
     stbi_image_free(pixels);
 }
@@ -359,8 +366,15 @@ TextureImageResult DecodeTextureImage(const unsigned char* bytes, std::size_t si
 
 TextureImageResult LoadTextureImage(const std::string& path, const TextureLimits& limits) {
     ContentFile file = ReadContentFile(path, kMaxTextureFileBytes);
-    // A missing file keeps the decoder's own words for it.
-    if (file.error == "no such file") return ImageFailure("can't fopen");
+    // A missing file keeps the decoder's own words for it, and says where a relative path was
+    // looked for: a film started from another folder finds none of its textures.
+    if (file.error == "no such file") {
+        std::error_code unknown;
+        const std::string folder = std::filesystem::current_path(unknown).string();
+        return ImageFailure(std::filesystem::path(path).is_relative()
+                                ? "can't fopen: no such file under the working directory " + folder
+                                : "can't fopen: no such file");
+    }
     if (!file.error.empty()) return ImageFailure(file.error);
     return DecodeTextureImage(reinterpret_cast<const unsigned char*>(file.bytes.data()),
                               file.bytes.size(), limits);

@@ -29,6 +29,7 @@ struct JpegSession {
     jpeg_progress_mgr progress{};
     std::jmp_buf failed;
     char reason[JMSG_LENGTH_MAX] = {};
+    bool endReached = false;          // the file has no more bytes
     unsigned char* pixels = nullptr;  // malloc'd, as the decoder's own pictures are
     unsigned char* row = nullptr;     // one decoded scanline, for CMYK pictures
 };
@@ -49,8 +50,22 @@ JpegSession& SessionOf(j_common_ptr info) {
     std::longjmp(session.failed, 1);
 }
 
-// Warnings about damaged data are not printed: the picture decodes as far as it can.
-void IgnoreWarning(j_common_ptr, int) {}
+// Warnings about damaged data are not printed: the picture decodes as far as it can. But a file
+// whose data ends inside a scan is a cut file, whose missing blocks the decoder would make up:
+// the end of the file comes first, then the scan's decoder finds its data short. (A file that
+// lacks only its end marker reaches its end too, with every block read.) Arithmetic decoding
+// runs on without a word, so there the end of the file alone refuses it.
+void RefuseCutFile(j_common_ptr info, int level) {
+    JpegSession& session = SessionOf(info);
+    if (level >= 0) return;
+    const int code = info->err->msg_code;
+    if (code == JWRN_JPEG_EOF) session.endReached = true;
+    const bool arithmetic = reinterpret_cast<j_decompress_ptr>(info)->arith_code;
+    if (!(code == JWRN_HIT_MARKER && session.endReached) && !(code == JWRN_JPEG_EOF && arithmetic))
+        return;
+    std::snprintf(session.reason, sizeof session.reason, "%s", kJpegCutShort);
+    std::longjmp(session.failed, 1);
+}
 
 void LimitScans(j_common_ptr info) {
     const auto* decompress = reinterpret_cast<j_decompress_ptr>(info);
@@ -59,6 +74,15 @@ void LimitScans(j_common_ptr info) {
     std::snprintf(session.reason, sizeof session.reason, "JPEG file has more than %d scans",
                   kMaxJpegScans);
     std::longjmp(session.failed, 1);
+}
+
+// The 8×8 blocks of all components, as the header has set them up.
+std::uint64_t CodedBlocks(const jpeg_decompress_struct& info) {
+    std::uint64_t blocks = 0;
+    for (int c = 0; c < info.num_components; ++c)
+        blocks +=
+            std::uint64_t{info.comp_info[c].width_in_blocks} * info.comp_info[c].height_in_blocks;
+    return blocks;
 }
 
 // Reads the header up to the picture's size; false with the reason set when the file is broken.
@@ -110,7 +134,7 @@ std::optional<TextureImageResult> DecodeJpegTexture(const unsigned char* bytes, 
     JpegSession session;
     session.info.err = jpeg_std_error(&session.errors);
     session.errors.error_exit = LeaveWithReason;
-    session.errors.emit_message = IgnoreWarning;
+    session.errors.emit_message = RefuseCutFile;
     session.info.client_data = &session;
     jpeg_create_decompress(&session.info);
     session.info.mem->max_memory_to_use = kMaxJpegWorkBytes;
@@ -127,6 +151,8 @@ std::optional<TextureImageResult> DecodeJpegTexture(const unsigned char* bytes, 
         result.error = TextureSizeProblem(
             width, height, std::uint64_t{info.image_width} * info.image_height * kUploadChannels,
             limits);
+        if (result.error.empty() && !info.arith_code)
+            result.error = JpegBlocksProblem(CodedBlocks(info), size, width, height);
         if (result.error.empty() && !ReadPixels(session)) result.error = session.reason;
         if (result.error.empty()) {
             result.image.pixels.reset(session.pixels);

@@ -27,16 +27,40 @@ std::string JpegProblem(const unsigned char* bytes, std::size_t size) {
     return "";
 }
 
+// The 8×8 blocks of all components of the frame header at `from`, with the picture's size.
+std::uint64_t FrameBlocks(const unsigned char* bytes, std::size_t from, std::size_t end, int& width,
+                          int& height) {
+    if (from + 6 > end) return 0;
+    height = bytes[from + 1] << 8 | bytes[from + 2];
+    width = bytes[from + 3] << 8 | bytes[from + 4];
+    const std::size_t components = bytes[from + 5];
+    int maxH = 1, maxV = 1;
+    for (std::size_t c = 0; c < components && from + 8 + 3 * c <= end; ++c) {
+        maxH = std::max(maxH, bytes[from + 7 + 3 * c] >> 4);
+        maxV = std::max(maxV, bytes[from + 7 + 3 * c] & 15);
+    }
+    std::uint64_t blocks = 0;
+    for (std::size_t c = 0; c < components && from + 8 + 3 * c <= end; ++c) {
+        const std::uint64_t h = bytes[from + 7 + 3 * c] >> 4, v = bytes[from + 7 + 3 * c] & 15;
+        blocks +=
+            (width * h + 8 * maxH - 1) / (8 * maxH) * ((height * v + 8 * maxV - 1) / (8 * maxV));
+    }
+    return blocks;
+}
+
 // The decoder's Huffman tables hold whatever memory held until a table definition fills them, so
 // a scan that names a table no definition filled decodes with garbage indices. Each scan's
 // tables must be defined before it (in a progressive file, a DC scan needs only its DC tables
-// and an AC scan only its AC tables).
+// and an AC scan only its AC tables). The decoder also reads zeros on past the end of a cut file
+// and takes a header's size at its word: a file must hold as many bits as its picture has blocks,
+// and reach its end marker.
 std::string JpegScanProblem(const unsigned char* bytes, std::size_t size) {
     bool defined[2][4] = {};
     bool progressive = false;
     std::size_t at = 0;
     while (at < size && bytes[at] == 0xFF) ++at;
-    for (++at; at + 4 <= size;) {
+    for (++at;;) {
+        if (at + 2 > size) return kJpegCutShort;
         const unsigned char marker = bytes[at + 1];
         if (bytes[at] != 0xFF || marker == 0xFF) {  // coded data, or fill before a marker
             ++at;
@@ -47,9 +71,17 @@ std::string JpegScanProblem(const unsigned char* bytes, std::size_t size) {
             continue;
         }
         if (marker == 0xD9) break;
+        if (at + 4 > size) return kJpegCutShort;
         const std::size_t length = std::size_t{bytes[at + 2]} << 8 | bytes[at + 3];
         const std::size_t from = at + 4, end = std::min(size, at + 2 + length);
         if (marker == 0xC2) progressive = true;
+        if (marker >= 0xC0 && marker <= 0xC2) {
+            int width = 0, height = 0;
+            const std::uint64_t blocks = FrameBlocks(bytes, from, end, width, height);
+            if (std::string problem = JpegBlocksProblem(blocks, size, width, height);
+                !problem.empty())
+                return problem;
+        }
         for (std::size_t table = from; marker == 0xC4 && table < end;) {
             const int kind = bytes[table] >> 4, slot = bytes[table] & 15;
             if (kind < 2 && slot < 4) defined[kind][slot] = true;

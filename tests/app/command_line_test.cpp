@@ -36,8 +36,8 @@ TEST(CommandLine, ExportTakesItsSettingsInEitherSpellingAndDefaultsTheRest) {
     EXPECT_FALSE(parsed.options.from);
     EXPECT_FALSE(parsed.options.to);
 
-    parsed = Parse({"--fps=30", "--size", "640x360", "--export=out.mp4", "--from", "40",
-                    "--to=42.5", "--render-scale", "0.75"});
+    parsed =
+        Parse({"--fps=30", "--size", "640x360", "--export=out.mp4", "--from", "40", "--to=42.5"});
     ASSERT_FALSE(parsed.error) << parsed.error->message;
     EXPECT_EQ(parsed.options.exportPath, "out.mp4");
     EXPECT_EQ(parsed.options.fps, 30);
@@ -45,8 +45,6 @@ TEST(CommandLine, ExportTakesItsSettingsInEitherSpellingAndDefaultsTheRest) {
     EXPECT_EQ(parsed.options.height, 360);
     EXPECT_EQ(parsed.options.from.value_or(-1), 40.0);
     EXPECT_EQ(parsed.options.to.value_or(-1), 42.5);
-    EXPECT_FALSE(parsed.options.renderScale.IsAdaptive());
-    EXPECT_FLOAT_EQ(parsed.options.renderScale.Current(), 0.75f);
 }
 
 TEST(CommandLine, HelpAndVersionWinOverEverythingElseThatIsValid) {
@@ -114,11 +112,15 @@ TEST(CommandLine, RangeMustBeNonNegativeAndInOrder) {
         EXPECT_NE(ErrorOf({"--export", "a.mp4", "--to", time}), "") << time;
     }
     EXPECT_EQ(ErrorOf({"--export", "a.mp4", "--from", "0", "--to", "0.5"}), "");
+    // Too small for a double is 0 or nearly, not negative.
+    EXPECT_EQ(ErrorOf({"--export", "a.mp4", "--from", "1e-320"}), "");
 }
 
 TEST(CommandLine, ExportSettingsWithoutExportAreReported) {
     EXPECT_EQ(ErrorOf({"--fps", "30"}), "lumenvale: --fps only applies to --export FILE");
     EXPECT_EQ(ErrorOf({"--to", "10"}), "lumenvale: --to only applies to --export FILE");
+    EXPECT_EQ(ErrorOf({"--export", "a.mp4", "--render-scale", "0.5"}),
+              "lumenvale: --render-scale does not apply to --export");
 }
 
 TEST(CommandLine, RenderScaleIsAutoOrAFactorWithinItsRange) {

@@ -26,10 +26,13 @@ class KeyboardControlsTest : public AudioManagerTest {
         sequence.musicStarted = true;  // as after the first frame
     }
 
-    // One frame with these keys down.
-    void Frame(const ShowKeys& keys) {
+    // One frame with these keys read down, of which `held` are still down after the read (all of
+    // them unless said otherwise).
+    void Frame(const ShowKeys& keys) { Frame(keys, keys); }
+    void Frame(const ShowKeys& keys, const ShowKeys& held) {
         keyboard.Handle(
-            keys, ShowTargets{camera, sequence, dayNight, audio, transport, autoCamera, drawSun},
+            keys, held,
+            ShowTargets{camera, sequence, dayNight, audio, transport, autoCamera, drawSun},
             previousFrameTime);
         keyboard.EndFrame();
     }
@@ -77,6 +80,14 @@ TEST_F(KeyboardControlsTest, HoldingAKeyActsOnceAndTheSnapshotComesBeforeTheCame
     Frame(Only(&ShowKeys::c));
     EXPECT_EQ(console.TakeOut(), "Camera switch toggled: 1\nAuto camera started - music playing\n");
     EXPECT_TRUE(autoCamera);
+
+    // Held, then let go and tapped again while a slow frame ran: a key let go since the last
+    // frame reads as down once more, and the tap after it still counts.
+    Frame(Only(&ShowKeys::n));
+    Frame(Only(&ShowKeys::n), ShowKeys{});
+    Frame(Only(&ShowKeys::n), ShowKeys{});
+    EXPECT_EQ(console.TakeOut(),
+              "Sun/Moon swap toggled. Drawing sun? 0\nSun/Moon swap toggled. Drawing sun? 1\n");
     EXPECT_EQ(sequence.shotIndex, 0);
     EXPECT_EQ(sequence.fadeAlpha, 1.0f);
     // Three readings, in this order: the first shot, the fade-in, the day.

@@ -44,6 +44,7 @@ struct Case {
     std::vector<std::string> lines;  // each must appear on standard output or standard error
     bool sounds = false;             // the music must be heard once the film plays
     std::vector<std::pair<std::string, Damage>> others = {};  // more files, each its own way
+    std::vector<std::string> absent = {};                     // none may appear on either
 };
 
 struct Result {
@@ -75,9 +76,10 @@ Damage Edited(std::function<std::string(std::string)> edit) {
     return [edit](const std::string& original) { return edit(original); };
 }
 // Not file contents but what to put at the path instead: a FIFO nobody writes to, or a link to
-// a device that never ends.
+// a device that never ends or to a file of the kernel's whose size reads 0.
 const std::string kFifo("\0fifo", 5);
 const std::string kZeroDevice("\0/dev/zero", 10);
+const std::string kPageMap("\0/proc/self/pagemap", 19);
 std::optional<std::string> Fifo(const std::string&) {
     return kFifo;
 }
@@ -145,8 +147,8 @@ void Break(const fs::path& path, const Damage& damage) {
     if (!broken) return;
     if (*broken == kFifo) {
         mkfifo(path.c_str(), 0644);
-    } else if (*broken == kZeroDevice) {
-        fs::create_symlink(kZeroDevice.substr(1), path);
+    } else if (*broken == kZeroDevice || *broken == kPageMap) {
+        fs::create_symlink(broken->substr(1), path);
     } else {
         std::ofstream(path, std::ios::binary) << *broken;
     }
@@ -338,6 +340,8 @@ std::vector<Case> AllCases() {
 
     std::string pnm16 = "P5\n4096 4096\n65535\n";
     pnm16 += std::string(1 << 16, '\x7f');
+    std::string jpegClaiming8192 = EncodeJpeg(64, 64, JpegVariant::Progressive).substr(0, 1024);
+    jpegClaiming8192.replace(jpegClaiming8192.find("\xFF\xC2") + 5, 4, "\x20\0\x20\0", 4);
     const std::pair<const char*, Damage> textureDamages[] = {
         {"missing", Missing},
         {"empty", Empty},
@@ -347,7 +351,8 @@ std::vector<Case> AllCases() {
         {"claims_4096_in_100_bytes", Contents(PngClaiming(4096))},
         {"grey16_pnm", Contents(pnm16)},
         {"jpeg_cut_in_header",
-         Contents(EncodeJpeg(64, 64, JpegVariant::Progressive).substr(0, 30))}};
+         Contents(EncodeJpeg(64, 64, JpegVariant::Progressive).substr(0, 30))},
+        {"jpeg_cut_claiming_8192", Contents(jpegClaiming8192)}};
     for (const auto& [kind, damage] : textureDamages) {
         Case c{std::string("textures_") + kind, textures, damage, Outcome::Plays, {}};
         for (const std::string& texture : textures)
@@ -414,6 +419,57 @@ std::vector<Case> AllCases() {
         for (const std::string& shader : ShaderFiles())
             if (!scalesThePicture(shader)) c.lines.push_back(shader);
         cases.push_back(c);
+    }
+
+    // Shaders as other editors write them compile as ours do: each file, included ones too,
+    // starts with a byte-order mark; an include put aside in a comment stays aside; a file named
+    // in many spellings joins once.
+    const std::string water = "shaders/water.frag";
+    Case editors{"shaders_from_other_editors", ShaderFiles(), bom, Outcome::Plays, {}};
+    for (const auto& entry : fs::directory_iterator("shaders/common"))
+        editors.files.push_back(entry.path().string());
+    editors.others = {{water, Edited([](std::string text) {
+                           return text + "/*\n#include \"common/nothere.glsl\"\n*/\n";
+                       })},
+                      {"shaders/common/sky_colour.glsl", Edited([](std::string text) {
+                           for (std::string dots; dots.size() < 200; dots += "/.")
+                               text += "\n#include \"common" + dots + "//sky_colour.glsl\"";
+                           return text + "\n";
+                       })}};
+    editors.absent = {"Shader compile error", "Shader link error", "Failed to open shader"};
+    cases.push_back(editors);
+
+    // An include that cannot join stops start-up at the file and line that name it, without the
+    // hint about the working folder: missing, a file of the kernel's that claims to be empty and
+    // never ends (read only to its bound), a chain deeper than any program needs.
+    const auto including = [](const std::string& name) {
+        return Edited([name](std::string text) {
+            return text.insert(text.find('\n') + 1, "#include \"common/" + name + ".glsl\"\n");
+        });
+    };
+    std::vector<std::pair<std::string, Damage>> common = {
+        {"shaders/common/pages.glsl", Contents(kPageMap)}};
+    for (int link = 0; link < 40; ++link)
+        common.push_back({"shaders/common/" + std::to_string(link) + ".glsl",
+                          including(std::to_string(link + 1))});
+    const std::pair<const char*, std::string> stops[] = {
+        {"nothere",
+         "nothere.glsl (included on line 2 of " + water + "): No such file or directory"},
+        {"pages",
+         "pages.glsl (included on line 2 of " + water + "): file is larger than the 1 MiB allowed"},
+        {"0",
+         "31.glsl: line 1 includes \"common/32.glsl\" 33 levels deep; includes nest at most "
+         "32 levels"}};
+    for (const auto& [name, reason] : stops) {
+        if (UnderWine() && std::string(name) == "pages") continue;  // Linux's own
+        cases.push_back({"shaders_include_" + std::string(name),
+                         {water},
+                         including(name),
+                         Outcome::Stops,
+                         {"Failed to open shader file shaders/common/" + reason},
+                         false,
+                         common,
+                         {"Searched the working directory"}});
     }
 
     // Music: the film plays silently with the loader's line.
@@ -552,6 +608,9 @@ TEST(BadInputMatrix, EveryBrokenFileEndsInTheFilmOrACleanStopWithItsLine) {
         const std::string both = r.out + r.err;
         for (const std::string& line : c.lines) {
             EXPECT_NE(both.find(line), std::string::npos) << "missing line: " << line;
+        }
+        for (const std::string& line : c.absent) {
+            EXPECT_EQ(both.find(line), std::string::npos) << "unexpected line: " << line;
         }
         EXPECT_TRUE(!c.sounds || r.heard) << "the music was not heard";
     }

@@ -90,6 +90,19 @@ TEST(ExportCommand, InterruptedExportStillPlaysUpToItsLastFrame) {
     ASSERT_EQ(streams.size(), 2u);
     EXPECT_EQ(std::stoi(streams[0].at("nb_read_frames")), std::lround(seconds * 30));
     EXPECT_NEAR(ProbeDuration(path), seconds, 1.0 / 30);
+
+    // Killed outright 3 s in, a Matroska export has handed all but its last second to the system.
+    ChildProcess killed(LUMENVALE_EXECUTABLE,
+                        {"--export", path, "--to", "4", "--size", "160x90", "--fps", "30"});
+    ASSERT_TRUE(killed.WaitForOutput(" 75%  ")) << killed.StandardError();
+    killed.Signal(SIGKILL);
+    killed.Wait();
+    const auto part = dir.path() / ("cut.partial-" + std::to_string(killed.Id()) + ".mkv");
+    EXPECT_GE(DecodePictures(part.string()).size(), 30u * 160 * 90 * 3);
+    // A reader of the progress lines that goes away does not stop the export.
+    ChildProcess piped("/bin/bash", {"-c", "set -o pipefail; " LUMENVALE_EXECUTABLE " --export " +
+                                               path + " --to 1 --size 160x90 | head -c 1"});
+    EXPECT_EQ(piped.Wait(), 0) << piped.StandardError();
 }
 
 TEST(ExportCommand, WrongRequestsSayWhatIsWrongBeforeRenderingAndLeaveNoFile) {
@@ -160,6 +173,18 @@ TEST(ExportCommand, AnExistingFileSurvivesEveryFailingExportAndTwoAtOnceSayWhich
         program.Signal(SIGINT);
         EXPECT_EQ(program.Wait(), 128 + SIGINT) << program.StandardError();
     }
+    {  // The terminal closed once the film has begun: its part is kept beside the file.
+        ChildProcess program(LUMENVALE_EXECUTABLE,
+                             {"--export", path, "--to", "20", "--size", "160x90", "--fps", "10"});
+        ASSERT_TRUE(program.WaitForOutput("  5%  ")) << program.StandardError();
+        program.Signal(SIGHUP);
+        EXPECT_EQ(program.Wait(), 128 + SIGHUP) << program.StandardError();
+        const auto part = dir.path() / ("film.partial-" + std::to_string(program.Id()) + ".mp4");
+        EXPECT_NE(program.StandardOutput().find("kept as it was. Wrote " + part.string() + ": "),
+                  std::string::npos);
+        EXPECT_GT(ProbeDuration(part.string()), 0.9);
+        fs::remove(part);
+    }
     EXPECT_EQ(ReadFile(path), "the user's own film");
     EXPECT_TRUE(onlyTheFilm());
 
@@ -174,6 +199,21 @@ TEST(ExportCommand, AnExistingFileSurvivesEveryFailingExportAndTwoAtOnceSayWhich
               1);
     EXPECT_NEAR(ProbeDuration(path), 1.0, 0.1);
     EXPECT_TRUE(onlyTheFilm());
+
+    // The target's folder removed and made again 1 s into the film: the export stops a second on.
+    const fs::path folder = dir.path() / "films";
+    fs::create_directory(folder);
+    const std::string lost = (folder / "film.mp4").string();
+    ChildProcess program(LUMENVALE_EXECUTABLE,
+                         {"--export", lost, "--to", "20", "--size", "160x90", "--fps", "10"});
+    ASSERT_TRUE(program.WaitForOutput("  5%  ")) << program.StandardError();
+    fs::remove_all(folder);
+    fs::create_directory(folder);
+    EXPECT_EQ(program.Wait(), 1);
+    EXPECT_NE(program.StandardError().find("cannot put the film in place as " + lost),
+              std::string::npos);
+    EXPECT_EQ(program.StandardOutput().find(" 15%  "), std::string::npos);
+    EXPECT_TRUE(fs::is_empty(folder));
 }
 
 TEST(ExportCommand, HelpAndVersionPrintAndExitWithoutAWindow) {

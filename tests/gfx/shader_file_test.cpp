@@ -88,12 +88,17 @@ TEST(ShaderIncludes, AFileWithoutIncludesComesThroughUnchanged) {
 TEST(ShaderIncludes, AnIncludeThatCannotBeReadOrLeavesTheFolderFailsWithItsPath) {
     const TempDir dir;
     const std::string folder = dir.path().generic_string();
+    // Two files each within the bound, together beyond it.
+    const std::string comments(600 << 10, '/');
+    dir.Write("common/half.glsl", comments + "\n#include \"common/other_half.glsl\"\n");
+    dir.Write("common/other_half.glsl", comments + "\n");
     const struct {
         const char* include;
         std::string message;
     } cases[] = {
         {"common/missing.glsl", "Failed to open shader file " + folder +
-                                    "/common/missing.glsl: No such file or directory"},
+                                    "/common/missing.glsl (included on line 2 of " + folder +
+                                    "/stage.frag): No such file or directory"},
         {"../outside.glsl", "Failed to open shader file " + folder +
                                 "/stage.frag: line 2 includes \"../outside.glsl\", which is not "
                                 "a file under " +
@@ -102,6 +107,9 @@ TEST(ShaderIncludes, AnIncludeThatCannotBeReadOrLeavesTheFolderFailsWithItsPath)
                               "/stage.frag: line 2 includes \"/etc/hostname\", which is not a "
                               "file under " +
                               folder},
+        {"common/half.glsl", "Failed to open shader file " + folder +
+                                 "/stage.frag: the program with its includes is larger than the 1 "
+                                 "MiB allowed"},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.include);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "gfx/texture_decoding.h"
+#include "gfx/texture_jpeg.h"
 #include "support/image_formats.h"
 
 namespace {
@@ -52,6 +53,7 @@ TEST(JpegTexture, GreyProgressiveAndCmykFilesGiveTheSamePicture) {
 
 TEST(JpegTexture, BrokenAndHostileFilesAreRefusedWithAReason) {
     const std::string jpeg = EncodeJpeg(16, 16, JpegVariant::Progressive);
+    const std::string grey = EncodeJpeg(16, 16, JpegVariant::Grey);  // one scan
     // Frames after the last scan begin another pass over the whole picture.
     const std::size_t lastScan = jpeg.rfind("\xFF\xDA");
     std::string manyScans = jpeg.substr(0, jpeg.size() - 2);
@@ -73,19 +75,25 @@ TEST(JpegTexture, BrokenAndHostileFilesAreRefusedWithAReason) {
          {16384, kMaxTextureBytes},
          "image of 16000x16000 needs 733 MiB to decode, more than the 256 MiB one texture may "
          "take"},
-        // Within both limits, but the progressive coefficients of 9000² would take 464 MiB.
+        // Within both limits, but the progressive coefficients of 9000² would take 464 MiB (and
+        // the file is long enough to hold them).
         {"decoder's buffers beyond bounds",
-         WithSize(jpeg, 9000, 9000, true),
+         WithSize(jpeg, 9000, 9000, true) + std::string(1 << 20, '\0'),
          {16384, kMaxTextureBytes},
          "JPEG file needs more than 256 MiB of decoding buffers"},
         {"too many scans", manyScans, kLimits, "JPEG file has more than 500 scans"},
+        {"cut in its pixels", jpeg.substr(0, jpeg.size() * 2 / 3), kLimits, kJpegCutShort},
+        {"cut in its only scan", grey.substr(0, grey.size() * 2 / 3), kLimits, kJpegCutShort},
+        {"more blocks than bits", WithSize(jpeg, 4096, 4096), kLimits,
+         "JPEG header claims a 4096x4096 picture, more than " + std::to_string(jpeg.size()) +
+             " bytes of file can hold"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(ErrorOf(c.bytes, c.limits), c.error);
     }
-    // Cut in its pixels, the picture decodes as far as it goes.
-    EXPECT_TRUE(Decode(jpeg.substr(0, jpeg.size() * 2 / 3)).image.pixels);
-    // Fill bytes before the start marker are allowed.
+    // A file that lacks only its end marker is whole. Fill bytes before the start marker are
+    // allowed.
+    EXPECT_TRUE(Decode(grey.substr(0, grey.size() - 2)).image.pixels);
     EXPECT_TRUE(Decode("\xFF" + jpeg).image.pixels);
 }
