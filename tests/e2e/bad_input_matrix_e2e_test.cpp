@@ -461,7 +461,7 @@ std::vector<Case> AllCases() {
          "31.glsl: line 1 includes \"common/32.glsl\" 33 levels deep; includes nest at most "
          "32 levels"}};
     for (const auto& [name, reason] : stops) {
-        if (UnderWine() && std::string(name) == "pages") continue;  // Linux's own
+        if (PlayerRunsUnderWine() && std::string(name) == "pages") continue;  // Linux's own
         cases.push_back({"shaders_include_" + std::string(name),
                          {water},
                          including(name),
