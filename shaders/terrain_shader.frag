@@ -28,10 +28,26 @@ out vec4 FragColor;
 
 #include "common/lighting.glsl"
 
+// The maps keep their own filtering (nearest texel, nearest within a mipmap). The colour map is
+// stretched over the whole terrain, so that nearly everywhere one of its texels covers many
+// pixels: here its four texels around the point are blended, so that the ground is smooth
+// instead of blocky. It changes slowly, so its full size serves also where it is minified.
+vec4 blendedTexels(sampler2D map, vec2 uv) {
+    ivec2 size = textureSize(map, 0);
+    vec2 texel = uv * vec2(size) - 0.5;
+    vec2 weight = fract(texel);
+    // The map repeats: the corner texels wrap around its edges.
+    ivec2 low = ivec2(mod(floor(texel), vec2(size)));
+    ivec2 high = ivec2(mod(floor(texel) + 1.0, vec2(size)));
+    vec4 below = mix(texelFetch(map, low, 0), texelFetch(map, ivec2(high.x, low.y), 0), weight.x);
+    vec4 above = mix(texelFetch(map, ivec2(low.x, high.y), 0), texelFetch(map, high, 0), weight.x);
+    return mix(below, above, weight.y);
+}
+
 void main() {
     // A terrain without maps is its material's colour; without a detail tile it has no ripples
     // or grain.
-    vec4 ground = groundMaps >= 1 ? texture(diffuse0, texCoord) : vec4(vertexColor, 0.0);
+    vec4 ground = groundMaps >= 1 ? blendedTexels(diffuse0, texCoord) : vec4(vertexColor, 0.0);
     vec3 detail = groundMaps == 2 ? texture(emissive0, worldPos.xz / TERRAIN_DETAIL_TILE).rgb
                                   : vec3(0.5);
     vec3 albedo = ground.rgb * (2.0 * detail.b);

@@ -1,8 +1,8 @@
 // Sunlight, sky light and water colour on a lit surface: the terrain and default fragment shaders.
 //
-uniform float lastSunlightHeight;                    // the sun's height at which its light is gone
 uniform float shadowTexels;                          // side of the shadow map in texels
-const vec3 NIGHT_AMBIENT = vec3(0.240, 0.310, 0.500); // the night sky's light on a surface facing up
+const vec3 NIGHT_GLOW = vec3(0.427, 0.551, 0.889);   // the night sky's light on a surface facing up,
+                                                     // per fourth root of the light's luminance
 const float NIGHT_SIDE_LIGHT = 0.12;                 // share of it that reaches a surface facing down
 const float AFTERGLOW = 0.35;                        // the glow over the set sun on a surface facing it
 const float AFTERGLOW_RISE = 0.4;                    // how high over the horizon the glow lights from
@@ -12,6 +12,7 @@ const vec3 WATER_SCATTER = vec3(0.03, 0.16, 0.20);   // colour that deep water s
 const float EXPOSURE = 1.5;                          // light to display: 1 - exp(-light * EXPOSURE), as the sky
 const vec3 SCOTOPIC_TINT = vec3(0.80, 0.95, 1.35);   // the blue cast of night vision (about unit luminance)
 const float NIGHT_DESATURATION = 0.6;                // how much colour the night takes away
+const vec3 LUMINANCE = vec3(0.2126, 0.7152, 0.0722);   // a colour's weights in its brightness
 
 // Fraction of sunlight reaching a point whose shadow-map position and reference depth are
 // lookup: four depth comparisons around it, weighted bilinearly (percentage-closer filtering
@@ -38,17 +39,18 @@ float sunVisibility(vec3 lookup) {
 // the sky from above and sunlight bounced off the ground from below. Once the sun is down the
 // sky is all the light there is: the afterglow over the sun's side of the horizon, in the
 // light's dusk colour, fading as the sun sinks, and the night sky's glow from everywhere, most
-// from overhead. translucency is the share of light a thin leaf lets through from behind.
+// from overhead, which dims with the light colour (the fourth root of its luminance, so that
+// the night keeps its shapes). translucency is the share of light a thin leaf lets through from behind.
 vec3 incomingLight(vec3 normal, vec3 sunDir, float sunHeight, float shadow, vec3 sunColor,
                    vec3 skyZenith, float translucency) {
-    float sunUp = smoothstep(lastSunlightHeight, 0.10, sunHeight);
+    float sunUp = smoothstep(LAST_SUNLIGHT_HEIGHT, 0.10, sunHeight);
     float night = smoothstep(-0.02, 0.2, -sunHeight);
     float towardsSun = dot(normal, sunDir);
     float sunFacing = max(towardsSun, 0.0) + translucency * max(-towardsSun, 0.0);
     vec3 direct = sunColor * sunUp * sunFacing * shadow;
     float hemisphere = 0.5 + 0.5 * normal.y;
     vec3 sky = skyZenith * SKY_AMBIENT * (0.4 + 0.6 * hemisphere)
-             + NIGHT_AMBIENT * night * (NIGHT_SIDE_LIGHT + (1.0 - NIGHT_SIDE_LIGHT) * hemisphere * hemisphere);
+             + NIGHT_GLOW * sqrt(sqrt(dot(sunColor, LUMINANCE))) * night * (NIGHT_SIDE_LIGHT + (1.0 - NIGHT_SIDE_LIGHT) * hemisphere * hemisphere);
     vec3 bounce = sunColor * sunUp * max(sunHeight, 0.0) * GROUND_BOUNCE * (1.0 - hemisphere);
     float towardsGlow = dot(normal, normalize(vec3(sunDir.x, AFTERGLOW_RISE, sunDir.z)));
     float glowFacing = max(0.5 + 0.5 * towardsGlow, translucency * (0.5 - 0.5 * towardsGlow));
@@ -67,7 +69,7 @@ vec3 underwater(vec3 color, vec3 transmit, vec3 waterLight) {
 // By night the eye sees little colour: hues fade towards a blue-grey of equal brightness
 // as the sun sinks below the horizon (the Purkinje shift).
 vec3 toDisplay(vec3 radiance, float sunHeight) {
-    float luminance = dot(radiance, vec3(0.2126, 0.7152, 0.0722));
+    float luminance = dot(radiance, LUMINANCE);
     float night = smoothstep(0.0, -0.3, sunHeight);
     radiance = mix(radiance, luminance * SCOTOPIC_TINT, NIGHT_DESATURATION * night);
     return 1.0 - exp(-radiance * EXPOSURE);

@@ -14,12 +14,14 @@ void FilmClock::Pause() {
     if (paused) return;
     pausedAt = Now();
     paused = true;
+    interruptedSinceTaken = true;
 }
 
 void FilmClock::Resume() {
     if (!paused) return;
     offset = source.Now() - pausedAt;
     paused = false;
+    interruptedSinceTaken = true;
 }
 
 void FilmClock::Shift(double seconds) {
@@ -29,12 +31,15 @@ void FilmClock::Shift(double seconds) {
         offset -= seconds;
     }
     shiftedSinceTaken += seconds;
+    interruptedSinceTaken = true;
 }
 
-double FilmClock::TakePlayedTime() {
+double FilmClock::TakeFrameStep(double frameStep) {
     const double now = Now();
     const double played = now - lastTaken - shiftedSinceTaken;
+    const bool ranThroughout = !paused && !interruptedSinceTaken;
     lastTaken = now;
     shiftedSinceTaken = 0.0;
-    return played;
+    interruptedSinceTaken = false;
+    return ranThroughout ? frameStep : played;
 }

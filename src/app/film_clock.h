@@ -20,15 +20,17 @@ class FilmClock final : public Clock {
     void Resume();
     // Moves the film's time by `seconds`, forward or back, paused or not.
     void Shift(double seconds);
-    // The film time that has passed by playing since the last call (or since construction):
-    // the time spent paused and the seeks are left out.
-    double TakePlayedTime();
+    // How far whatever moves with the film advances in a frame of `frameStep` seconds: that
+    // step while the film ran throughout since the last call (or since construction), else only
+    // the film time played in between, the time spent paused and the seeks left out.
+    double TakeFrameStep(double frameStep);
 
   private:
     const Clock& source;
     double offset = 0.0;  // how far the film's time is behind the source's while running
     bool paused = false;
     double pausedAt = 0.0;  // the film's time while paused
-    double lastTaken;       // the film's time at the last TakePlayedTime
+    double lastTaken;       // the film's time at the last TakeFrameStep
     double shiftedSinceTaken = 0.0;
+    bool interruptedSinceTaken = false;  // paused, resumed or moved since then
 };

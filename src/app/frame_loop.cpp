@@ -84,14 +84,18 @@ void FrameLoop::FollowWindowSize() {
 
 // The first frame's time includes the start-up; a decision looks at the median of many frames.
 // A paused film keeps its scale, so that its picture stays the same; a frame that drew nothing
-// says nothing of what drawing costs.
+// says nothing of what drawing costs. The program that scales the picture to the window is built
+// when it is first needed; without it the picture stays whole, drawn straight into the window.
 void FrameLoop::AdaptRenderScale() {
     if (!firstFrame && !filmClock.Paused() && drawsPicture) renderScale.AddFrameTime(deltaTime);
     // The picture's full size: the film's 1920x1080, or a page canvas's.
     const FrameTarget full = FrameTarget::Window();
     const PictureSize size = ScaledSize(full.width, full.height, renderScale.Current());
-    if (size.width == full.width && size.height == full.height &&
-        windowTarget.width == full.width && windowTarget.height == full.height) {
+    const bool straightIntoTheWindow = size.width == full.width && size.height == full.height &&
+                                       windowTarget.width == full.width &&
+                                       windowTarget.height == full.height;
+    if (!straightIntoTheWindow && !scaler.Ready()) renderScale = RenderScaleControl::Fixed(1.0f);
+    if (straightIntoTheWindow || !scaler.Ready()) {
         scaledPicture.Delete();
     } else {
         scaledPicture.Resize(size.width, size.height);
@@ -220,10 +224,11 @@ void FrameLoop::RenderShadowMap() {
     renderer.RenderShadowMap(sun, &film.camera, scaled ? renderScale.Current() : 1.0f);
 }
 
-// The heading turns by the film time played since the firefly last moved: none while paused.
+// The heading turns by the frame's time step; in a frame in which the film was paused or moved,
+// only by the film time played in it (none while paused).
 void FrameLoop::MoveFirefly() {
-    const float played = static_cast<float>(filmClock.TakePlayedTime());
-    film.scene.fireflyModel = firefly.Update(static_cast<float>(filmClock.Now()), played);
+    const float step = static_cast<float>(filmClock.TakeFrameStep(deltaTime));
+    film.scene.fireflyModel = firefly.Update(static_cast<float>(filmClock.Now()), step);
 }
 
 void FrameLoop::RenderScene() {

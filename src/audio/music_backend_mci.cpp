@@ -1,10 +1,11 @@
 // The music device on Windows: winmm's Media Control Interface, one "waveaudio" device per track,
 // driven by command messages. No command asks for a notification or waits for its end.
 //
-// The device reads its file through winmm's file I/O, which hands a name of the form
-// "NAME.EXT+" to the I/O procedure installed for EXT. Ours serves each checked track as its plain
-// wave file (plain_wave.h): the device never walks the file's own chunks, and it is given
-// integer samples, since wave devices refuse float ones (Wine's refuses the plain float tag).
+// A plain wave file of integer samples (plain_wave.h), as the film's own music is, is opened by
+// its path. Any other checked track the device reads through winmm's file I/O, which hands a
+// name of the form "NAME.EXT+" to the I/O procedure installed for EXT: ours serves the track as
+// its plain wave file, so the device never walks the file's own chunks, and it is given integer
+// samples, since wave devices refuse float ones (Wine's refuses the plain float tag).
 #include <windows.h>
 // mmsystem.h needs the Windows types above.
 #include <mmsystem.h>
@@ -117,10 +118,10 @@ MusicBackend::~MusicBackend() {
 MusicOpenResult MusicBackend::Open(const std::string& path) {
     Close();
     // A file the check refuses goes to the device as it is, which says in its own words why it
-    // cannot play it.
+    // cannot play it; so does a plain one, which it plays as it is.
     const WavHeaderResult checked = ReadWavHeader(path);
     std::string element = path;
-    if (checked.header) {
+    if (checked.header && !IsPlainWaveFile(path, *checked.header)) {
         static const bool installed =
             mmioInstallIOProcA(mmioStringToFOURCCA(kTrackExtension, MMIO_TOUPPER), ServeTrack,
                                MMIO_INSTALLPROC | MMIO_GLOBALPROC) != nullptr;

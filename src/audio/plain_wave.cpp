@@ -61,6 +61,15 @@ std::array<unsigned char, kPlainWaveHeaderBytes> PlainWaveHeader(const WavHeader
     return h;
 }
 
+bool IsPlainWaveFile(const std::string& path, const WavHeader& wave) {
+    if (!StaysAsItIs(wave) || wave.dataOffset != kPlainWaveHeaderBytes) return false;
+    std::array<unsigned char, kPlainWaveHeaderBytes> start{};
+    std::ifstream file(path, std::ios::binary);
+    file.read(reinterpret_cast<char*>(start.data()), start.size());
+    return file.gcount() == static_cast<std::streamsize>(start.size()) &&
+           start == PlainWaveHeader(wave);
+}
+
 WavHeader IntegerWave(const WavHeader& wave) {
     if (StaysAsItIs(wave)) return wave;
     WavHeader plain = wave;

@@ -15,6 +15,11 @@
 constexpr std::size_t kPlainWaveHeaderBytes = 44;
 std::array<unsigned char, kPlainWaveHeaderBytes> PlainWaveHeader(const WavHeader& wave);
 
+// Whether the file at `path`, checked as `wave`, is its own plain wave file: samples a device
+// plays as they are (8-bit or 16-bit integers) behind exactly the 44-byte header of
+// PlainWaveHeader. Such a file is read the same way by every device; false when it cannot be read.
+bool IsPlainWaveFile(const std::string& path, const WavHeader& wave);
+
 // The samples of `wave` as 16-bit integers, in the same channels and rate; 8-bit and 16-bit
 // integer samples stay as they are. What a device that plays only integer samples is given.
 WavHeader IntegerWave(const WavHeader& wave);

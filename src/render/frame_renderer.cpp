@@ -257,21 +257,18 @@ void FrameRenderer::DrawLitObjects(Camera& camera, const FrameInputs& frame) {
         DrawList list;
         Shader& program;
         const char* pass;
-        GLuint sampler;  // replaces the filtering of the meshes' maps while they are drawn
-    } litObjects[] = {{Everything(scene.wellMeshes), scene.programs.well, "lit well", 0},
+    } litObjects[] = {{Everything(scene.wellMeshes), scene.programs.well, "lit well"},
                       {Terrain(inView, camera.position,
                                AboveTheTerrain(scene.terrainChunks.bounds, camera.position)),
-                       scene.programs.terrain, "lit terrain", scene.terrainSampler},
-                      {Plants(inView), scene.programs.plant, "lit plants", 0},
-                      {Everything(scene.fireflyMeshes), scene.programs.firefly, "firefly", 0}};
+                       scene.programs.terrain, "lit terrain"},
+                      {Plants(inView), scene.programs.plant, "lit plants"},
+                      {Everything(scene.fireflyMeshes), scene.programs.firefly, "firefly"}};
     for (const auto& object : litObjects) {
-        BindToMeshUnits(object.sampler);
         DrawInOrder(object.list, pass_states::kFrame,
                     [&](Mesh& mesh, const std::vector<IndexRange>* ranges) {
                         ranges ? mesh.Draw(object.program, camera, lightPos, *ranges)
                                : mesh.Draw(object.program, camera, lightPos);
                     });
-        BindToMeshUnits(0);
         PassEnded(object.pass);
     }
 }

@@ -72,8 +72,28 @@ void OffscreenTarget::Delete() {
     *this = OffscreenTarget();
 }
 
-PictureScaler::PictureScaler(std::ostream& err)
-    : program("shaders/present.vert", "shaders/present.frag", err), quad(CreateScreenQuad()) {}
+PictureScaler::PictureScaler(std::ostream& err, const char* vertexFile, const char* fragmentFile)
+    : err(err), vertexFile(vertexFile), fragmentFile(fragmentFile) {}
+
+bool PictureScaler::Ready() {
+    if (build != Build::NotTried) return build == Build::Built;
+    build = Build::Failed;
+    try {
+        program.emplace(vertexFile, fragmentFile, err);
+    } catch (const ShaderFileError& error) {
+        err << error.what() << std::endl;
+    }
+    GLint linked = GL_FALSE;
+    if (program) glGetProgramiv(program->ID, GL_LINK_STATUS, &linked);
+    if (!linked) {
+        err << "The picture stays at full size: the program that scales it cannot be built"
+            << std::endl;
+        return false;
+    }
+    quad = CreateScreenQuad();
+    build = Build::Built;
+    return true;
+}
 
 void PictureScaler::PresentToWindow(const OffscreenTarget& picture) {
     const FrameTarget window = FrameTarget::Window();
@@ -82,6 +102,7 @@ void PictureScaler::PresentToWindow(const OffscreenTarget& picture) {
 
 void PictureScaler::PresentInto(const OffscreenTarget& picture, const FrameTarget& window,
                                 const PixelRect& area) {
+    if (!Ready()) return;
     window.Bind();
     ApplyPassState(pass_states::kPresent);
     if (area.width != window.width || area.height != window.height) {
@@ -89,12 +110,12 @@ void PictureScaler::PresentInto(const OffscreenTarget& picture, const FrameTarge
         glClear(GL_COLOR_BUFFER_BIT);
     }
     glViewport(area.x, area.y, area.width, area.height);
-    program.Activate();
+    program->Activate();
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, picture.colorTexture);
-    SetUniform(program, "picture", 0);
-    SetUniform(program, "areaOrigin", glm::vec2(area.x, area.y));
-    SetUniform(program, "areaSize", glm::vec2(area.width, area.height));
+    SetUniform(*program, "picture", 0);
+    SetUniform(*program, "areaOrigin", glm::vec2(area.x, area.y));
+    SetUniform(*program, "areaSize", glm::vec2(area.width, area.height));
     glBindVertexArray(quad.screenQuadVAO);
     glDrawArrays(GL_TRIANGLES, 0, 6);
     glBindVertexArray(0);
@@ -105,7 +126,10 @@ void PictureScaler::PresentInto(const OffscreenTarget& picture, const FrameTarge
 }
 
 void PictureScaler::Delete() {
-    program.Delete();
+    if (program) program->Delete();
+    program.reset();
     glDeleteVertexArrays(1, &quad.screenQuadVAO);
     glDeleteBuffers(1, &quad.screenQuadVBO);
+    quad = ScreenQuad();
+    build = Build::NotTried;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <vector>
 
@@ -49,13 +50,18 @@ class OffscreenTarget {
 
 // Draws an offscreen picture over the whole window, scaled with bilinear filtering (texel for
 // texel at the window's size). A drawn quad, not a blit: a multisampled window, which drivers
-// that force anti-aliasing make, refuses to be blitted into. Its program's compile problems are
-// reported on `err`; throws ShaderFileError when the program's files cannot be read.
+// that force anti-aliasing make, refuses to be blitted into. Its program is built when it is
+// first needed, so that a picture that never shrinks needs none of its files.
 class PictureScaler {
   public:
-    explicit PictureScaler(std::ostream& err);
+    explicit PictureScaler(std::ostream& err, const char* vertexFile = "shaders/present.vert",
+                           const char* fragmentFile = "shaders/present.frag");
+    // Builds the program on the first call. False when it cannot be built (a file that cannot
+    // be read, or a program that does not compile and link): said once on `err`, with the
+    // reason, and the picture is then to stay at full size.
+    bool Ready();
     // Leaves the frame's state (pass_states::kFrame) and the default framebuffer bound with the
-    // window's viewport.
+    // window's viewport. Draws nothing unless Ready().
     void PresentToWindow(const OffscreenTarget& picture);
     // The same into `area` of a window whose framebuffer is `window`'s size; the rest of the
     // window is black.
@@ -64,6 +70,11 @@ class PictureScaler {
     void Delete();
 
   private:
-    Shader program;
+    enum class Build { NotTried, Built, Failed };
+    std::ostream& err;
+    const char* vertexFile;
+    const char* fragmentFile;
+    Build build = Build::NotTried;
+    std::optional<Shader> program;
     ScreenQuad quad;
 };

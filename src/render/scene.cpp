@@ -85,7 +85,6 @@ void Scene::SetStartupUniforms() {
         SetUniform(lit.program, "lightPos", startLightPos);
         SetUniform(lit.program, "pointLightPos", pointLightPos);
         SetUniform(lit.program, "bothLight", 0);
-        SetUniform(lit.program, "lastSunlightHeight", kLastSunlightHeight);
         if (lit.shadowed) SetUniform(lit.program, "shadowMap", 5);
     }
 

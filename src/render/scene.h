@@ -5,7 +5,6 @@
 
 #include "gfx/console.h"
 #include "gfx/mesh.h"
-#include "gfx/sampler.h"
 #include "gfx/texture.h"
 #include "gfx/water_plane.h"
 #include "plants/plant_manager.h"
@@ -68,8 +67,6 @@ struct Scene {
     std::vector<Mesh> plantMeshes =
         keepsFullPath ? plantManager.CreatePlantMeshes() : std::vector<Mesh>();
     TerrainChunks terrainChunks = ChunkTerrain(terrainMeshes, terrainModel);
-    // The islands' colour map covers the whole terrain: filtered smoothly while it is drawn.
-    GLuint terrainSampler = CreateSmoothSampler();
 
     std::vector<Mesh> fireflyMeshes = LoadModel("resources/models/firefly/Firefly_Flit.obj",
                                                 "Failed to create FIREFLY model", console);

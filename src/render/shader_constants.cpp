@@ -15,6 +15,7 @@ const std::vector<ShaderDefine>& SceneShaderConstants() {
         {"SHADOW_BOX_HALF_SIDE", kShadowBoxHalfSide},
         {"SHADOW_NEAR", kShadowNear},
         {"SHADOW_FAR", kShadowFar},
+        {"LAST_SUNLIGHT_HEIGHT", kLastSunlightHeight},
         {"FIELD_OF_VIEW", kFieldOfViewDegrees},
         {"WINDOW_WIDTH", static_cast<float>(kWindowWidth)},
         {"WINDOW_HEIGHT", static_cast<float>(kWindowHeight)},

@@ -38,9 +38,8 @@ constexpr float kShadowFar = 200.0f;
 // Orthographic view from the sun's side over that box.
 glm::mat4 LightSpaceMatrix(const glm::vec3& sunPos);
 
-// The sun's height (sunPos.y / 150) at which the lit shaders have faded its own light out: they
-// receive it as "lastSunlightHeight" at start-up. A little below it the shadow map cannot change
-// a pixel.
+// The sun's height (sunPos.y / 150) at which the lit shaders have faded its own light out (their
+// LAST_SUNLIGHT_HEIGHT). A little below it the shadow map cannot change a pixel.
 constexpr float kLastSunlightHeight = -0.04f;
 bool SunlightReachesTheScene(float sunHeight);
 

@@ -58,22 +58,27 @@ TEST(FilmClock, PausesWithoutLosingTimeAndSeeksByShifting) {
     EXPECT_FALSE(film.Paused());
 }
 
-// What moves with the film between two frames: pauses and seeks are not played time.
-TEST(FilmClock, PlayedTimeLeavesOutPausesAndSeeks) {
+// What moves with the film in a frame: the frame's own step while the film ran throughout; the
+// film time played in it once a pause or a seek broke in, the pause and the seek left out.
+TEST(FilmClock, AFrameStepIsTheFramesOwnUnlessAPauseOrASeekBrokeIn) {
     HandClock source;
     FilmClock film(source);
     source.now = 10.5;
-    EXPECT_DOUBLE_EQ(film.TakePlayedTime(), 0.5);
+    EXPECT_DOUBLE_EQ(film.TakeFrameStep(0.48), 0.48);
     source.now = 11.0;
     film.Shift(-5.0);
     source.now = 11.25;
-    EXPECT_DOUBLE_EQ(film.TakePlayedTime(), 0.75);
+    EXPECT_DOUBLE_EQ(film.TakeFrameStep(0.7), 0.75);
     film.Pause();
     source.now = 14.0;
     film.Shift(30.0);
-    EXPECT_DOUBLE_EQ(film.TakePlayedTime(), 0.0);
+    EXPECT_DOUBLE_EQ(film.TakeFrameStep(2.75), 0.0);
+    source.now = 14.5;
+    EXPECT_DOUBLE_EQ(film.TakeFrameStep(0.5), 0.0) << "a whole frame paused";
     film.Resume();
-    source.now = 14.1;
-    EXPECT_NEAR(film.TakePlayedTime(), 0.1, 1e-12);
-    EXPECT_NEAR(film.Now(), 10.5 - 5.0 + 0.75 + 30.0 + 0.1, 1e-12);
+    source.now = 14.6;
+    EXPECT_NEAR(film.TakeFrameStep(0.6), 0.1, 1e-12);
+    source.now = 14.7;
+    EXPECT_DOUBLE_EQ(film.TakeFrameStep(0.09), 0.09) << "running again";
+    EXPECT_NEAR(film.Now(), 10.5 - 5.0 + 0.75 + 30.0 + 0.2, 1e-12);
 }

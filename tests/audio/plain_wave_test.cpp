@@ -47,7 +47,11 @@ TEST(PlainWave, EveryFormatIsReadAsTheSameSixteenBitToneWhateverThePieces) {
         const WavHeaderResult checked = ParseWavHeader(in);
         ASSERT_TRUE(checked.header) << checked.error;
         PlainWaveFile plain;
-        ASSERT_TRUE(plain.Open(dir.Write(std::string(c.name) + ".wav", bytes), *checked.header));
+        const std::string path = dir.Write(std::string(c.name) + ".wav", bytes);
+        ASSERT_TRUE(plain.Open(path, *checked.header));
+        // Only a file that already is its plain file, integer samples behind the 44-byte header,
+        // is given to a device as it is.
+        EXPECT_FALSE(IsPlainWaveFile(path, *checked.header)) << "its chunks are not plain";
 
         std::vector<unsigned char> whole(plain.Size() + 10);
         ASSERT_EQ(plain.Read(0, whole.data(), whole.size()), plain.Size());
@@ -68,6 +72,15 @@ TEST(PlainWave, EveryFormatIsReadAsTheSameSixteenBitToneWhateverThePieces) {
             plain.Read(at, pieces.data() + at, std::min<std::size_t>(7, pieces.size() - at));
         EXPECT_EQ(pieces, whole);
         EXPECT_EQ(plain.Read(plain.Size(), pieces.data(), 1), 0u);
+        // Written plainly, with no other chunk, the same samples are.
+        const std::string canonical =
+            WaveWhere([&](WaveSpec& w) { w.tag = c.tag, w.bits = c.bits, w.rate = 8000; });
+        std::istringstream canonicalIn(canonical);
+        const WavHeaderResult canonicalHeader = ParseWavHeader(canonicalIn);
+        ASSERT_TRUE(canonicalHeader.header) << canonicalHeader.error;
+        EXPECT_EQ(IsPlainWaveFile(dir.Write(std::string(c.name) + "_plain.wav", canonical),
+                                  *canonicalHeader.header),
+                  c.stays);
 
         if (c.stays) {
             EXPECT_EQ(std::memcmp(whole.data() + kPlainWaveHeaderBytes,

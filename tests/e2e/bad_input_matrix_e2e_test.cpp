@@ -87,14 +87,9 @@ std::optional<std::string> ZeroDevice(const std::string&) {
     return kZeroDevice;
 }
 
-// The Windows build runs under Wine.
-bool UnderWine() {
-    const char* style = std::getenv("LUMENVALE_PLAYER_PATHS");
-    return style && std::string(style) == "windows";
-}
 // Pipes and devices in the file system are Linux's own.
 std::vector<std::pair<const char*, Damage>> SpecialFiles() {
-    if (UnderWine()) return {};
+    if (PlayerRunsUnderWine()) return {};
     return {{"fifo", Fifo}, {"device", ZeroDevice}};
 }
 
@@ -169,7 +164,9 @@ Result RunCase(const Case& c) {
     {
         std::optional<SoundCardRecording> recording;
         if (c.sounds && capture) recording.emplace(*capture, card);
-        PlayerProcess player(scratch);
+        PlayerProcess player(
+            scratch, {},
+            c.sounds ? WineTracesMciCalls() : std::vector<std::pair<std::string, std::string>>());
         // The title gains its frame rate once the first frame has been shown.
         const auto deadline = std::chrono::steady_clock::now() + kCaseTimeout;
         while (!result.played && std::chrono::steady_clock::now() < deadline) {
@@ -382,15 +379,27 @@ std::vector<Case> AllCases() {
         cases.push_back(c);
     }
 
-    // A missing shader stops start-up at its program; a broken one is reported and skipped.
+    // A missing shader stops start-up at its program; a broken one is reported and skipped. The
+    // program that scales a smaller picture up is built only once the picture shrinks: without
+    // its files the film plays at full size.
+    const auto scalesThePicture = [](const std::string& shader) {
+        return shader.rfind("shaders/present.", 0) == 0;
+    };
     for (const std::string& shader : ShaderFiles())
-        cases.push_back({fs::path(shader).filename().string() + "_missing",
-                         {shader},
-                         Missing,
-                         Outcome::Stops,
-                         {"Failed to open shader file " + shader + ": No such file or directory",
-                          "Searched the working directory ",
-                          "; the film runs from the folder that holds shaders/ and resources/\n"}});
+        cases.push_back(
+            scalesThePicture(shader)
+                ? Case{fs::path(shader).filename().string() + "_missing",
+                       {shader},
+                       Missing,
+                       Outcome::Plays,
+                       {}}
+                : Case{fs::path(shader).filename().string() + "_missing",
+                       {shader},
+                       Missing,
+                       Outcome::Stops,
+                       {"Failed to open shader file " + shader + ": No such file or directory",
+                        "Searched the working directory ",
+                        "; the film runs from the folder that holds shaders/ and resources/\n"}});
     for (const auto& [kind, damage] : SpecialFiles())
         cases.push_back(
             {std::string("shaders_") + kind,
@@ -407,7 +416,8 @@ std::vector<Case> AllCases() {
                                                             {"hostile", Contents(nested)}};
     for (const auto& [kind, damage] : shaderDamages) {
         Case c{std::string("shaders_") + kind, ShaderFiles(), damage, Outcome::Plays, {}};
-        for (const std::string& shader : ShaderFiles()) c.lines.push_back(shader);
+        for (const std::string& shader : ShaderFiles())
+            if (!scalesThePicture(shader)) c.lines.push_back(shader);
         cases.push_back(c);
     }
 
@@ -451,7 +461,7 @@ std::vector<Case> AllCases() {
          "31.glsl: line 1 includes \"common/32.glsl\" 33 levels deep; includes nest at most "
          "32 levels"}};
     for (const auto& [name, reason] : stops) {
-        if (UnderWine() && std::string(name) == "pages") continue;  // Linux's own
+        if (PlayerRunsUnderWine() && std::string(name) == "pages") continue;  // Linux's own
         cases.push_back({"shaders_include_" + std::string(name),
                          {water},
                          including(name),
@@ -520,25 +530,33 @@ std::vector<Case> AllCases() {
 
     // Every wave the device plays is heard: floats, extensible headers, sizes left open by
     // streaming recorders, odd-sized chunks with their padding, and rates far from 44.1 kHz.
-    const std::pair<const char*, std::string> music[] = {
-        {"float32", WaveWhere([](WaveSpec& w) { w.tag = 3, w.bits = 32; })},
-        {"float64", WaveWhere([](WaveSpec& w) { w.tag = 3, w.bits = 64; })},
+    // MCI opens a plain file of integer samples by its own path, any other through the
+    // program's I/O procedure, which serves it as such a file.
+    const struct {
+        const char* kind;
+        std::string bytes;
+        bool plain;
+    } music[] = {
+        {"float32", WaveWhere([](WaveSpec& w) { w.tag = 3, w.bits = 32; }), false},
+        {"float64", WaveWhere([](WaveSpec& w) { w.tag = 3, w.bits = 64; }), false},
         {"extensible_float",
-         WaveWhere([](WaveSpec& w) { w.tag = 3, w.bits = 32, w.extensible = true; })},
-        {"open_size", WaveWhere([](WaveSpec& w) { w.dataSize = 0xFFFFFFFFu; })},
-        {"zero_size", WaveWhere([](WaveSpec& w) { w.dataSize = 0; })},
+         WaveWhere([](WaveSpec& w) { w.tag = 3, w.bits = 32, w.extensible = true; }), false},
+        {"open_size", WaveWhere([](WaveSpec& w) { w.dataSize = 0xFFFFFFFFu; }), false},
+        {"zero_size", WaveWhere([](WaveSpec& w) { w.dataSize = 0; }), false},
         {"odd_chunk",
-         WaveWhere([](WaveSpec& w) { w.before = std::string("LIST\x03\0\0\0abc\0", 12); })},
-        {"192khz_24bit", WaveWhere([](WaveSpec& w) { w.rate = 192000, w.bits = 24; })},
-        {"7khz_mono", WaveWhere([](WaveSpec& w) { w.rate = 7000, w.channels = 1; })},
+         WaveWhere([](WaveSpec& w) { w.before = std::string("LIST\x03\0\0\0abc\0", 12); }), false},
+        {"192khz_24bit", WaveWhere([](WaveSpec& w) { w.rate = 192000, w.bits = 24; }), false},
+        {"7khz_mono", WaveWhere([](WaveSpec& w) { w.rate = 7000, w.channels = 1; }), true},
     };
-    for (const auto& [kind, bytes] : music) {
-        cases.push_back({std::string("music_") + kind,
-                         {kMusic},
-                         Contents(bytes),
-                         Outcome::Plays,
-                         {std::string("Music loaded successfully: ") + kMusic},
-                         true});
+    for (const auto& m : music) {
+        Case c{std::string("music_") + m.kind,
+               {kMusic},
+               Contents(m.bytes),
+               Outcome::Plays,
+               {std::string("Music loaded successfully: ") + kMusic},
+               true};
+        if (PlayerRunsUnderWine()) c.lines.push_back(MciOpenOf(m.plain ? kMusic : "1.LVW+"));
+        cases.push_back(c);
     }
     return cases;
 }

@@ -225,9 +225,23 @@ Screenshot TakeScreenshot() {
     return shot;
 }
 
-std::string PathAsThePlayerWritesIt(const fs::path& path) {
+bool PlayerRunsUnderWine() {
     const char* style = std::getenv("LUMENVALE_PLAYER_PATHS");
-    if (!style || std::string(style) != "windows") return path.string();
+    return style && std::string(style) == "windows";
+}
+
+const std::vector<std::pair<std::string, std::string>>& WineTracesMciCalls() {
+    static const std::vector<std::pair<std::string, std::string>> environment = {
+        {"WINEDEBUG", "-all,trace+mci"}};
+    return environment;
+}
+
+std::string MciOpenOf(const std::string& element) {
+    return ":MCI_Open lpstrElementName=L\"" + element + "\"\n";
+}
+
+std::string PathAsThePlayerWritesIt(const fs::path& path) {
+    if (!PlayerRunsUnderWine()) return path.string();
     std::string windowsPath = "Z:" + path.string();
     std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
     return windowsPath;

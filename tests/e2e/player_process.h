@@ -85,9 +85,19 @@ struct Screenshot {
 };
 Screenshot TakeScreenshot();
 
-// `path` as the program under test writes it. LUMENVALE_PLAYER_PATHS=windows says it is a Windows
-// program under Wine, which sees the Unix root as drive Z: and writes backslashes.
+// LUMENVALE_PLAYER_PATHS=windows says the program under test is a Windows program under Wine.
+bool PlayerRunsUnderWine();
+
+// `path` as the program under test writes it: under Wine, which sees the Unix root as drive Z:,
+// with backslashes.
 std::string PathAsThePlayerWritesIt(const std::filesystem::path& path);
+
+// The environment that has Wine trace the program's MCI calls on its standard error, one line
+// per call and per parameter, such as `MCI_Open lpstrElementName=L"resources/audio/cin.wav"`;
+// nothing to a Linux program.
+const std::vector<std::pair<std::string, std::string>>& WineTracesMciCalls();
+// Wine's trace line of an MCI open of `element`.
+std::string MciOpenOf(const std::string& element);
 
 // A private copy of the run-time data: shaders/ copied, resources/ as links to the real files, so
 // that a test may remove files from it without touching the repository.

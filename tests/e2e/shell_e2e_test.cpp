@@ -152,7 +152,7 @@ TEST(PlayerWindow, OptionsShowTheWholeFilmLetterboxedAt16By9) {
 }
 
 TEST(PlayerWindow, ShowsFrameRateTitleIgnoresEscapeAndExitsCleanlyOnClose) {
-    PlayerProcess player(fs::current_path());
+    PlayerProcess player(fs::current_path(), {}, WineTracesMciCalls());
     ASSERT_TRUE(player.WaitForWindow()) << player.StandardError();
     ASSERT_TRUE(player.WaitForTitleUpdates(1)) << "the title never changed after the first frame";
     EXPECT_TRUE(IsFrameRateTitle(player.Title())) << player.Title();
@@ -181,6 +181,15 @@ TEST(PlayerWindow, ShowsFrameRateTitleIgnoresEscapeAndExitsCleanlyOnClose) {
     // The music player is the last to go, after the window.
     const std::string lastLine = "\nMusic stopped\n";
     EXPECT_EQ(out.rfind(lastLine), out.size() - lastLine.size()) << out;
+    // Under Wine: the film's music, a plain wave file, is opened as a wave device on its own path.
+    if (PlayerRunsUnderWine()) {
+        const std::string err = player.StandardError();
+        const std::string open = ":mciSendCommandA (00000000, MCI_OPEN, 00002200, ";
+        EXPECT_NE(err.find(open), std::string::npos) << err;
+        EXPECT_EQ(err.find(open), err.rfind(open)) << "one device opened";
+        EXPECT_NE(err.find(":MCI_Open devType=L\"waveaudio\""), std::string::npos) << err;
+        EXPECT_NE(err.find(MciOpenOf("resources/audio/cin.wav")), std::string::npos) << err;
+    }
 }
 
 // The wheel reaches the camera; its steps and limits are the camera's own tests.

@@ -51,11 +51,15 @@ TEST(FireflyFlight, ALegEndsOnItsEndPointAndTheHeadingTurnsSmoothlyIntoTheNext) 
     EXPECT_EQ(firefly.fireflyHeading, glm::vec3(0.0f, 0.0f, -1.0f));
     EXPECT_EQ(firefly.pathIndex, 2);
 
-    // Leg 2 heads mostly +z: one short frame turns the heading only a little towards it.
+    // Leg 2 heads mostly +z: one short frame turns the heading only a little towards it, by its
+    // own time step (the frame loop passes the film time played instead only in a frame in
+    // which the film was paused or moved).
     const glm::mat4 turning = firefly.Update(85.1f, 0.1f);
     const glm::vec3 target = firefly.fireflyTargetHeading;
     EXPECT_GT(target.z, 0.99f);
     EXPECT_LT(Forward(turning).z, 0.0f) << "a quarter of the way from -z to +z in 0.1 s";
+    const glm::vec3 quarter = glm::normalize(0.25f * target + glm::vec3(0.0f, 0.0f, -0.75f));
+    EXPECT_NEAR(glm::length(Forward(turning) - quarter), 0.0f, 1e-5f);
     // A frame longer than 0.4 s overshoots before normalising, and still gives a unit heading.
     firefly.Update(86.0f, 0.9f);
     EXPECT_NEAR(glm::length(firefly.fireflyHeading), 1.0f, 1e-6f);

@@ -287,7 +287,9 @@ TEST_F(ShortcutFrames, TheChunkedTerrainLeavesThePictureAsItWas) {
             otherDepth += std::abs(depthBefore[pixel] - depthAfter[pixel]) > 8.0f * kDepthStep;
         }
         EXPECT_EQ(otherDepth, 0) << "pixels whose colour and depth both changed";
-        EXPECT_LE(crestPixels, 8);
+        // A few pixels on the crests, where the back face drawn by the full path meets the front
+        // face at the same depth, differ by the detail tile's grain, sampled texel by texel.
+        EXPECT_LE(crestPixels, 12);
         EXPECT_LE(DifferingValues(before, after), 48);
         if (row.clockwise) swapTerrain();
     }

@@ -9,6 +9,7 @@
 #include "render/render_target.h"
 #include "scene_frames.h"
 #include "support/pixels.h"
+#include "support/temp_files.h"
 
 namespace {
 
@@ -76,6 +77,38 @@ TEST_F(OffscreenFrames, PresentingAFullSizeTargetCopiesItUnchanged) {
     scaler.PresentToWindow(target);
     scaler.Delete();
     EXPECT_TRUE(FrameTarget::Window().ReadRgb() == target.ReadRgb());
+}
+
+// The scaler's program is built when first needed. One that cannot be built is said once, with
+// its reason, and draws nothing: the player keeps the picture at full size instead.
+TEST_F(OffscreenFrames, AScalerWhoseProgramCannotBeBuiltSaysSoOnceAndDrawsNothing) {
+    TempDir dir;
+    const std::string broken = dir.Write("broken.frag", "#version 330 core\nvoid main() { x; }\n");
+    const std::string missing = (dir.path() / "missing.frag").string();
+    const struct {
+        std::string fragment, reason;
+    } cases[] = {{missing, "Failed to open shader file " + missing},
+                 {broken, "Shader compile error in " + broken}};
+    target.Resize(960, 540);
+    console.TakeErr();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fragment);
+        glClearColor(0.2f, 0.4f, 0.6f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        const std::vector<unsigned char> before = FrameTarget::Window().ReadRgb();
+        PictureScaler scaler(console.err, "shaders/present.vert", c.fragment.c_str());
+        EXPECT_FALSE(scaler.Ready());
+        EXPECT_FALSE(scaler.Ready());
+        scaler.PresentToWindow(target);
+        scaler.Delete();
+        EXPECT_TRUE(FrameTarget::Window().ReadRgb() == before);
+        const std::string said = console.TakeErr();
+        EXPECT_EQ(said.find(c.reason), 0u) << said;
+        const std::string fullSize = "The picture stays at full size";
+        EXPECT_NE(said.find(fullSize), std::string::npos) << said;
+        EXPECT_EQ(said.find(fullSize), said.rfind(fullSize)) << "said once";
+    }
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 TEST_F(OffscreenFrames, AHalfSizeTargetShowsTheSamePictureWithItsFlareAndFade) {

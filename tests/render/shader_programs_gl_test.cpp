@@ -86,11 +86,11 @@ TEST_F(GlslPrograms, TheUniformsTheFrameSetsAreActive) {
         std::vector<const char*> uniforms;
     } expected[] = {
         {"terrain",
-         {"model", "camMatrix", "camPos", "lightPos", "lightColor", "lightSpaceMatrix", "shadowMap",
-          "lastSunlightHeight"}},
+         {"model", "camMatrix", "camPos", "lightPos", "lightColor", "lightSpaceMatrix",
+          "shadowMap"}},
         {"well",
          {"model", "camMatrix", "camPos", "lightPos", "lightColor", "lightSpaceMatrix", "shadowMap",
-          "useTexture", "diffuse0", "lastSunlightHeight"}},
+          "useTexture", "diffuse0"}},
         {"firefly", {"model", "camMatrix", "glowStrength", "useTexture", "diffuse0", "emissive0"}},
         {"water", {"model", "camMatrix", "camPos", "lightPos", "uTime"}},
         {"sky", {"camMatrix", "camPos", "sunDirection", "sunHeight", "time"}},
@@ -138,49 +138,84 @@ TEST_F(GlslPrograms, MeshInputsSitAtTheVertexRecordsLocations) {
     }
 }
 
+// A horizontal square of one colour at y = 2, above the water, facing up, its texture
+// coordinates 0 to 1 along x and z, seen from straight above by a lit program.
+class SquareFromAbove {
+  public:
+    SquareFromAbove(GLuint program, glm::vec3 c) : program(program) {
+        const float quad[4][11] = {
+            {-1, 2, -1, c.r, c.g, c.b, 0, 1, 0, 0, 0},
+            {1, 2, -1, c.r, c.g, c.b, 0, 1, 0, 1, 0},
+            {1, 2, 1, c.r, c.g, c.b, 0, 1, 0, 1, 1},
+            {-1, 2, 1, c.r, c.g, c.b, 0, 1, 0, 0, 1},
+        };
+        const GLuint indices[6] = {0, 1, 2, 2, 3, 0};
+        glGenVertexArrays(1, &vao);
+        glBindVertexArray(vao);
+        glGenBuffers(1, &vbo);
+        glBindBuffer(GL_ARRAY_BUFFER, vbo);
+        glBufferData(GL_ARRAY_BUFFER, sizeof(quad), quad, GL_STATIC_DRAW);
+        glGenBuffers(1, &ebo);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, ebo);
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, sizeof(indices), indices, GL_STATIC_DRAW);
+        const int sizes[4] = {3, 3, 3, 2}, offsets[4] = {0, 3, 6, 9};
+        for (int i = 0; i < 4; ++i) {
+            glVertexAttribPointer(i, sizes[i], GL_FLOAT, GL_FALSE, 11 * sizeof(float),
+                                  reinterpret_cast<void*>(offsets[i] * sizeof(float)));
+            glEnableVertexAttribArray(i);
+        }
+        camera.orientation = glm::normalize(glm::vec3(0.0f, 2.0f, 0.0f) - camera.position);
+        camera.updateMatrix(kFieldOfViewDegrees, kNearPlane, kFarPlane);
+        glUseProgram(program);
+        glUniformMatrix4fv(glGetUniformLocation(program, "model"), 1, GL_FALSE,
+                           glm::value_ptr(glm::mat4(1.0f)));
+        glUniformMatrix4fv(glGetUniformLocation(program, "camMatrix"), 1, GL_FALSE,
+                           glm::value_ptr(camera.cameraMatrix));
+        glUniform3f(glGetUniformLocation(program, "camPos"), 0.0f, 6.0f, 0.01f);
+    }
+    ~SquareFromAbove() {
+        glDeleteBuffers(1, &vbo);
+        glDeleteBuffers(1, &ebo);
+        glDeleteVertexArrays(1, &vao);
+        glDeleteProgram(program);
+    }
+
+    // Draws it under a sun at `sunHeight` of light colour `light` (grey).
+    void Draw(float sunHeight, float light) const {
+        glUseProgram(program);
+        glUniform3f(glGetUniformLocation(program, "lightPos"), 0.0f, 150.0f * sunHeight, 0.0f);
+        glUniform4f(glGetUniformLocation(program, "lightColor"), light, light, light, 1.0f);
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glBindVertexArray(vao);
+        glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_INT, nullptr);
+        glFinish();
+    }
+    // The window pixel of the square's point at texture coordinates (u, 0.5).
+    glm::ivec2 Pixel(float u) const {
+        const glm::vec4 clip = camera.cameraMatrix * glm::vec4(-1.0f + 2.0f * u, 2.0f, 0.0f, 1.0f);
+        return glm::ivec2((clip.x / clip.w * 0.5f + 0.5f) * 1920.0f,
+                          (clip.y / clip.w * 0.5f + 0.5f) * 1080.0f);
+    }
+
+  private:
+    GLuint program;
+    GLuint vao = 0, vbo = 0, ebo = 0;
+    Camera camera{1920, 1080, glm::vec3(0.0f, 6.0f, 0.01f)};
+};
+
 // The plants share the well's program but never get a shadow map: whatever texture happens to
-// sit on unit 0, a plant in the open must be lit by the sun, not darkened by a stray lookup.
+// sit on unit 0, a plant in the open must be lit by the sun, not darkened by a stray lookup. At
+// night the light colour it is given sets how dark it is.
 TEST_F(GlslPrograms, PlantsWithoutAShadowMapAreSunlitWhateverSitsOnUnitZero) {
     const GLuint program = BuildClean(Files("plant"));
     ASSERT_NE(program, 0u);
-
-    // A horizontal square of sea-grass colour at y = 2, above the water, facing up.
-    const float c[3] = {0.30f, 0.50f, 0.40f};
-    const float quad[4][11] = {
-        {-1, 2, -1, c[0], c[1], c[2], 0, 1, 0, 0, 0},
-        {1, 2, -1, c[0], c[1], c[2], 0, 1, 0, 1, 0},
-        {1, 2, 1, c[0], c[1], c[2], 0, 1, 0, 1, 1},
-        {-1, 2, 1, c[0], c[1], c[2], 0, 1, 0, 0, 1},
-    };
-    const GLuint indices[6] = {0, 1, 2, 2, 3, 0};
-    GLuint vao = 0, vbo = 0, ebo = 0;
-    glGenVertexArrays(1, &vao);
-    glBindVertexArray(vao);
-    glGenBuffers(1, &vbo);
-    glBindBuffer(GL_ARRAY_BUFFER, vbo);
-    glBufferData(GL_ARRAY_BUFFER, sizeof(quad), quad, GL_STATIC_DRAW);
-    glGenBuffers(1, &ebo);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, ebo);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, sizeof(indices), indices, GL_STATIC_DRAW);
-    const int sizes[4] = {3, 3, 3, 2}, offsets[4] = {0, 3, 6, 9};
-    for (int i = 0; i < 4; ++i) {
-        glVertexAttribPointer(i, sizes[i], GL_FLOAT, GL_FALSE, 11 * sizeof(float),
-                              reinterpret_cast<void*>(offsets[i] * sizeof(float)));
-        glEnableVertexAttribArray(i);
-    }
-
-    Camera camera(1920, 1080, glm::vec3(0.0f, 6.0f, 0.01f));
-    camera.orientation = glm::normalize(glm::vec3(0.0f, 2.0f, 0.0f) - camera.position);
-    camera.updateMatrix(kFieldOfViewDegrees, kNearPlane, kFarPlane);
-    glUseProgram(program);
-    glUniformMatrix4fv(glGetUniformLocation(program, "model"), 1, GL_FALSE,
-                       glm::value_ptr(glm::mat4(1.0f)));
-    glUniformMatrix4fv(glGetUniformLocation(program, "camMatrix"), 1, GL_FALSE,
-                       glm::value_ptr(camera.cameraMatrix));
-    glUniform3f(glGetUniformLocation(program, "camPos"), 0.0f, 6.0f, 0.01f);
-    glUniform3f(glGetUniformLocation(program, "lightPos"), 0.0f, 150.0f, 0.0f);
-    glUniform4f(glGetUniformLocation(program, "lightColor"), 1.0f, 1.0f, 1.0f, 1.0f);
+    const SquareFromAbove square(program, glm::vec3(0.30f, 0.50f, 0.40f));  // sea-grass
     glUniform1i(glGetUniformLocation(program, "useTexture"), 0);
+    const auto draw = [&](float sunHeight, float light) {
+        square.Draw(sunHeight, light);
+        return MeanColor(960, 540);
+    };
 
     // Unit 0 holds a texture that reads 0 everywhere, then one that reads 1: as depths, the
     // first would put everything in shadow and the second nothing.
@@ -195,11 +230,7 @@ TEST_F(GlslPrograms, PlantsWithoutAShadowMapAreSunlitWhateverSitsOnUnitZero) {
         const std::vector<float> depth(16 * 16, static_cast<float>(fill));
         glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT, 16, 16, 0, GL_DEPTH_COMPONENT, GL_FLOAT,
                      depth.data());
-        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_INT, nullptr);
-        glFinish();
-        seen[fill] = MeanColor(960, 540);
+        seen[fill] = draw(1.0f, 1.0f);
     }
     EXPECT_NEAR(seen[0].r, seen[1].r, 1.5f / 255.0f);
     EXPECT_NEAR(seen[0].g, seen[1].g, 1.5f / 255.0f);
@@ -207,10 +238,50 @@ TEST_F(GlslPrograms, PlantsWithoutAShadowMapAreSunlitWhateverSitsOnUnitZero) {
     EXPECT_GT(seen[0].g, seen[0].r) << "sea-grass stays green";
     EXPECT_GT(seen[0].Luminance(), 0.35f) << "a plant in the noon sun is not in shadow";
 
+    // Once the sun is down the light colour alone darkens the night: a dimmer one, a darker plant.
+    const float midnight = draw(-1.0f, 0.1f).Luminance(), dimmer = draw(-1.0f, 0.05f).Luminance();
+    EXPECT_GT(midnight, 0.1f) << "the night stays readable";
+    EXPECT_LT(dimmer, midnight - 0.005f);
+    EXPECT_LT(draw(-0.5f, 0.25f).Luminance(), draw(-0.5f, 0.5f).Luminance() - 0.005f);
+
     glDeleteTextures(1, &texture);
-    glDeleteBuffers(1, &vbo);
-    glDeleteBuffers(1, &ebo);
-    glDeleteVertexArrays(1, &vao);
-    glDeleteProgram(program);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// The islands' colour map keeps the scene's filtering (nearest texel, nearest within a mipmap),
+// yet magnified over the ground it is smooth: two texels, dark and light, stretched over the
+// square blend evenly from one texel's centre to the other's.
+TEST_F(GlslPrograms, TheTerrainsColourMapIsSmoothWhereItIsMagnified) {
+    const GLuint program = BuildClean(Files("terrain"));
+    ASSERT_NE(program, 0u);
+    const SquareFromAbove square(program, glm::vec3(0.5f));
+    glUniform1i(glGetUniformLocation(program, "groundMaps"), 1);
+    glUniform1i(glGetUniformLocation(program, "diffuse0"), 0);
+    glUniform1i(glGetUniformLocation(program, "shadowMap"), 5);
+    const unsigned char texels[2][4] = {{40, 40, 40, 0}, {220, 220, 220, 0}};
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST_MIPMAP_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+    glGenerateMipmap(GL_TEXTURE_2D);
+    square.Draw(1.0f, 1.0f);
+
+    // The texel centres lie at u = 0.25 and 0.75; between them the ground brightens steadily.
+    std::vector<float> row;
+    for (float u = 0.25f; u <= 0.751f; u += 0.05f) {
+        const glm::ivec2 at = square.Pixel(u);
+        row.push_back(MeanColor(at.x, at.y).Luminance());
+    }
+    const float dark = row.front(), light = row.back();
+    ASSERT_GT(light - dark, 0.2f);
+    for (size_t i = 1; i < row.size(); ++i) {
+        EXPECT_GT(row[i], row[i - 1]) << "at u = " << 0.25f + 0.05f * i;
+        EXPECT_LT(row[i] - row[i - 1], 0.3f * (light - dark))
+            << "no step at u = " << 0.25f + 0.05f * i;
+    }
+    glDeleteTextures(1, &texture);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

@@ -12,7 +12,8 @@ dir="$(mkdir -p "$1" && cd "$1" && pwd)"
 action="$2"
 shift 2
 
-export WINEPREFIX="$dir/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine says nothing of its own unless the caller asks for its debug channels.
+export WINEPREFIX="$dir/prefix" WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="mscoree,mshtml="
 export HOME="$dir/home" XDG_RUNTIME_DIR="$dir/run"
 export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/pulse.sock"
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
