@@ -125,6 +125,9 @@ double SecondsAfter(const std::string& output, const std::string& text) {
 // Presses `key` and returns the seconds of the `line` it prints. Xvfb now and then loses a key
 // under load: a press that nothing answers in 20 s (a frame takes under 4 s) is made again.
 double PressFor(PlayerProcess& player, const std::string& key, const std::string& line) {
+    // A few frames first: a key let go and pressed again within one frame reads as one press (the
+    // keys are polled), and a lost press costs a retry's whole wait.
+    player.WaitForTitleUpdates(2, std::chrono::seconds(2));
     const std::size_t before = player.StandardOutput().size();
     bool answered = false;
     for (int attempt = 0; attempt < 3 && !answered; ++attempt) {
