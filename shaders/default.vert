@@ -1,47 +1,9 @@
 #version 330 core
-// The well and the sea-grass plants: world-space position, normal, colour and texture
-// coordinates for the fragment stage, and per vertex what changes slowly over a triangle: the
-// sky's colour at the horizon that fogs them, their place in the shadow map (the plants have
-// none), how much light the water above lets through, and how thick the haze in front is.
-layout(location = 0) in vec3 aPos;
-layout(location = 1) in vec3 aColor;
-layout(location = 2) in vec3 aNormal;
-layout(location = 3) in vec2 aTex;
-
-uniform mat4 model;
-uniform mat4 camMatrix;
-uniform vec3 camPos;
-uniform vec3 lightPos;           // the sun, SUN_DISTANCE from the origin
-uniform mat4 lightSpaceMatrix;   // world to shadow-map clip space; all zero for the plants
-
-out vec3 worldPos;
-out vec3 vertexColor;
-out vec3 worldNormal;
-out vec2 texCoord;
-out vec3 fogColor;       // colour of the sky at the horizon behind this point
-out vec3 shadowCoord;    // shadow-map position and reference depth
-out vec3 waterTransmit;  // share of the light the water above lets through
-out float fog;           // thickness of the haze between the eye and this point
-
-
-#include "common/sky_colour.glsl"
-
-#include "common/frame_sky.glsl"
-
-#include "common/horizon_colour.glsl"
-
-#include "common/shadow_and_haze.glsl"
+// The well and the sea-grass plants (the plants have no shadow map): any model matrix, so the
+// normal goes through its inverse transpose.
+#include "common/lit_vertex.glsl"
 
 void main() {
     vec4 world = model * vec4(aPos, 1.0);
-    worldPos = world.xyz;
-    vertexColor = aColor;
-    worldNormal = mat3(transpose(inverse(model))) * aNormal;
-    texCoord = aTex;
-    vec3 view = world.xyz - camPos;
-    fogColor = horizonColor(view);
-    shadowCoord = shadowLookup(world.xyz, normalize(worldNormal), normalize(lightPos - world.xyz));
-    waterTransmit = waterTransmittance(world.xyz, camPos);
-    fog = fogAmount(world.xyz, camPos);
-    gl_Position = camMatrix * world;
+    litVertex(world, mat3(transpose(inverse(model))) * aNormal);
 }

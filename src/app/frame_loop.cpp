@@ -7,11 +7,11 @@
 #include "gfx/pointer_input.h"
 #include "sequence/film_timeline.h"
 
-FrameLoop::FrameLoop(GLFWwindow* window, Film film, const Clock& clock, FrameOutput& output,
-                     const Console& console, RenderScaleControl renderScale)
+FrameLoop::FrameLoop(GLFWwindow* window, Film& film, FrameOutput& output, const Console& console,
+                     RenderScaleControl renderScale)
     : window(window),
       film(film),
-      clock(clock),
+      clock(*film.clock),
       filmClock(clock),
       output(output),
       console(console),

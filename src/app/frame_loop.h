@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/clock.h"
+#include "app/film.h"
 #include "app/film_clock.h"
 #include "app/film_transport.h"
 #include "app/frame_output.h"
@@ -21,24 +22,12 @@
 #include "sequence/camera_shot.h"
 #include "sequence/sequence_player.h"
 
-class AudioManager;
-
-// What the film is played with: the scene, its camera and music, its scripted moves.
-struct Film {
-    Scene& scene;
-    Camera& camera;
-    AudioManager& audio;
-    const std::vector<CameraShot>& cameraShots;
-    const std::vector<PathShot>& fireflyPath;
-};
-
 // Runs one frame after another until the window is closed. There is no fixed time step and no
 // frame limiter: every motion is a function of the clock. The film's lines go to the console's
 // `out`, GL errors to its `err`.
 class FrameLoop {
   public:
-    FrameLoop(GLFWwindow* window, Film film, const Clock& clock, FrameOutput& output,
-              const Console& console,
+    FrameLoop(GLFWwindow* window, Film& film, FrameOutput& output, const Console& console,
               RenderScaleControl renderScale = RenderScaleControl::Fixed(1.0f));
 
     void Run();
@@ -75,7 +64,7 @@ class FrameLoop {
     void EndFrame();
 
     GLFWwindow* window;
-    Film film;
+    Film& film;
     const Clock& clock;  // the title and free flight; the film itself runs on filmClock
     FilmClock filmClock;
     FrameOutput& output;

@@ -6,40 +6,22 @@
 #include <string>
 #include <vector>
 
-#include "app/clock.h"
 #include "app/command_line.h"
+#include "app/film.h"
 #include "app/frame_loop.h"
 #include "app/frame_output.h"
 #include "app/playback_clock.h"
 #include "app/run_directory_hint.h"
 #include "app/window.h"
-#include "audio/audio_manager.h"
 #include "export/film_export.h"
-#include "gfx/camera.h"
 #include "gfx/console.h"
 #include "render/pass_states.h"
 #include "render/render_scale.h"
-#include "render/scene.h"
 #include "sequence/film_length.h"
 #include "sequence/film_timeline.h"
 #include "sequence/shot_tables.h"
 
 namespace {
-
-// What a playing film holds, built in this order: the scene (shadow target, screen quad,
-// programs, textures, water, models, plants, firefly, sky objects and the start-up uniforms),
-// then its scripted moves, its camera and its music. It lives on the heap: a browser's page
-// plays it on after the start-up has returned.
-struct FilmState {
-    explicit FilmState(const Console& console) : scene(console), audio(console) {}
-
-    Scene scene;
-    const std::vector<CameraShot> cameraShots = MakeCameraShots();
-    const std::vector<PathShot> fireflyPath = MakeFireflyPath();
-    Camera camera{kWindowWidth, kWindowHeight, glm::vec3(0.0f, 0.0f, 2.0f)};
-    AudioManager audio;
-    std::unique_ptr<Clock> clock = MakePlaybackClock();
-};
 
 // One line for a window an option asked for; the film's own window goes without.
 void TellWindowMode(GLFWwindow* window, const WindowMode& mode, std::ostream& out) {
@@ -57,7 +39,8 @@ int PlayFilm(const CommandLineOptions& options, const Console& console) {
     LoadGlEntryPoints(window);
     SetFixedViewport();
 
-    auto film = std::make_unique<FilmState>(console);
+    // On the heap: a browser's page plays the film on after the start-up has returned.
+    auto film = std::make_unique<Film>(console, kWindowWidth, kWindowHeight, MakePlaybackClock());
     ListenToScrollWheel(window, film->camera, console.out);
 
     film->audio.Initialize();
@@ -69,18 +52,13 @@ int PlayFilm(const CommandLineOptions& options, const Console& console) {
     ApplyPassState(pass_states::kFrame);
 
     auto output = std::make_unique<WindowOutput>(window);
-    auto loop = std::make_unique<FrameLoop>(
-        window, Film{film->scene, film->camera, film->audio, film->cameraShots, film->fireflyPath},
-        *film->clock, *output, console, options.renderScale);
+    auto loop = std::make_unique<FrameLoop>(window, *film, *output, console, options.renderScale);
     if (options.from) loop->StartFrom(*options.from);
     if (options.windowMode.FitsPictureToWindow()) loop->FitPictureToWindow();
     loop->Run();
 
     loop.reset();
-    DeleteShaderPrograms(film->scene.programs);
-    glDeleteVertexArrays(1, &film->scene.stars.starVAO);
-    glDeleteBuffers(1, &film->scene.stars.starVBO);
-    glDeleteVertexArrays(1, &film->scene.screenQuad.screenQuadVAO);
+    film->Release();
     glfwDestroyWindow(window);
     glfwTerminate();
     return 0;  // the music player closes its device first as the film goes

@@ -6,13 +6,14 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <ostream>
 
+#include "app/film.h"
 #include "app/frame_loop.h"
 #include "app/stepped_clock.h"
 #include "app/window.h"
-#include "audio/audio_manager.h"
 #include "export/export_error.h"
 #include "export/export_progress.h"
 #include "export/interruption.h"
@@ -109,19 +110,16 @@ std::int64_t RenderFilm(GLFWwindow* window, const CommandLineOptions& options, F
                         const Console& console) {
     LoadGlEntryPoints(window);
     SetFixedViewport();
-    Scene scene(console);
-    const std::vector<CameraShot> cameraShots = MakeCameraShots();
-    const std::vector<PathShot> fireflyPath = MakeFireflyPath();
-    // The picture is drawn at the video's size and proportions.
-    Camera camera(options.width, options.height, glm::vec3(0.0f, 0.0f, 2.0f));
-    AudioManager silent(console);  // the music goes into the file, not to a device
+    auto stepped = std::make_unique<SteppedClock>(options.fps);
+    SteppedClock& clock = *stepped;
+    // The picture is drawn at the video's size and proportions; the music goes into the file, so
+    // the film's music player stays silent.
+    Film film(console, options.width, options.height, std::move(stepped));
 
-    SteppedClock clock(options.fps);
     ExportProgress progress(console.out, isatty(STDOUT_FILENO));
     VideoFrameOutput output(clock, options.fps, range, file, music, progress);
     std::ostream quiet(nullptr);  // the player's console lines would break the progress line
-    FrameLoop loop(window, Film{scene, camera, silent, cameraShots, fireflyPath}, clock, output,
-                   Console{quiet, console.err});
+    FrameLoop loop(window, film, output, Console{quiet, console.err});
     // A file whose folder is removed (or replaced) meanwhile can never take its name: once a
     // second of film, the export makes sure it is still writing the file it began.
     const auto begun = Version(partial);
@@ -133,6 +131,7 @@ std::int64_t RenderFilm(GLFWwindow* window, const CommandLineOptions& options, F
         const auto now = Version(partial);
         inPlace = now && begun && now->first == begun->first;
     }
+    film.Release();
     progress.Close();
     if (!inPlace)
         throw ExportError("cannot put the film in place as " + options.exportPath + ": " + partial +

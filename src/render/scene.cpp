@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "gfx/gl.h"
 #include "gfx/uniforms.h"
 #include "render/shadow_map.h"
 
@@ -13,6 +14,13 @@ Scene::Scene(Console console, bool withFullPath) : console(console), keepsFullPa
     // terrain, whose meshes as loaded served the plants and the chunks.
     ReleaseMeshes(statueMeshes);
     if (!keepsFullPath) ReleaseMeshes(terrainMeshes);
+}
+
+void Scene::Release() {
+    DeleteShaderPrograms(programs);
+    glDeleteVertexArrays(1, &stars.starVAO);
+    glDeleteBuffers(1, &stars.starVBO);
+    glDeleteVertexArrays(1, &screenQuad.screenQuadVAO);
 }
 
 namespace {

@@ -30,6 +30,11 @@ struct Scene {
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
 
+    // Deletes the shader programs, the stars' vertex array and buffer and the screen quad's
+    // vertex array, in that order, while the context is current; the context takes the rest
+    // with it.
+    void Release();
+
     const Console console;
     const bool keepsFullPath;
     ShadowTarget shadow = CreateShadowTarget();

@@ -1,15 +1,15 @@
 // A frame of an export against the frame the player itself draws at the same film time.
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <ostream>
 
+#include "app/film.h"
 #include "app/frame_loop.h"
 #include "app/stepped_clock.h"
-#include "audio/audio_manager.h"
 #include "export/export_process.h"
 #include "export/media_reader.h"
 #include "render/render_target.h"
-#include "sequence/shot_tables.h"
 #include "support/console_lines.h"
 #include "support/gl_context.h"
 #include "support/temp_files.h"
@@ -43,15 +43,13 @@ class KeepOneFrame final : public FrameOutput {
 // The player's own frame loop, on a clock that steps like the export's, up to `frame`.
 std::vector<std::uint8_t> PlayerFrame(GLFWwindow* window, std::int64_t frame) {
     ConsoleLines console;
-    Scene scene(console);
-    const std::vector<CameraShot> shots = MakeCameraShots();
-    const std::vector<PathShot> path = MakeFireflyPath();
-    Camera camera(kWindowWidth, kWindowHeight, glm::vec3(0.0f, 0.0f, 2.0f));
-    AudioManager silent(console);
-    SteppedClock clock(kFps);
+    auto stepped = std::make_unique<SteppedClock>(kFps);
+    SteppedClock& clock = *stepped;
+    Film film(console, kWindowWidth, kWindowHeight, std::move(stepped));
     KeepOneFrame output(clock, frame);
-    FrameLoop loop(window, Film{scene, camera, silent, shots, path}, clock, output, console);
+    FrameLoop loop(window, film, output, console);
     for (; clock.Frame() <= frame; clock.Advance()) loop.RunFrame();
+    film.Release();
     EXPECT_EQ(console.TakeErr(), "");
     return output.picture;
 }

@@ -1,0 +1,48 @@
+// The vertex stage of a lit surface (the terrain, the well and the sea-grass plants): world-space
+// position, normal, colour and texture coordinates for the fragment stage, and per vertex what
+// changes slowly over a triangle: the sky's colour at the horizon that fogs it, its place in the
+// shadow map, how much light the water above it lets through, and how thick the haze in front
+// of it is. The including stage's main() works out the world position and normal and hands
+// them to litVertex().
+layout(location = 0) in vec3 aPos;
+layout(location = 1) in vec3 aColor;
+layout(location = 2) in vec3 aNormal;
+layout(location = 3) in vec2 aTex;
+
+uniform mat4 model;
+uniform mat4 camMatrix;
+uniform vec3 camPos;
+uniform vec3 lightPos;           // the sun, SUN_DISTANCE from the origin
+uniform mat4 lightSpaceMatrix;   // world to shadow-map clip space; all zero without shadows
+
+out vec3 worldPos;
+out vec3 vertexColor;    // the material's colour
+out vec3 worldNormal;
+out vec2 texCoord;       // where the surface's colour is in its texture or colour map
+out vec3 fogColor;       // colour of the sky at the horizon behind this point
+out vec3 shadowCoord;    // shadow-map position and reference depth
+out vec3 waterTransmit;  // share of the light the water above lets through
+out float fog;           // thickness of the haze between the eye and this point
+
+
+#include "common/sky_colour.glsl"
+
+#include "common/frame_sky.glsl"
+
+#include "common/horizon_colour.glsl"
+
+#include "common/shadow_and_haze.glsl"
+
+// Writes every output of the stage for a vertex at `world` with the world-space normal `normal`.
+void litVertex(vec4 world, vec3 normal) {
+    worldPos = world.xyz;
+    vertexColor = aColor;
+    worldNormal = normal;
+    texCoord = aTex;
+    vec3 view = world.xyz - camPos;
+    fogColor = horizonColor(view);
+    shadowCoord = shadowLookup(world.xyz, normalize(worldNormal), normalize(lightPos - world.xyz));
+    waterTransmit = waterTransmittance(world.xyz, camPos);
+    fog = fogAmount(world.xyz, camPos);
+    gl_Position = camMatrix * world;
+}
