@@ -185,7 +185,7 @@ void FrameLoop::UpdateTitle() {
 void FrameLoop::ShowOnPage() {
     FilmOnPage shown;
     shown.position = sequence.FilmPosition(filmClock.Now());
-    shown.length = sequence.LastShotEnd() + SequencePlayer::kFadeSeconds;
+    shown.length = sequence.FilmEnd();
     shown.paused = filmClock.Paused();
     shown.ended = sequence.waitingForRestart;
     shown.muted = film.audio.muted;

@@ -24,8 +24,8 @@ class FilmTimeline {
     explicit FilmTimeline(std::vector<CameraShot> cameraShots,
                           std::vector<PathShot> fireflyPath = {});
 
-    static constexpr double kFadeSeconds =
-        2.0;  // the fade-in, and the fade-out after the last shot
+    // The fade-in, and the fade-out after the last shot.
+    static constexpr double kFadeSeconds = 2.0;
 
     // Where the last shot ends, and where the fade-out after it reaches black.
     double LastShotEnd() const { return lastShotEnd; }

@@ -34,6 +34,8 @@ class SequencePlayer {
     double FilmPosition(double now) const;
     // Where the last shot ends, in seconds into the run.
     double LastShotEnd() const { return timeline.LastShotEnd(); }
+    // Where the fade-out after the last shot reaches black.
+    double FilmEnd() const { return timeline.End(); }
 
     static constexpr double kFadeSeconds = FilmTimeline::kFadeSeconds;
 

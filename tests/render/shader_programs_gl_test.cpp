@@ -138,6 +138,17 @@ TEST_F(GlslPrograms, MeshInputsSitAtTheVertexRecordsLocations) {
     }
 }
 
+// A new texture bound on unit 0, magnified texel by texel and minified with `minFilter`.
+static GLuint TextureOnUnitZero(GLint minFilter) {
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minFilter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    return texture;
+}
+
 // A horizontal square of one colour at y = 2, above the water, facing up, its texture
 // coordinates 0 to 1 along x and z, seen from straight above by a lit program.
 class SquareFromAbove {
@@ -219,12 +230,7 @@ TEST_F(GlslPrograms, PlantsWithoutAShadowMapAreSunlitWhateverSitsOnUnitZero) {
 
     // Unit 0 holds a texture that reads 0 everywhere, then one that reads 1: as depths, the
     // first would put everything in shadow and the second nothing.
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    const GLuint texture = TextureOnUnitZero(GL_NEAREST);
     Rgb seen[2];
     for (int fill = 0; fill < 2; ++fill) {
         const std::vector<float> depth(16 * 16, static_cast<float>(fill));
@@ -259,12 +265,7 @@ TEST_F(GlslPrograms, TheTerrainsColourMapIsSmoothWhereItIsMagnified) {
     glUniform1i(glGetUniformLocation(program, "diffuse0"), 0);
     glUniform1i(glGetUniformLocation(program, "shadowMap"), 5);
     const unsigned char texels[2][4] = {{40, 40, 40, 0}, {220, 220, 220, 0}};
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST_MIPMAP_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    const GLuint texture = TextureOnUnitZero(GL_NEAREST_MIPMAP_LINEAR);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
     glGenerateMipmap(GL_TEXTURE_2D);
     square.Draw(1.0f, 1.0f);
