@@ -3,10 +3,10 @@
 #include <memory>
 #include <vector>
 
-#include "app/clock.h"
 #include "audio/audio_manager.h"
+#include "base/clock.h"
+#include "base/console.h"
 #include "gfx/camera.h"
-#include "gfx/console.h"
 #include "render/scene.h"
 #include "sequence/camera_shot.h"
 

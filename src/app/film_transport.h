@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "app/film_clock.h"
+#include "base/film_clock.h"
 
 class AudioManager;
 class Camera;

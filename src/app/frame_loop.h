@@ -3,16 +3,16 @@
 #include <ostream>
 #include <vector>
 
-#include "app/clock.h"
 #include "app/film.h"
-#include "app/film_clock.h"
 #include "app/film_transport.h"
 #include "app/frame_output.h"
 #include "app/frame_title.h"
 #include "app/keyboard_controls.h"
 #include "app/window.h"
+#include "base/clock.h"
+#include "base/console.h"
+#include "base/film_clock.h"
 #include "gfx/camera.h"
-#include "gfx/console.h"
 #include "render/day_night.h"
 #include "render/firefly_flight.h"
 #include "render/frame_renderer.h"

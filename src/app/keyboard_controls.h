@@ -3,7 +3,7 @@
 #include <optional>
 #include <ostream>
 
-#include "app/clock.h"
+#include "base/clock.h"
 
 class AudioManager;
 class Camera;

@@ -6,7 +6,7 @@
 
 #include "audio/music_file.h"
 #include "audio/wav_header.h"
-#include "gfx/content_file.h"
+#include "base/content_file.h"
 
 bool AudioManager::Initialize() {
     initialized = true;

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "audio/music_backend.h"
-#include "gfx/console.h"
+#include "base/console.h"
 
 // Plays the film's one music file: load, play from the start, pause, resume, stop, restart at the
 // end of the track (found by polling in Update) and mute by pausing. Every operation is safe in any

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <fstream>
 
-#include "gfx/content_file.h"
+#include "base/content_file.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 
 #include "app/film.h"
 #include "app/frame_loop.h"
-#include "app/stepped_clock.h"
 #include "app/window.h"
+#include "base/stepped_clock.h"
 #include "export/export_error.h"
 #include "export/export_progress.h"
 #include "export/interruption.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/command_line.h"
-#include "gfx/console.h"
+#include "base/console.h"
 
 // Renders the film offline, frame by frame on a fixed clock, into the video file the options
 // name, and returns the process's exit status. Progress and the final line go to the console's

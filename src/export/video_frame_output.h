@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "app/frame_output.h"
-#include "app/stepped_clock.h"
+#include "base/stepped_clock.h"
 #include "export/export_progress.h"
 #include "export/music_track.h"
 #include "export/video_file_writer.h"

@@ -8,7 +8,7 @@
 #include <ostream>
 #include <streambuf>
 
-#include "gfx/content_file.h"
+#include "base/content_file.h"
 #include "gfx/obj_limits.h"
 #include "gfx/obj_text.h"
 #include "gfx/texture.h"

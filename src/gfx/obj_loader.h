@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "gfx/console.h"
+#include "base/console.h"
 #include "gfx/gl.h"
 #include "gfx/mesh.h"
 #include "gfx/vertex.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "gfx/content_file.h"
+#include "base/content_file.h"
 #include "gfx/obj_limits.h"
 
 namespace {

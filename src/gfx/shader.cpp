@@ -6,7 +6,7 @@
 #include <ostream>
 #include <vector>
 
-#include "gfx/content_file.h"
+#include "base/content_file.h"
 #include "gfx/gl_dialect.h"
 #include "gfx/shader_source.h"
 

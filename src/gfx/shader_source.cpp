@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <set>
 
-#include "gfx/content_file.h"
+#include "base/content_file.h"
 #include "gfx/shader.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gfx/console.h"
+#include "base/console.h"
 #include "gfx/gl.h"
 #include "gfx/shader.h"
 

@@ -10,7 +10,7 @@
 #include <limits>
 #include <vector>
 
-#include "gfx/content_file.h"
+#include "base/content_file.h"
 #include "gfx/texture_jpeg.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <glm/glm.hpp>
 #include <ostream>
 
+#include "base/console.h"
 #include "gfx/camera.h"
-#include "gfx/console.h"
 #include "gfx/pass_state.h"
 #include "render/day_night.h"
 #include "render/render_target.h"

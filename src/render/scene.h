@@ -3,7 +3,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <vector>
 
-#include "gfx/console.h"
+#include "base/console.h"
 #include "gfx/mesh.h"
 #include "gfx/texture.h"
 #include "gfx/water_plane.h"

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "gfx/console.h"
+#include "base/console.h"
 #include "gfx/mesh.h"
 #include "gfx/texture.h"
 #include "gfx/vertex.h"

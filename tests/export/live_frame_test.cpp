@@ -6,7 +6,7 @@
 
 #include "app/film.h"
 #include "app/frame_loop.h"
-#include "app/stepped_clock.h"
+#include "base/stepped_clock.h"
 #include "export/export_process.h"
 #include "export/media_reader.h"
 #include "render/render_target.h"

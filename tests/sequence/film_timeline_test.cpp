@@ -4,8 +4,8 @@
 
 #include <ostream>
 
-#include "app/stepped_clock.h"
 #include "audio/audio_manager.h"
+#include "base/stepped_clock.h"
 #include "gfx/camera.h"
 #include "sequence/sequence_player.h"
 #include "sequence/shot_tables.h"

@@ -3,7 +3,7 @@
 #include <sstream>
 #include <string>
 
-#include "gfx/console.h"
+#include "base/console.h"
 
 // A console whose lines a test reads back: what the code under test wrote to `out` and `err`.
 class ConsoleLines {

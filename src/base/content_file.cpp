@@ -1,4 +1,4 @@
-#include "gfx/content_file.h"
+#include "base/content_file.h"
 
 #include <filesystem>
 #include <fstream>

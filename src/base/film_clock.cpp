@@ -1,4 +1,4 @@
-#include "app/film_clock.h"
+#include "base/film_clock.h"
 
 FilmClock::FilmClock(const Clock& source) : source(source), lastTaken(source.Now()) {}
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/clock.h"
+#include "base/clock.h"
 
 // The film's own time: the frame loop's clock, stopped while the film is paused and moved by
 // seeks. Whatever moves with the film reads it (the shots and their fades, the sun, the firefly,

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/clock.h"
+#include "base/clock.h"
 
 // A clock that moves only when told, by exactly one frame: frame n at `fps` frames per second
 // reads n / fps, computed afresh each time so that no rounding accumulates over a long film.
