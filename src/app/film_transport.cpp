@@ -67,7 +67,7 @@ void FilmTransport::StartAt(double position) {
 }
 
 double FilmTransport::Position() const {
-    return sequence.FilmPosition(clock.Now());
+    return sequence.FilmPosition();
 }
 
 void FilmTransport::MoveTo(double position) {
@@ -79,7 +79,7 @@ void FilmTransport::MoveTo(double position) {
         // The end held the music; a film the viewer paused keeps it held until it goes on.
         if (!clock.Paused()) audio.ReleaseMusic();
     }
-    clock.Shift(position - (clock.Now() - sequence.runStartTime));
+    clock.MoveTo(position);
     const double now = clock.Now();
     sequence.Seek(camera, now);
     firefly.Seek(static_cast<float>(now));

@@ -16,7 +16,7 @@ FrameLoop::FrameLoop(GLFWwindow* window, Film& film, FrameOutput& output, const 
       output(output),
       console(console),
       renderer(film.scene, console),
-      sequence(film.cameraShots, film.audio, console.out),
+      sequence(film.cameraShots, filmClock, film.audio, console.out),
       keyboard(filmClock, console.out),
       firefly(film.fireflyPath, static_cast<float>(filmClock.Now())),
       transport(filmClock, sequence, firefly, film.audio, film.camera, console.out),
@@ -115,7 +115,7 @@ void FrameLoop::StartClocksOnFirstFrame() {
     dayNight.InitializeOnce(filmClock.Now());
     if (!firstFrame) return;
     firstFrame = false;
-    sequence.BeginFirstRun(filmClock.Now());
+    sequence.BeginFirstRun();
 }
 
 void FrameLoop::StartWhereAsked() {
@@ -184,7 +184,7 @@ void FrameLoop::UpdateTitle() {
 
 void FrameLoop::ShowOnPage() {
     FilmOnPage shown;
-    shown.position = sequence.FilmPosition(filmClock.Now());
+    shown.position = sequence.FilmPosition();
     shown.length = sequence.FilmEnd();
     shown.paused = filmClock.Paused();
     shown.ended = sequence.waitingForRestart;

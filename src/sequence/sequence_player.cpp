@@ -6,9 +6,9 @@
 #include "gfx/camera.h"
 #include "sequence/smooth01.h"
 
-SequencePlayer::SequencePlayer(const std::vector<CameraShot>& cameraShots, AudioManager& audio,
-                               std::ostream& log)
-    : cameraShots(cameraShots), timeline(cameraShots), audio(audio), log(log) {}
+SequencePlayer::SequencePlayer(const std::vector<CameraShot>& cameraShots, FilmClock& clock,
+                               AudioManager& audio, std::ostream& log)
+    : cameraShots(cameraShots), timeline(cameraShots), clock(clock), audio(audio), log(log) {}
 
 void SequencePlayer::Play(Camera& camera, double now) {
     const double sinceFadeStart = now - fadeStartTime;
@@ -73,8 +73,9 @@ void SequencePlayer::FadeOut(double now, double sinceFadeStart) {
     waitingForRestart = true;
 }
 
-void SequencePlayer::BeginFirstRun(double now) {
-    runStartTime = now;
+void SequencePlayer::BeginFirstRun() {
+    const double now = clock.Now();
+    clock.StartRun(now);
     fadeStartTime = now;
     shotStartTime = static_cast<float>(now);
 }
@@ -82,7 +83,7 @@ void SequencePlayer::BeginFirstRun(double now) {
 void SequencePlayer::Start(double shotStart, double fadeStart) {
     shotStartTime = static_cast<float>(shotStart);
     fadeStartTime = fadeStart;
-    runStartTime = fadeStart;
+    clock.StartRun(fadeStart);
     fadeOutStarted = false;
     fadeInActive = true;
     waitingForRestart = false;
@@ -102,7 +103,8 @@ void SequencePlayer::Stop() {
 }
 
 void SequencePlayer::Seek(Camera& camera, double now) {
-    const double position = now - runStartTime;
+    const double runStartTime = clock.RunStart();
+    const double position = clock.PositionAt(now);
     const int last = static_cast<int>(cameraShots.size()) - 1;
     const FilmTimeline::ShotAt shot = timeline.ShotAtPosition(position);
     shotIndex = shot.index;
@@ -116,6 +118,6 @@ void SequencePlayer::Seek(Camera& camera, double now) {
     Play(camera, now);
 }
 
-double SequencePlayer::FilmPosition(double now) const {
-    return std::clamp(now - runStartTime, 0.0, timeline.End());
+double SequencePlayer::FilmPosition() const {
+    return std::clamp(clock.Position(), 0.0, timeline.End());
 }

@@ -3,6 +3,7 @@
 #include <ostream>
 #include <vector>
 
+#include "base/film_clock.h"
 #include "sequence/camera_shot.h"
 #include "sequence/film_timeline.h"
 
@@ -11,27 +12,27 @@ class Camera;
 
 // Flies the camera through the shots one after the other, fades in from black when a run starts
 // and out to black after the last shot, then pauses the music and waits for a restart. Times are
-// seconds on the frame loop's clock.
+// seconds on the film's clock, which keeps where the run started.
 class SequencePlayer {
   public:
-    SequencePlayer(const std::vector<CameraShot>& cameraShots, AudioManager& audio,
-                   std::ostream& log);
+    SequencePlayer(const std::vector<CameraShot>& cameraShots, FilmClock& clock,
+                   AudioManager& audio, std::ostream& log);
 
     // Once per frame while the automatic camera runs: writes the camera's pose and `fadeAlpha`.
     void Play(Camera& camera, double now);
-    // The film's first run begins with its first frame: the fade-in and the first shot from `now`.
-    void BeginFirstRun(double now);
+    // The film's first run begins with its first frame: the fade-in and the first shot from now.
+    void BeginFirstRun();
     // Back to the first shot with a fade-in: a run starts (or restarts) with the shot's clock at
-    // `shotStart` and the fade's at `fadeStart`.
+    // `shotStart` and the fade's, and the film clock's run, at `fadeStart`.
     void Start(double shotStart, double fadeStart);
     // The automatic camera is switched off: no overlay, the flags of a stopped run.
     void Stop();
-    // The film's clock has jumped: the shot, its start and the fade become what they would be had
-    // the run played to `now`, each shot starting as the one before it ends, and the camera
-    // takes its pose.
+    // The film's clock has jumped and reads `now`: the shot, its start and the fade become what
+    // they would be had the run played to there, each shot starting as the one before it ends,
+    // and the camera takes its pose.
     void Seek(Camera& camera, double now);
-    // Seconds into the run at `now`, from 0 at its start to the end of its fade-out.
-    double FilmPosition(double now) const;
+    // Seconds into the run now, from 0 at its start to the end of its fade-out.
+    double FilmPosition() const;
     // Where the last shot ends, in seconds into the run.
     double LastShotEnd() const { return timeline.LastShotEnd(); }
     // Where the fade-out after the last shot reaches black.
@@ -48,7 +49,6 @@ class SequencePlayer {
     bool fadeOutStarted = false;
     bool waitingForRestart = false;  // faded out: black until C
     float fadeAlpha = 0.0f;          // black overlay, 0 (none) to 1
-    double runStartTime = 0.0;       // when the current run began: its first shot and its fade-in
 
   private:
     void PlayCurrentShot(Camera& camera, double now, double sinceFadeStart);
@@ -57,6 +57,7 @@ class SequencePlayer {
 
     const std::vector<CameraShot>& cameraShots;
     const FilmTimeline timeline;
+    FilmClock& clock;
     AudioManager& audio;
     std::ostream& log;
 };

@@ -22,7 +22,7 @@ class TickingClock : public Clock {
 // The keys act on a real music player, which stays uninitialised until a test loads a track.
 class KeyboardControlsTest : public AudioManagerTest {
   protected:
-    KeyboardControlsTest() : sequence(shots, audio, console.out), keyboard(clock, console.out) {
+    KeyboardControlsTest() : keyboard(clock, console.out) {
         sequence.musicStarted = true;  // as after the first frame
     }
 
@@ -45,12 +45,12 @@ class KeyboardControlsTest : public AudioManagerTest {
     const std::vector<CameraShot> shots = MakeCameraShots();
     TickingClock clock;
     Camera camera{1920, 1080, glm::vec3(1.5f, 2.0f, -3.25f)};
-    SequencePlayer sequence;
-    DayNightCycle dayNight;
-    KeyboardControls keyboard;
-    // The film's transport keeps its own clock, so that the readings above stay the keys' own.
+    // The film's own clock ticks apart, so that the readings above stay the keys' own.
     TickingClock transportClock;
     FilmClock filmClock{transportClock};
+    SequencePlayer sequence{shots, filmClock, audio, console.out};
+    DayNightCycle dayNight;
+    KeyboardControls keyboard;
     const std::vector<PathShot> fireflyPath = MakeFireflyPath();
     FireflyFlight firefly{fireflyPath, 0.0f};
     FilmTransport transport{filmClock, sequence, firefly, audio, camera, console.out};
@@ -106,6 +106,7 @@ TEST_F(KeyboardControlsTest, OnTheBlackScreenCRestartsTheFilmWithoutAToggleLine)
     EXPECT_EQ(sequence.shotIndex, 0);
     EXPECT_EQ(sequence.shotStartTime, 50.25f);
     EXPECT_EQ(sequence.fadeStartTime, 50.5);
+    EXPECT_EQ(filmClock.RunStart(), 50.5) << "seeks count from the new run";
     EXPECT_EQ(dayNight.dayCycleStartTime, 50.75) << "the day restarts with the film";
 }
 

@@ -17,7 +17,7 @@ class HandClock : public Clock {
 }  // namespace
 
 // The source moves to `source`, one thing is done to the film clock, then it reads `film`.
-TEST(FilmClock, PausesWithoutLosingTimeAndSeeksByShifting) {
+TEST(FilmClock, PausesWithoutLosingTimeAndSeeksByShiftingOrWithinTheRun) {
     struct Step {
         const char* what;
         double source;
@@ -46,6 +46,8 @@ TEST(FilmClock, PausesWithoutLosingTimeAndSeeksByShifting) {
         {"and stays paused", 25.0, nothing, 22.0},
         {"resumed from the new moment", 26.0, resume, 22.0},
         {"", 27.25, nothing, 23.25},
+        {"a move into a run started at 20", 28.0,
+         [](FilmClock& clock) { clock.StartRun(20.0), clock.MoveTo(5.0); }, 25.0},
     };
     HandClock source;
     FilmClock film(source);

@@ -17,9 +17,10 @@ std::int64_t PlayedFrameCount(const std::vector<CameraShot>& shots, int fps) {
     std::ostream quiet(nullptr);
     AudioManager silent(Console{quiet, quiet});  // never loaded: the music calls do nothing
     Camera camera(1, 1, glm::vec3(0.0f));
-    SequencePlayer sequence(shots, silent, quiet);
     SteppedClock clock(fps);
-    sequence.BeginFirstRun(clock.Now());
+    FilmClock filmClock(clock);
+    SequencePlayer sequence(shots, filmClock, silent, quiet);
+    sequence.BeginFirstRun();
     for (;;) {
         sequence.Play(camera, clock.Now());
         if (sequence.waitingForRestart) return clock.Frame() + 1;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "audio/audio_manager.h"
+#include "base/stepped_clock.h"
 #include "gfx/camera.h"
 #include "sequence/shot_tables.h"
 #include "support/console_lines.h"
@@ -11,7 +12,9 @@ namespace {
 
 class SequencePlayerTest : public testing::Test {
   protected:
-    SequencePlayerTest() : player(shots, audio, console.out) { player.Start(100.0, 100.0); }
+    SequencePlayerTest() : player(shots, filmClock, audio, console.out) {
+        player.Start(100.0, 100.0);
+    }
 
     void ExpectPose(const glm::vec3& position, const glm::vec3& lookAt) {
         EXPECT_EQ(camera.position, position);
@@ -30,6 +33,8 @@ class SequencePlayerTest : public testing::Test {
     }
 
     const std::vector<CameraShot> shots = MakeCameraShots();
+    SteppedClock stopped{1};  // the frames below say their own times
+    FilmClock filmClock{stopped};
     ConsoleLines console;
     AudioManager audio{console};  // no device: music calls do nothing audible
     SequencePlayer player;
@@ -110,7 +115,7 @@ TEST_F(SequencePlayerTest, ARestartReplaysEveryShotFromTheFirstWithAFadeIn) {
 
     // Without music started for the run, the end of the fade prints no pause line.
     std::ostringstream quiet;
-    SequencePlayer silent(shots, audio, quiet);
+    SequencePlayer silent(shots, filmClock, audio, quiet);
     silent.Start(0.0, 0.0);
     silent.musicStarted = false;
     silent.sequenceComplete = true;
