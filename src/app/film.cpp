@@ -2,8 +2,9 @@
 
 #include "sequence/shot_tables.h"
 
-Film::Film(const Console& console, int width, int height, std::unique_ptr<Clock> clock)
-    : scene(console),
+Film::Film(const Console& console, int width, int height, std::unique_ptr<Clock> clock,
+           bool withFullPath)
+    : scene(console, withFullPath),
       cameraShots(MakeCameraShots()),
       fireflyPath(MakeFireflyPath()),
       camera(width, height, glm::vec3(0.0f, 0.0f, 2.0f)),

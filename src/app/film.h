@@ -14,9 +14,10 @@
 // programs, textures, water, models, plants, firefly, sky objects and the start-up uniforms),
 // then its scripted moves, its camera (a picture of `width` x `height`), its music player (which
 // plays nothing until its music is loaded) and the clock it plays by. Needs the window's GL
-// context, and throws what the scene throws.
+// context, and throws what the scene throws. `withFullPath` as for the scene.
 struct Film {
-    Film(const Console& console, int width, int height, std::unique_ptr<Clock> clock);
+    Film(const Console& console, int width, int height, std::unique_ptr<Clock> clock,
+         bool withFullPath = false);
     Film(const Film&) = delete;
     Film& operator=(const Film&) = delete;
 

@@ -31,30 +31,37 @@ void TellWindowMode(GLFWwindow* window, const WindowMode& mode, std::ostream& ou
     out << WindowModeLine(mode, width, height) << std::endl;
 }
 
-// Start-up, the frame loop, then shutdown.
-int PlayFilm(const CommandLineOptions& options, const Console& console) {
+// The player's window at the size the options ask for, its GL context current and loaded.
+GLFWwindow* OpenFilmWindow(const CommandLineOptions& options, const Console& console) {
     GLFWwindow* window = OpenPlayerWindow(options.windowMode, console.err);
     if (!window) throw StartupFailure("Failed to create GLFW window");
     TellWindowMode(window, options.windowMode, console.out);
     LoadGlEntryPoints(window);
     SetFixedViewport();
+    return window;
+}
 
+// The music player on its device, with the film's music loaded.
+void StartMusicPlayer(AudioManager& audio, std::ostream& out) {
+    audio.Initialize();
+    out << (audio.LoadMusic("resources/audio/cin.wav") ? "Background music loaded successfully"
+                                                       : "Warning: Failed to load background music")
+        << std::endl;
+}
+
+// Start-up, the frame loop, then shutdown.
+int PlayFilm(const CommandLineOptions& options, const Console& console) {
+    GLFWwindow* window = OpenFilmWindow(options, console);
     // On the heap: a browser's page plays the film on after the start-up has returned.
     auto film = std::make_unique<Film>(console, kWindowWidth, kWindowHeight, MakePlaybackClock());
     ListenToScrollWheel(window, film->camera, console.out);
-
-    film->audio.Initialize();
-    console.out << (film->audio.LoadMusic("resources/audio/cin.wav")
-                        ? "Background music loaded successfully"
-                        : "Warning: Failed to load background music")
-                << std::endl;
-
+    StartMusicPlayer(film->audio, console.out);
     ApplyPassState(pass_states::kFrame);
-
     auto output = std::make_unique<WindowOutput>(window);
     auto loop = std::make_unique<FrameLoop>(window, *film, *output, console, options.renderScale);
     if (options.from) loop->StartFrom(*options.from);
     if (options.windowMode.FitsPictureToWindow()) loop->FitPictureToWindow();
+
     loop->Run();
 
     loop.reset();

@@ -16,6 +16,7 @@
 #include <functional>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -27,9 +28,7 @@
 #include "render/frame_renderer.h"
 #include "render/render_scale.h"
 #include "render/render_target.h"
-#include "render/scene.h"
 #include "sequence/film_timeline.h"
-#include "sequence/shot_tables.h"
 
 namespace {
 
@@ -155,20 +154,18 @@ void PrintReport(const Options& options, const std::vector<MomentTimes>& times) 
 
 // Plays the film from its start to its end on the clock of its own frames: each frame's film
 // time is the last one's plus the time that frame took, as in the player.
-void PlayWholeFilm(Scene& scene, FrameRenderer& renderer, FloorFrame& floor, GLFWwindow* window,
+void PlayWholeFilm(Film& film, FrameRenderer& renderer, FloorFrame& floor, GLFWwindow* window,
                    RenderScaleControl scale) {
-    const std::vector<CameraShot> shots = MakeCameraShots();
-    const std::vector<PathShot> fireflyPath = MakeFireflyPath();
-    Camera camera(kWindowWidth, kWindowHeight, glm::vec3(0.0f));
+    Camera& camera = film.camera;
     OffscreenTarget offscreen;
     PictureScaler scaler(std::cerr);
     struct Shot {
         std::vector<double> frames, scales;
     };
-    std::vector<Shot> perShot(shots.size());
+    std::vector<Shot> perShot(film.cameraShots.size());
     std::vector<double> allFrames, floorFrames;
     std::vector<std::pair<double, float>> firstSeconds;  // film time and scale, while it settles
-    const FilmTimeline timeline(shots);
+    const FilmTimeline timeline(film.cameraShots);
     const float filmEnd = static_cast<float>(timeline.LastShotEnd());
     int frameNumber = 0;
     bool sceneDrawnBefore = false;
@@ -177,8 +174,7 @@ void PlayWholeFilm(Scene& scene, FrameRenderer& renderer, FloorFrame& floor, GLF
         const bool scaled = size.width != kWindowWidth || size.height != kWindowHeight;
         if (scaled) offscreen.Resize(size.width, size.height);
         const FrameTarget target = scaled ? offscreen.Target() : FrameTarget::Window();
-        const FrameInputs frame =
-            SetUpFilmMoment(scene, camera, shots, fireflyPath, static_cast<float>(filmTime));
+        const FrameInputs frame = SetUpFilmMoment(film, static_cast<float>(filmTime));
         glFinish();
         const auto start = Clock::now();
         renderer.RenderShadowMap(frame.sun, &camera, scale.Current());
@@ -231,11 +227,9 @@ void PlayWholeFilm(Scene& scene, FrameRenderer& renderer, FloorFrame& floor, GLF
 }
 
 // Renders each moment round after round, with the floor and the passes, and prints the table.
-void MeasureMoments(Scene& scene, FrameRenderer& renderer, FloorFrame& floor, GLFWwindow* window,
+void MeasureMoments(Film& film, FrameRenderer& renderer, FloorFrame& floor, GLFWwindow* window,
                     const Options& options) {
-    const std::vector<CameraShot> shots = MakeCameraShots();
-    const std::vector<PathShot> fireflyPath = MakeFireflyPath();
-    Camera camera(kWindowWidth, kWindowHeight, glm::vec3(0.0f));
+    Camera& camera = film.camera;
     OffscreenTarget offscreen;
     PictureScaler scaler(std::cerr);
     const PictureSize size = ScaledSize(kWindowWidth, kWindowHeight, options.scale.Current());
@@ -248,8 +242,7 @@ void MeasureMoments(Scene& scene, FrameRenderer& renderer, FloorFrame& floor, GL
     // the film and the floor alike.
     for (int round = -1; round < options.frames; ++round) {
         for (size_t m = 0; m < options.moments.size(); ++m) {
-            const FrameInputs frame =
-                SetUpFilmMoment(scene, camera, shots, fireflyPath, options.moments[m]);
+            const FrameInputs frame = SetUpFilmMoment(film, options.moments[m]);
             const auto drawFrame = [&] {
                 renderer.RenderShadowMap(frame.sun, &camera, options.scale.Current());
                 renderer.RenderScene(camera, frame, target);
@@ -322,14 +315,16 @@ int main(int argc, char** argv) {
     SetFixedViewport();
     try {
         std::ostringstream frameLines;  // the star line would break the tables
-        Scene scene(Console{std::cout, std::cerr}, options.compareFullPath);
+        const std::unique_ptr<Film> film =
+            MakeFilmForMoments(Console{std::cout, std::cerr}, options.compareFullPath);
         FloorFrame floor;
-        FrameRenderer renderer(scene, Console{frameLines, std::cerr});
+        FrameRenderer renderer(film->scene, Console{frameLines, std::cerr});
         if (options.wholeFilm) {
-            PlayWholeFilm(scene, renderer, floor, window, options.scale);
+            PlayWholeFilm(*film, renderer, floor, window, options.scale);
         } else {
-            MeasureMoments(scene, renderer, floor, window, options);
+            MeasureMoments(*film, renderer, floor, window, options);
         }
+        film->Release();
     } catch (const std::exception& error) {
         std::cerr << error.what() << std::endl;
         return 1;

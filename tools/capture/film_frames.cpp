@@ -7,14 +7,10 @@
 #include "app/window.h"
 #include "film_moment.h"
 #include "render/render_scale.h"
-#include "sequence/shot_tables.h"
 
-FilmFrames::FilmFrames(Scene& scene, float renderScale)
-    : scene(scene),
-      renderer(scene, Console{std::cout, std::cerr}),
-      shots(MakeCameraShots()),
-      fireflyPath(MakeFireflyPath()),
-      camera(kWindowWidth, kWindowHeight, glm::vec3(0.0f)),
+FilmFrames::FilmFrames(Film& film, float renderScale)
+    : film(film),
+      renderer(film.scene, Console{std::cout, std::cerr}),
       renderScale(renderScale),
       scaler(std::cerr) {
     const PictureSize size = ScaledSize(kWindowWidth, kWindowHeight, renderScale);
@@ -29,8 +25,9 @@ FilmFrames::~FilmFrames() {
 }
 
 RgbImage FilmFrames::Render(float filmTime, int repeats) {
-    const FrameInputs frame = SetUpFilmMoment(scene, camera, shots, fireflyPath, filmTime);
+    const FrameInputs frame = SetUpFilmMoment(film, filmTime);
     const SunState& sun = frame.sun;
+    Camera& camera = film.camera;
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < repeats; ++i) {
         renderer.RenderShadowMap(sun, &camera, renderScale);

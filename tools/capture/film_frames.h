@@ -1,13 +1,9 @@
 #pragma once
 
-#include <vector>
-
-#include "gfx/camera.h"
+#include "app/film.h"
 #include "render/frame_renderer.h"
 #include "render/render_target.h"
-#include "render/scene.h"
 #include "rgb_image.h"
-#include "sequence/camera_shot.h"
 
 // Renders moments of the film as the film has them: the camera of its shot, the sun of the
 // day/night cycle and the firefly on its route, all counted from the film's first frame.
@@ -15,7 +11,7 @@ class FilmFrames {
   public:
     // `renderScale`: the share of the window the 3D passes draw at, scaled up to it as the
     // player does when it cannot keep up.
-    explicit FilmFrames(Scene& scene, float renderScale = 1.0f);
+    explicit FilmFrames(Film& film, float renderScale = 1.0f);
     ~FilmFrames();
 
     // Draws the frame at `filmTime` `repeats` times and reads the last one back.
@@ -25,11 +21,8 @@ class FilmFrames {
     float sunHeight = 0.0f;  // of the last Render
 
   private:
-    Scene& scene;
+    Film& film;
     FrameRenderer renderer;
-    std::vector<CameraShot> shots;
-    std::vector<PathShot> fireflyPath;
-    Camera camera;
     float renderScale;
     OffscreenTarget picture;  // allocated only below full size
     PictureScaler scaler;

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -98,8 +99,8 @@ int main(int argc, char** argv) {
     SetFixedViewport();
     int status = 0;
     try {
-        Scene scene(Console{std::cout, std::cerr});
-        FilmFrames frames(scene, renderScale);
+        const std::unique_ptr<Film> film = MakeFilmForMoments(Console{std::cout, std::cerr});
+        FilmFrames frames(*film, renderScale);
         if (sheetMode) {
             status = CaptureSheet(frames, argv[2], tileWidth);
         } else {
@@ -107,6 +108,7 @@ int main(int argc, char** argv) {
             for (int i = 2; i < argc; ++i) moments.push_back(std::strtof(argv[i], nullptr));
             status = CaptureMoments(frames, argv[1], moments);
         }
+        film->Release();
     } catch (const std::exception& error) {
         std::cerr << error.what() << std::endl;
         status = 1;
