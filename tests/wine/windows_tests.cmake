@@ -21,7 +21,7 @@ add_test(NAME e2e_under_wine
                  "--gtest_filter=-BrokenInstallation.WithoutADisplay*:PlayerWindow.OptionsShowTheWholeFilm*"
          WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}")
 set_tests_properties(e2e_under_wine PROPERTIES
-    LABELS e2e RUN_SERIAL TRUE TIMEOUT 900 FIXTURES_REQUIRED wine_session
+    LABELS e2e RESOURCE_LOCK sound_card COST 1000 TIMEOUT 900 FIXTURES_REQUIRED wine_session
     ENVIRONMENT "LUMENVALE_PLAYER=${player};LUMENVALE_PLAYER_PATHS=windows;LUMENVALE_MUSIC_CAPTURE=${capture}")
 
 add_test(NAME wine_session_stop COMMAND "${LUMENVALE_WINE_SESSION}" "${LUMENVALE_WINE_DIR}" stop)

@@ -48,7 +48,7 @@ std::unique_ptr<fluid_settings_t, SettingsDeleter> MakeSettings() {
     fluid_settings_setint(s, "synth.cpu-cores", 1);
     fluid_settings_setint(s, "synth.polyphony", 256);
     fluid_settings_setnum(s, "synth.gain", 0.4);
-    fluid_settings_setint(s, "synth.dynamic-sample-loading", 0);
+    fluid_settings_setint(s, "synth.dynamic-sample-loading", 1);
     // A concert-hall reverb; no chorus, which would blur the strings.
     fluid_settings_setint(s, "synth.reverb.active", 1);
     fluid_settings_setnum(s, "synth.reverb.room-size", 0.72);
