@@ -46,8 +46,7 @@ TEST(FilmClock, PausesWithoutLosingTimeAndSeeksByShiftingOrWithinTheRun) {
         {"and stays paused", 25.0, nothing, 22.0},
         {"resumed from the new moment", 26.0, resume, 22.0},
         {"", 27.25, nothing, 23.25},
-        {"a move into a run started at 20", 28.0,
-         [](FilmClock& clock) { clock.StartRun(20.0), clock.MoveTo(5.0); }, 25.0},
+        {"into a run from 20", 28.0, [](FilmClock& c) { c.StartRun(20), c.MoveTo(5); }, 25.0},
     };
     HandClock source;
     FilmClock film(source);

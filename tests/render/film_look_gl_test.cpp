@@ -8,7 +8,6 @@
 
 #include "render/day_night.h"
 #include "render/scene_frames.h"
-#include "sequence/film_timeline.h"
 #include "sequence/shot_tables.h"
 #include "support/pixels.h"
 

@@ -12,9 +12,7 @@ namespace {
 
 class SequencePlayerTest : public testing::Test {
   protected:
-    SequencePlayerTest() : player(shots, filmClock, audio, console.out) {
-        player.Start(100.0, 100.0);
-    }
+    SequencePlayerTest() { player.Start(100.0, 100.0); }
 
     void ExpectPose(const glm::vec3& position, const glm::vec3& lookAt) {
         EXPECT_EQ(camera.position, position);
@@ -37,7 +35,7 @@ class SequencePlayerTest : public testing::Test {
     FilmClock filmClock{stopped};
     ConsoleLines console;
     AudioManager audio{console};  // no device: music calls do nothing audible
-    SequencePlayer player;
+    SequencePlayer player{shots, filmClock, audio, console.out};
     Camera camera{1920, 1080, glm::vec3(0.0f)};
 };
 

@@ -2,24 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <numeric>
-
 #include "sequence/smooth01.h"
 
-namespace {
-
-template <typename Record>
-float TotalDuration(const std::vector<Record>& records) {
-    return std::accumulate(records.begin(), records.end(), 0.0f,
-                           [](float sum, const Record& r) { return sum + r.duration; });
-}
-
-}  // namespace
-
-TEST(ShotTables, CameraShotsJoinWithoutJumpsAndLast127Seconds) {
+// Their lengths, 127 and 130 s, are the film timeline's to check.
+TEST(ShotTables, CameraShotsJoinWithoutJumps) {
     const std::vector<CameraShot> shots = MakeCameraShots();
     ASSERT_EQ(shots.size(), 23u);
-    EXPECT_FLOAT_EQ(TotalDuration(shots), 127.0f);
     for (size_t i = 0; i < shots.size(); ++i) {
         EXPECT_GT(shots[i].duration, 0.0f) << "shot " << i;
         if (i == 0) continue;
@@ -30,10 +18,9 @@ TEST(ShotTables, CameraShotsJoinWithoutJumpsAndLast127Seconds) {
     EXPECT_EQ(shots.back().endLookAt, glm::vec3(6.93986f, 13.6221f, -1.6171f));
 }
 
-TEST(ShotTables, FireflyPathHoversByTheWellThenFliesEastIn130Seconds) {
+TEST(ShotTables, FireflyPathHoversByTheWellThenFliesEast) {
     const std::vector<PathShot> legs = MakeFireflyPath();
     ASSERT_EQ(legs.size(), 7u);
-    EXPECT_FLOAT_EQ(TotalDuration(legs), 130.0f);
     for (size_t i = 1; i < legs.size(); ++i) {
         EXPECT_EQ(legs[i].startPos, legs[i - 1].endPos) << "leg " << i;
     }
