@@ -103,16 +103,16 @@ void SequencePlayer::Stop() {
 }
 
 void SequencePlayer::Seek(Camera& camera, double now) {
-    const double runStartTime = clock.RunStart();
+    const double runStart = clock.RunStart();
     const double position = clock.PositionAt(now);
     const int last = static_cast<int>(cameraShots.size()) - 1;
     const FilmTimeline::ShotAt shot = timeline.ShotAtPosition(position);
     shotIndex = shot.index;
-    shotStartTime = static_cast<float>(runStartTime + shot.start);
+    shotStartTime = static_cast<float>(runStart + shot.start);
     waitingForRestart = false;
     sequenceComplete = fadeOutStarted = position >= LastShotEnd();
     // The fade-in of the run, or the fade-out that began as the last shot ended.
-    fadeStartTime = runStartTime + (sequenceComplete ? LastShotEnd() : 0.0);
+    fadeStartTime = runStart + (sequenceComplete ? LastShotEnd() : 0.0);
     // Fading out, the camera stays where the last shot left it.
     if (sequenceComplete) PoseCamera(camera, cameraShots[last], 1.0f);
     Play(camera, now);
