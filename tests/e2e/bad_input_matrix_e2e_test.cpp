@@ -154,19 +154,21 @@ void Break(const fs::path& path, const Damage& damage) {
     }
 }
 
-Result RunCase(const Case& c) {
+// Runs one case; its player sounds on `card` (one of SoundCards()), or on the default card.
+Result RunCase(const Case& c, const std::string& card) {
     const fs::path scratch = MakeScratchRunDirectory();
     for (const std::string& file : c.files) Break(scratch / file, c.damage);
     for (const auto& [file, damage] : c.others) Break(scratch / file, damage);
     Result result;
     const std::optional<std::string> capture = SoundCardCaptureCommand();
-    const fs::path card = scratch / "sound_card.raw";
+    const fs::path heardFile = scratch / "sound_card.raw";
     {
         std::optional<SoundCardRecording> recording;
-        if (c.sounds && capture) recording.emplace(*capture, card);
-        PlayerProcess player(
-            scratch, {},
-            c.sounds ? WineTracesMciCalls() : std::vector<std::pair<std::string, std::string>>());
+        if (c.sounds && capture) recording.emplace(*capture, heardFile, card);
+        std::vector<std::pair<std::string, std::string>> environment;
+        if (c.sounds) environment = WineTracesMciCalls();
+        if (!card.empty()) environment.emplace_back("PULSE_SINK", card);
+        PlayerProcess player(scratch, {}, environment);
         // The title gains its frame rate once the first frame has been shown.
         const auto deadline = std::chrono::steady_clock::now() + kCaseTimeout;
         while (!result.played && std::chrono::steady_clock::now() < deadline) {
@@ -178,7 +180,7 @@ Result RunCase(const Case& c) {
         // The music starts with the first frame; give it a moment to reach the device.
         for (int wait = 0; c.sounds && result.played && wait < 20 && !result.heard; ++wait) {
             std::this_thread::sleep_for(std::chrono::milliseconds(250));
-            result.heard = Audible(capture ? ReadFile(card) : player.AudioOutput());
+            result.heard = Audible(capture ? ReadFile(heardFile) : player.AudioOutput());
         }
         result.out = player.StandardOutput();
         result.err = player.StandardError();
@@ -568,26 +570,30 @@ TEST(BadInputMatrix, EveryBrokenFileEndsInTheFilmOrACleanStopWithItsLine) {
     setenv("SDL_AUDIODRIVER", "disk", 1);
     const std::vector<Case> cases = AllCases();
     std::vector<Result> results(cases.size());
-    const auto runAll = [&](const std::vector<std::size_t>& which, int players) {
+    // Each player records its music on its own disk device; under Wine, on the sound card of its
+    // worker, each heard apart. With only the one card, the music of a case can be told apart only
+    // with no other player sounding: those cases run alone, after the rest.
+    const std::vector<std::string> cards = SoundCards();
+    const auto runAll = [&](const std::vector<std::size_t>& which, std::size_t players) {
         std::atomic<std::size_t> next{0};
-        const auto worker = [&] {
+        const auto worker = [&](std::size_t w) {
+            const std::string card = cards.empty() ? "" : cards[w % cards.size()];
             for (std::size_t n; (n = next++) < which.size();) {
                 const std::size_t i = which[n];
-                results[i] = RunCase(cases[i]);
+                results[i] = RunCase(cases[i], card);
             }
         };
         std::vector<std::thread> workers;
-        for (int w = 0; w < players; ++w) workers.emplace_back(worker);
+        for (std::size_t w = 0; w < players; ++w) workers.emplace_back(worker, w);
         for (std::thread& w : workers) w.join();
     };
-    // Each player records its music on its own disk device; but recorded from the one sound card
-    // (under Wine), the music of a case can be told apart only with no other player sounding:
-    // those cases run alone, after the rest.
+    // Three players at a time keep two cores busy while the others wait on the X server.
+    const std::size_t players = 3;
+    const bool shareACard = SoundCardCaptureCommand() && cards.size() < players;
     std::vector<std::size_t> together, alone;
     for (std::size_t i = 0; i < cases.size(); ++i)
-        (cases[i].sounds && SoundCardCaptureCommand() ? alone : together).push_back(i);
-    // Three players at a time keep two cores busy while the others wait on the X server.
-    runAll(together, 3);
+        (cases[i].sounds && shareACard ? alone : together).push_back(i);
+    runAll(together, players);
     runAll(alone, 1);
 
     for (std::size_t i = 0; i < cases.size(); ++i) {

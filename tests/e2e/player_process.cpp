@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <stdexcept>
 #include <thread>
 
@@ -270,12 +271,24 @@ std::optional<std::string> SoundCardCaptureCommand() {
     return std::string(command);
 }
 
-SoundCardRecording::SoundCardRecording(const std::string& command, const fs::path& file) {
+std::vector<std::string> SoundCards() {
+    std::vector<std::string> cards;
+    std::istringstream list(
+        std::getenv("LUMENVALE_SOUND_CARDS") ? std::getenv("LUMENVALE_SOUND_CARDS") : "");
+    for (std::string card; std::getline(list, card, ',');)
+        if (!card.empty()) cards.push_back(card);
+    return cards;
+}
+
+SoundCardRecording::SoundCardRecording(const std::string& command, const fs::path& file,
+                                       const std::string& card) {
+    // The command names the card it records as PULSE_SINK, the variable a player's sound goes by.
+    const std::string shell = (card.empty() ? "" : "PULSE_SINK='" + card + "'; ") + command +
+                              " > '" + file.string() + "'";
     pid = fork();
     if (pid == 0) {
         setpgid(0, 0);
-        execl("/bin/sh", "sh", "-c", (command + " > '" + file.string() + "'").c_str(),
-              static_cast<char*>(nullptr));
+        execl("/bin/sh", "sh", "-c", shell.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
 }

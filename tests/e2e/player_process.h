@@ -108,10 +108,16 @@ std::filesystem::path MakeScratchRunDirectory();
 // kHz on its standard output; nothing when the program plays through SDL's disk device.
 std::optional<std::string> SoundCardCaptureCommand();
 
-// Records the sound card with that command into `file` until destroyed.
+// The sound cards a player may be given, each heard apart from the others (the PulseAudio sinks
+// LUMENVALE_SOUND_CARDS lists, comma-separated); empty when there is only the one.
+std::vector<std::string> SoundCards();
+
+// Records the sound card with that command into `file` until destroyed: `card`, one of
+// SoundCards(), or the default card when empty.
 class SoundCardRecording {
   public:
-    SoundCardRecording(const std::string& command, const std::filesystem::path& file);
+    SoundCardRecording(const std::string& command, const std::filesystem::path& file,
+                       const std::string& card = "");
     ~SoundCardRecording();
     SoundCardRecording(const SoundCardRecording&) = delete;
     SoundCardRecording& operator=(const SoundCardRecording&) = delete;

@@ -4,9 +4,11 @@
 #   wine_session.sh DIR stop                        end the session: wineserver and PulseAudio
 #   wine_session.sh DIR prepare                     make the prefix now, ahead of the first run
 # DIR (in the build tree) holds a private Wine prefix, made once, and the session's PulseAudio
-# daemon with a null sink, which gives Wine a sound device that plays in real time. The wineserver
-# and the daemon stay up between programs, so each start is quick; both also end by themselves a
-# minute after their last client, should `stop` never come.
+# daemon with three null sinks, which give Wine sound devices that play in real time: the default
+# "nullsink", and "nullsink1" and "nullsink2" for players that PULSE_SINK sends there, so that up to
+# three can be recorded apart. The wineserver and the daemon stay up between programs, so each
+# start is quick; both also end by themselves a minute after their last client, should `stop`
+# never come.
 set -euo pipefail
 dir="$(mkdir -p "$1" && cd "$1" && pwd)"
 action="$2"
@@ -37,6 +39,8 @@ start_pulse() {
   pulseaudio -n --daemonize=no --exit-idle-time=60 --use-pid-file=no --disable-shm=yes \
     --log-target=file:"$dir/pulseaudio.log" \
     -L "module-null-sink sink_name=nullsink rate=44100" \
+    -L "module-null-sink sink_name=nullsink1 rate=44100" \
+    -L "module-null-sink sink_name=nullsink2 rate=44100" \
     -L "module-native-protocol-unix socket=$XDG_RUNTIME_DIR/pulse.sock auth-anonymous=1" \
     < /dev/null > /dev/null 2>&1 &
   echo $! > "$pulse_pid_file"
