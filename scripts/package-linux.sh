@@ -17,7 +17,8 @@ for arg in "$@"; do
   esac
 done
 scripts/setup.sh
-cmake --preset default > /dev/null
+# Configured once: the test command's background builds may be reading the tree meanwhile.
+if [ ! -f build/CMakeCache.txt ]; then cmake --preset default > /dev/null; fi
 cmake --build --preset default -j "$(nproc)" --target lumenvale resources
 
 version="$(build/lumenvale --version | cut -d' ' -f2)"

@@ -5,9 +5,9 @@
 # reliability stages: the tests built with AddressSanitizer and UndefinedBehaviorSanitizer (skip
 # with --no-asan), and each fuzz target for FUZZ_SECONDS (default 15; skip with --no-fuzz); last
 # the browser build played in Chromium (skip with --no-web). Other arguments go to the first ctest
-# run. Without a display the tests run inside a private Xvfb server. From the Windows tests on,
-# the later stages' builds run in the background at the lowest CPU priority, taking what each
-# test stage leaves idle; their logs are in build/prebuild/.
+# run. Without a display the tests run inside a private Xvfb server. From the Linux tests on, the
+# later stages' builds run in the background at the lowest CPU priority, taking what each test
+# stage leaves idle; their logs are in build/prebuild/.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 windows=1
@@ -36,11 +36,11 @@ stage "Build"
 cd "$root"
 
 # The sanitizer, fuzz and browser builds run one after the other in the background, under
-# SCHED_IDLE, from the Windows tests on: each test stage keeps the processors whenever it wants
-# them, and its idle moments build the stages after it. Each stage still runs its own script when
-# its turn comes, which finds its tree built; a build that failed here fails there again, in plain
-# sight. (Built beside the Linux tests, which keep both processors busy, they would only slow
-# them.)
+# SCHED_IDLE, from the Linux tests on: each test stage keeps the processors whenever it wants
+# them, and its idle moments (a player waiting on the X server, a test sleeping through a film's
+# seconds, a single-threaded link) build the stages after it. Each stage still runs its own script
+# when its turn comes, which finds its tree built; a build that failed here fails there again, in
+# plain sight.
 prebuilt="$root/build/prebuild"
 prebuild() {
   local name="$1"
@@ -75,14 +75,15 @@ trap 'for job in $(jobs -pr); do end_tree "$job"; done' EXIT
 await() {
   while [ ! -e "$prebuilt/$1.done" ] && [ -n "$(jobs -pr)" ]; do sleep 1; done
 }
+rm -rf "$prebuilt"
+mkdir -p "$prebuilt"
+start_prebuilds
 stage "Tests"
 scripts/on-display.sh --screen 1920x1080 ctest --preset default -j "$(nproc)" "${ctest_args[@]}"
 if [ "$package" = 1 ]; then
   stage "Linux package: built, installed with apt, played, removed"
   scripts/package-linux.sh --test
 fi
-rm -rf "$prebuilt"
-mkdir -p "$prebuilt"
 if [ "$windows" = 1 ]; then
   stage "Windows build"
   # Making Wine's prefix is mostly waiting: it goes along with the build (once Wine is installed;
@@ -92,12 +93,9 @@ if [ "$windows" = 1 ]; then
   fi
   "$root/scripts/build-windows.sh"
   await wine-prefix
-  start_prebuilds
   stage "Windows tests under Wine"
   # Wine keeps a window, title bar and all, inside the screen: a taller one leaves 1920x1080 inside.
   scripts/on-display.sh --screen 1920x1200 ctest --preset windows -j "$(nproc)"
-else
-  start_prebuilds
 fi
 if [ "$asan" = 1 ]; then
   stage "Sanitizer stage: the tests under AddressSanitizer and UndefinedBehaviorSanitizer"
