@@ -206,6 +206,26 @@ TEST(PlayerWindow, ScrollWheelChangesAndReportsCameraSpeed) {
     EXPECT_EQ(player.WaitForExit(), 0) << player.StandardError();
 }
 
+// The reader of the console lines may go away, as `lumenvale | head -1` does: the film plays on,
+// its lines written to nowhere, and ends as usual when its window is closed.
+TEST(PlayerWindow, PlaysOnWhenTheReaderOfItsLinesGoesAway) {
+    if (PlayerRunsUnderWine())
+        GTEST_SKIP() << "a pipe without a reader raises no signal on Windows";
+    const TempDir dir;
+    const fs::path player = dir.path() / "lumenvale-read-once";
+    std::ofstream(player) << "#!/bin/bash\nexec '" LUMENVALE_EXECUTABLE
+                             "' \"$@\" > >(head -c 1 > /dev/null)\n";
+    fs::permissions(player, fs::perms::owner_all);
+    setenv("LUMENVALE_PLAYER", player.c_str(), 1);
+    PlayerProcess readOnce(fs::current_path());
+    unsetenv("LUMENVALE_PLAYER");
+    // The start-up's lines come before the first frame, and a frame's title every second.
+    ASSERT_TRUE(readOnce.WaitForWindow()) << readOnce.StandardError();
+    ASSERT_TRUE(readOnce.WaitForTitleUpdates(2)) << readOnce.StandardError();
+    readOnce.RequestClose();
+    EXPECT_EQ(readOnce.WaitForExit(), 0) << readOnce.StandardError();
+}
+
 TEST(BrokenInstallation, WithoutMusicOrPlantSitesTheFilmStillPlays) {
     const fs::path scratch = MakeScratchRunDirectory();
     fs::remove(scratch / "resources" / "audio" / "cin.wav");
