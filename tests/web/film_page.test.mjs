@@ -1,7 +1,8 @@
 // The browser build played in Debian's Chromium: the page loads and starts on a click, the title
 // shows the frame rate, the show keys and the controls over the picture print the program's
 // lines, the music element stays at the film's time through every action, a phone's touch
-// screen works every control, and frames at film seconds look like the native program's there.
+// screen works every control, a browser without WebGL2 is told so, and frames at film seconds
+// look like the native program's there.
 //
 // Needs build/web/ (scripts/build-web.sh) and the native capture tool (scripts/build.sh).
 import { test, before, after } from 'node:test';
@@ -221,6 +222,21 @@ const moments = [
   { second: 60, look: 'afternoon by the water', check: (top) => luminance(top) > 60 },
   { second: 80, look: 'night: dark', check: (_top, whole) => luminance(whole) < 48 },
 ];
+
+test('a browser without WebGL2 is told so before any of the film is downloaded', async () => {
+  const plain = await launchChromium(['--disable-webgl2']);
+  try {
+    const page = await plain.newPage();
+    const requested = [];
+    page.on('request', (request) => requested.push(new URL(request.url()).pathname));
+    await page.goto(`${server.address}/`);
+    await page.waitForSelector('#nowebgl:not([hidden])', { timeout: 60000 });
+    assert.deepEqual(requested.filter((name) => /index\.(js|wasm|data)/.test(name)), [],
+                     'nothing of the film is downloaded');
+  } finally {
+    await plain.close();
+  }
+});
 
 test('frames at film seconds look like the native frames there', async () => {
   const nativeDir = fs.mkdtempSync(path.join(os.tmpdir(), 'lumenvale-native-'));
