@@ -12,5 +12,13 @@ done
 sudo_cmd=()
 [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
 echo "Installing: ${missing[*]}"
-"${sudo_cmd[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# Another install may hold apt's locks meanwhile (the test command's background builds install
+# the browser's packages while its foreground installs others): wait for it rather than fail.
+# apt-get update does not wait for its lock by itself, so it is tried again for up to a minute.
+for attempt in $(seq 30); do
+  "${sudo_cmd[@]}" apt-get update -qq && break
+  [ "$attempt" -lt 30 ] || exit 1
+  sleep 2
+done
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq -o DPkg::Lock::Timeout=600 \
+  --no-install-recommends "${missing[@]}"
