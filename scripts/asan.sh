@@ -7,8 +7,9 @@
 # without it): its tests encode minutes of video. So are the film transport tests, which listen for
 # the music against the film's clock over tens of seconds, and the window options' test, which
 # starts a private screen for each size: their code runs under the sanitizers in the other window
-# tests, and the sanitizers' slowdown only stretches their waits. The tree is built at -O1 with line tables and
-# assertions on: half the build time of the release flags, and still fast enough for the GL tests.
+# tests, and the sanitizers' slowdown only stretches their waits. The tree is built at -O1 with
+# line tables and assertions on: half the build time of the release flags, and still fast enough
+# for the GL tests.
 # It is built by clang, whose instrumented code builds and runs in two thirds of GCC's time.
 # Extra arguments go to ctest.
 set -euo pipefail

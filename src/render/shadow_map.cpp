@@ -78,21 +78,21 @@ TexelRect ShadowMapRegion(const glm::mat4& lightSpaceMatrix, const std::vector<B
         low = glm::min(low, glm::vec2(seen.min));
         high = glm::max(high, glm::vec2(seen.max));
     }
-    const auto texel = [side](float clip) { return Texel(clip, side); };
     const auto within = [side](float t) {
         return static_cast<int>(std::clamp(t, 0.0f, static_cast<float>(side)));
     };
-    const int x0 = within(std::floor(texel(low.x))), x1 = within(std::ceil(texel(high.x)));
-    const int y0 = within(std::floor(texel(low.y))), y1 = within(std::ceil(texel(high.y)));
+    const int x0 = within(std::floor(Texel(low.x, side)));
+    const int x1 = within(std::ceil(Texel(high.x, side)));
+    const int y0 = within(std::floor(Texel(low.y, side)));
+    const int y1 = within(std::ceil(Texel(high.y, side)));
     return {x0, y0, x1 - x0, y1 - y0};
 }
 
 bool MayDrawInto(const glm::mat4& lightSpaceMatrix, const Bounds& box, const TexelRect& rect,
                  int side) {
     const Bounds seen = Transformed(box, lightSpaceMatrix);  // orthographic: w stays 1
-    const auto texel = [side](float clip) { return Texel(clip, side); };
-    return texel(seen.min.x) - 1.0f < static_cast<float>(rect.x + rect.width) &&
-           texel(seen.max.x) + 1.0f > static_cast<float>(rect.x) &&
-           texel(seen.min.y) - 1.0f < static_cast<float>(rect.y + rect.height) &&
-           texel(seen.max.y) + 1.0f > static_cast<float>(rect.y);
+    return Texel(seen.min.x, side) - 1.0f < static_cast<float>(rect.x + rect.width) &&
+           Texel(seen.max.x, side) + 1.0f > static_cast<float>(rect.x) &&
+           Texel(seen.min.y, side) - 1.0f < static_cast<float>(rect.y + rect.height) &&
+           Texel(seen.max.y, side) + 1.0f > static_cast<float>(rect.y);
 }
