@@ -24,7 +24,7 @@ out vec4 FragColor;
 
 const float LEAF_TRANSLUCENCY = 0.6;   // share of the light a blade lets through from behind
 
-#include "common/frame_sky.glsl"
+#include "common/sky_colour.glsl"
 
 #include "common/lighting.glsl"
 

@@ -13,8 +13,6 @@ uniform vec3 camPos;
 out vec4 FragColor;
 
 
-#include "common/frame_sky.glsl"
-
 #include "common/sky_colour.glsl"
 
 #include "common/sea_colour.glsl"

@@ -24,7 +24,7 @@ uniform int groundMaps;         // the maps the terrain's material names: none (
 
 out vec4 FragColor;
 
-#include "common/frame_sky.glsl"
+#include "common/sky_colour.glsl"
 
 #include "common/lighting.glsl"
 

@@ -22,8 +22,6 @@ const vec2 SEA_EDGE = vec2(90.0, SEA_HALF_EXTENT - 2.0);   // radii between whic
                                                           // into the open sea, short of its edges
 const float DEEPEST_FLOOR = 20.0;         // depth of the sea floor near its rim, at most
 
-#include "common/frame_sky.glsl"
-
 #include "common/sky_colour.glsl"
 
 #include "common/sea_colour.glsl"

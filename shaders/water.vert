@@ -15,8 +15,6 @@ out vec3 fogColor;
 
 #include "common/sky_colour.glsl"
 
-#include "common/frame_sky.glsl"
-
 #include "common/horizon_colour.glsl"
 
 void main() {

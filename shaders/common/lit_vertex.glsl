@@ -27,8 +27,6 @@ out float fog;           // thickness of the haze between the eye and this point
 
 #include "common/sky_colour.glsl"
 
-#include "common/frame_sky.glsl"
-
 #include "common/horizon_colour.glsl"
 
 #include "common/shadow_and_haze.glsl"

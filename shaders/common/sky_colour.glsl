@@ -12,6 +12,16 @@ const float SUN_POWER = 2.9;                           // sunlight scale before 
 const vec3 NIGHT_HORIZON = vec3(0.050, 0.075, 0.140);  // moonlit haze and airglow near the horizon
 const vec3 NIGHT_ZENITH = vec3(0.008, 0.016, 0.050);   // the night sky overhead
 
+// The sky's colours that are the same all over a frame, worked out once a frame on the CPU
+// (render/frame_sky.cpp, from the functions below) and read by every program lit by the sky.
+layout(std140) uniform FrameSky {
+    vec3 skyZenith;          // colour of the sky overhead: the ambient light
+    // The sky's column at the horizon (skyColumn below): with the angle to the sun it gives the
+    // colour the haze in front of a point fades into.
+    vec3 horizonScattered;
+    vec3 horizonNight;
+};
+
 // Sunlight left after its path through the air; sunHeight is the sine of the sun's elevation.
 // The air mass 1/(h + 0.08) is held below 12.5 so the setting sun stays orange, not black.
 // pathScale shortens the path through the lower air for light scattered high up; the ozone

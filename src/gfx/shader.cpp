@@ -65,15 +65,11 @@ GlBuild CompileStage(GLenum stage, const std::string& text) {
     return shader;
 }
 
-GlBuild LinkProgram(GLuint vertex, GLuint fragment, const std::vector<const char*>& captured) {
+GlBuild LinkProgram(GLuint vertex, GLuint fragment) {
     GlBuild program;
     program.id = glCreateProgram();
     glAttachShader(program.id, vertex);
     glAttachShader(program.id, fragment);
-    if (!captured.empty()) {
-        glTransformFeedbackVaryings(program.id, static_cast<GLsizei>(captured.size()),
-                                    captured.data(), GL_INTERLEAVED_ATTRIBS);
-    }
     glLinkProgram(program.id);
     glDeleteShader(vertex);
     glDeleteShader(fragment);
@@ -85,14 +81,14 @@ GlBuild LinkProgram(GLuint vertex, GLuint fragment, const std::vector<const char
 }
 
 Shader::Shader(const char* vertexFile, const char* fragmentFile, std::ostream& err,
-               const std::vector<ShaderDefine>& defines, const std::vector<const char*>& captured) {
+               const std::vector<ShaderDefine>& defines) {
     const ShaderSource vertexSource = LoadShaderSource(vertexFile);
     const ShaderSource fragmentSource = LoadShaderSource(fragmentFile);
 
     const GLuint vertexShader = CompileFileStage(GL_VERTEX_SHADER, vertexSource, defines, err);
     const GLuint fragmentShader =
         CompileFileStage(GL_FRAGMENT_SHADER, fragmentSource, defines, err);
-    const GlBuild program = LinkProgram(vertexShader, fragmentShader, captured);
+    const GlBuild program = LinkProgram(vertexShader, fragmentShader);
     ID = program.id;
     if (!program.ok) {
         err << "Shader link error in " << vertexFile << " + " << fragmentFile << ":\n"

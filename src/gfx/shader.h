@@ -38,9 +38,8 @@ struct GlBuild {
 
 // Compiles one stage from its whole text.
 GlBuild CompileStage(GLenum stage, const std::string& text);
-// Links two compiled stages into a new program, and releases the stages. `captured`: the vertex
-// stage's outputs written, interleaved, to the transform feedback buffer.
-GlBuild LinkProgram(GLuint vertex, GLuint fragment, const std::vector<const char*>& captured = {});
+// Links two compiled stages into a new program, and releases the stages.
+GlBuild LinkProgram(GLuint vertex, GLuint fragment);
 
 // One linked GLSL program. A plain value: copies share the program, only Delete releases it.
 class Shader {
@@ -54,11 +53,8 @@ class Shader {
     // reported on `err` with the file names and the driver's log, its lines naming the file they
     // are about; the program is kept either way. Throws ShaderFileError when a file cannot be
     // opened or read.
-    // `captured`: the vertex stage's outputs written, interleaved, to the transform feedback
-    // buffer while the program draws.
     Shader(const char* vertexFile, const char* fragmentFile, std::ostream& err,
-           const std::vector<ShaderDefine>& defines = {},
-           const std::vector<const char*>& captured = {});
+           const std::vector<ShaderDefine>& defines = {});
 
     void Activate();
     void Delete();

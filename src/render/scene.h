@@ -40,7 +40,7 @@ struct Scene {
     ShadowTarget shadow = CreateShadowTarget();
     ScreenQuad screenQuad = CreateScreenQuad();
     ShaderPrograms programs = BuildShaderPrograms(console.err);
-    FrameSkyLight frameSky{console.err};
+    FrameSkyLight frameSky;
 
     Texture brickTexture{"resources/brick.png", "diffuse", 0, console};
     Texture moonTexture{"resources/moon_texture.png", "diffuse", 0, console};

@@ -10,7 +10,11 @@
 #include "gfx/camera.h"
 #include "gfx/shader.h"
 #include "gfx/shader_source.h"
+#include "gfx/uniforms.h"
+#include "render/day_night.h"
 #include "render/film_view.h"
+#include "render/frame_sky.h"
+#include "render/render_target.h"
 #include "render/shader_constants.h"
 #include "render/shader_programs.h"
 #include "support/gl_context.h"
@@ -284,5 +288,60 @@ TEST_F(GlslPrograms, TheTerrainsColourMapIsSmoothWhereItIsMagnified) {
             << "no step at u = " << 0.25f + 0.05f * i;
     }
     glDeleteTextures(1, &texture);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// The sky's colours that are the same all over a frame are worked out on the CPU for the lit
+// programs: over the day they must be the sky's own functions' to a level, overhead (column 0)
+// and, from them, at the horizon (column 2 against column 1) at every angle to the sun (rows).
+TEST_F(GlslPrograms, TheFramesSkyColoursAreTheSkysOwnOverTheDay) {
+    const std::string fragment =
+        "#version 330 core\n" + LoadShaderSource("shaders/common/sky_colour.glsl").text + R"(
+uniform vec3 sunDir, givenScattered, givenNight;
+uniform float sunHeight;
+out vec4 colour;
+void main() {
+    float mu = (gl_FragCoord.y - 0.5) / 4.0 - 1.0;
+    colour = vec4(gl_FragCoord.x < 1.0   ? skyColor(vec3(0.0, 1.0, 0.0), sunDir, sunHeight)
+                  : gl_FragCoord.x < 2.0 ? skyColorIn(skyColumn(0.0, sunHeight), mu)
+                                         : skyColorIn(SkyColumn(givenScattered, givenNight), mu), 1.0);
+})";
+    const GlBuild program =
+        LinkProgram(CompileStage(GL_VERTEX_SHADER,
+                                 "#version 330 core\nvoid main() { gl_Position = vec4("
+                                 "gl_VertexID == 1 ? 3 : -1, gl_VertexID == 2 ? 3 : -1, 0, 1); }")
+                        .id,
+                    CompileStage(GL_FRAGMENT_SHADER, fragment).id);
+    ASSERT_TRUE(program.ok) << program.log;
+    Shader sky;
+    sky.ID = program.id;
+    sky.Activate();
+    OffscreenTarget probe;  // a hidden window's pixels need not be there to read back
+    probe.Resize(3, 9);
+    probe.Target().Bind();
+    GLuint noInputs = 0;
+    glGenVertexArrays(1, &noInputs);
+    glBindVertexArray(noInputs);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    for (int step = 0; step < 96; ++step) {
+        const SunState sun = SunAt(step * 6.2831853f / 96.0f);
+        const FrameSkyColours given = FrameSkyColoursFor(sun.sunPos);
+        SetUniform(sky, "sunDir", glm::normalize(sun.sunPos));
+        SetUniform(sky, "sunHeight", sun.sunHeight);
+        SetUniform(sky, "givenScattered", given.horizonScattered);
+        SetUniform(sky, "givenNight", given.horizonNight);
+        glDrawArrays(GL_TRIANGLES, 0, 3);
+        const std::vector<unsigned char> seen = probe.ReadRgb();  // 3 x 9, bottom row first
+        for (int c = 0; c < 3; ++c) {
+            EXPECT_NEAR(seen[c], given.zenith[c] * 255.0f, 1.0f) << step;
+            for (int row = 0; row < 9; ++row)
+                EXPECT_NEAR(seen[9 * row + 6 + c], seen[9 * row + 3 + c], 1) << step << " " << row;
+        }
+    }
+    glDeleteVertexArrays(1, &noInputs);
+    probe.Delete();
+    FrameTarget::Window().Bind();
+    sky.Delete();
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
