@@ -30,6 +30,12 @@ ShaderPrograms BuildShaderPrograms(std::ostream& err) {
     return programs;
 }
 
+// Shutdown releases them in an order of its own, not the order they were built in.
 void DeleteShaderPrograms(ShaderPrograms& programs) {
-    for (const ProgramFiles& files : kProgramFiles) (programs.*files.program).Delete();
+    for (Shader* program : {&programs.shadow, &programs.firefly, &programs.moon, &programs.light,
+                            &programs.sun, &programs.sky, &programs.star, &programs.lensFlare,
+                            &programs.water, &programs.well, &programs.terrain, &programs.plant,
+                            &programs.blur, &programs.glowComposite, &programs.fade}) {
+        program->Delete();
+    }
 }

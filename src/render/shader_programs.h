@@ -40,4 +40,5 @@ extern const std::array<ProgramFiles, 15> kProgramFiles;
 // ShaderFileError when a file cannot be opened.
 ShaderPrograms BuildShaderPrograms(std::ostream& err);
 
+// Deletes every program, shadow first and fade last.
 void DeleteShaderPrograms(ShaderPrograms& programs);
