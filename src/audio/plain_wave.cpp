@@ -62,12 +62,41 @@ std::array<unsigned char, kPlainWaveHeaderBytes> PlainWaveHeader(const WavHeader
 }
 
 bool IsPlainWaveFile(const std::string& path, const WavHeader& wave) {
-    if (!StaysAsItIs(wave) || wave.dataOffset != kPlainWaveHeaderBytes) return false;
-    std::array<unsigned char, kPlainWaveHeaderBytes> start{};
+    if (!StaysAsItIs(wave)) return false;
     std::ifstream file(path, std::ios::binary);
-    file.read(reinterpret_cast<char*>(start.data()), start.size());
-    return file.gcount() == static_cast<std::streamsize>(start.size()) &&
-           start == PlainWaveHeader(wave);
+    const auto read = [&](std::uint64_t at, unsigned char* out, std::size_t count) {
+        file.seekg(static_cast<std::streamoff>(at));
+        file.read(reinterpret_cast<char*>(out), static_cast<std::streamsize>(count));
+        return file.gcount() == static_cast<std::streamsize>(count);
+    };
+    const auto u32 = [](const unsigned char* p) {
+        return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+    };
+    const std::array<unsigned char, kPlainWaveHeaderBytes> plain = PlainWaveHeader(wave);
+    unsigned char riff[12];
+    if (!read(0, riff, sizeof riff) || std::memcmp(riff, plain.data(), 4) != 0 ||
+        std::memcmp(riff + 8, plain.data() + 8, 4) != 0 ||
+        u32(riff + 4) + std::uint64_t{8} < wave.dataOffset + wave.dataSize)
+        return false;
+    for (std::uint64_t at = sizeof riff; at + 8 <= wave.dataOffset;) {
+        unsigned char head[8];
+        if (!read(at, head, sizeof head)) return false;
+        const std::uint32_t size = u32(head + 4);
+        if (size % 2 != 0) return false;
+        const std::uint64_t body = at + 8;
+        if (std::memcmp(head, "data", 4) == 0)
+            return body == wave.dataOffset && size == wave.dataSize;
+        if (std::memcmp(head, "fmt ", 4) == 0) {
+            // The tag is PCM's or the extensible one's with PCM inside; past it, the fields of
+            // the plain header, the byte rate too.
+            unsigned char format[16];
+            if (!read(body, format, sizeof format) ||
+                std::memcmp(format + 2, plain.data() + 22, sizeof format - 2) != 0)
+                return false;
+        }
+        at = body + size;
+    }
+    return false;
 }
 
 WavHeader IntegerWave(const WavHeader& wave) {

@@ -11,13 +11,15 @@
 // A checked wave file as the plainest file a device reads: a 44-byte header made from what the
 // header check read, then the samples. Devices walk a file's chunks their own ways (some skip no
 // padding, take an open data size literally, or let a later format chunk replace the first), so
-// they are never given the file itself.
+// they are given the file itself only where none of that can differ (IsPlainWaveFile).
 constexpr std::size_t kPlainWaveHeaderBytes = 44;
 std::array<unsigned char, kPlainWaveHeaderBytes> PlainWaveHeader(const WavHeader& wave);
 
-// Whether the file at `path`, checked as `wave`, is its own plain wave file: samples a device
-// plays as they are (8-bit or 16-bit integers) behind exactly the 44-byte header of
-// PlainWaveHeader. Such a file is read the same way by every device; false when it cannot be read.
+// Whether the file at `path`, checked as `wave`, is played as it is by a device that walks its
+// chunks itself: samples a device plays unchanged (8-bit or 16-bit integers, also behind an
+// extensible header) with the byte rate of PlainWaveHeader, no odd-sized chunk before them (so
+// no padding to skip), and a data chunk that gives its size as whole frames, not left open.
+// Other chunks (LIST, fact) may come before or after. False when it cannot be read.
 bool IsPlainWaveFile(const std::string& path, const WavHeader& wave);
 
 // The samples of `wave` as 16-bit integers, in the same channels and rate; 8-bit and 16-bit

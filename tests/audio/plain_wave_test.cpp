@@ -101,6 +101,30 @@ TEST(PlainWave, EveryFormatIsReadAsTheSameSixteenBitToneWhateverThePieces) {
     }
 }
 
+// A device that walks the chunks itself is given the file as it is wherever it reads the same
+// samples from it as from the plain file; padding, a partial frame or another byte rate differ.
+TEST(PlainWave, AFileIsGivenAsItIsWhereverTheDeviceReadsTheSameSamples) {
+    std::string longFormat = Wave({}), otherByteRate = longFormat;
+    longFormat.replace(16, 1, "\x12").insert(36, 2, '\0')[4] += 2;  // 18 bytes, extra size 0
+    otherByteRate[28] += 4;
+    const std::pair<std::string, bool> cases[] = {
+        {WaveWhere([](WaveSpec& w) { w.bits = 8, w.before = std::string("fact\4\0\0\0abcd", 12); }),
+         true},
+        {WaveWhere([](WaveSpec& w) { w.extensible = true, w.after = "LIST\0\0\0\0"; }), true},
+        {longFormat, true},
+        {WaveWhere([](WaveSpec& w) { w.dataSize = 44100 * 4 - 2; }), false},
+        {otherByteRate, false},
+    };
+    TempDir dir;
+    for (const auto& [bytes, plain] : cases) {
+        std::istringstream in(bytes);
+        const WavHeaderResult checked = ParseWavHeader(in);
+        ASSERT_TRUE(checked.header) << checked.error;
+        EXPECT_EQ(IsPlainWaveFile(dir.Write("music.wav", bytes), *checked.header), plain)
+            << bytes.size();
+    }
+}
+
 TEST(PlainWave, SamplesAtTheirLimitsKeepTheirSignAndNanIsSilence) {
     WavHeader float32{kWavFormatFloat, 1, 8000, 32, 4};
     WavHeader float64{kWavFormatFloat, 1, 8000, 64, 8};

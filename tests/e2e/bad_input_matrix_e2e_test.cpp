@@ -532,8 +532,8 @@ std::vector<Case> AllCases() {
 
     // Every wave the device plays is heard: floats, extensible headers, sizes left open by
     // streaming recorders, odd-sized chunks with their padding, and rates far from 44.1 kHz.
-    // MCI opens a plain file of integer samples by its own path, any other through the
-    // program's I/O procedure, which serves it as such a file.
+    // MCI opens a file of integer samples it reads as they are by its own path, any other
+    // through the program's I/O procedure, which serves it as such a file.
     const struct {
         const char* kind;
         std::string bytes;
@@ -549,6 +549,10 @@ std::vector<Case> AllCases() {
          WaveWhere([](WaveSpec& w) { w.before = std::string("LIST\x03\0\0\0abc\0", 12); }), false},
         {"192khz_24bit", WaveWhere([](WaveSpec& w) { w.rate = 192000, w.bits = 24; }), false},
         {"7khz_mono", WaveWhere([](WaveSpec& w) { w.rate = 7000, w.channels = 1; }), true},
+        {"extensible_pcm_with_list", WaveWhere([](WaveSpec& w) {
+             w.extensible = true, w.before = std::string("LIST\4\0\0\0INFO", 12);
+         }),
+         true},
     };
     for (const auto& m : music) {
         Case c{std::string("music_") + m.kind,
