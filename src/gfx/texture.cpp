@@ -34,6 +34,7 @@ Texture::Texture(const char* image, const char* texType, GLuint slot, const Cons
     if (!decoded.image.pixels) {
         console.err << "Failed to load texture: " << image << " (" << decoded.error << ")"
                     << std::endl;
+        if (!decoded.hint.empty()) console.err << decoded.hint << std::endl;
         unit = slot;
         return;
     }

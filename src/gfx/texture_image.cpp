@@ -44,7 +44,7 @@ int SamplesPerPixel(int colourType) {
 }
 
 TextureImageResult ImageFailure(std::string why) {
-    return {{}, std::move(why)};
+    return {{}, std::move(why), ""};
 }
 
 bool IsPng(const unsigned char* bytes, std::size_t size) {
@@ -361,19 +361,21 @@ TextureImageResult DecodeTextureImage(const unsigned char* bytes, std::size_t si
     image.height = height;
     image.fileChannels = fileChannels;
     image.uploadChannels = uploadChannels;
-    return {std::move(image), ""};
+    return {std::move(image), "", ""};
 }
 
 TextureImageResult LoadTextureImage(const std::string& path, const TextureLimits& limits) {
     ContentFile file = ReadContentFile(path, kMaxTextureFileBytes);
-    // A missing file keeps the decoder's own words for it, and says where a relative path was
-    // looked for: a film started from another folder finds none of its textures.
+    // A missing file keeps the decoder's own words for it, and for a relative path the next
+    // line says where it was looked for: a film started from another folder finds none of its
+    // textures.
     if (file.error == "no such file") {
+        TextureImageResult missing = ImageFailure("can't fopen");
         std::error_code unknown;
-        const std::string folder = std::filesystem::current_path(unknown).string();
-        return ImageFailure(std::filesystem::path(path).is_relative()
-                                ? "can't fopen: no such file under the working directory " + folder
-                                : "can't fopen: no such file");
+        if (std::filesystem::path(path).is_relative())
+            missing.hint = "No such file under the working directory " +
+                           std::filesystem::current_path(unknown).string();
+        return missing;
     }
     if (!file.error.empty()) return ImageFailure(file.error);
     return DecodeTextureImage(reinterpret_cast<const unsigned char*>(file.bytes.data()),

@@ -47,6 +47,8 @@ struct TextureImage {
 struct TextureImageResult {
     TextureImage image;  // pixels null on failure
     std::string error;   // one phrase, empty on success
+    // A line of its own after the failure's, or empty: where a missing file was looked for.
+    std::string hint;
 };
 
 // Checks the header's claims against `limits` before anything is decoded, then decodes once,

@@ -112,6 +112,6 @@ std::string JpegScanProblem(const unsigned char* bytes, std::size_t size) {
 std::optional<TextureImageResult> DecodeJpegTexture(const unsigned char* bytes, std::size_t size,
                                                     const TextureLimits&) {
     for (const std::string& problem : {JpegProblem(bytes, size), JpegScanProblem(bytes, size)})
-        if (!problem.empty()) return TextureImageResult{{}, problem};
+        if (!problem.empty()) return TextureImageResult{{}, problem, ""};
     return std::nullopt;
 }

@@ -357,8 +357,11 @@ std::vector<Case> AllCases() {
         {"jpeg_cut_claiming_8192", Contents(jpegClaiming8192)}};
     for (const auto& [kind, damage] : textureDamages) {
         Case c{std::string("textures_") + kind, textures, damage, Outcome::Plays, {}};
+        const bool missing = kind == std::string("missing");
         for (const std::string& texture : textures)
-            c.lines.push_back("Failed to load texture: " + texture + " (");
+            c.lines.push_back("Failed to load texture: " + texture +
+                              (missing ? " (can't fopen)" : " ("));
+        if (missing) c.lines.push_back("No such file under the working directory ");
         cases.push_back(c);
     }
     for (const auto& [kind, damage] : SpecialFiles()) {

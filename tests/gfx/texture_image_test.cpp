@@ -170,11 +170,13 @@ TEST(TextureImage, FilesAreReadWholeAndFoldersOrMissingFilesGiveAReason) {
         LoadTextureImage(dir.Write("a.png", EncodePng(2, 2, 3)), kLimits);
     ASSERT_TRUE(read.image.pixels) << read.error;
     EXPECT_EQ(read.image.width, 2);
-    EXPECT_EQ(LoadTextureImage((dir.path() / "none.png").string(), kLimits).error,
-              "can't fopen: no such file");
-    EXPECT_EQ(LoadTextureImage("no/such/texture.png", kLimits).error,
-              "can't fopen: no such file under the working directory " +
-                  std::filesystem::current_path().string());
+    const TextureImageResult absent = LoadTextureImage((dir.path() / "none.png").string(), kLimits);
+    EXPECT_EQ(absent.error, "can't fopen");
+    EXPECT_EQ(absent.hint, "");
+    const TextureImageResult relative = LoadTextureImage("no/such/texture.png", kLimits);
+    EXPECT_EQ(relative.error, "can't fopen");
+    EXPECT_EQ(relative.hint, "No such file under the working directory " +
+                                 std::filesystem::current_path().string());
     EXPECT_EQ(LoadTextureImage(dir.path().string(), kLimits).error, "is a folder, not a file");
 }
 
