@@ -62,7 +62,10 @@ void Camera::Look(double mouseX, double mouseY) {
     Look(mouseX, mouseY, width, height);
 }
 
+// A minimised window may have no size (0 x 0) while a drag goes on: there is no centre to turn
+// from, and dividing by it would leave the view, then the position, not a number.
 void Camera::Look(double mouseX, double mouseY, int windowWidth, int windowHeight) {
+    if (windowWidth <= 0 || windowHeight <= 0) return;
     const float rotX = sensitivity * static_cast<float>(mouseY - windowHeight / 2) / windowHeight;
     const float rotY = sensitivity * static_cast<float>(mouseX - windowWidth / 2) / windowWidth;
 

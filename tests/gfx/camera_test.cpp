@@ -81,6 +81,9 @@ TEST(Camera, MouseLookTurnsFromTheCentreAndStopsFiveDegreesShortOfStraightUp) {
     camera.orientation = glm::vec3(0.0f, 0.0f, -1.0f);
     camera.Look(640.0 + 1280.0, 360.0, 1280, 720);
     ExpectNear(camera.orientation, glm::vec3(std::sin(yaw), 0.0f, -std::cos(yaw)), 1e-3f);
+    // A minimised window of no size turns nothing.
+    camera.Look(200.0, -50.0, 0, 0);
+    ExpectNear(camera.orientation, glm::vec3(std::sin(yaw), 0.0f, -std::cos(yaw)), 1e-3f);
 
     // Moving the cursor up pitches the view up, but never past 85 degrees above the horizon,
     // however far the drag goes.
