@@ -141,10 +141,11 @@ void FrameLoop::UpdateCamera() {
 
 void FrameLoop::HandleKeyboard() {
     constexpr std::pair<int, bool ShowKeys::*> kShowKeys[] = {
-        {GLFW_KEY_R, &ShowKeys::r},       {GLFW_KEY_M, &ShowKeys::m},
-        {GLFW_KEY_C, &ShowKeys::c},       {GLFW_KEY_N, &ShowKeys::n},
-        {GLFW_KEY_P, &ShowKeys::p},       {GLFW_KEY_SPACE, &ShowKeys::space},
-        {GLFW_KEY_LEFT, &ShowKeys::left}, {GLFW_KEY_RIGHT, &ShowKeys::right},
+        {GLFW_KEY_R, &ShowKeys::r},         {GLFW_KEY_M, &ShowKeys::m},
+        {GLFW_KEY_C, &ShowKeys::c},         {GLFW_KEY_N, &ShowKeys::n},
+        {GLFW_KEY_P, &ShowKeys::p},         {GLFW_KEY_F, &ShowKeys::f},
+        {GLFW_KEY_SPACE, &ShowKeys::space}, {GLFW_KEY_LEFT, &ShowKeys::left},
+        {GLFW_KEY_RIGHT, &ShowKeys::right},
     };
     ShowKeys keys, held;
     for (const auto& [key, flag] : kShowKeys) {
@@ -164,15 +165,11 @@ void FrameLoop::HandleKeyboard() {
     ToggleFullScreenOnF();
 }
 
-// Once per press: a held key does not flip the window back and forth.
+// Once per press, as the show keys: a held key does not flip the window back and forth.
 void FrameLoop::ToggleFullScreenOnF() {
-    const bool down = KeyDown(window, GLFW_KEY_F);
-    if (down && !fullScreenKeyDown) {
-        if (const auto line = ToggleFullScreen(window, windowedPlace)) {
-            console.out << *line << std::endl;
-        }
-    }
-    fullScreenKeyDown = down;
+    if (!keyboard.FullScreenPressed()) return;
+    if (const auto line = ToggleFullScreen(window, windowedPlace))
+        console.out << *line << std::endl;
 }
 
 // The title counts real frames in real time, also while the film is paused.

@@ -83,7 +83,6 @@ class FrameLoop {
     FrameTarget windowTarget = FrameTarget::Window();
     PixelRect pictureArea{0, 0, kWindowWidth, kWindowHeight};
     PixelRect windowedPlace;  // the window's place before it went full screen
-    bool fullScreenKeyDown = false;
 
     bool autoCamera = true;
     bool drawSun = true;

@@ -18,6 +18,7 @@ struct ShowKeys {
     bool c = false;  // automatic camera: start, stop, restart
     bool n = false;  // sun or moon
     bool p = false;  // camera snapshot
+    bool f = false;  // full screen or the window
     // While the automatic camera runs:
     bool space = false;            // pause or resume the film
     bool left = false;             // back 5 s (30 s with shift)
@@ -49,6 +50,8 @@ class KeyboardControls {
     // `previousFrameTime` is the last frame's time sample, from which a resumed sun carries on.
     void Handle(const ShowKeys& keys, const ShowKeys& held, ShowTargets targets,
                 double previousFrameTime);
+    // Whether F was pressed this frame, by the same rule: the window is the caller's to switch.
+    bool FullScreenPressed() const { return current.f && !previous.f; }
     // This frame's held keys become the previous ones.
     void EndFrame();
 

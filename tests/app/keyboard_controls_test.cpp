@@ -34,6 +34,7 @@ class KeyboardControlsTest : public AudioManagerTest {
             keys, held,
             ShowTargets{camera, sequence, dayNight, audio, transport, autoCamera, drawSun},
             previousFrameTime);
+        fullScreenAsked.push_back(keyboard.FullScreenPressed());
         keyboard.EndFrame();
     }
     static ShowKeys Only(bool ShowKeys::*key) {
@@ -57,6 +58,7 @@ class KeyboardControlsTest : public AudioManagerTest {
     bool autoCamera = true;
     bool drawSun = true;
     double previousFrameTime = 49.9;
+    std::vector<bool> fullScreenAsked;  // by each frame
 };
 
 }  // namespace
@@ -88,6 +90,12 @@ TEST_F(KeyboardControlsTest, HoldingAKeyActsOnceAndTheSnapshotComesBeforeTheCame
     Frame(Only(&ShowKeys::n), ShowKeys{});
     EXPECT_EQ(console.TakeOut(),
               "Sun/Moon swap toggled. Drawing sun? 0\nSun/Moon swap toggled. Drawing sun? 1\n");
+    fullScreenAsked.clear();
+    Frame(Only(&ShowKeys::f));
+    Frame(Only(&ShowKeys::f));
+    Frame(Only(&ShowKeys::f), ShowKeys{});
+    Frame(Only(&ShowKeys::f), ShowKeys{});
+    EXPECT_EQ(fullScreenAsked, std::vector<bool>({true, false, false, true})) << "F likewise";
     EXPECT_EQ(sequence.shotIndex, 0);
     EXPECT_EQ(sequence.fadeAlpha, 1.0f);
     // Three readings, in this order: the first shot, the fade-in, the day.
