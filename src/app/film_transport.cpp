@@ -81,6 +81,10 @@ void FilmTransport::MoveTo(double position) {
     }
     clock.MoveTo(position);
     const double now = clock.Now();
+    const bool wasComplete = sequence.sequenceComplete;
     sequence.Seek(camera, now);
     firefly.Seek(static_cast<float>(now));
+    // Moved past the last shot's end, the film says what it says when it plays to there.
+    if (sequence.sequenceComplete && !wasComplete)
+        log << SequencePlayer::kCompletedLine << std::endl;
 }

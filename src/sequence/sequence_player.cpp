@@ -31,7 +31,7 @@ void SequencePlayer::PlayCurrentShot(Camera& camera, double now, double sinceFad
     if (t >= 1.0f) {
         if (shotIndex == static_cast<int>(cameraShots.size()) - 1) {
             // The camera keeps last frame's pose; the fade-out starts on the next frame.
-            log << "Camera sequence completed - waiting for restart (Press C)" << std::endl;
+            log << kCompletedLine << std::endl;
             sequenceComplete = true;
             return;
         }

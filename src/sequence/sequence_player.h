@@ -15,6 +15,10 @@ class Camera;
 // seconds on the film's clock, which keeps where the run started.
 class SequencePlayer {
   public:
+    // Printed as the last shot ends, whether the film plays to there or is moved there.
+    static constexpr const char* kCompletedLine =
+        "Camera sequence completed - waiting for restart (Press C)";
+
     SequencePlayer(const std::vector<CameraShot>& cameraShots, FilmClock& clock,
                    AudioManager& audio, std::ostream& log);
 

@@ -7,6 +7,7 @@
 #include "gfx/camera.h"
 #include "render/day_night.h"
 #include "render/firefly_flight.h"
+#include "sequence/film_length.h"
 #include "sequence/sequence_player.h"
 #include "sequence/shot_tables.h"
 
@@ -176,6 +177,21 @@ TEST_F(KeyboardControlsTest, AfterTheEndOnlyARestartOrASeekBackSoundsTheMusic) {
     Frame(back);
     EXPECT_TRUE(audio.IsMusicPlaying()) << "back into the film";
     EXPECT_FALSE(sequence.waitingForRestart);
+
+    // Moved to the end once more (past the track's end), the film says so as when it plays
+    // there, and fades out.
+    console.TakeOut();
+    ShowKeys end;
+    end.seekTo = 1e6;
+    Frame(end);
+    const std::string moved = console.TakeOut();
+    EXPECT_NE(
+        moved.find("Camera sequence completed - waiting for restart (Press C)\nFilm position: " +
+                   FilmSeconds(sequence.LastShotEnd()) + "\n"),
+        std::string::npos)
+        << moved;
+    sequence.Play(camera, sequence.fadeStartTime + 2.5);
+    EXPECT_NE(console.TakeOut().find("Sequence complete - music paused."), std::string::npos);
 }
 
 TEST_F(KeyboardControlsTest, CWhileMutedReallyStopsAndTheNextStartBeginsTheTrackWithTheUnmute) {
