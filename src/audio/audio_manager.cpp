@@ -65,6 +65,9 @@ bool AudioManager::OpenMCIDevice(const std::string& path) {
     const MusicOpenResult opened = backend.Open(path);
     if (opened.handle == 0) {
         LogMessage("Failed to open MCI device: " + opened.errorText);
+        if (opened.noDevice)
+            console.out << "No sound device could be opened: the film plays without music"
+                        << std::endl;
         return false;
     }
     deviceId = opened.handle;

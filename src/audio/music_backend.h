@@ -11,6 +11,7 @@ enum class MusicMode { Playing, Stopped, Other };
 struct MusicOpenResult {
     uint32_t handle = 0;    // the new device's handle, never 0; 0 when the open failed
     std::string errorText;  // why the open failed, at most 255 characters
+    bool noDevice = false;  // it failed because no sound device could be opened at all
 };
 
 // The platform's audio device playing one wave file at a time: winmm's Media Control Interface

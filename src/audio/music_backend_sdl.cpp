@@ -2,6 +2,7 @@
 // initialises it and each close releases it, so nothing of SDL stays alive while no track is open.
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <dlfcn.h>
 
 #include <algorithm>
 #include <array>
@@ -27,8 +28,24 @@ constexpr int kChannels = 2;
 constexpr int kChunkSamples = 2048;
 constexpr size_t kMaxErrorTextLength = 255;
 
-MusicOpenResult Failure() {
-    return {0, std::string(SDL_GetError()).substr(0, kMaxErrorTextLength)};
+MusicOpenResult Failure(bool noDevice = false) {
+    return {0, std::string(SDL_GetError()).substr(0, kMaxErrorTextLength), noDevice};
+}
+
+void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// ALSA, which SDL loads to find a sound card, writes each step of a failed search to standard
+// error itself (nine lines on a machine without one); SDL's own error says it in one. Its
+// handler is the library's, shared with SDL's handle on it.
+void SilenceAlsaErrors() {
+    static const bool silenced = [] {
+        void* alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_LOCAL);
+        using SetHandler = int (*)(void (*)(const char*, int, const char*, int, const char*, ...));
+        auto* set =
+            alsa ? reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler")) : nullptr;
+        return set && set(IgnoreAlsaError) == 0;
+    }();
+    (void)silenced;
 }
 
 // The mixer walks a wave file's chunks its own way, so it is given the plain file instead: the
@@ -140,7 +157,8 @@ MusicOpenResult MusicBackend::Open(const std::string& path) {
     Close();
     // SDL would otherwise take over SIGINT and SIGTERM, and Ctrl+C would no longer end the run.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return Failure();
+    SilenceAlsaErrors();
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return Failure(true);
 
     const bool mixerOpen =
         Mix_OpenAudio(kSampleRate, MIX_DEFAULT_FORMAT, kChannels, kChunkSamples) == 0;
@@ -158,7 +176,7 @@ MusicOpenResult MusicBackend::Open(const std::string& path) {
         return {++device->lastHandle, ""};
     }
 
-    MusicOpenResult failure = Failure();  // taken before the shutdown below can replace it
+    MusicOpenResult failure = Failure(!mixerOpen);  // taken before the shutdown can replace it
     if (mixerOpen) Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return failure;
