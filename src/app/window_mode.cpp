@@ -30,6 +30,16 @@ std::optional<WindowMode> ParseWindowMode(const std::string& text) {
     return WindowMode{WindowMode::Kind::Size, *width, *height};
 }
 
+ScreenHold HoldToScreen(int width, int height, int screenWidth, int screenHeight) {
+    if (screenWidth <= 0 || screenHeight <= 0 || (width <= screenWidth && height <= screenHeight))
+        return {width, height, ""};
+    const int heldWidth = std::min(width, screenWidth), heldHeight = std::min(height, screenHeight);
+    return {heldWidth, heldHeight,
+            "Warning: --window " + SizeText(width, height) + " is larger than the screen (" +
+                SizeText(screenWidth, screenHeight) + "): the window is held to " +
+                SizeText(heldWidth, heldHeight)};
+}
+
 PixelRect LetterboxArea(int windowWidth, int windowHeight, int pictureWidth, int pictureHeight) {
     if (windowWidth <= 0 || windowHeight <= 0) return {};
     // Compared in whole numbers: a window of the picture's own shape gets no bar at all.

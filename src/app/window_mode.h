@@ -22,6 +22,16 @@ std::optional<WindowMode> ParseWindowMode(const std::string& text);
 constexpr int kMinWindowSide = 64;
 constexpr int kMaxWindowSide = 16384;
 
+// A window asked for larger than the screen is held to it, side by side, rather than drawn at a
+// size nobody sees for gigabytes and seconds a frame: the size to open, and the line that says
+// so (empty when the window fits, or when the screen's size is unknown: 0).
+struct ScreenHold {
+    int width;
+    int height;
+    std::string line;
+};
+ScreenHold HoldToScreen(int width, int height, int screenWidth, int screenHeight);
+
 // Where a picture of pictureWidth x pictureHeight shows whole in a window of that size, as large
 // as it fits and centred: bars above and below a window wider than the picture, beside it in a
 // narrower one. Empty for an empty window (a minimised one).

@@ -60,9 +60,15 @@ GLFWwindow* OpenPlayerWindow(const WindowMode& mode, std::ostream& err) {
     switch (mode.kind) {
         case WindowMode::Kind::FilmSize:
             return OpenMainWindow(err);
-        case WindowMode::Kind::Size:
-            return CreateFilmWindow(mode.width, mode.height, nullptr, StartWithContextHints(true),
-                                    err);
+        case WindowMode::Kind::Size: {
+            std::string reason = StartWithContextHints(true);
+            GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+            const GLFWvidmode* screen = monitor ? glfwGetVideoMode(monitor) : nullptr;
+            const ScreenHold held = HoldToScreen(
+                mode.width, mode.height, screen ? screen->width : 0, screen ? screen->height : 0);
+            if (!held.line.empty()) err << held.line << std::endl;
+            return CreateFilmWindow(held.width, held.height, nullptr, reason, err);
+        }
         case WindowMode::Kind::FullScreen: {
             std::string reason = StartWithContextHints(true);
             GLFWmonitor* monitor = glfwGetPrimaryMonitor();

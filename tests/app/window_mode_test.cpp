@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 TEST(WindowMode, TheFilmShowsWholeAndCentredAt16By9InAnyWindow) {
     const struct {
         int width, height;
@@ -31,5 +33,22 @@ TEST(WindowMode, FitPicksTheLargest16By9WindowWhoseFrameFitsTheWorkArea) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(LargestFilmWindowIn(c.work, c.frame), c.window) << c.work.width;
+    }
+}
+
+TEST(WindowMode, AWindowLargerThanTheScreenIsHeldToItWithALine) {
+    EXPECT_EQ(
+        HoldToScreen(16000, 600, 1920, 1080).line,
+        "Warning: --window 16000x600 is larger than the screen (1920x1080): the window is held "
+        "to 1920x600");
+    const struct {
+        int width, height, screenWidth, screenHeight, heldWidth, heldHeight;
+    } cases[] = {{16000, 9000, 1920, 1080, 1920, 1080},
+                 {1920, 1080, 1920, 1080, 1920, 1080},
+                 {4000, 4000, 0, 0, 4000, 4000}};  // the screen's own size fits; no screen known
+    for (const auto& c : cases) {
+        const ScreenHold held = HoldToScreen(c.width, c.height, c.screenWidth, c.screenHeight);
+        EXPECT_EQ(std::make_tuple(held.width, held.height, held.line.empty()),
+                  std::make_tuple(c.heldWidth, c.heldHeight, c.heldWidth == c.width));
     }
 }

@@ -83,6 +83,11 @@ TEST(PlayerWindow, OptionsShowTheWholeFilmLetterboxedAt16By9) {
          {{"1280x900", {0, 90, 1280, 720}, {{0, 0, 1280, 90}, {0, 810, 1280, 90}}},
           {"f", {0, 0, 2560, 1440}, {}}}},
         {"1366x768", {"--window", "fit"}, "Window 1360x765", {{"", {3, 1, 1360, 765}, {}}}},
+        // Larger than the screen: held to it.
+        {"1366x768",
+         {"--window", "16000x9000"},
+         "Window 1366x768",
+         {{"", {0, 0, 1365, 768}, {{1365, 0, 1, 768}}}}},
     };
     struct Shown {
         const Step* step;
