@@ -21,8 +21,14 @@ CommandLineError ValueError(const std::string& message) {
     return CommandLineError{"lumenvale: " + message, false, 2};
 }
 
+// Numbers are written in decimal, an exponent allowed; the C library would also read
+// hexadecimal ("0x10" as 16), which no option means.
+bool IsDecimal(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("0123456789.eE+-") == std::string::npos;
+}
+
 std::optional<double> ParseNumber(const std::string& text) {
-    if (text.empty()) return std::nullopt;
+    if (!IsDecimal(text)) return std::nullopt;
     char* end = nullptr;
     // A number too small for a double reads as 0 or nearly (the range error it sets is no
     // fault); one too large reads as infinity and is refused below.
@@ -80,7 +86,8 @@ std::optional<CommandLineError> ReadFilmSeconds(const std::string& name, const s
 
 std::optional<CommandLineError> ReadRenderScale(const std::string& value,
                                                 CommandLineOptions& options) {
-    const std::optional<RenderScaleControl> scale = ParseRenderScale(value.c_str());
+    const std::optional<RenderScaleControl> scale =
+        value == "auto" || IsDecimal(value) ? ParseRenderScale(value.c_str()) : std::nullopt;
     if (!scale) {
         return ValueError("--render-scale must be 'auto' or a factor from 0.35 to 1, not '" +
                           value + "'");

@@ -30,7 +30,7 @@ GLFWwindow* CreateFilmWindow(int width, int height, GLFWmonitor* monitor, std::s
     GLFWwindow* window = glfwCreateWindow(width, height, "Lumenvale", monitor, nullptr);
     if (!window) {
         if (reason.empty()) reason = LastGlfwError();
-        if (!reason.empty()) err << "GLFW: " << reason << std::endl;
+        if (!reason.empty()) err << "GLFW: " << WindowSystemFailure(reason) << std::endl;
         return nullptr;
     }
     KeepShortPresses(window);
@@ -75,7 +75,8 @@ GLFWwindow* OpenPlayerWindow(const WindowMode& mode, std::ostream& err) {
             const GLFWvidmode* screen = monitor ? glfwGetVideoMode(monitor) : nullptr;
             if (!screen) {
                 err << "GLFW: "
-                    << (reason.empty() ? "no monitor to show the film full screen on" : reason)
+                    << (reason.empty() ? "no monitor to show the film full screen on"
+                                       : WindowSystemFailure(reason))
                     << std::endl;
                 return nullptr;
             }

@@ -1,6 +1,7 @@
 #include <GLFW/glfw3.h>
 
 #include <csignal>
+#include <cstdlib>
 
 #include "app/window_system.h"
 
@@ -10,4 +11,17 @@ bool StartWindowSystem() {
     // are written to nowhere instead, and the film plays on.
     std::signal(SIGPIPE, SIG_IGN);
     return glfwInit() == GLFW_TRUE;
+}
+
+std::string WindowSystemFailure(const std::string& reason) {
+    if (reason.find("X11: Failed to open display") != 0 &&
+        reason.find("DISPLAY environment variable is missing") == std::string::npos)
+        return reason;
+    const char* display = std::getenv("DISPLAY");
+    const std::string looked = !display   ? "DISPLAY is not set"
+                               : *display ? "DISPLAY is " + std::string(display)
+                                          : "DISPLAY is empty";
+    return "X11: no display found (" + looked +
+           "); without a screen, play the film under Xvfb: "
+           "xvfb-run -a -s \"-screen 0 1920x1080x24\" lumenvale";
 }

@@ -11,3 +11,7 @@ bool StartWindowSystem() {
     LoadLibraryA("xinput1_4.dll");
     return glfwInit() == GLFW_TRUE;
 }
+
+std::string WindowSystemFailure(const std::string& reason) {
+    return reason;
+}

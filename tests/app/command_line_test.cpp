@@ -108,7 +108,7 @@ TEST(CommandLine, RangeMustBeNonNegativeAndInOrder) {
     EXPECT_NE(ErrorOf({"--export", "a.mp4", "--from", "5", "--to", "5"}), "");
     EXPECT_EQ(ErrorOf({"--export", "a.mp4", "--from", "-1"}),
               "lumenvale: --from must be a film time in seconds, 0 or more, not '-1'");
-    for (const char* time : {"nan", "inf", "1e999", "4s", ""}) {
+    for (const char* time : {"nan", "inf", "1e999", "4s", "", "0x10", " 5"}) {
         EXPECT_NE(ErrorOf({"--export", "a.mp4", "--to", time}), "") << time;
     }
     EXPECT_EQ(ErrorOf({"--export", "a.mp4", "--from", "0", "--to", "0.5"}), "");
@@ -127,7 +127,7 @@ TEST(CommandLine, RenderScaleIsAutoOrAFactorWithinItsRange) {
     EXPECT_TRUE(
         Parse({"--render-scale", "0.5", "--render-scale=auto"}).options.renderScale.IsAdaptive());
     EXPECT_FLOAT_EQ(Parse({"--render-scale=1"}).options.renderScale.Current(), 1.0f);
-    for (const char* scale : {"0.34", "1.01", "0", "Auto", "half"}) {
+    for (const char* scale : {"0.34", "1.01", "0", "Auto", "half", "0x0.8p0"}) {
         EXPECT_NE(ErrorOf({"--render-scale", scale}), "") << scale;
     }
     EXPECT_EQ(ErrorOf({"--render-scale", "2"}),
