@@ -133,12 +133,11 @@ rm -rf build/package
 echo "Wrote $deb"
 
 [ "$test_it" = 1 ] || exit 0
-# lintian reads the package beside the install and the play, at the lowest CPU priority, in what
-# they leave idle; no error or warning may remain (the informational tags are the package's
-# choices). It warns when run as root, so there it runs as nobody.
+# lintian reads the package beside the install and the play, which spend much of their time
+# waiting; no error or warning may remain (the informational tags are the package's choices). It
+# warns when run as root, so there it runs as nobody.
 lint=(lintian --fail-on error,warning "$deb")
 [ "$(id -u)" -ne 0 ] || lint=(setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME=/tmp "${lint[@]}")
-if chrt --idle 0 true 2> /dev/null; then lint=(chrt --idle 0 "${lint[@]}"); else lint=(nice -n 19 "${lint[@]}"); fi
 "${lint[@]}" > build/package-lintian.log 2>&1 &
 lintian_job=$!
 sudo_cmd=()
