@@ -1,19 +1,23 @@
 #!/usr/bin/env bash
-# Makes build/windows/lumenvale-windows.zip on a Debian machine: installs what is missing, builds
-# GLFW for Windows from Debian's source, cross-builds lumenvale.exe and generates the run-time data.
-# The zip holds one folder, Lumenvale, with the .exe and shaders/ and resources/ beside it: a
-# double-click starts the film there, in the .exe's folder.
+# Makes build/windows/lumenvale-windows-VERSION.zip on a Debian machine: installs what is
+# missing, builds GLFW for Windows from Debian's source, cross-builds lumenvale.exe, and builds the
+# Linux player and the generators of the run-time data. The zip holds one folder, Lumenvale, with
+# the .exe and shaders/ and resources/ beside it: a double-click starts the film there, in the
+# .exe's folder. Its README.txt quotes the Linux player's --version and --help.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 scripts/setup.sh
-# The generators of resources/ are Linux programs of the default build.
-cmake --preset default > /dev/null
-cmake --build --preset default -j "$(nproc)" --target resources
+# The generators of resources/ are Linux programs of the default build, and the Linux player
+# answers --version and --help for the README.txt as the .exe would. Configured once, as for the
+# Linux package.
+if [ ! -f build/CMakeCache.txt ]; then cmake --preset default > /dev/null; fi
+cmake --build --preset default -j "$(nproc)" --target resources lumenvale
 scripts/build-windows.sh --target lumenvale
 
+version="$(build/lumenvale --version | cut -d' ' -f2)"
 stage="build/windows/package"
-zip_file="$root/build/windows/lumenvale-windows.zip"
+zip_file="$root/build/windows/lumenvale-windows-$version.zip"
 rm -rf "$stage" "$zip_file"
 mkdir -p "$stage/Lumenvale"
 cp build/windows/lumenvale.exe "$stage/Lumenvale/"

@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
-# Serves the browser build (build/web/, made by scripts/build-web.sh) on 127.0.0.1 and prints its
-# address. The port is the first argument (default 8080). Each file goes out as its gzipped copy
+# Serves the browser build (build/web/, made by scripts/build-web.sh first when there is none) on
+# 127.0.0.1 and prints its address. The port is the first argument (default 8080). Each file goes out as its gzipped copy
 # (NAME.gz, made by the build) to a browser that accepts gzip, with the headers a static host
-# should send (see the README): the type, Content-Encoding, and Cache-Control: no-cache, so that
+# should send (see docs/web.md): the type, Content-Encoding, and Cache-Control: no-cache, so that
 # a browser keeps what it has and asks only whether it changed (304 Not Modified).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 port="${1:-8080}"
 if [ ! -f "$root/build/web/index.html" ]; then
-  echo "No page in build/web/: run scripts/build-web.sh first." >&2
-  exit 1
+  echo "No page in build/web/ yet: building it (scripts/build-web.sh)"
+  "$root/scripts/build-web.sh"
 fi
 echo "Lumenvale is at http://127.0.0.1:$port/ (Ctrl-C stops the server)"
 exec python3 - "$port" "$root/build/web" <<'PY'

@@ -4,9 +4,15 @@
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 mapfile -t wanted < <(grep -v -E '^\s*(#|$)' "$here/${1:-packages.txt}")
+# One question to dpkg for the whole list: the scripts call this before each step, and a dpkg-query
+# a package took a second or more a call on a busy machine.
+declare -A installed
+while read -r pkg status; do
+  [ "$status" = "install ok installed" ] && installed[$pkg]=1
+done < <(dpkg-query -W -f='${Package} ${Status}\n' "${wanted[@]}" 2>/dev/null || true)
 missing=()
 for pkg in "${wanted[@]}"; do
-  dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+  [ -n "${installed[$pkg]:-}" ] || missing+=("$pkg")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 sudo_cmd=()
