@@ -65,8 +65,6 @@ void SequencePlayer::FadeOut(double now, double sinceFadeStart) {
     if (fadeAlpha < 1.0f) return;
     if (musicStarted) {
         audio.PauseMusic();
-        // Nothing sounds again until the film goes on: a restart, or a move back into it.
-        audio.HoldMusic();
         log << "Sequence complete - music paused. Press C to restart." << std::endl;
     }
     fadeAlpha = 1.0f;
