@@ -9,6 +9,7 @@
 #include "gfx/camera.h"
 #include "render/scene.h"
 #include "sequence/camera_shot.h"
+#include "sequence/film_timeline.h"
 
 // What a playing film holds, built in this order: the scene (shadow target, screen quad,
 // programs, textures, water, models, plants, firefly, sky objects and the start-up uniforms),
@@ -26,7 +27,7 @@ struct Film {
     void Release() { scene.Release(); }
 
     Scene scene;
-    const std::vector<CameraShot> cameraShots;
+    const FilmTimeline timeline;  // its shots
     const std::vector<PathShot> fireflyPath;
     Camera camera;
     AudioManager audio;

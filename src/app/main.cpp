@@ -18,7 +18,7 @@
 #include "render/pass_states.h"
 #include "render/render_scale.h"
 #include "sequence/film_length.h"
-#include "sequence/film_timeline.h"
+#include "sequence/sequence_player.h"
 #include "sequence/shot_tables.h"
 
 namespace {
@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
     if (command.options.from) {
         const int fps = command.options.fps;
         if (auto error = FilmStartError(*command.options.from,
-                                        FilmTimeline(MakeCameraShots()).FrameCount(fps), fps)) {
+                                        SequencePlayer::FrameCount(MakeFilmTimeline(), fps), fps)) {
             return RejectCommandLine(CommandLineError{"lumenvale: " + *error}, console);
         }
     }

@@ -21,7 +21,7 @@
 #include "export/video_file_writer.h"
 #include "export/video_frame_output.h"
 #include "sequence/film_length.h"
-#include "sequence/film_timeline.h"
+#include "sequence/sequence_player.h"
 #include "sequence/shot_tables.h"
 
 namespace {
@@ -156,7 +156,7 @@ int ExportFilm(const CommandLineOptions& options, const Console& console) {
             target != std::filesystem::file_type::regular)
             throw ExportError("cannot write " + path + ": it is not a regular file");
         const FrameRange range =
-            FramesToExport(options, FilmTimeline(MakeCameraShots()).FrameCount(options.fps));
+            FramesToExport(options, SequencePlayer::FrameCount(MakeFilmTimeline(), options.fps));
         const MusicTrack music = FilmMusic(console.err);
         std::optional<VideoFileWriter> file;
         file.emplace(partial, VideoFormat{options.width, options.height, options.fps},

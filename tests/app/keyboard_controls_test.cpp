@@ -42,13 +42,13 @@ class KeyboardControlsTest : public AudioManagerTest {
         return keys;
     }
 
-    const std::vector<CameraShot> shots = MakeCameraShots();
+    const FilmTimeline timeline = MakeFilmTimeline();
     TickingClock clock;
     Camera camera{1920, 1080, glm::vec3(1.5f, 2.0f, -3.25f)};
     // The film's own clock ticks apart, so that the readings above stay the keys' own.
     TickingClock transportClock;
     FilmClock filmClock{transportClock};
-    SequencePlayer sequence{shots, filmClock, audio, console.out};
+    SequencePlayer sequence{timeline, filmClock, audio, console.out};
     DayNightCycle dayNight;
     KeyboardControls keyboard;
     const std::vector<PathShot> fireflyPath = MakeFireflyPath();

@@ -162,10 +162,10 @@ void PlayWholeFilm(Film& film, FrameRenderer& renderer, FloorFrame& floor, GLFWw
     struct Shot {
         std::vector<double> frames, scales;
     };
-    std::vector<Shot> perShot(film.cameraShots.size());
+    std::vector<Shot> perShot(film.timeline.CameraShots().size());
     std::vector<double> allFrames, floorFrames;
     std::vector<std::pair<double, float>> firstSeconds;  // film time and scale, while it settles
-    const FilmTimeline timeline(film.cameraShots);
+    const FilmTimeline& timeline = film.timeline;
     const float filmEnd = static_cast<float>(timeline.LastShotEnd());
     int frameNumber = 0;
     bool sceneDrawnBefore = false;

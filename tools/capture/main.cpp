@@ -19,8 +19,6 @@
 #include "film_frames.h"
 #include "film_moment.h"
 #include "render/render_scale.h"
-#include "sequence/film_timeline.h"
-#include "sequence/shot_tables.h"
 
 namespace {
 
@@ -45,8 +43,8 @@ int CaptureMoments(FilmFrames& frames, const std::filesystem::path& outputDir,
     return 0;
 }
 
-int CaptureSheet(FilmFrames& frames, const std::filesystem::path& file, int tileWidth) {
-    const std::vector<float> middles = FilmTimeline(MakeCameraShots()).ShotMiddles();
+int CaptureSheet(FilmFrames& frames, const std::vector<float>& middles,
+                 const std::filesystem::path& file, int tileWidth) {
     const int tileHeight = tileWidth * kWindowHeight / kWindowWidth;
     ContactSheet sheet(static_cast<int>(middles.size()), kSheetColumns, tileWidth, tileHeight);
     for (size_t shot = 0; shot < middles.size(); ++shot) {
@@ -102,7 +100,7 @@ int main(int argc, char** argv) {
         const std::unique_ptr<Film> film = MakeFilmForMoments(Console{std::cout, std::cerr});
         FilmFrames frames(*film, renderScale);
         if (sheetMode) {
-            status = CaptureSheet(frames, argv[2], tileWidth);
+            status = CaptureSheet(frames, film->timeline.ShotMiddles(), argv[2], tileWidth);
         } else {
             std::vector<float> moments;
             for (int i = 2; i < argc; ++i) moments.push_back(std::strtof(argv[i], nullptr));
