@@ -20,6 +20,9 @@ struct Film {
     Film(const Console& console, int width, int height, std::unique_ptr<Clock> clock,
          bool withFullPath = false);
     Film(const Film&) = delete;
+    // The film's music, which the player plays and the exporter writes into the video.
+    static constexpr const char* kMusicPath = "resources/audio/cin.wav";
+
     Film& operator=(const Film&) = delete;
 
     // Deletes the GL objects the context would not take with it; call it while the context is

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/frame_output.h"
+#include "render/frame_output.h"
 #include "base/stepped_clock.h"
 #include "export/export_progress.h"
 #include "export/music_track.h"

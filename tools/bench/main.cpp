@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "app/film_session.h"
 #include "app/window.h"
 #include "app/window_system.h"
 #include "film_moment.h"
@@ -305,30 +306,27 @@ int main(int argc, char** argv) {
                   << std::endl;
         return 2;
     }
-    StartWindowSystem();
-    GLFWwindow* window = OpenBenchWindow();
-    if (!window) {
+    FilmSession session(
+        [](std::ostream&) { return StartWindowSystem() ? OpenBenchWindow() : nullptr; },
+        Console{std::cout, std::cerr});
+    if (!session.Open()) {
         std::cerr << "cannot open a window (run under xvfb-run)" << std::endl;
         return 1;
     }
-    LoadGlEntryPoints(window);
-    SetFixedViewport();
     try {
         std::ostringstream frameLines;  // the star line would break the tables
-        const std::unique_ptr<Film> film =
-            MakeFilmForMoments(Console{std::cout, std::cerr}, options.compareFullPath);
+        Film& film = session.BuildFilm(kWindowWidth, kWindowHeight, MakeMomentClock(),
+                                       options.compareFullPath);
         FloorFrame floor;
-        FrameRenderer renderer(film->scene, Console{frameLines, std::cerr});
+        FrameRenderer renderer(film.scene, Console{frameLines, std::cerr});
         if (options.wholeFilm) {
-            PlayWholeFilm(*film, renderer, floor, window, options.scale);
+            PlayWholeFilm(film, renderer, floor, session.Window(), options.scale);
         } else {
-            MeasureMoments(*film, renderer, floor, window, options);
+            MeasureMoments(film, renderer, floor, session.Window(), options);
         }
-        film->Release();
     } catch (const std::exception& error) {
         std::cerr << error.what() << std::endl;
         return 1;
     }
-    glfwTerminate();
     return 0;
 }

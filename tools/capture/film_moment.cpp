@@ -5,9 +5,8 @@
 #include "render/film_view.h"
 #include "render/firefly_flight.h"
 
-std::unique_ptr<Film> MakeFilmForMoments(const Console& console, bool withFullPath) {
-    return std::make_unique<Film>(console, kWindowWidth, kWindowHeight,
-                                  std::make_unique<SteppedClock>(1), withFullPath);
+std::unique_ptr<Clock> MakeMomentClock() {
+    return std::make_unique<SteppedClock>(1);
 }
 
 FrameInputs SetUpFilmMoment(Film& film, float filmTime) {
