@@ -5,6 +5,7 @@
 #include "app/page_film.h"
 #include "audio/audio_manager.h"
 #include "gfx/pointer_input.h"
+#include "gfx/uniforms.h"
 
 FrameLoop::FrameLoop(GLFWwindow* window, Film& film, FrameOutput& output, const Console& console,
                      RenderScaleControl renderScale)
@@ -23,6 +24,8 @@ FrameLoop::FrameLoop(GLFWwindow* window, Film& film, FrameOutput& output, const 
       scaler(console.err),
       lastFrameTime(clock.Now()) {
     MarkShotsOnPage(film.timeline.ShotStarts());
+    // From the first frame on; start-up gives the lit programs a point light none of them uses.
+    if (GlErrorReportsEnabled()) RememberMissingUniforms(true);
 }
 
 void FrameLoop::Run() {

@@ -19,7 +19,6 @@ constexpr int kMostErrorsPerFrame = 16;
 
 void ReportGlErrors(std::ostream& err) {
     if (!kCheckGlErrors) return;
-    RememberMissingUniforms(true);
     for (const std::string& missing : TakeMissingUniforms())
         err << "GL error: " << missing << std::endl;
     for (int i = 0; i < kMostErrorsPerFrame; ++i) {
