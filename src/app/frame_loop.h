@@ -38,6 +38,9 @@ class FrameLoop {
     // The picture fills whatever size the window has, whole and letterboxed, instead of keeping
     // the film's own size in the window's corner.
     void FitPictureToWindow() { fitOption = true; }
+    // What a tool that drives the loop reads between frames.
+    const SequencePlayer& Sequence() const { return sequence; }
+    float RenderScale() const { return renderScale.Current(); }
 
   private:
     void SampleFrameTime();
