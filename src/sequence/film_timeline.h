@@ -27,8 +27,6 @@ class FilmTimeline {
   public:
     explicit FilmTimeline(std::vector<CameraShot> cameraShots);
 
-    static constexpr double kFadeSeconds = ::kFadeSeconds;
-
     const std::vector<CameraShot>& CameraShots() const { return cameraShots; }
     // Where the last shot ends, and where the fade-out after it reaches black.
     double LastShotEnd() const { return lastShotEnd; }

@@ -45,8 +45,6 @@ class SequencePlayer {
     // Where the fade-out after the last shot reaches black.
     double FilmEnd() const { return timeline.End(); }
 
-    static constexpr double kFadeSeconds = FilmTimeline::kFadeSeconds;
-
     bool musicStarted = false;  // the music was started for this run (also while paused at its end)
     int shotIndex = 0;
     float shotStartTime = 0.0f;
