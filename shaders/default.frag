@@ -4,14 +4,8 @@
 // darkened and tinted under water, hazed with distance. Only the well receives a shadow
 // map: the plants' light-space matrix stays all zero, and the vertex stage then sets a
 // reference depth that every lookup passes, whatever texture sits on their sampler's unit.
-in vec3 worldPos;
-in vec3 vertexColor;
-in vec3 worldNormal;
-in vec2 texCoord;
-in vec3 fogColor;
-in vec3 shadowCoord;
-in vec3 waterTransmit;
-in float fog;
+#define LIT_VARYING in
+#include "common/lit_varyings.glsl"
 
 uniform sampler2D diffuse0;
 uniform int useTexture;

@@ -2,14 +2,8 @@
 // The firefly. Where the emissive map glows (the abdomen), the surface is pushed out along its
 // normal by a few pixels' worth at the firefly's distance, so the light keeps a visible size
 // however far away the firefly flies; the body keeps its shape.
-layout(location = 0) in vec3 aPos;
-layout(location = 1) in vec3 aColor;
-layout(location = 2) in vec3 aNormal;
-layout(location = 3) in vec2 aTex;
+#include "common/mesh_inputs.glsl"
 
-uniform mat4 model;
-uniform mat4 camMatrix;
-uniform vec3 camPos;
 uniform sampler2D emissive0;   // glow mask and colour
 
 out vec3 vertexColor;

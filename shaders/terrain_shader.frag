@@ -5,14 +5,8 @@
 // Lit by the sun (lightColor from lightPos, shadowed through the shadow map) and the sky;
 // darkened and tinted under water with depth; hazed towards the sky's horizon colour with
 // distance.
-in vec3 worldPos;
-in vec3 worldNormal;
-in vec2 texCoord;
-in vec3 vertexColor;
-in vec3 fogColor;
-in vec3 shadowCoord;
-in vec3 waterTransmit;
-in float fog;
+#define LIT_VARYING in
+#include "common/lit_varyings.glsl"
 
 uniform vec4 lightColor;        // sunlight colour of the day/night cycle
 uniform vec3 lightPos;          // the sun, 150 units from the origin

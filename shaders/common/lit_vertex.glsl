@@ -4,26 +4,13 @@
 // shadow map, how much light the water above it lets through, and how thick the haze in front
 // of it is. The including stage's main() works out the world position and normal and hands
 // them to litVertex().
-layout(location = 0) in vec3 aPos;
-layout(location = 1) in vec3 aColor;
-layout(location = 2) in vec3 aNormal;
-layout(location = 3) in vec2 aTex;
+#include "common/mesh_inputs.glsl"
 
-uniform mat4 model;
-uniform mat4 camMatrix;
-uniform vec3 camPos;
 uniform vec3 lightPos;           // the sun, SUN_DISTANCE from the origin
 uniform mat4 lightSpaceMatrix;   // world to shadow-map clip space; all zero without shadows
 
-out vec3 worldPos;
-out vec3 vertexColor;    // the material's colour
-out vec3 worldNormal;
-out vec2 texCoord;       // where the surface's colour is in its texture or colour map
-out vec3 fogColor;       // colour of the sky at the horizon behind this point
-out vec3 shadowCoord;    // shadow-map position and reference depth
-out vec3 waterTransmit;  // share of the light the water above lets through
-out float fog;           // thickness of the haze between the eye and this point
-
+#define LIT_VARYING out
+#include "common/lit_varyings.glsl"
 
 #include "common/sky_colour.glsl"
 

@@ -9,6 +9,7 @@
 #include "gfx/camera.h"
 #include "render/scene.h"
 #include "sequence/camera_shot.h"
+#include "sequence/film_timeline.h"
 
 // What a playing film holds, built in this order: the scene (shadow target, screen quad,
 // programs, textures, water, models, plants, firefly, sky objects and the start-up uniforms),
@@ -19,6 +20,9 @@ struct Film {
     Film(const Console& console, int width, int height, std::unique_ptr<Clock> clock,
          bool withFullPath = false);
     Film(const Film&) = delete;
+    // The film's music, which the player plays and the exporter writes into the video.
+    static constexpr const char* kMusicPath = "resources/audio/cin.wav";
+
     Film& operator=(const Film&) = delete;
 
     // Deletes the GL objects the context would not take with it; call it while the context is
@@ -26,7 +30,7 @@ struct Film {
     void Release() { scene.Release(); }
 
     Scene scene;
-    const std::vector<CameraShot> cameraShots;
+    const FilmTimeline timeline;  // its shots
     const std::vector<PathShot> fireflyPath;
     Camera camera;
     AudioManager audio;

@@ -20,7 +20,8 @@ void FilmTransport::TogglePause() {
         // a device that drops what it had buffered when paused (MCI under Wine: nearly half a
         // second) or that plays slower than the clock would otherwise stay out of step.
         const double position = Position();
-        audio.SeekMusic(position);
+        // On the black screen after the film the music stays where the end paused it.
+        if (!sequence.waitingForRestart) audio.SeekMusic(position);
         Release();
         log << "Film resumed at " << FilmSeconds(position) << std::endl;
     } else {
@@ -33,7 +34,7 @@ void FilmTransport::TogglePause() {
 }
 
 void FilmTransport::Release() {
-    if (!sequence.waitingForRestart) audio.ReleaseMusic();
+    audio.ReleaseMusic();
     clock.Resume();
 }
 
@@ -42,8 +43,8 @@ void FilmTransport::ToggleMute() {
     // The film waits while the device carries the command out, as for a resume.
     const bool running = !clock.Paused();
     clock.Pause();
-    // A paused track is what an unmute sounds again: from the film's time. At the end of the
-    // film the music stays where it stopped, and silent.
+    // A paused track is what an unmute sounds again: from the film's time, or on the black
+    // screen after the film from where the end paused it.
     if (!mute && audio.isPaused && !sequence.waitingForRestart) audio.SeekMusic(Position());
     audio.SetMuted(mute);
     if (running) clock.Resume();
@@ -71,14 +72,11 @@ double FilmTransport::Position() const {
 }
 
 void FilmTransport::MoveTo(double position) {
-    // At its end the film has paused its music; back within it, the music goes on.
+    // At its end the film has paused its music; back within it, the music goes on (once the
+    // film does, when the viewer has paused it).
     const bool musicPausedAtTheEnd = sequence.waitingForRestart && sequence.musicStarted;
     audio.SeekMusic(position);
-    if (musicPausedAtTheEnd) {
-        audio.ResumeMusic();
-        // The end held the music; a film the viewer paused keeps it held until it goes on.
-        if (!clock.Paused()) audio.ReleaseMusic();
-    }
+    if (musicPausedAtTheEnd) audio.ResumeMusic();
     clock.MoveTo(position);
     const double now = clock.Now();
     const bool wasComplete = sequence.sequenceComplete;

@@ -20,8 +20,8 @@ class FilmTransport {
 
     // Space: pauses the film where it is, music and all, or lets it go on from there.
     void TogglePause();
-    // The film goes on without a line of its own (C, which prints its own, takes over). Its music
-    // stays silent while the film stands at its end.
+    // The film goes on without a line of its own (C, which prints its own, takes over), and its
+    // music with it if it sounded when the film was paused.
     void Release();
     // M: mutes the music, or lets it sound again from the film's time, never from where the mute
     // left it; the film itself goes on either way.

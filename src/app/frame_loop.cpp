@@ -5,7 +5,7 @@
 #include "app/page_film.h"
 #include "audio/audio_manager.h"
 #include "gfx/pointer_input.h"
-#include "sequence/film_timeline.h"
+#include "gfx/uniforms.h"
 
 FrameLoop::FrameLoop(GLFWwindow* window, Film& film, FrameOutput& output, const Console& console,
                      RenderScaleControl renderScale)
@@ -16,14 +16,16 @@ FrameLoop::FrameLoop(GLFWwindow* window, Film& film, FrameOutput& output, const 
       output(output),
       console(console),
       renderer(film.scene, console),
-      sequence(film.cameraShots, filmClock, film.audio, console.out),
+      sequence(film.timeline, filmClock, film.audio, console.out),
       keyboard(filmClock, console.out),
       firefly(film.fireflyPath, static_cast<float>(filmClock.Now())),
       transport(filmClock, sequence, firefly, film.audio, film.camera, console.out),
       renderScale(renderScale),
       scaler(console.err),
       lastFrameTime(clock.Now()) {
-    MarkShotsOnPage(FilmTimeline(film.cameraShots).ShotStarts());
+    MarkShotsOnPage(film.timeline.ShotStarts());
+    // From the first frame on; start-up gives the lit programs a point light none of them uses.
+    if (GlErrorReportsEnabled()) RememberMissingUniforms(true);
 }
 
 void FrameLoop::Run() {

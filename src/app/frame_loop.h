@@ -5,7 +5,6 @@
 
 #include "app/film.h"
 #include "app/film_transport.h"
-#include "app/frame_output.h"
 #include "app/frame_title.h"
 #include "app/keyboard_controls.h"
 #include "app/window.h"
@@ -15,6 +14,7 @@
 #include "gfx/camera.h"
 #include "render/day_night.h"
 #include "render/firefly_flight.h"
+#include "render/frame_output.h"
 #include "render/frame_renderer.h"
 #include "render/render_scale.h"
 #include "render/render_target.h"
@@ -38,6 +38,9 @@ class FrameLoop {
     // The picture fills whatever size the window has, whole and letterboxed, instead of keeping
     // the film's own size in the window's corner.
     void FitPictureToWindow() { fitOption = true; }
+    // What a tool that drives the loop reads between frames.
+    const SequencePlayer& Sequence() const { return sequence; }
+    float RenderScale() const { return renderScale.Current(); }
 
   private:
     void SampleFrameTime();

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "gfx/gl.h"
+#include "gfx/uniforms.h"
 
 #ifndef LUMENVALE_GL_ERROR_CHECK
 #define LUMENVALE_GL_ERROR_CHECK 0
@@ -18,6 +19,8 @@ constexpr int kMostErrorsPerFrame = 16;
 
 void ReportGlErrors(std::ostream& err) {
     if (!kCheckGlErrors) return;
+    for (const std::string& missing : TakeMissingUniforms())
+        err << "GL error: " << missing << std::endl;
     for (int i = 0; i < kMostErrorsPerFrame; ++i) {
         const GLenum error = glGetError();
         if (error == GL_NO_ERROR) return;

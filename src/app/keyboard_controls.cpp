@@ -93,7 +93,7 @@ void KeyboardControls::ToggleAutomaticCamera(ShowTargets& targets) {
         log << "Restarting camera sequence from beginning" << std::endl;
         if (sequence.musicStarted) {
             // From the beginning, where the film starts again, not from where its end paused
-            // it; the end's hold on it is let go here, so that the film starts once it sounds.
+            // it; a pause's hold on it is let go here, so that the film starts once it sounds.
             audio.SeekMusic(0.0);
             audio.ResumeMusic();
             audio.ReleaseMusic();

@@ -8,17 +8,18 @@
 
 #include "app/command_line.h"
 #include "app/film.h"
+#include "app/film_export.h"
+#include "app/film_session.h"
 #include "app/frame_loop.h"
-#include "app/frame_output.h"
 #include "app/playback_clock.h"
 #include "app/run_directory_hint.h"
 #include "app/window.h"
+#include "app/window_output.h"
 #include "base/console.h"
-#include "export/film_export.h"
 #include "render/pass_states.h"
 #include "render/render_scale.h"
 #include "sequence/film_length.h"
-#include "sequence/film_timeline.h"
+#include "sequence/sequence_player.h"
 #include "sequence/shot_tables.h"
 
 namespace {
@@ -31,44 +32,42 @@ void TellWindowMode(GLFWwindow* window, const WindowMode& mode, std::ostream& ou
     out << WindowModeLine(mode, width, height) << std::endl;
 }
 
-// The player's window at the size the options ask for, its GL context current and loaded.
-GLFWwindow* OpenFilmWindow(const CommandLineOptions& options, const Console& console) {
-    GLFWwindow* window = OpenPlayerWindow(options.windowMode, console.err);
-    if (!window) throw StartupFailure("Failed to create GLFW window");
-    TellWindowMode(window, options.windowMode, console.out);
-    LoadGlEntryPoints(window);
-    SetFixedViewport();
+// The player's window at the size the options ask for; null after saying why.
+GLFWwindow* OpenFilmWindow(const WindowMode& mode, const Console& console) {
+    GLFWwindow* window = OpenPlayerWindow(mode, console.err);
+    if (window) TellWindowMode(window, mode, console.out);
     return window;
 }
 
 // The music player on its device, with the film's music loaded.
 void StartMusicPlayer(AudioManager& audio, std::ostream& out) {
     audio.Initialize();
-    out << (audio.LoadMusic("resources/audio/cin.wav") ? "Background music loaded successfully"
-                                                       : "Warning: Failed to load background music")
+    out << (audio.LoadMusic(Film::kMusicPath) ? "Background music loaded successfully"
+                                              : "Warning: Failed to load background music")
         << std::endl;
 }
 
 // Start-up, the frame loop, then shutdown.
 int PlayFilm(const CommandLineOptions& options, const Console& console) {
-    GLFWwindow* window = OpenFilmWindow(options, console);
     // On the heap: a browser's page plays the film on after the start-up has returned.
-    auto film = std::make_unique<Film>(console, kWindowWidth, kWindowHeight, MakePlaybackClock());
-    ListenToScrollWheel(window, film->camera, console.out);
-    StartMusicPlayer(film->audio, console.out);
+    auto session = std::make_unique<FilmSession>(
+        [&](std::ostream&) { return OpenFilmWindow(options.windowMode, console); }, console);
+    if (!session->Open()) throw StartupFailure("Failed to create GLFW window");
+    GLFWwindow* window = session->Window();
+    Film& film = session->BuildFilm(kWindowWidth, kWindowHeight, MakePlaybackClock());
+    ListenToScrollWheel(window, film.camera, console.out);
+    StartMusicPlayer(film.audio, console.out);
     ApplyPassState(pass_states::kFrame);
     auto output = std::make_unique<WindowOutput>(window);
-    auto loop = std::make_unique<FrameLoop>(window, *film, *output, console, options.renderScale);
+    auto loop = std::make_unique<FrameLoop>(window, film, *output, console, options.renderScale);
     if (options.from) loop->StartFrom(*options.from);
     if (options.windowMode.FitsPictureToWindow()) loop->FitPictureToWindow();
 
     loop->Run();
 
     loop.reset();
-    film->Release();
-    glfwDestroyWindow(window);
-    glfwTerminate();
-    return 0;  // the music player closes its device first as the film goes
+    session.reset();
+    return 0;
 }
 
 int PlayFilmOrFail(const CommandLineOptions& options, const Console& console) {
@@ -82,7 +81,6 @@ int PlayFilmOrFail(const CommandLineOptions& options, const Console& console) {
         if (error.programFileMissing)
             console.err << RunDirectoryHint(std::filesystem::current_path(unknown)) << std::endl;
     }
-    glfwTerminate();
     return -1;
 }
 
@@ -114,7 +112,7 @@ int main(int argc, char** argv) {
     if (command.options.from) {
         const int fps = command.options.fps;
         if (auto error = FilmStartError(*command.options.from,
-                                        FilmTimeline(MakeCameraShots()).FrameCount(fps), fps)) {
+                                        SequencePlayer::FrameCount(MakeFilmTimeline(), fps), fps)) {
             return RejectCommandLine(CommandLineError{"lumenvale: " + *error}, console);
         }
     }

@@ -24,6 +24,20 @@ void AudioManager::Cleanup() {
     musicLoaded = false;
 }
 
+namespace {
+
+// The length of the wave file at `path`; nothing for a file that is not one (the page's
+// compressed copy, whose player knows its own length).
+std::optional<double> TrackSeconds(const std::string& path) {
+    const WavHeaderResult wave = ReadWavHeader(path);
+    if (!wave.header || wave.header->blockAlign == 0 || wave.header->sampleRate == 0)
+        return std::nullopt;
+    return static_cast<double>(wave.header->dataSize / wave.header->blockAlign) /
+           wave.header->sampleRate;
+}
+
+}  // namespace
+
 bool AudioManager::LoadMusic(const std::string& path) {
     if (!initialized) {
         console.err << "AudioManager not initialized" << std::endl;
@@ -46,6 +60,7 @@ bool AudioManager::LoadMusic(const std::string& path) {
         return false;
     }
     musicLoaded = true;
+    trackSeconds = TrackSeconds(musicPath);
     console.out << "Music loaded successfully: " << path << std::endl;
     return true;
 }
@@ -128,6 +143,7 @@ void AudioManager::StopMusic() {
 
 void AudioManager::SeekMusic(double seconds) {
     if (!initialized || !musicLoaded || !deviceOpen) return;
+    if (trackSeconds && *trackSeconds > 0.0) seconds = std::fmod(seconds, *trackSeconds);
     if (!isPlaying) {
         playFrom = seconds;
         return;

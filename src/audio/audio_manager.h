@@ -29,6 +29,9 @@ class AudioManager {
     bool held = false;           // the film is paused: the music waits for it, muted or not
     bool playOnRelease = false;  // the music is to sound again when the film goes on
     std::optional<double> playFrom;  // seconds into the track the next play or resume starts at
+    // The loaded track's length in seconds, when its file tells it (a wave file does); a place
+    // asked for beyond it is taken round the loop the track plays.
+    std::optional<double> trackSeconds;
 
     explicit AudioManager(Console console) : console(console) {}
     ~AudioManager() { Cleanup(); }
@@ -51,12 +54,12 @@ class AudioManager {
     void ResumeMusic();
     // Stops a playing or a paused track, so that the next PlayMusic starts from the beginning.
     void StopMusic();
-    // Moves the music to `seconds` into the track: at once while it sounds, otherwise the next
-    // play or resume starts there. Prints nothing.
+    // Moves the music to where a looping track stands `seconds` after its start: at once while it
+    // sounds, otherwise the next play or resume starts there. Prints nothing.
     void SeekMusic(double seconds);
     // The film pauses: the music pauses with it and stays silent, whatever else is asked, until
     // ReleaseMusic, which lets it sound again if it sounded or was asked to meanwhile (and is not
-    // muted).
+    // muted). An unmute while held waits for the release too.
     void HoldMusic();
     void ReleaseMusic();
     void SetMusicVolume(float level);

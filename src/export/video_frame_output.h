@@ -2,11 +2,11 @@
 
 #include <cstdint>
 
-#include "app/frame_output.h"
 #include "base/stepped_clock.h"
 #include "export/export_progress.h"
 #include "export/music_track.h"
 #include "export/video_file_writer.h"
+#include "render/frame_output.h"
 #include "render/render_target.h"
 
 // The frames of film seconds [first / fps, end / fps) in a video file.

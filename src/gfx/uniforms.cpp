@@ -1,11 +1,24 @@
 #include "gfx/uniforms.h"
 
 #include <glm/gtc/type_ptr.hpp>
+#include <set>
+#include <utility>
 
 namespace {
+
+bool rememberMissing = false;
+std::set<std::pair<GLuint, std::string>> missingSeen;
+std::vector<std::string> missingUntaken;
+
 GLint Location(Shader& shader, const char* name) {
-    return glGetUniformLocation(shader.ID, name);
+    const GLint location = glGetUniformLocation(shader.ID, name);
+    if (location == -1 && rememberMissing && missingSeen.emplace(shader.ID, name).second) {
+        missingUntaken.push_back("program " + std::to_string(shader.ID) + " has no uniform \"" +
+                                 name + "\"");
+    }
+    return location;
 }
+
 }  // namespace
 
 void SetUniform(Shader& shader, const char* name, const glm::mat4& value) {
@@ -30,4 +43,12 @@ void SetUniform(Shader& shader, const char* name, float value) {
 
 void SetUniform(Shader& shader, const char* name, int value) {
     glUniform1i(Location(shader, name), value);
+}
+
+void RememberMissingUniforms(bool on) {
+    rememberMissing = on;
+}
+
+std::vector<std::string> TakeMissingUniforms() {
+    return std::exchange(missingUntaken, {});
 }

@@ -28,6 +28,10 @@ SunState SunAt(float angle) {
     return sun;
 }
 
+float SunAngleAfter(double seconds, float startAngle) {
+    return static_cast<float>(kSunRate * seconds + startAngle);
+}
+
 void DayNightCycle::InitializeOnce(double now) {
     if (initialized) return;
     dayCycleStartTime = now;
@@ -48,7 +52,7 @@ void DayNightCycle::ToggleRotation(double previousFrameTime) {
 
 SunState DayNightCycle::Advance(double t) {
     if (sunRotationEnabled) {
-        sunAngle = static_cast<float>(kRate * (t - dayCycleStartTime) + dayCycleStartAngle);
+        sunAngle = SunAngleAfter(t - dayCycleStartTime, dayCycleStartAngle);
     }
     return SunAt(sunAngle);
 }

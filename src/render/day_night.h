@@ -3,8 +3,6 @@
 #include <glm/glm.hpp>
 #include <ostream>
 
-#include "sequence/film_timeline.h"
-
 // Everything that follows from the sun's angle for one frame.
 struct SunState {
     float sunAngle;        // radians; 0 rising in +x, pi/2 overhead, pi setting in -x
@@ -17,6 +15,14 @@ struct SunState {
 
 // The sun at `angle` and what it implies.
 SunState SunAt(float angle);
+
+// The sun's place in the sky at the film's first frame and how fast it turns: -30 degrees, the
+// film opens at night, and one turn every 120 s.
+constexpr float kSunStartAngle = -0.5235988f;
+constexpr double kSunRate = 0.05235987901687622;  // radians per second
+
+// The sun's angle `seconds` after it stood at `startAngle`, turning all the while.
+float SunAngleAfter(double seconds, float startAngle = kSunStartAngle);
 
 // The sun turns once every 120 s from its start angle. Rotation can be paused and resumed without
 // a jump, and the cycle restarts with the film.

@@ -6,11 +6,23 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "render/scene_layout.h"
-#include "sequence/film_timeline.h"
 #include "sequence/smooth01.h"
 
+namespace {
+
+float RoundLength(const std::vector<PathShot>& fireflyPath) {
+    double length = 0.0;
+    for (const PathShot& leg : fireflyPath) length += leg.duration;
+    return static_cast<float>(length);
+}
+
+}  // namespace
+
 FireflyFlight::FireflyFlight(const std::vector<PathShot>& fireflyPath, float pathStartTime)
-    : pathStartTime(pathStartTime), fireflyPath(fireflyPath), routeStartTime(pathStartTime) {}
+    : pathStartTime(pathStartTime),
+      fireflyPath(fireflyPath),
+      routeStartTime(pathStartTime),
+      roundLength(RoundLength(fireflyPath)) {}
 
 glm::mat4 FireflyFlight::Update(float now, float deltaTime) {
     const PathShot& leg = fireflyPath[pathIndex];
@@ -67,8 +79,6 @@ void FireflyFlight::Seek(float now) {
         pathIndex = (pathIndex + legs - 1) % legs;
         pathStartTime -= fireflyPath[pathIndex].duration;
     }
-    const float roundLength =
-        static_cast<float>(FilmTimeline({}, fireflyPath).FireflyRoundLength());
     // Half a leg of margin: the next round's first leg starts a whole round after the route did.
     const bool firstRound =
         pathStartTime + 0.5f * fireflyPath.back().duration < routeStartTime + roundLength;

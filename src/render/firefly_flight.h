@@ -32,5 +32,6 @@ class FireflyFlight {
 
     const std::vector<PathShot>& fireflyPath;
     const float routeStartTime;  // when the first leg of the first round began
+    const float roundLength;     // one round of the route, every leg flown once
     bool fireflyInitialized = false;
 };

@@ -3,12 +3,31 @@
 #include <algorithm>
 
 #include "audio/audio_manager.h"
+#include "base/stepped_clock.h"
 #include "gfx/camera.h"
-#include "sequence/smooth01.h"
 
-SequencePlayer::SequencePlayer(const std::vector<CameraShot>& cameraShots, FilmClock& clock,
-                               AudioManager& audio, std::ostream& log)
-    : cameraShots(cameraShots), timeline(cameraShots), clock(clock), audio(audio), log(log) {}
+SequencePlayer::SequencePlayer(const FilmTimeline& timeline, FilmClock& clock, AudioManager& audio,
+                               std::ostream& log)
+    : timeline(timeline),
+      cameraShots(timeline.CameraShots()),
+      clock(clock),
+      audio(audio),
+      log(log) {}
+
+std::int64_t SequencePlayer::FrameCount(const FilmTimeline& timeline, int fps) {
+    std::ostream quiet(nullptr);
+    AudioManager silent(Console{quiet, quiet});  // never loaded: the music calls do nothing
+    Camera camera(1, 1, glm::vec3(0.0f));
+    SteppedClock stepped(fps);
+    FilmClock filmClock(stepped);
+    SequencePlayer sequence(timeline, filmClock, silent, quiet);
+    sequence.BeginFirstRun();
+    for (;;) {
+        sequence.Play(camera, filmClock.Now());
+        if (sequence.waitingForRestart) return stepped.Frame() + 1;
+        stepped.Advance();
+    }
+}
 
 void SequencePlayer::Play(Camera& camera, double now) {
     const double sinceFadeStart = now - fadeStartTime;
@@ -24,7 +43,7 @@ void SequencePlayer::Play(Camera& camera, double now) {
 void SequencePlayer::PlayCurrentShot(Camera& camera, double now, double sinceFadeStart) {
     fadeAlpha = 0.0f;
     if (fadeInActive && sinceFadeStart < kFadeSeconds)
-        fadeAlpha = static_cast<float>(1.0 - 0.5 * sinceFadeStart);
+        fadeAlpha = static_cast<float>(1.0 - FadeProgress(sinceFadeStart));
 
     const float shotTime = static_cast<float>(now);
     float t = (shotTime - shotStartTime) / cameraShots[shotIndex].duration;
@@ -48,10 +67,9 @@ void SequencePlayer::PlayCurrentShot(Camera& camera, double now, double sinceFad
 }
 
 void SequencePlayer::PoseCamera(Camera& camera, const CameraShot& shot, float t) {
-    const float s = smooth01(t);
-    camera.position = shot.startPos * (1.0f - s) + shot.endPos * s;
-    const glm::vec3 lookAt = shot.startLookAt * (1.0f - s) + shot.endLookAt * s;
-    camera.orientation = glm::normalize(lookAt - camera.position);
+    const CameraPose pose = PoseInShot(shot, t);
+    camera.position = pose.position;
+    camera.orientation = glm::normalize(pose.lookAt - pose.position);
     camera.up = glm::vec3(0.0f, 1.0f, 0.0f);
 }
 
@@ -60,13 +78,11 @@ void SequencePlayer::FadeOut(double now, double sinceFadeStart) {
         fadeStartTime = now;
         sinceFadeStart = 0.0;
     }
-    fadeAlpha = static_cast<float>(0.5 * sinceFadeStart);
+    fadeAlpha = static_cast<float>(FadeProgress(sinceFadeStart));
     fadeOutStarted = true;
     if (fadeAlpha < 1.0f) return;
     if (musicStarted) {
         audio.PauseMusic();
-        // Nothing sounds again until the film goes on: a restart, or a move back into it.
-        audio.HoldMusic();
         log << "Sequence complete - music paused. Press C to restart." << std::endl;
     }
     fadeAlpha = 1.0f;

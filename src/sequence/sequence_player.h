@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <ostream>
 #include <vector>
 
@@ -19,8 +20,14 @@ class SequencePlayer {
     static constexpr const char* kCompletedLine =
         "Camera sequence completed - waiting for restart (Press C)";
 
-    SequencePlayer(const std::vector<CameraShot>& cameraShots, FilmClock& clock,
-                   AudioManager& audio, std::ostream& log);
+    SequencePlayer(const FilmTimeline& timeline, FilmClock& clock, AudioManager& audio,
+                   std::ostream& log);
+
+    // The number of frames the film lasts when its clock advances exactly 1/fps per frame, from
+    // its first frame up to and including the one on which the fade-out reaches black, played
+    // as the film plays them: a shot ends on the first frame at or after its end, so the count
+    // depends a little on the rate.
+    static std::int64_t FrameCount(const FilmTimeline& timeline, int fps);
 
     // Once per frame while the automatic camera runs: writes the camera's pose and `fadeAlpha`.
     void Play(Camera& camera, double now);
@@ -42,8 +49,6 @@ class SequencePlayer {
     // Where the fade-out after the last shot reaches black.
     double FilmEnd() const { return timeline.End(); }
 
-    static constexpr double kFadeSeconds = FilmTimeline::kFadeSeconds;
-
     bool musicStarted = false;  // the music was started for this run (also while paused at its end)
     int shotIndex = 0;
     float shotStartTime = 0.0f;
@@ -59,8 +64,8 @@ class SequencePlayer {
     void FadeOut(double now, double sinceFadeStart);
     static void PoseCamera(Camera& camera, const CameraShot& shot, float t);
 
+    const FilmTimeline& timeline;
     const std::vector<CameraShot>& cameraShots;
-    const FilmTimeline timeline;
     FilmClock& clock;
     AudioManager& audio;
     std::ostream& log;

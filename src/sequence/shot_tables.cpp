@@ -64,3 +64,7 @@ std::vector<PathShot> MakeFireflyPath() {
         {vec3(15.3213f, 2.95912f, 0.0274197f), vec3(24.6483f, 2.95078f, -4.6355f), 10.0f},
     };
 }
+
+FilmTimeline MakeFilmTimeline() {
+    return FilmTimeline(MakeCameraShots());
+}

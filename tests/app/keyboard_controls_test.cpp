@@ -44,13 +44,13 @@ class KeyboardControlsTest : public AudioManagerTest {
         return keys;
     }
 
-    const std::vector<CameraShot> shots = MakeCameraShots();
+    const FilmTimeline timeline = MakeFilmTimeline();
     TickingClock clock;
     Camera camera{1920, 1080, glm::vec3(1.5f, 2.0f, -3.25f)};
     // The film's own clock ticks apart, so that the readings above stay the keys' own.
     TickingClock transportClock;
     FilmClock filmClock{transportClock};
-    SequencePlayer sequence{shots, filmClock, audio, console.out};
+    SequencePlayer sequence{timeline, filmClock, audio, console.out};
     DayNightCycle dayNight;
     KeyboardControls keyboard;
     const std::vector<PathShot> fireflyPath = MakeFireflyPath();
@@ -159,22 +159,34 @@ TEST_F(KeyboardControlsTest, AMutedFilmStaysSilentThroughItsRestartUntilMUnmutes
     EXPECT_TRUE(audio.IsMusicPlaying());
 }
 
-// The film's end pauses the music: nothing but a restart or a move back into the film sounds it
-// again, neither an unmute nor a pause and resume of the black screen.
-TEST_F(KeyboardControlsTest, AfterTheEndOnlyARestartOrASeekBackSoundsTheMusic) {
+// The film's end pauses the music. A pause and resume of the black screen leaves it so; M then M
+// resumes it there, as an unmute resumes any paused track; a move back into the film plays it
+// from the film's time, taken round the loop of a track shorter than the film.
+TEST_F(KeyboardControlsTest, AfterTheEndMThenMResumesTheMusicAndASeekBackPlaysItWithinTheTrack) {
     ASSERT_NO_FATAL_FAILURE(StartTrack(10.0));
     sequence.sequenceComplete = sequence.fadeOutStarted = true;
     sequence.Play(camera, sequence.fadeStartTime + 2.5);  // the fade-out reaches black
     ASSERT_TRUE(sequence.waitingForRestart);
     ASSERT_FALSE(audio.IsMusicPlaying());
-    for (bool ShowKeys::*key : {&ShowKeys::m, &ShowKeys::m, &ShowKeys::space, &ShowKeys::space}) {
+    for (bool ShowKeys::*key : {&ShowKeys::space, &ShowKeys::space}) {
         Frame(Only(key));
         Frame(ShowKeys{});
         EXPECT_FALSE(audio.IsMusicPlaying()) << console.TakeOut();
     }
+    console.TakeOut();
+    Frame(Only(&ShowKeys::m));
+    Frame(ShowKeys{});
+    Frame(Only(&ShowKeys::m));
+    EXPECT_EQ(console.TakeOut(),
+              "Music muted\nMusic muted\nMusic resumed from pause\nMusic unmuted\nMusic unmuted\n");
+    EXPECT_TRUE(audio.IsMusicPlaying());
+
+    audio.PauseMusic();  // as the end left it
     ShowKeys back;
-    back.seekTo = 5.0;  // within the 10-second track
+    back.seekTo = 103.0;  // 3 s into the 10-second track's eleventh round
     Frame(back);
+    EXPECT_EQ(console.TakeOut(),
+              "Music paused\nMusic resumed from pause\nFilm position: 103.00 s\n");
     EXPECT_TRUE(audio.IsMusicPlaying()) << "back into the film";
     EXPECT_FALSE(sequence.waitingForRestart);
 

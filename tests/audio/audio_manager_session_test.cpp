@@ -146,7 +146,7 @@ TEST_F(AudioManagerTest, WhileMutedNothingSoundsAndTheUnmutePlaysWhatWasAskedFor
 }
 
 TEST_F(AudioManagerTest, MutingPausesAPlayingTrackAndUnmutingResumesIt) {
-    ASSERT_NO_FATAL_FAILURE(StartTrack());
+    ASSERT_NO_FATAL_FAILURE(StartTrack(1.0));
     Lines([&] { audio.SetMusicVolume(0.4f); });
 
     EXPECT_EQ(Lines([&] { audio.SetMuted(true); }).out, "Music paused\nMusic muted\n");
@@ -161,6 +161,16 @@ TEST_F(AudioManagerTest, MutingPausesAPlayingTrackAndUnmutingResumesIt) {
     EXPECT_EQ(FlagsOf(audio), (Flags{true, true, true, true, false, false}));
     EXPECT_TRUE(audio.IsMusicPlaying());
     EXPECT_EQ(audio.volume, 0.8f) << "the saved level is not brought back";
+
+    // Unmuted where a film longer than the track stands: played from within its loop.
+    Lines([&] { audio.SetMuted(true); });
+    EXPECT_EQ(Lines([&] {
+                  audio.SeekMusic(9.2);
+                  audio.SetMuted(false);
+                  audio.SeekMusic(13.1);
+              }).out,
+              "Music resumed from pause\nMusic unmuted\n");
+    EXPECT_TRUE(audio.IsMusicPlaying());
 }
 
 TEST_F(AudioManagerTest, MutingAStoppedTrackNeitherPausesNorLaterStartsIt) {

@@ -23,7 +23,7 @@ class FilmLook : public SceneFrames {
         // A copy: a reference into the temporary table would outlive it.
         const CameraShot s = MakeCameraShots()[static_cast<size_t>(shot)];
         Render(0.5f * (s.startPos + s.endPos), 0.5f * (s.startLookAt + s.endLookAt),
-               SunAngleAt(filmTime));
+               SunAngleAfter(filmTime));
     }
 
     // The window row of the horizon: where a level line of sight far ahead lands.
@@ -87,7 +87,7 @@ TEST_F(FilmLook, ALowSunDoesNotWashOutTheFrame) {
     }
     // The sun of shot 2 is in the picture, above the sea: its disc is still white.
     RenderShotMiddle(2, 16.0f);
-    const glm::ivec2 sun = WindowPixel(SunAt(SunAngleAt(16.0f)).sunPos);
+    const glm::ivec2 sun = WindowPixel(SunAt(SunAngleAfter(16.0f)).sunPos);
     ASSERT_TRUE(sun.x > 2 && sun.x < kWidth - 3 && sun.y > 2 && sun.y < kHeight - 3);
     const Rgb disc = MeanColor(sun.x, sun.y);
     EXPECT_GT(std::min({disc.r, disc.g, disc.b}), 0.9f);

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "gfx/uniforms.h"
 #include "render/pass_states.h"
 #include "support/gl_state.h"
 
@@ -16,6 +17,9 @@ void SceneFrames::SetUpTestSuite() {
     GlTest::SetUpTestSuite();
     if (!window() || sharedScene) return;
     sharedScene = std::make_unique<Scene>(sceneConsole, /*withFullPath=*/true);
+    // The frames' uploads, as the player reports them; start-up gives the lit programs their
+    // point light, which none of them uses.
+    RememberMissingUniforms(true);
     sharedStartupLog = sceneConsole.TakeOut();
     sharedStartupErrors = sceneConsole.TakeErr();
 }
@@ -59,6 +63,8 @@ void SceneFrames::ExpectTheStateAFrameEndsWith() {
     EXPECT_EQ(framebuffer, 0);
     EXPECT_EQ(viewport[2], 1920);
     EXPECT_EQ(viewport[3], 1080);
+    // A pass that uploads a name its program lacks would have it dropped without a word.
+    EXPECT_EQ(TakeMissingUniforms(), std::vector<std::string>{});
 }
 
 glm::ivec2 SceneFrames::WindowPixel(const glm::vec3& world) const {

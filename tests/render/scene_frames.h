@@ -29,7 +29,8 @@ class SceneFrames : public GlTest {
     glm::ivec2 WindowPixel(const glm::vec3& world) const;
 
     // Every frame ends as the frame order promises: the state between frames
-    // (pass_states::kFrame), the window's framebuffer bound with its 1920x1080 viewport.
+    // (pass_states::kFrame), the window's framebuffer bound with its 1920x1080 viewport; and
+    // no pass has uploaded a uniform its program lacks.
     static void ExpectTheStateAFrameEndsWith();
 
     static Scene& scene();

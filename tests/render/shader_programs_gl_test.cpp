@@ -82,41 +82,6 @@ TEST_F(GlslPrograms, EveryProgramCompilesAndLinksWithoutAMessage) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-// The uniforms the frame sets on each drawn program, by the mesh draws and by the passes. A
-// name the program does not use would be dropped without a word.
-TEST_F(GlslPrograms, TheUniformsTheFrameSetsAreActive) {
-    const struct {
-        const char* program;
-        std::vector<const char*> uniforms;
-    } expected[] = {
-        {"terrain",
-         {"model", "camMatrix", "camPos", "lightPos", "lightColor", "lightSpaceMatrix",
-          "shadowMap"}},
-        {"well",
-         {"model", "camMatrix", "camPos", "lightPos", "lightColor", "lightSpaceMatrix", "shadowMap",
-          "useTexture", "diffuse0"}},
-        {"firefly", {"model", "camMatrix", "glowStrength", "useTexture", "diffuse0", "emissive0"}},
-        {"water", {"model", "camMatrix", "camPos", "lightPos", "uTime"}},
-        {"sky", {"camMatrix", "camPos", "sunDirection", "sunHeight", "time"}},
-        {"sun", {"model", "camMatrix", "sunPosition"}},
-        {"moon", {"model", "camMatrix", "diffuse0"}},
-        {"star", {"camMatrix", "nightFactor", "time"}},
-        {"lensFlare", {"model", "flareScreenPos", "flareColor", "flareIntensity", "flareType"}},
-        {"shadow", {"model", "lightSpaceMatrix"}},
-        {"fade", {"fadeAlpha"}},
-        {"present", {"picture", "areaOrigin", "areaSize"}},
-    };
-    for (const auto& entry : expected) {
-        SCOPED_TRACE(entry.program);
-        const GLuint program = BuildClean(Files(entry.program));
-        if (program == 0) continue;
-        for (const char* uniform : entry.uniforms) {
-            EXPECT_NE(glGetUniformLocation(program, uniform), -1) << uniform;
-        }
-        glDeleteProgram(program);
-    }
-}
-
 // The attribute locations every mesh is drawn with: position 0, colour 1, normal 2, texUV 3.
 TEST_F(GlslPrograms, MeshInputsSitAtTheVertexRecordsLocations) {
     const struct {

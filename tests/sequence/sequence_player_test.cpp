@@ -30,12 +30,13 @@ class SequencePlayerTest : public testing::Test {
         return now;
     }
 
-    const std::vector<CameraShot> shots = MakeCameraShots();
+    const FilmTimeline timeline = MakeFilmTimeline();
+    const std::vector<CameraShot>& shots = timeline.CameraShots();
     SteppedClock stopped{1};  // the frames below say their own times
     FilmClock filmClock{stopped};
     ConsoleLines console;
     AudioManager audio{console};  // no device: music calls do nothing audible
-    SequencePlayer player{shots, filmClock, audio, console.out};
+    SequencePlayer player{timeline, filmClock, audio, console.out};
     Camera camera{1920, 1080, glm::vec3(0.0f)};
 };
 
@@ -113,7 +114,7 @@ TEST_F(SequencePlayerTest, ARestartReplaysEveryShotFromTheFirstWithAFadeIn) {
 
     // Without music started for the run, the end of the fade prints no pause line.
     std::ostringstream quiet;
-    SequencePlayer silent(shots, filmClock, audio, quiet);
+    SequencePlayer silent(timeline, filmClock, audio, quiet);
     silent.Start(0.0, 0.0);
     silent.musicStarted = false;
     silent.sequenceComplete = true;

@@ -5,9 +5,9 @@
 // around it), and, interleaved in the same run, the floor of this renderer (a clear and one
 // bilinear-textured full-screen quad) with the ratio of each moment's frame to it. --full-path
 // also times, interleaved, the same frames with every shortcut of the renderer switched off.
-// --film plays the whole film as the player does, on the clock of its own frames and with the
-// adaptive render scale (or the one given), with a floor frame after every eighth frame, and
-// prints each shot's median frame, its scale and its ratio to the floor, then the whole film's.
+// --film plays the whole film through the player's frame loop, on the clock of its own frames and
+// with the adaptive render scale (or the one given), with a floor frame after every eighth frame,
+// and prints each shot's median frame, its scale and its ratio to the floor, then the whole film's.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+#include "app/film_session.h"
+#include "app/frame_loop.h"
 #include "app/window.h"
 #include "app/window_system.h"
 #include "film_moment.h"
@@ -152,51 +154,71 @@ void PrintReport(const Options& options, const std::vector<MomentTimes>& times) 
     std::printf("\n");
 }
 
-// Plays the film from its start to its end on the clock of its own frames: each frame's film
-// time is the last one's plus the time that frame took, as in the player.
-void PlayWholeFilm(Film& film, FrameRenderer& renderer, FloorFrame& floor, GLFWwindow* window,
+// The film's clock in the bench: it runs on the time the film's own frames take, so that the
+// floor frames between them take none of the film's.
+class FrameTimeClock final : public ::Clock {
+  public:
+    double Now() const override { return now; }
+    void Add(double seconds) { now += seconds; }
+
+  private:
+    double now = 0.0;
+};
+
+// Shows each frame in the window and times it from its start to the end of its swap.
+class TimedWindowOutput final : public FrameOutput {
+  public:
+    explicit TimedWindowOutput(GLFWwindow* window) : window(window) {}
+    void Start() {
+        glFinish();
+        start = Clock::now();
+    }
+    bool WantsPicture() const override { return true; }
+    void Present() override {
+        glfwSwapBuffers(window);
+        glFinish();
+        took = Milliseconds(start);
+        glfwPollEvents();
+    }
+    double took = 0.0;  // milliseconds
+
+  private:
+    GLFWwindow* window;
+    Clock::time_point start;
+};
+
+// Plays the film from its start to its end through the player's frame loop, on the clock of its
+// own frames: each frame's film time is the last one's plus the time that frame took.
+void PlayWholeFilm(Film& film, FrameTimeClock& clock, FloorFrame& floor, GLFWwindow* window,
                    RenderScaleControl scale) {
-    Camera& camera = film.camera;
-    OffscreenTarget offscreen;
-    PictureScaler scaler(std::cerr);
+    TimedWindowOutput output(window);
+    std::ostream quiet(nullptr);  // the film's lines would break the tables
+    FrameLoop loop(window, film, output, Console{quiet, std::cerr}, scale);
+    const SequencePlayer& sequence = loop.Sequence();
     struct Shot {
         std::vector<double> frames, scales;
     };
-    std::vector<Shot> perShot(film.cameraShots.size());
+    std::vector<Shot> perShot(film.timeline.CameraShots().size());
     std::vector<double> allFrames, floorFrames;
     std::vector<std::pair<double, float>> firstSeconds;  // film time and scale, while it settles
-    const FilmTimeline timeline(film.cameraShots);
-    const float filmEnd = static_cast<float>(timeline.LastShotEnd());
-    int frameNumber = 0;
     bool sceneDrawnBefore = false;
-    for (double filmTime = 0.0; filmTime < filmEnd; ++frameNumber) {
-        const PictureSize size = ScaledSize(kWindowWidth, kWindowHeight, scale.Current());
-        const bool scaled = size.width != kWindowWidth || size.height != kWindowHeight;
-        if (scaled) offscreen.Resize(size.width, size.height);
-        const FrameTarget target = scaled ? offscreen.Target() : FrameTarget::Window();
-        const FrameInputs frame = SetUpFilmMoment(film, static_cast<float>(filmTime));
-        glFinish();
-        const auto start = Clock::now();
-        renderer.RenderShadowMap(frame.sun, &camera, scale.Current());
-        renderer.RenderScene(camera, frame, target);
-        if (scaled) scaler.PresentToWindow(offscreen);
-        glfwSwapBuffers(window);
-        glFinish();
-        const double took = Milliseconds(start);
-        glfwPollEvents();
+    for (int frameNumber = 0; !sequence.sequenceComplete; ++frameNumber) {
+        const double filmTime = sequence.FilmPosition();
+        output.Start();
+        loop.RunFrame();
+        const double took = output.took;
         // The first frame that draws the scene compiles the driver's code paths (frames under
         // the whole fade draw none of them).
-        const bool drewScene = !renderer.FadeHidesThePicture(frame.fadeAlpha);
+        const bool drewScene = sequence.fadeAlpha < FrameRenderer::kOpaqueFade;
         if (drewScene && sceneDrawnBefore) {
-            scale.AddFrameTime(took / 1000.0);
-            const size_t shot = static_cast<size_t>(timeline.ShotAtPosition(filmTime).index);
+            const size_t shot = static_cast<size_t>(sequence.shotIndex);
             perShot[shot].frames.push_back(took);
-            perShot[shot].scales.push_back(scale.Current());
+            perShot[shot].scales.push_back(loop.RenderScale());
             allFrames.push_back(took);
         }
         sceneDrawnBefore = sceneDrawnBefore || drewScene;
-        if (filmTime < 3.0) firstSeconds.emplace_back(filmTime, scale.Current());
-        filmTime += took / 1000.0;
+        if (filmTime < 3.0) firstSeconds.emplace_back(filmTime, loop.RenderScale());
+        clock.Add(took / 1000.0);
         if (frameNumber % 8 == 7) {
             glFinish();
             const auto floorStart = Clock::now();
@@ -206,7 +228,6 @@ void PlayWholeFilm(Film& film, FrameRenderer& renderer, FloorFrame& floor, GLFWw
             floorFrames.push_back(Milliseconds(floorStart));
         }
     }
-    offscreen.Delete();
     const double floorMedian = Median(floorFrames);
     std::printf(
         "Whole film, %dx%d window, render scale %s, frame + swap (ms), floor + swap %.1f ms "
@@ -305,30 +326,31 @@ int main(int argc, char** argv) {
                   << std::endl;
         return 2;
     }
-    StartWindowSystem();
-    GLFWwindow* window = OpenBenchWindow();
-    if (!window) {
+    FilmSession session(
+        [](std::ostream&) { return StartWindowSystem() ? OpenBenchWindow() : nullptr; },
+        Console{std::cout, std::cerr});
+    if (!session.Open()) {
         std::cerr << "cannot open a window (run under xvfb-run)" << std::endl;
         return 1;
     }
-    LoadGlEntryPoints(window);
-    SetFixedViewport();
     try {
-        std::ostringstream frameLines;  // the star line would break the tables
-        const std::unique_ptr<Film> film =
-            MakeFilmForMoments(Console{std::cout, std::cerr}, options.compareFullPath);
-        FloorFrame floor;
-        FrameRenderer renderer(film->scene, Console{frameLines, std::cerr});
         if (options.wholeFilm) {
-            PlayWholeFilm(*film, renderer, floor, window, options.scale);
-        } else {
-            MeasureMoments(*film, renderer, floor, window, options);
+            auto clock = std::make_unique<FrameTimeClock>();
+            FrameTimeClock& frameTime = *clock;
+            Film& film = session.BuildFilm(kWindowWidth, kWindowHeight, std::move(clock));
+            FloorFrame floor;
+            PlayWholeFilm(film, frameTime, floor, session.Window(), options.scale);
+            return 0;
         }
-        film->Release();
+        std::ostringstream frameLines;  // the star line would break the tables
+        Film& film = session.BuildFilm(kWindowWidth, kWindowHeight, MakeMomentClock(),
+                                       options.compareFullPath);
+        FloorFrame floor;
+        FrameRenderer renderer(film.scene, Console{frameLines, std::cerr});
+        MeasureMoments(film, renderer, floor, session.Window(), options);
     } catch (const std::exception& error) {
         std::cerr << error.what() << std::endl;
         return 1;
     }
-    glfwTerminate();
     return 0;
 }

@@ -14,13 +14,12 @@
 #include <string>
 #include <vector>
 
+#include "app/film_session.h"
 #include "app/window.h"
 #include "contact_sheet.h"
 #include "film_frames.h"
 #include "film_moment.h"
 #include "render/render_scale.h"
-#include "sequence/film_timeline.h"
-#include "sequence/shot_tables.h"
 
 namespace {
 
@@ -45,8 +44,8 @@ int CaptureMoments(FilmFrames& frames, const std::filesystem::path& outputDir,
     return 0;
 }
 
-int CaptureSheet(FilmFrames& frames, const std::filesystem::path& file, int tileWidth) {
-    const std::vector<float> middles = FilmTimeline(MakeCameraShots()).ShotMiddles();
+int CaptureSheet(FilmFrames& frames, const std::vector<float>& middles,
+                 const std::filesystem::path& file, int tileWidth) {
     const int tileHeight = tileWidth * kWindowHeight / kWindowWidth;
     ContactSheet sheet(static_cast<int>(middles.size()), kSheetColumns, tileWidth, tileHeight);
     for (size_t shot = 0; shot < middles.size(); ++shot) {
@@ -90,29 +89,21 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    GLFWwindow* window = OpenMainWindow(std::cerr, false);
-    if (!window) {
+    FilmSession session([](std::ostream& err) { return OpenMainWindow(err, false); },
+                        Console{std::cout, std::cerr});
+    if (!session.Open()) {
         std::cerr << "cannot open a window (run under xvfb-run)" << std::endl;
         return 1;
     }
-    LoadGlEntryPoints(window);
-    SetFixedViewport();
-    int status = 0;
     try {
-        const std::unique_ptr<Film> film = MakeFilmForMoments(Console{std::cout, std::cerr});
-        FilmFrames frames(*film, renderScale);
-        if (sheetMode) {
-            status = CaptureSheet(frames, argv[2], tileWidth);
-        } else {
-            std::vector<float> moments;
-            for (int i = 2; i < argc; ++i) moments.push_back(std::strtof(argv[i], nullptr));
-            status = CaptureMoments(frames, argv[1], moments);
-        }
-        film->Release();
+        Film& film = session.BuildFilm(kWindowWidth, kWindowHeight, MakeMomentClock());
+        FilmFrames frames(film, renderScale);
+        if (sheetMode) return CaptureSheet(frames, film.timeline.ShotMiddles(), argv[2], tileWidth);
+        std::vector<float> moments;
+        for (int i = 2; i < argc; ++i) moments.push_back(std::strtof(argv[i], nullptr));
+        return CaptureMoments(frames, argv[1], moments);
     } catch (const std::exception& error) {
         std::cerr << error.what() << std::endl;
-        status = 1;
+        return 1;
     }
-    glfwTerminate();
-    return status;
 }

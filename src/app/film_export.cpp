@@ -1,4 +1,4 @@
-#include "export/film_export.h"
+#include "app/film_export.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,6 +11,7 @@
 #include <ostream>
 
 #include "app/film.h"
+#include "app/film_session.h"
 #include "app/frame_loop.h"
 #include "app/window.h"
 #include "base/stepped_clock.h"
@@ -21,12 +22,11 @@
 #include "export/video_file_writer.h"
 #include "export/video_frame_output.h"
 #include "sequence/film_length.h"
-#include "sequence/film_timeline.h"
+#include "sequence/sequence_player.h"
 #include "sequence/shot_tables.h"
 
 namespace {
 
-constexpr const char* kMusicPath = "resources/audio/cin.wav";
 constexpr int kSilenceRate = 44100;
 
 // A request the film cannot meet, found before anything is rendered.
@@ -59,7 +59,7 @@ FrameRange FramesToExport(const CommandLineOptions& options, std::int64_t filmFr
 // The film's own music; without it the film is exported in silence, as it would play.
 MusicTrack FilmMusic(std::ostream& err) {
     try {
-        return MusicTrack::Load(kMusicPath);
+        return MusicTrack::Load(Film::kMusicPath);
     } catch (const ExportError& error) {
         err << "Warning: Failed to load background music (" << error.what()
             << "); the video will be silent" << std::endl;
@@ -103,23 +103,23 @@ void ReportFile(const std::string& path, std::int64_t frames, const CommandLineO
         << text << std::endl;
 }
 
-// Renders and writes the frames in the hidden window's context into the file at `partial`;
+// Renders and writes the frames in a hidden window's context into the file at `partial`;
 // returns the number written (fewer when interrupted).
-std::int64_t RenderFilm(GLFWwindow* window, const CommandLineOptions& options, FrameRange range,
-                        VideoFileWriter& file, const std::string& partial, const MusicTrack& music,
+std::int64_t RenderFilm(const CommandLineOptions& options, FrameRange range, VideoFileWriter& file,
+                        const std::string& partial, const MusicTrack& music,
                         const Console& console) {
-    LoadGlEntryPoints(window);
-    SetFixedViewport();
+    FilmSession session([](std::ostream& err) { return OpenMainWindow(err, false); }, console);
+    if (!session.Open()) throw ExportError("cannot open an OpenGL 3.3 context to render with");
     auto stepped = std::make_unique<SteppedClock>(options.fps);
     SteppedClock& clock = *stepped;
     // The picture is drawn at the video's size and proportions; the music goes into the file, so
     // the film's music player stays silent.
-    Film film(console, options.width, options.height, std::move(stepped));
+    Film& film = session.BuildFilm(options.width, options.height, std::move(stepped));
 
     ExportProgress progress(console.out, isatty(STDOUT_FILENO));
     VideoFrameOutput output(clock, options.fps, range, file, music, progress);
     std::ostream quiet(nullptr);  // the player's console lines would break the progress line
-    FrameLoop loop(window, film, output, Console{quiet, console.err});
+    FrameLoop loop(session.Window(), film, output, Console{quiet, console.err});
     // A file whose folder is removed (or replaced) meanwhile can never take its name: once a
     // second of film, the export makes sure it is still writing the file it began.
     const auto begun = Version(partial);
@@ -131,7 +131,6 @@ std::int64_t RenderFilm(GLFWwindow* window, const CommandLineOptions& options, F
         const auto now = Version(partial);
         inPlace = now && begun && now->first == begun->first;
     }
-    film.Release();
     progress.Close();
     if (!inPlace)
         throw ExportError("cannot put the film in place as " + options.exportPath + ": " + partial +
@@ -156,17 +155,13 @@ int ExportFilm(const CommandLineOptions& options, const Console& console) {
             target != std::filesystem::file_type::regular)
             throw ExportError("cannot write " + path + ": it is not a regular file");
         const FrameRange range =
-            FramesToExport(options, FilmTimeline(MakeCameraShots()).FrameCount(options.fps));
+            FramesToExport(options, SequencePlayer::FrameCount(MakeFilmTimeline(), options.fps));
         const MusicTrack music = FilmMusic(console.err);
         std::optional<VideoFileWriter> file;
         file.emplace(partial, VideoFormat{options.width, options.height, options.fps},
                      AudioFormat{music.SampleRate(), music.Channels()}, path);
         fileCreated = true;
-        GLFWwindow* window = OpenMainWindow(console.err, false);
-        if (!window) throw ExportError("cannot open an OpenGL 3.3 context to render with");
-        const std::int64_t frames =
-            RenderFilm(window, options, range, *file, partial, music, console);
-        glfwTerminate();
+        const std::int64_t frames = RenderFilm(options, range, *file, partial, music, console);
         const int signal = InterruptingSignal();
         if (frames == 0) {
             file.reset();
@@ -199,7 +194,6 @@ int ExportFilm(const CommandLineOptions& options, const Console& console) {
     } catch (const std::exception& error) {
         console.err << "lumenvale: " << error.what() << std::endl;
     }
-    glfwTerminate();
     std::error_code ignored;
     if (fileCreated) std::filesystem::remove(partial, ignored);
     return 1;

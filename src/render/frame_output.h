@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "app/window.h"
 #include "render/render_target.h"
 
 // Where the frame loop's finished frames go: the window on screen, or a video file.
@@ -16,15 +15,4 @@ class FrameOutput {
     virtual std::optional<FrameTarget> Target() const { return std::nullopt; }
     // The frame's passes are done.
     virtual void Present() = 0;
-};
-
-// Shows every frame in the window, then lets the window library deliver its events.
-class WindowOutput final : public FrameOutput {
-  public:
-    explicit WindowOutput(GLFWwindow* window) : window(window) {}
-    bool WantsPicture() const override { return true; }
-    void Present() override;
-
-  private:
-    GLFWwindow* window;
 };

@@ -1,4 +1,4 @@
-#include "app/frame_output.h"
+#include "app/window_output.h"
 
 void WindowOutput::Present() {
     glfwSwapBuffers(window);
