@@ -94,17 +94,20 @@ void FrameRenderer::RenderShadowMap(const SunState& sun, Camera* viewer, float r
     // The map is orthographic: its rays run parallel from the near face of the sun's box.
     const bool seenFromAbove =
         LowestLightRayStart(lightSpaceMatrix) > HighestPoint(scene.terrainChunks.bounds);
+    const auto shadowBudget = [&](std::vector<int>& chosen) {
+        return LevelBudget{
+            0.0f, kShadowErrorTexels * 2.0f * kShadowBoxHalfSide / static_cast<float>(side),
+            &chosen};
+    };
     const struct {
         DrawList list;
         const glm::mat4& model;
         const char* pass;
     } casters[] = {
         {Kept(scene.wellMeshes, scene.wellBounds, mayCast, cull), scene.wellModel, "shadow well"},
-        {Terrain(mayCast, sun.sunPos, seenFromAbove,
-                 {0.0f, kShadowErrorTexels * 2.0f * kShadowBoxHalfSide / static_cast<float>(side),
-                  &shadowLevels}),
+        {Terrain(mayCast, sun.sunPos, seenFromAbove, shadowBudget(shadowLevels)),
          scene.terrainModel, "shadow terrain"},
-        {Plants(mayCast), identity, "shadow plants"}};
+        {Plants(mayCast, sun.sunPos, shadowBudget(shadowPlantLevels)), identity, "shadow plants"}};
     for (const auto& caster : casters) {
         DrawInOrder(caster.list, pass_states::kShadowMap,
                     [&](Mesh& mesh, const std::vector<IndexRange>* ranges) {
@@ -170,7 +173,8 @@ FrameRenderer::DrawList FrameRenderer::Kept(std::vector<Mesh>& meshes,
     return list;
 }
 
-FrameRenderer::DrawList FrameRenderer::Plants(const Keep& keep) {
+FrameRenderer::DrawList FrameRenderer::Plants(const Keep& keep, const glm::vec3& eye,
+                                              const LevelBudget& detail) {
     const std::vector<Bounds>& bounds = scene.plants.bounds;
     std::vector<size_t> kept;
     for (size_t i = 0; i < bounds.size(); ++i) {
@@ -179,7 +183,20 @@ FrameRenderer::DrawList FrameRenderer::Plants(const Keep& keep) {
     DrawList list{scene.plantMeshes, {}, false, nullptr, {}, {}};
     if (shortcuts.plantsDrawnOnce || scene.plantMeshes.empty()) {
         list.batch = &scene.plants.mesh;
-        for (size_t i : kept) list.ranges.push_back(scene.plants.ranges[i]);
+        const bool levels = shortcuts.levelsOfDetail && drawnScale < 1.0f && detail.chosen;
+        if (levels) detail.chosen->resize(bounds.size(), 0);
+        for (size_t i : kept) {
+            if (!levels) {
+                list.ranges.push_back(scene.plants.ranges[i]);
+                continue;
+            }
+            const Bounds& box = bounds[i];
+            const float distance = glm::length(glm::clamp(eye, box.min, box.max) - eye);
+            int& chosen = (*detail.chosen)[i];
+            chosen = ChooseLevel(scene.plants.levelErrors[i],
+                                 detail.flat + detail.perDistance * distance, chosen);
+            list.ranges.push_back(scene.plants.levelRuns[i][static_cast<size_t>(chosen)]);
+        }
     } else {
         list.order = std::move(kept);
     }
@@ -338,6 +355,9 @@ void FrameRenderer::DrawLitObjects(Camera& camera, const FrameInputs& frame) {
     // Pixels of the drawn picture that one world unit covers at a distance of one.
     const float pixelsPerUnit = static_cast<float>(pictureHeight) /
                                 (2.0f * std::tan(glm::radians(kFieldOfViewDegrees) * 0.5f));
+    const auto litBudget = [&](std::vector<int>& chosen) {
+        return LevelBudget{kLitErrorPixels / pixelsPerUnit, 0.0f, &chosen};
+    };
     const ViewVolume view(camera.cameraMatrix);
     const Keep inView = [&](const Bounds& box) { return view.MayContain(box); };
     const struct {
@@ -347,9 +367,10 @@ void FrameRenderer::DrawLitObjects(Camera& camera, const FrameInputs& frame) {
     } litObjects[] = {{Everything(scene.wellMeshes), scene.programs.well, "lit well"},
                       {Terrain(inView, camera.position,
                                AboveTheTerrain(scene.terrainChunks.bounds, camera.position),
-                               {kLitErrorPixels / pixelsPerUnit, 0.0f, &litLevels}),
+                               litBudget(litLevels)),
                        scene.programs.terrain, "lit terrain"},
-                      {Plants(inView), scene.programs.plant, "lit plants"},
+                      {Plants(inView, camera.position, litBudget(litPlantLevels)),
+                       scene.programs.plant, "lit plants"},
                       {Everything(scene.fireflyMeshes), scene.programs.firefly, "firefly"}};
     for (const auto& object : litObjects) {
         DrawInOrder(object.list, pass_states::kFrame,

@@ -127,14 +127,15 @@ class FrameRenderer {
     // The meshes whose boxes `keep` accepts (all of them when `cull` is off), in their order.
     DrawList Kept(std::vector<Mesh>& meshes, const std::vector<Bounds>& bounds, const Keep& keep,
                   bool cull);
-    DrawList Plants(const Keep& keep);
-    // `seenFromAbove`: every ray of the pass meets the terrain on its upper side first.
-    // `detail`: what error each piece's level may have, and the levels chosen last time.
+    // What error each level drawn may have, and the levels chosen last time.
     struct LevelBudget {
         float perDistance = 0.0f;  // world units per unit of distance from the eye
         float flat = 0.0f;         // world units at any distance
         std::vector<int>* chosen = nullptr;
     };
+    // `detail`: as for the terrain, each plant drawn at the coarsest of its levels allowed.
+    DrawList Plants(const Keep& keep, const glm::vec3& eye, const LevelBudget& detail);
+    // `seenFromAbove`: every ray of the pass meets the terrain on its upper side first.
     DrawList Terrain(const Keep& keep, const glm::vec3& eye, bool seenFromAbove,
                      const LevelBudget& detail);
     // Whether levels of detail are drawn this frame; reads the level file on first need.
@@ -166,7 +167,8 @@ class FrameRenderer {
     float drawnScale = 1.0f;
     int pictureHeight = 1080;  // the drawn picture's, in pixels  // the share of the window this
                                // frame's picture is drawn at
-    std::vector<int> litLevels, shadowLevels;  // each terrain piece's level in the last frame
+    // Each terrain piece's and plant's level in the last frame.
+    std::vector<int> litLevels, shadowLevels, litPlantLevels, shadowPlantLevels;
     // The sun's map as last drawn while it may be kept: the sun it was drawn for, the texels
     // drawn, its side and how many frames have used it since.
     struct HeldShadowMap {
