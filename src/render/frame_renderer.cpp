@@ -190,12 +190,8 @@ FrameRenderer::DrawList FrameRenderer::Plants(const Keep& keep, const glm::vec3&
                 list.ranges.push_back(scene.plants.ranges[i]);
                 continue;
             }
-            const Bounds& box = bounds[i];
-            const float distance = glm::length(glm::clamp(eye, box.min, box.max) - eye);
-            int& chosen = (*detail.chosen)[i];
-            chosen = ChooseLevel(scene.plants.levelErrors[i],
-                                 detail.flat + detail.perDistance * distance, chosen);
-            list.ranges.push_back(scene.plants.levelRuns[i][static_cast<size_t>(chosen)]);
+            const int level = detail.Level(i, scene.plants.levelErrors[i], bounds[i], eye);
+            list.ranges.push_back(scene.plants.levelRuns[i][static_cast<size_t>(level)]);
         }
     } else {
         list.order = std::move(kept);
@@ -221,16 +217,20 @@ FrameRenderer::DrawList FrameRenderer::Terrain(const Keep& keep, const glm::vec3
                   {},
                   {}};
     if (!detail.chosen || !TerrainLevelsWanted()) return list;
-    std::vector<int>& chosen = *detail.chosen;
-    chosen.resize(chunks.meshes.size(), 0);
+    detail.chosen->resize(chunks.meshes.size(), 0);
     for (size_t i : list.order) {
-        const Bounds& box = chunks.bounds[i];
-        const float distance = glm::length(glm::clamp(eye, box.min, box.max) - eye);
-        const float allowed = detail.flat + detail.perDistance * distance;
-        chosen[i] = ChooseLevel(chunks.levelErrors[i], allowed, chosen[i]);
-        list.runs.push_back({chunks.levelRuns[i][static_cast<size_t>(chosen[i])]});
+        const int level = detail.Level(i, chunks.levelErrors[i], chunks.bounds[i], eye);
+        list.runs.push_back({chunks.levelRuns[i][static_cast<size_t>(level)]});
     }
     return list;
+}
+
+int FrameRenderer::LevelBudget::Level(size_t i, const std::vector<float>& errors, const Bounds& box,
+                                      const glm::vec3& eye) const {
+    const float distance = glm::length(glm::clamp(eye, box.min, box.max) - eye);
+    int& level = (*chosen)[i];
+    level = ChooseLevel(errors, flat + perDistance * distance, level);
+    return level;
 }
 
 bool FrameRenderer::TerrainLevelsWanted() {

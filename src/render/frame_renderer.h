@@ -132,6 +132,9 @@ class FrameRenderer {
         float perDistance = 0.0f;  // world units per unit of distance from the eye
         float flat = 0.0f;         // world units at any distance
         std::vector<int>* chosen = nullptr;
+        // The level of the object `i` in `box`, seen from `eye`, among its levels' `errors`.
+        int Level(size_t i, const std::vector<float>& errors, const Bounds& box,
+                  const glm::vec3& eye) const;
     };
     // `detail`: as for the terrain, each plant drawn at the coarsest of its levels allowed.
     DrawList Plants(const Keep& keep, const glm::vec3& eye, const LevelBudget& detail);

@@ -43,11 +43,11 @@ struct DecodedLevels {
 DecodedLevels DecodeTerrainLevels(const std::string& bytes, std::uint64_t fingerprint,
                                   const std::vector<std::uint32_t>& vertexCounts);
 
-// The coarsest of a piece's levels (0 the whole piece, then the coarser ones by `errors`, in
-// world units, finest first) whose error stays within `allowed`. A piece drawn at `current`
-// becomes finer as soon as its level's error exceeds what is allowed, but coarser only once the
-// coarser level's error is well within it, so that a piece at the edge does not switch back and
-// forth as the camera moves.
+// The coarsest of a piece's (or a plant's) levels (0 the whole piece, then the coarser ones by
+// `errors`, in world units, finest first) whose error stays within `allowed`. A piece drawn at
+// `current` becomes finer as soon as its level's error exceeds what is allowed, but coarser only
+// once the coarser level's error is well within it, so that a piece at the edge does not switch
+// back and forth as the camera moves.
 int ChooseLevel(const std::vector<float>& errors, float allowed, int current);
 
 // Reads the level file at `path` for the terrain's pieces and uploads the levels after each
