@@ -10,6 +10,7 @@
 #include "render/day_night.h"
 #include "render/render_target.h"
 #include "render/scene.h"
+#include "render/shadow_map.h"
 #include "render/sun_cover.h"
 #include "render/view_volume.h"
 
@@ -54,9 +55,20 @@ struct RenderShortcuts {
     // and no shadow map is made for it.
     bool onlyTheFadeWhenFadedOut = true;
 
+    // While the picture is drawn smaller than the window, each terrain piece is drawn at the
+    // coarsest of its levels whose error stays within a fraction of a drawn pixel where the piece
+    // comes nearest the camera (of a texel, in the sun's map). At full size every piece is drawn
+    // whole.
+    bool levelsOfDetail = true;
+    // While the picture is drawn smaller than the window, the sun's map is drawn again only when
+    // the sun has moved far enough to shift a shadow by a fraction of a texel, the view reads it
+    // beyond what was drawn, or it has been kept a few frames. At full size it is drawn every
+    // frame.
+    bool holdShadowMap = true;
+
     // The full path: every pass drawn as it was before any shortcut.
     static RenderShortcuts None() {
-        return {false, false, false, false, false, false, false, false, false};
+        return {false, false, false, false, false, false, false, false, false, false, false};
     }
 };
 
@@ -105,6 +117,8 @@ class FrameRenderer {
         bool backFacesHidden;
         Mesh* batch = nullptr;
         std::vector<IndexRange> ranges;
+        // When not empty, the run of each mesh in `order` to draw (a level of a terrain piece).
+        std::vector<std::vector<IndexRange>> runs;
     };
     // Draws one mesh of a list, all of it (`ranges` null) or the runs given.
     using DrawMesh = std::function<void(Mesh&, const std::vector<IndexRange>* ranges)>;
@@ -113,9 +127,24 @@ class FrameRenderer {
     // The meshes whose boxes `keep` accepts (all of them when `cull` is off), in their order.
     DrawList Kept(std::vector<Mesh>& meshes, const std::vector<Bounds>& bounds, const Keep& keep,
                   bool cull);
-    DrawList Plants(const Keep& keep);
+    // What error each level drawn may have, and the levels chosen last time.
+    struct LevelBudget {
+        float perDistance = 0.0f;  // world units per unit of distance from the eye
+        float flat = 0.0f;         // world units at any distance
+        std::vector<int>* chosen = nullptr;
+        // The level of the object `i` in `box`, seen from `eye`, among its levels' `errors`.
+        int Level(size_t i, const std::vector<float>& errors, const Bounds& box,
+                  const glm::vec3& eye) const;
+    };
+    // `detail`: as for the terrain, each plant drawn at the coarsest of its levels allowed.
+    DrawList Plants(const Keep& keep, const glm::vec3& eye, const LevelBudget& detail);
     // `seenFromAbove`: every ray of the pass meets the terrain on its upper side first.
-    DrawList Terrain(const Keep& keep, const glm::vec3& eye, bool seenFromAbove);
+    DrawList Terrain(const Keep& keep, const glm::vec3& eye, bool seenFromAbove,
+                     const LevelBudget& detail);
+    // Whether levels of detail are drawn this frame; reads the level file on first need.
+    bool TerrainLevelsWanted();
+    // The sun's map from the last frame still serves this one.
+    bool MayKeepShadowMap(const glm::vec3& sunPos, Camera* viewer);
     // The shadow map's texels the lit pass will read with `viewer`'s view (all without one).
     TexelRect ShadowMapRead(Camera* viewer) const;
     // Applies `state` (with back faces culled when the list hides them), then draws the list.
@@ -138,6 +167,21 @@ class FrameRenderer {
     Scene& scene;
     std::ostream& log;
     glm::mat4 lightSpaceMatrix{0.0f};
+    float drawnScale = 1.0f;
+    int pictureHeight = 1080;  // the drawn picture's, in pixels  // the share of the window this
+                               // frame's picture is drawn at
+    // Each terrain piece's and plant's level in the last frame.
+    std::vector<int> litLevels, shadowLevels, litPlantLevels, shadowPlantLevels;
+    // The sun's map as last drawn while it may be kept: the sun it was drawn for, the texels
+    // drawn, its side and how many frames have used it since.
+    struct HeldShadowMap {
+        bool valid = false;
+        glm::vec3 sunPos{0.0f};
+        glm::mat4 lightSpaceMatrix{0.0f};
+        TexelRect drawn;
+        int side = 0;
+        int frames = 0;
+    } heldShadowMap;
     int frameCount = 0;  // frames with stars drawn, for the star line
     SunCoverTest sunCover;
     PassObserver* passObserver = nullptr;

@@ -7,9 +7,9 @@
 #include <limits>
 #include <unordered_map>
 
-namespace {
+#include "render/terrain_levels.h"
 
-constexpr int kCellsPerSide = 12;
+namespace {
 
 // Vertices are shared only when every field is bit for bit the same.
 struct VertexBits {
@@ -144,15 +144,21 @@ TerrainChunks ChunkTerrain(const std::vector<Mesh>& terrainMeshes, const glm::ma
     std::vector<ChunkGeometry> pieces;
     std::vector<const Mesh*> sources;
     for (const Mesh& source : terrainMeshes) {
-        for (ChunkGeometry& chunk : CutIntoChunks(source.vertices, source.indices, kCellsPerSide)) {
+        for (ChunkGeometry& chunk :
+             CutIntoChunks(source.vertices, source.indices, kTerrainCellsPerSide)) {
             pieces.push_back(std::move(chunk));
             sources.push_back(&source);
         }
     }
     TerrainChunks terrain;
     terrain.heightField = IsUpwardHeightField(pieces, model);
+    terrain.fingerprint = PiecesFingerprint(pieces);
+    terrain.modelScale =
+        std::max({glm::length(glm::vec3(model[0])), glm::length(glm::vec3(model[1])),
+                  glm::length(glm::vec3(model[2]))});
     for (size_t i = 0; i < pieces.size(); ++i) {
         std::vector<Texture> textures = sources[i]->textures;
+        terrain.vertexCounts.push_back(static_cast<std::uint32_t>(pieces[i].vertices.size()));
         terrain.bounds.push_back(Transformed(BoundsOf(pieces[i].vertices), model));
         terrain.meshes.emplace_back(pieces[i].vertices, pieces[i].indices, textures);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <glm/glm.hpp>
 #include <vector>
@@ -25,11 +26,25 @@ std::vector<ChunkGeometry> CutIntoChunks(const std::vector<Vertex>& vertices,
 // passes can leave out the chunks outside their view and draw the others nearest first.
 // `heightField`: the terrain's triangles all face up and none lies over another, the one shape
 // whose back faces an eye above it never sees.
+//
+// Coarser levels of each piece come later, on first need (render/terrain_levels.h): `fingerprint`
+// and `vertexCounts` say which pieces a level file must have been made for; once read, each
+// piece's levels are runs of its index buffer, the whole piece first, with their errors in world
+// units (0 for the whole piece).
 struct TerrainChunks {
     std::vector<Mesh> meshes;
     std::vector<Bounds> bounds;
     bool heightField = false;
+    std::uint64_t fingerprint = 0;
+    std::vector<std::uint32_t> vertexCounts;
+    float modelScale = 1.0f;  // the longest of the model matrix's axes
+    bool levelsRead = false;  // tried, whatever came of it
+    std::vector<std::vector<IndexRange>> levelRuns;
+    std::vector<std::vector<float>> levelErrors;
 };
+
+// The terrain model is cut into this many pieces along each side.
+constexpr int kTerrainCellsPerSide = 12;
 TerrainChunks ChunkTerrain(const std::vector<Mesh>& terrainMeshes, const glm::mat4& model);
 
 // Whether the pieces, placed by `model`, form a height field seen from above: every triangle of

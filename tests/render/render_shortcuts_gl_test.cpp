@@ -53,9 +53,11 @@ int LargestDifference(const std::vector<unsigned char>& a, const std::vector<uns
     return largest;
 }
 
-int DifferingValues(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
+// Channel values that differ by more than `levels`.
+int DifferingValues(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b,
+                    int levels = 0) {
     int differing = 0;
-    for (size_t i = 0; i < a.size(); ++i) differing += a[i] != b[i];
+    for (size_t i = 0; i < a.size(); ++i) differing += std::abs(a[i] - b[i]) > levels;
     return differing;
 }
 
@@ -306,4 +308,78 @@ TEST_F(ShortcutFrames, BelowTheGroundTheShortcutsLeaveThePictureAsItWas) {
     const std::vector<unsigned char> before = RenderWith(belowTheGround, RenderShortcuts::None());
     const std::vector<unsigned char> after = RenderWith(belowTheGround, RenderShortcuts());
     EXPECT_EQ(LargestDifference(before, after), 0);
+}
+
+// At full size every terrain piece is drawn whole: the same triangles and the same picture as
+// without levels. Drawn smaller, the far pieces come from their coarser levels, and the picture
+// changes by no more than a few stray pixels along the far shores.
+TEST_F(ShortcutFrames, TheTerrainsLevelsWaitForAPictureSmallerThanTheWindow) {
+    RenderShortcuts whole;
+    whole.levelsOfDetail = false;
+    const RenderShortcuts levels;
+    for (const View& view : {kViews[0], kViews[2], kViews[4]}) {
+        SCOPED_TRACE(view.name);
+        std::vector<unsigned char> before, after;
+        renderScale = 1.0f;
+        const GLuint all = PrimitivesDrawn([&] { before = RenderWith(view, whole); });
+        EXPECT_EQ(PrimitivesDrawn([&] { after = RenderWith(view, levels); }), all);
+        EXPECT_EQ(LargestDifference(before, after), 0);
+        renderScale = 0.5f;
+        const GLuint allSmaller = PrimitivesDrawn([&] { before = RenderWith(view, whole); });
+        const GLuint fewer = PrimitivesDrawn([&] { after = RenderWith(view, levels); });
+        EXPECT_LT(fewer, allSmaller * 9 / 10);
+        EXPECT_LT(DifferingValues(before, after, 8), static_cast<int>(before.size() / 500));
+    }
+    renderScale = 1.0f;
+}
+
+// Drawn smaller than the window, the sun's map of one frame serves the next few while the sun
+// turns too little to move a shadow by half a texel and the view reads the map within what was
+// drawn: those frames draw no casters. At full size, after a longer turn of the sun, after a cut
+// to another view, or once a few frames have used it, the map is drawn again.
+TEST_F(ShortcutFrames, TheSunsMapIsKeptOnlyWhileItStillServes) {
+    const View& well = kViews[1];
+    const View islands{"islands", kViews[0].eye, kViews[0].lookAt, well.sunAngle};
+    const struct {
+        const char* name;
+        float scale;
+        float sunStep;  // radians from one frame to the next
+        const View& next;
+        int frames;
+        int mapsDrawn;
+    } rows[] = {{"a small turn of the sun", 0.5f, 0.0005f, well, 2, 1},
+                {"at full size", 1.0f, 0.0005f, well, 2, 2},
+                {"a long turn of the sun", 0.5f, 0.01f, well, 2, 2},
+                {"a cut to another view", 0.5f, 0.0f, islands, 2, 2},
+                {"the fifth frame", 0.5f, 0.0f, well, 5, 2}};
+    ShadowPassCounter counter;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        FrameRenderer renderer(scene(), console);
+        renderer.SetPassObserver(&counter);
+        counter.casterPasses = 0;
+        std::vector<unsigned char> kept;
+        for (int frame = 0; frame < row.frames; ++frame) {
+            const View& view = frame == 0 ? well : row.next;
+            const float angle = well.sunAngle + row.sunStep * static_cast<float>(frame);
+            camera.position = view.eye;
+            camera.orientation = glm::normalize(view.lookAt - view.eye);
+            FrameInputs inputs;
+            inputs.sun = SunAt(angle);
+            inputs.time = 42.0f;
+            renderer.RenderShadowMap(inputs.sun, &camera, row.scale);
+            renderer.RenderScene(camera, inputs);
+            kept = FrameTarget::Window().ReadRgb();
+        }
+        EXPECT_EQ(counter.casterPasses, 3 * row.mapsDrawn);
+        if (row.mapsDrawn > 1) continue;
+        // The kept map against one drawn for the last frame's own sun.
+        renderScale = row.scale;
+        const View last{"last", row.next.eye, row.next.lookAt,
+                        well.sunAngle + row.sunStep * static_cast<float>(row.frames - 1)};
+        passObserver = nullptr;
+        const std::vector<unsigned char> fresh = RenderWith(last, RenderShortcuts());
+        renderScale = 1.0f;
+        EXPECT_LT(DifferingValues(fresh, kept, 8), static_cast<int>(fresh.size() / 10000));
+    }
 }

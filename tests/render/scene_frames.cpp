@@ -48,7 +48,7 @@ void SceneFrames::Render(const glm::vec3& eye, const glm::vec3& lookAt, float an
     frame.time = 42.0f;
     frame.fadeAlpha = fadeAlpha;
     frame.drawSun = drawSun;
-    renderer.RenderShadowMap(frame.sun, &camera);
+    renderer.RenderShadowMap(frame.sun, &camera, renderScale);
     EXPECT_EQ(CurrentPassState(), pass_states::kFrame) << "after the shadow map";
     renderer.RenderScene(camera, frame, target);
     ExpectTheStateAFrameEndsWith();

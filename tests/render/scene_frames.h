@@ -38,6 +38,7 @@ class SceneFrames : public GlTest {
     static const std::string& startupErrors();  // and on `err`
     Camera camera{1920, 1080, glm::vec3(0.0f)};
     RenderShortcuts shortcuts;             // what Render uses; the renderer's own by default
+    float renderScale = 1.0f;              // the share of the window the picture stands for
     PassObserver* passObserver = nullptr;  // told of each pass Render draws
     ConsoleLines console;
 };

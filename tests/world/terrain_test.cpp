@@ -2,10 +2,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <map>
+#include <set>
+#include <sstream>
 #include <utility>
 
+#include "generated_world.h"
+#include "gfx/obj_loader.h"
 #include "render/scene_layout.h"
+#include "render/terrain_levels.h"
 #include "scene_fixture.h"
 #include "terrain_height.h"
 
@@ -149,4 +156,92 @@ TEST(WorldTerrain, IslandFlanksAreCutIntoRidgesAndGullies) {
         }
         EXPECT_GE(spurs, 5);
     }
+}
+
+namespace {
+
+// The edges that only one of the triangles has: a piece's border, where its neighbours meet it.
+std::set<std::pair<GLuint, GLuint>> OpenEdges(const std::vector<GLuint>& indices) {
+    std::map<std::pair<GLuint, GLuint>, int> uses;
+    for (size_t t = 0; t < indices.size(); t += 3) {
+        for (size_t k = 0; k < 3; ++k) {
+            ++uses[std::minmax(indices[t + k], indices[t + (k + 1) % 3])];
+        }
+    }
+    std::set<std::pair<GLuint, GLuint>> open;
+    for (const auto& [edge, count] : uses) {
+        if (count == 1) open.insert(edge);
+    }
+    return open;
+}
+
+// How far the piece's vertices lie from the level's surface: from the plane of each level
+// triangle over them, along its normal (the terrain is a height field), the vertices found by x.
+float FarthestVertex(const ChunkGeometry& piece, const std::vector<GLuint>& level) {
+    std::vector<glm::vec3> points;
+    for (const Vertex& vertex : piece.vertices) points.push_back(vertex.position);
+    std::sort(points.begin(), points.end(),
+              [](const glm::vec3& a, const glm::vec3& b) { return a.x < b.x; });
+    float farthest = 0.0f;
+    for (size_t t = 0; t < level.size(); t += 3) {
+        glm::vec3 c[3];
+        for (int k = 0; k < 3; ++k) c[k] = piece.vertices[level[t + k]].position;
+        const glm::vec3 normal = glm::normalize(glm::cross(c[1] - c[0], c[2] - c[0]));
+        const float highX = std::max({c[0].x, c[1].x, c[2].x});
+        auto p = std::lower_bound(points.begin(), points.end(), std::min({c[0].x, c[1].x, c[2].x}),
+                                  [](const glm::vec3& point, float x) { return point.x < x; });
+        for (; p != points.end() && p->x <= highX; ++p) {
+            bool inside = true;
+            for (int k = 0; k < 3; ++k) {
+                const glm::vec3& u = c[k];
+                const glm::vec3& v = c[(k + 1) % 3];
+                inside = inside && (v.x - u.x) * (p->z - u.z) - (v.z - u.z) * (p->x - u.x) <= 1e-6f;
+            }
+            if (inside) farthest = std::max(farthest, std::fabs(glm::dot(*p - c[0], normal)));
+        }
+    }
+    return farthest;
+}
+
+}  // namespace
+
+// The levels are made for the model as the player cuts it; each keeps its piece's border
+// exactly (no crack opens towards a neighbour drawn at another level, no hole inside), indexes
+// only the piece's own vertices and lies within its stated error of every one of them.
+TEST(WorldTerrain, EveryLevelKeepsItsPiecesBorderAndStaysWithinItsError) {
+    const std::string islands = GeneratedWorldDir() + "/models/islands/islands";
+    std::vector<ObjMaterialGeometry> materials;
+    std::ostringstream lines;
+    ASSERT_TRUE(ReadObjGeometry(islands + ".obj", materials, lines));
+    std::vector<ChunkGeometry> pieces;
+    for (const ObjMaterialGeometry& material : materials) {
+        for (ChunkGeometry& piece :
+             CutIntoChunks(material.vertices, material.indices, kTerrainCellsPerSide)) {
+            pieces.push_back(std::move(piece));
+        }
+    }
+    std::vector<std::uint32_t> vertexCounts;
+    for (const ChunkGeometry& piece : pieces) vertexCounts.push_back(piece.vertices.size());
+    std::ifstream file(islands + ".levels", std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)),
+                            std::istreambuf_iterator<char>());
+    const DecodedLevels decoded =
+        DecodeTerrainLevels(bytes, PiecesFingerprint(pieces), vertexCounts);
+    ASSERT_EQ(decoded.problem, "");
+    size_t whole = 0, coarsest = 0;
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        const std::set<std::pair<GLuint, GLuint>> border = OpenEdges(pieces[i].indices);
+        whole += pieces[i].indices.size();
+        coarsest += decoded.levels.pieces[i].empty()
+                        ? pieces[i].indices.size()
+                        : decoded.levels.pieces[i].back().indices.size();
+        for (const PieceLevel& level : decoded.levels.pieces[i]) {
+            SCOPED_TRACE("piece " + std::to_string(i) + ", error " + std::to_string(level.error));
+            EXPECT_LT(level.indices.size(), pieces[i].indices.size());
+            for (GLuint index : level.indices) ASSERT_LT(index, pieces[i].vertices.size());
+            EXPECT_EQ(OpenEdges(level.indices), border);
+            EXPECT_LE(FarthestVertex(pieces[i], level.indices), level.error + 1e-4f);
+        }
+    }
+    EXPECT_LT(coarsest * 4, whole) << "the far levels leave out most triangles";
 }

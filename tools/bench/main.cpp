@@ -259,6 +259,7 @@ void MeasureMoments(Film& film, FrameRenderer& renderer, FloorFrame& floor, GLFW
     const FrameTarget target = scaled ? offscreen.Target() : FrameTarget::Window();
 
     std::vector<MomentTimes> times(options.moments.size());
+    renderer.shortcuts.holdShadowMap = false;  // each moment is a still of its own
     // Round after round over every moment, so that a busy spell of the machine weighs on
     // the film and the floor alike.
     for (int round = -1; round < options.frames; ++round) {
@@ -298,6 +299,7 @@ void MeasureMoments(Film& film, FrameRenderer& renderer, FloorFrame& floor, GLFW
                 glFinish();
                 if (!warmUp) moment.fullPath.push_back(Milliseconds(start));
                 renderer.shortcuts = RenderShortcuts();
+                renderer.shortcuts.holdShadowMap = false;
             }
 
             renderer.SetPassObserver(warmUp ? nullptr : &moment.passes);

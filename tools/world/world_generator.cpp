@@ -10,6 +10,7 @@
 #include "moon_texture.h"
 #include "obj_writer.h"
 #include "statue_model.h"
+#include "terrain_levels_writer.h"
 #include "terrain_mesh.h"
 #include "terrain_textures.h"
 #include "well_model.h"
@@ -47,5 +48,7 @@ bool GenerateWorld(const std::string& resourcesDir) {
            WriteModel(MakeFireflyModel(), models + "/firefly", "Firefly_Flit") &&
            Report(WriteFireflyTextures(models + "/firefly"), "the firefly's textures") &&
            WriteModel(terrain, models + "/islands", "islands") &&
-           Report(WriteTerrainTextures(terrain.mesh, models + "/islands"), "the islands' textures");
+           Report(WriteTerrainTextures(terrain.mesh, models + "/islands"),
+                  "the islands' textures") &&
+           WriteTerrainLevels(models + "/islands/islands.obj", models + "/islands/islands.levels");
 }
