@@ -3,7 +3,15 @@
 // behind an old copy) and kept; without a network the kept copy answers.
 const keep = 'lumenvale';
 
-self.addEventListener('install', () => self.skipWaiting());
+// What the page fetched before this worker took over: the page itself, its poster and its
+// manifest, with the manifest's icons.
+const early = ['index.html', 'poster.jpg', 'manifest.webmanifest', 'icon-192.png', 'icon-512.png'];
+
+self.addEventListener('install', (event) => {
+  self.skipWaiting();
+  event.waitUntil(caches.open(keep).then((cache) => Promise.all(
+    early.map((name) => cache.add(new URL(name, self.registration.scope)).catch(() => {})))));
+});
 self.addEventListener('activate', (event) => event.waitUntil(self.clients.claim()));
 
 self.addEventListener('fetch', (event) => {
