@@ -259,6 +259,10 @@ test('the page plays from a shared link, by keyboard and by its controls, the mu
                    ['Lumenvale', 'paused'], 'the media session');
   await actFor(page, lines, () => page.click('#play'), /^Film resumed at /);
   await expectMusicWithTheFilm(page, 'the resume');
+  // The link to this moment goes to the address bar (and the clipboard, where allowed).
+  await page.click('#link');
+  await page.waitForSelector('#toast:not([hidden])');
+  assert.match(await page.evaluate(() => location.href), /\?utm_source=x&fbclid=y#t=\d+$/, 'the link to this moment');
   // A click on the seek bar moves the film, and leaves Space to the film and the bar to hide.
   await actFor(page, lines, () => page.click('#seekbar'), /^Film position: /);
   await page.mouse.move(320, 120);
