@@ -382,7 +382,7 @@ test('the page says why it cannot play, and what to do', async () => {
   await refused.page.click('#start button');
   await refused.page.waitForSelector('#failure:not([hidden])', { timeout: 30000 });
   assert.match(await refused.page.$eval('#failure', (panel) => panel.innerText),
-               /cannot be played as this link asks: .*end of the film.*Play from the beginning/s);
+               /cannot be played as this link asks \(at=130\): .*end of the film.*Play from the beginning/s);
   await refused.page.close();
   server.stalled.add('index.data');
   const stalled = await browser.newPage();
