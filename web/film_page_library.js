@@ -35,7 +35,7 @@ mergeInto(LibraryManager.library, {
     starts: [],         // each source started: {when (audio clock), offset (seconds into the track)}
     generation: 0,
     lead: 0.06,         // how far ahead of the audio clock a start is placed, in seconds
-    tolerance: 0.03,    // how far the music may be off the film before it is started again
+    tolerance: 0.015,   // how far the music may be off the film before it is started again
     volume: 1,
 
     // The audio context is made before the viewer's first click (it waits, suspended, and

