@@ -46,10 +46,13 @@ async function openPage(query, viewport = { width: 640, height: 360 }, until = '
     if (['error', 'warn', 'warning', 'assert'].includes(message.type())) problems.push(message.text());
   });
   page.on('pageerror', (error) => problems.push('page error: ' + error.message));
-  await page.setBypassServiceWorker(true);
-  await page.setRequestInterception(true);
-  page.on('request', (request) => missing.some((name) => request.url().endsWith('/' + name))
-    ? request.respond({ status: 404, body: '' }) : request.continue());
+  // Files answered 404 must not come from the page's service worker.
+  if (missing.length) {
+    await page.setBypassServiceWorker(true);
+    await page.setRequestInterception(true);
+    page.on('request', (request) => missing.some((name) => request.url().endsWith('/' + name))
+      ? request.respond({ status: 404, body: '' }) : request.continue());
+  }
   const opened = Date.now();
   await page.goto(`${server.address}/${query}`);
   await page.waitForSelector(`${until}:not([hidden])`, { timeout: 60000 });
