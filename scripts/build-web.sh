@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the film for the browser into build/web/ (index.html, index.js, index.wasm, the data
-# package index.data and the poster poster.jpg) with Debian's emscripten, from the same sources
+# package index.data, the poster poster.jpg, and what makes the page installable and playable
+# offline: service_worker.js, manifest.webmanifest and its icons) with Debian's emscripten, from the same sources
 # as the native program. The run-time data is the Linux build's generators' (made here when
 # missing); the music goes in as Opus, the models' OBJ text gzipped. Each file also gets a
 # gzipped copy beside it (NAME.gz) for servers that send those as they are. Arguments go to the
@@ -30,6 +31,15 @@ if [ ! -f build/web/poster.jpg ] || [ "$capture" -nt build/web/poster.jpg ]; the
   ffmpeg -loglevel error -y -i "$frames/frame_044.00.png" -vf scale=1280:720 -q:v 5 build/web/poster.jpg
   rm -rf "$frames"
 fi
+
+# Kept by the browser for a replay without a connection; the icons are the program's own.
+cp web/service_worker.js web/manifest.webmanifest build/web/
+for size in 192 512; do
+  if [ ! -f "build/web/icon-$size.png" ] || [ resources/icon/lumenvale_256.png -nt "build/web/icon-$size.png" ]; then
+    ffmpeg -loglevel error -y -i resources/icon/lumenvale_256.png -vf "scale=$size:$size:flags=lanczos" \
+      "build/web/icon-$size.png"
+  fi
+done
 
 for file in build/web/index.html build/web/index.js build/web/index.wasm build/web/index.data; do
   gzip -9 -n -k -f "$file"

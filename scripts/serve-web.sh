@@ -20,7 +20,7 @@ port, folder = int(sys.argv[1]), sys.argv[2]
 class Handler(http.server.SimpleHTTPRequestHandler):
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
                       '.wasm': 'application/wasm', '.data': 'application/octet-stream',
-                      '.js': 'text/javascript'}
+                      '.js': 'text/javascript', '.webmanifest': 'application/manifest+json'}
     packed = False  # the file goes out as its gzipped copy
 
     def send_head(self):

@@ -1,6 +1,7 @@
 #include <emscripten.h>
 
 #include "app/frame_driver.h"
+#include "base/page_web.h"
 
 namespace {
 
@@ -9,7 +10,7 @@ std::function<void()> pageFrame;
 // The page counts the frames shown, so that a viewer's tools can wait for the next one.
 void ShowPageFrame() {
     pageFrame();
-    EM_ASM({ Module.framesShown = (Module.framesShown || 0) + 1; });
+    lumenvale_frame_shown();
 }
 
 }  // namespace

@@ -28,6 +28,8 @@ Mesh::Mesh(std::vector<Vertex>& vertices, std::vector<GLuint>& indices,
     vao.Unbind();
     vbo.Unbind();
     ebo.Unbind();
+    vertexBuffer = vbo.ID;
+    indexBuffer = ebo.ID;
 }
 
 void Mesh::BindTextures(Shader& shader) {
@@ -115,13 +117,9 @@ void Mesh::DrawShadow(Shader& shader, const std::vector<IndexRange>& ranges) {
 }
 
 void Mesh::Delete() {
-    vao.Bind();
-    GLint vertexBuffer = 0, indexBuffer = 0;
-    glGetVertexAttribiv(0, GL_VERTEX_ATTRIB_ARRAY_BUFFER_BINDING, &vertexBuffer);
-    glGetIntegerv(GL_ELEMENT_ARRAY_BUFFER_BINDING, &indexBuffer);
-    vao.Unbind();
-    const GLuint buffers[] = {static_cast<GLuint>(vertexBuffer), static_cast<GLuint>(indexBuffer)};
+    const GLuint buffers[] = {vertexBuffer, indexBuffer};
     glDeleteBuffers(2, buffers);
+    vertexBuffer = indexBuffer = 0;
     vao.Delete();
     std::vector<Vertex>().swap(vertices);
     std::vector<GLuint>().swap(indices);

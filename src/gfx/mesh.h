@@ -47,6 +47,11 @@ class Mesh {
     void Delete();
 
   private:
+    // The buffers the vertex array reads, kept to be deleted with it (a WebGL context cannot be
+    // asked for a vertex array's buffers).
+    GLuint vertexBuffer = 0;
+    GLuint indexBuffer = 0;
+
     void PrepareTexturedDraw(Shader& shader);
     void BindTextures(Shader& shader);
     void DrawElements();

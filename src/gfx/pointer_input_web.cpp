@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 
+#include "base/page_web.h"
 #include "gfx/pointer_input.h"
 
 namespace {
@@ -23,7 +24,7 @@ std::array<KeyPresses, GLFW_KEY_LAST + 1> presses{};
 glm::dvec2 lastCursor(0.0);
 
 long PageFrame() {
-    return EM_ASM_INT({ return Module.framesShown | 0; });
+    return lumenvale_frames_shown();
 }
 
 void QueuePress(int key) {
@@ -43,6 +44,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE void lumenvale_press_key(int key) {
 
 void KeepShortPresses(GLFWwindow* window) {
     glfwSetKeyCallback(window, LatchPress);
+    lumenvale_publish_keys(GLFW_KEY_SPACE, GLFW_KEY_C, GLFW_KEY_M, GLFW_KEY_LEFT, GLFW_KEY_RIGHT,
+                           GLFW_KEY_LEFT_SHIFT);
 }
 
 // The same answer however often a frame asks.

@@ -7,9 +7,9 @@ import path from 'node:path';
 import { servePage, launchChromium } from './page_server.mjs';
 
 const args = process.argv.slice(2);
-let query = '?at=0&render-scale=1';
+let query = '?render-scale=1';
 const scaleAt = args.indexOf('--render-scale');
-if (scaleAt >= 0) query = `?at=0&render-scale=${args.splice(scaleAt, 2)[1]}`;
+if (scaleAt >= 0) query = `?render-scale=${args.splice(scaleAt, 2)[1]}`;
 const moments = (args.length ? args : ['12', '40', '74', '100']).map(Number);
 const frames = 7;
 

@@ -20,6 +20,8 @@ try {
   await page.waitForSelector('#start:not([hidden])', { timeout: 60000 });
   await page.click('#start button');
   await page.waitForFunction(() => (Module.framesShown ?? 0) >= 3, { timeout: 60000 });
+  // The film is held at its second, paused: the picture shows it as if it played on.
+  await page.addStyleTag({ content: '#pausemark { display: none !important; }' });
   await page.mouse.move(640, 300);
   await page.mouse.move(660, 320);
   await page.waitForFunction(() => getComputedStyle(document.getElementById('controls')).opacity > 0.95);

@@ -10,9 +10,13 @@ const types = {
   '.js': 'text/javascript',
   '.wasm': 'application/wasm',
   '.data': 'application/octet-stream',
+  '.webmanifest': 'application/manifest+json',
+  '.png': 'image/png',
 };
 
+// The files named in `stalled` send their first half, then nothing more.
 export function servePage(dir) {
+  const stalled = new Set();
   const server = http.createServer((request, response) => {
     const name = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
     const file = path.join(dir, name === '/' ? 'index.html' : path.normalize(name));
@@ -20,13 +24,23 @@ export function servePage(dir) {
       response.writeHead(404).end();
       return;
     }
-    response.writeHead(200, { 'Content-Type': types[path.extname(file)] ?? 'application/octet-stream' });
-    fs.createReadStream(file).pipe(response);
+    const size = fs.statSync(file).size;
+    response.writeHead(200, { 'Content-Type': types[path.extname(file)] ?? 'application/octet-stream',
+                              'Content-Length': size });
+    if (stalled.has(path.basename(file))) {
+      fs.createReadStream(file, { end: size / 2 }).pipe(response, { end: false });
+    } else {
+      fs.createReadStream(file).pipe(response);
+    }
   });
   return new Promise((resolve) => {
     server.listen(0, '127.0.0.1', () => resolve({
       address: `http://127.0.0.1:${server.address().port}`,
-      close: () => new Promise((done) => server.close(done)),
+      stalled,
+      close: () => {
+        server.closeAllConnections();
+        return new Promise((done) => server.close(done));
+      },
     }));
   });
 }
