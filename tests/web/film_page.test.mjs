@@ -356,6 +356,10 @@ test('on a phone, touch alone starts, pauses, seeks, mutes, goes full screen and
   await waitLine(lines, 0, /^Sequence complete - music paused/, 'the end of the film');
   await page.waitForSelector('#replay:not([hidden])');
   await expectNothingDrawn(page, 'the black screen');
+  // M twice there sounds the paused track again, as the player does anywhere else.
+  await actFor(page, lines, () => tap('#mute'), /^Music muted$/);
+  await actFor(page, lines, () => tap('#mute'), /^Music resumed from pause$/);
+  assert.equal(await page.evaluate(() => Module.music.mode), 1, 'M twice at the end sounds the paused track');
   await actFor(page, lines, () => tap('#replay'), /^Restarting camera sequence from beginning$/);
   await expectMusicWithTheFilm(page, 'the replay');
   // A page frozen in the background (its audio clock stopped meanwhile) comes back with its
