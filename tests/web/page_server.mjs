@@ -28,7 +28,7 @@ export function servePage(dir) {
     response.writeHead(200, { 'Content-Type': types[path.extname(file)] ?? 'application/octet-stream',
                               'Content-Length': size });
     if (stalled.has(path.basename(file))) {
-      fs.createReadStream(file, { end: size / 2 }).pipe(response, { end: false });
+      fs.createReadStream(file, { end: Math.floor(size / 2) }).pipe(response, { end: false });
     } else {
       fs.createReadStream(file).pipe(response);
     }
